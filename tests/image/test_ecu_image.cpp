@@ -1,0 +1,131 @@
+#include "image/ecu_image.h"
+#include "image/ecu_layout.h"
+
+#include <gtest/gtest.h>
+#include <set>
+
+namespace {
+
+struct AddressCase {
+    int offset, row, column, fileAddress, wordAddress;
+};
+
+class ImageAddressing : public testing::TestWithParam<AddressCase> {};
+
+TEST_P(ImageAddressing, OffsetRowColumnFileAndWordAddressAgree) {
+    const AddressCase c = GetParam();
+    EXPECT_EQ(EcuImage::rowOf(c.offset), c.row);
+    EXPECT_EQ(EcuImage::columnOf(c.offset), c.column);
+    EXPECT_EQ(EcuImage::offsetOf(c.row, c.column), c.offset);
+    EXPECT_EQ(EcuImage::fileAddressOf(c.offset), c.fileAddress);
+    EXPECT_EQ(EcuImage::offsetOfFileAddress(c.fileAddress), c.offset);
+    EXPECT_EQ(EcuImage::wordAddressOf(c.offset), c.wordAddress);
+    EXPECT_EQ(EcuImage::offsetOfWord(c.wordAddress), c.offset & ~1);
+
+    EcuImage image;
+    image.set(c.row, c.column, 0xA5);
+    EXPECT_EQ(image.byte(c.offset), 0xA5);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Edges, ImageAddressing,
+    testing::Values(AddressCase{0, 2, 0, 0x20, 0x20}, AddressCase{15, 2, 15, 0x2F, 0x27},
+                    AddressCase{16, 3, 0, 0x30, 0x28}, AddressCase{304, 21, 0, 0x150, 0xB8},
+                    AddressCase{446, 29, 14, 0x1DE, 0xFF}, AddressCase{447, 29, 15, 0x1DF, 0xFF}));
+
+TEST(EcuImage, IsCreatedZeroFilledWith448Bytes) {
+    const EcuImage image;
+    EXPECT_EQ(image.bytes().size(), 448u);
+    for (auto b : image.bytes())
+        EXPECT_EQ(b, 0);
+}
+
+struct CellCase {
+    int cell, thRow, neColumn, fiOffset, igOffset;
+};
+
+class CellLayout : public testing::TestWithParam<CellCase> {};
+
+TEST_P(CellLayout, CellNumberRowColumnAndOffsets) {
+    const CellCase c = GetParam();
+    EXPECT_EQ(cellNumber(c.thRow, c.neColumn), c.cell);
+    EXPECT_EQ(thRowOfCell(c.cell), c.thRow);
+    EXPECT_EQ(neColumnOfCell(c.cell), c.neColumn);
+    EXPECT_EQ(fiCellOffset(c.cell), c.fiOffset);
+    EXPECT_EQ(igCellOffset(c.cell), c.igOffset);
+    EXPECT_EQ(fiCellAtOffset(c.fiOffset), c.cell);
+    EXPECT_EQ(igCellAtOffset(c.igOffset), c.cell);
+}
+
+INSTANTIATE_TEST_SUITE_P(BlockEdges, CellLayout,
+                         testing::Values(CellCase{1, 1, 1, 192, 0}, CellCase{16, 1, 16, 207, 15},
+                                         CellCase{64, 4, 16, 255, 63}, CellCase{65, 5, 1, 256, 80},
+                                         CellCase{112, 7, 16, 303, 127},
+                                         CellCase{113, 8, 1, 320, 128},
+                                         CellCase{176, 11, 16, 383, 191}));
+
+TEST(CellLayout, MapsFillTheirBlocksExactlyAndAvoidTheGaps) {
+    std::set<int> fi, ig;
+    for (int cell = 1; cell <= MapCells; ++cell) {
+        fi.insert(fiCellOffset(cell));
+        ig.insert(igCellOffset(cell));
+    }
+    ASSERT_EQ(fi.size(), 176u);
+    ASSERT_EQ(ig.size(), 176u);
+    for (int offset : fi)
+        EXPECT_TRUE((offset >= 192 && offset <= 303) || (offset >= 320 && offset <= 383)) << offset;
+    for (int offset : ig)
+        EXPECT_TRUE((offset >= 0 && offset <= 63) || (offset >= 80 && offset <= 191)) << offset;
+    // Offsets between the blocks hold no cell.
+    EXPECT_EQ(fiCellAtOffset(304), 0);
+    EXPECT_EQ(fiCellAtOffset(319), 0);
+    EXPECT_EQ(igCellAtOffset(64), 0);
+    EXPECT_EQ(igCellAtOffset(79), 0);
+    EXPECT_EQ(igCellAtOffset(192), 0);
+}
+
+TEST(CellLayout, ProtectedAreasAreRowSixAndTheTailOfRowTwentyOne) {
+    int count = 0;
+    for (int offset = 0; offset < EcuImageSize; ++offset)
+        count += isProtectedOffset(offset) ? 1 : 0;
+    EXPECT_EQ(count, 26);
+    EXPECT_TRUE(isProtectedOffset(64));
+    EXPECT_TRUE(isProtectedOffset(79));
+    EXPECT_FALSE(isProtectedOffset(80));
+    EXPECT_FALSE(isProtectedOffset(309));
+    EXPECT_TRUE(isProtectedOffset(310));
+    EXPECT_TRUE(isProtectedOffset(319));
+    EXPECT_FALSE(isProtectedOffset(320));
+}
+
+void putRow29(EcuImage &image, const char *columns10to15) {
+    for (int i = 0; i < 6; ++i)
+        image.set(29, 10 + i, static_cast<std::uint8_t>(columns10to15[i]));
+}
+
+TEST(EcuDataType, IsReadInSwappedPairs) {
+    EcuImage image;
+    putRow29(image, "ZQR3KO");
+    EXPECT_EQ(EcuDataType(image), QStringLiteral("QZ3ROK"));
+    putRow29(image, "QZ3ROK");
+    EXPECT_NE(EcuDataType(image), QStringLiteral("QZ3ROK"));
+}
+
+TEST(EcuDataName, IsBlankPaddedAndNeverReachesTheMarker) {
+    EcuImage image;
+    putRow29(image, "ZQR3KO");
+    image.set(29, 1, 0x77);
+
+    setEcuDataName(image, QStringLiteral("RACE1"));
+    EXPECT_EQ(EcuDataName(image), QStringLiteral("RACE1   "));
+
+    setEcuDataName(image, QStringLiteral("ABCDEFGHIJKL"));
+    EXPECT_EQ(EcuDataName(image), QStringLiteral("ABCDEFGH"));
+    EXPECT_EQ(EcuDataType(image), QStringLiteral("QZ3ROK"));
+    EXPECT_EQ(image.at(29, 1), 0x77);
+
+    setEcuDataName(image, QString());
+    EXPECT_EQ(EcuDataName(image), QStringLiteral("        "));
+}
+
+} // namespace
