@@ -1,0 +1,107 @@
+#include "e2p_commands.h"
+
+#include "files/e2p_reader.h"
+#include "files/e2p_writer.h"
+#include "image/hexdata_conv.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+QString folderOfPath(const QString &path) {
+    const qsizetype separator =
+        std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
+    return separator < 0 ? QString() : path.left(separator);
+}
+
+QString dataNameOfFile(const QString &fileName) {
+    QString stem = fileName;
+    const qsizetype dot = stem.lastIndexOf(QLatin1Char('.'));
+    if (dot >= 0)
+        stem.truncate(dot);
+    return stem.left(EcuDataNameLength);
+}
+
+bool isSevenBitPath(const QString &path) {
+    return std::all_of(path.cbegin(), path.cend(), [](QChar c) { return c.unicode() <= 127; });
+}
+
+OpenOutcome E2PFileOpen(E2PFileState &state, FileDialogs &dialogs, Operator &op,
+                        SettingsStore &settings) {
+    OpenOutcome outcome;
+    const auto choice = dialogs.chooseFileToOpen(
+        {QStringLiteral("Read file select"), E2PFilter, E2PSuffix, state.E2PFileDir});
+    if (!choice) {
+        op.tell(FileOperationNotEnded, MessageIcon::None);
+        return outcome;
+    }
+    if (!QFileInfo::exists(choice->fullPath)) {
+        op.tell(FileNotFound, MessageIcon::None);
+        outcome.result = FileCommandResult::NotFound;
+        return outcome;
+    }
+
+    HexReadResult read = HEX_Data_read(choice->fullPath);
+    if (!read.HexReadOk) {
+        op.tell(read.message, read.icon);
+        outcome.result = FileCommandResult::Rejected;
+        return outcome;
+    }
+    if (EcuDataType(read.image) != EcuMarker) {
+        op.tell(EcuDataTypeIncorrect, MessageIcon::Critical);
+        outcome.result = FileCommandResult::Rejected;
+        return outcome;
+    }
+
+    state = {choice->fullPath, folderOfPath(choice->fullPath), choice->fileName};
+    writeLastFile(settings, {state.E2PFilePath, state.E2PFileDir, state.E2PFileName});
+
+    outcome.result = FileCommandResult::Done;
+    outcome.data.image = read.image;
+    HEXdata_Conv(outcome.data);
+    outcome.CommentText = read.CommentText;
+    outcome.EcuDataName = dataNameOfFile(choice->fileName);
+    outcome.fileTime = QFileInfo(choice->fullPath).lastModified();
+    return outcome;
+}
+
+SaveOutcome E2PFileSave(E2PFileState &state, EcuImage &image, const QString &commentBoxText,
+                        FileDialogs &dialogs, Operator &op, SettingsStore &settings,
+                        const std::function<void(const SaveOutcome &)> &onSaved) {
+    SaveOutcome outcome;
+    const auto choice = dialogs.chooseFileToSave(
+        {QStringLiteral("file save"), E2PFilter, E2PSuffix, state.E2PFileDir});
+    if (!choice) {
+        op.tell(FileOperationNotEnded, MessageIcon::None);
+        return outcome;
+    }
+    if (!isSevenBitPath(choice->fullPath)) {
+        op.tell(FileOperationNotEnded, MessageIcon::None);
+        outcome.result = FileCommandResult::Refused;
+        return outcome;
+    }
+
+    const QString name = dataNameOfFile(choice->fileName);
+    EcuImage named = image;
+    setEcuDataName(named, name);
+    const FileWriteResult written =
+        writeFileSafely(choice->fullPath, e2pFileContents(named, commentBoxText));
+    if (!written.ok) {
+        op.tell(
+            QStringLiteral("%1\n%2").arg(QDir::toNativeSeparators(choice->fullPath), written.error),
+            MessageIcon::Critical);
+        outcome.result = FileCommandResult::Failed;
+        return outcome;
+    }
+
+    image = named;
+    state = {choice->fullPath, folderOfPath(choice->fullPath), choice->fileName};
+    writeLastFile(settings, {state.E2PFilePath, state.E2PFileDir, state.E2PFileName});
+
+    outcome.result = FileCommandResult::Done;
+    outcome.EcuDataName = name;
+    outcome.fileTime = QFileInfo(choice->fullPath).lastModified();
+    if (onSaved)
+        onSaved(outcome);
+    op.tell(FileSaveEnded, MessageIcon::None);
+    return outcome;
+}

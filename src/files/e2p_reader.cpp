@@ -1,0 +1,157 @@
+#include "e2p_reader.h"
+
+#include <QDir>
+#include <QFile>
+#include <QIODevice>
+#include <vector>
+
+namespace {
+
+const QByteArray CommentStartLine = QByteArrayLiteral("<<<Comment Start>>>");
+const QByteArray CommentEndLine = QByteArrayLiteral("<<<Comment End>>>");
+
+// A line ends at CR LF or at a lone CR; a lone LF stays part of the line. A terminator at
+// the very end does not start another (empty) line.
+std::vector<QByteArray> splitLines(const QByteArray &data) {
+    std::vector<QByteArray> lines;
+    qsizetype start = 0;
+    const qsizetype size = data.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        if (data[i] != '\r')
+            continue;
+        lines.push_back(data.mid(start, i - start));
+        if (i + 1 < size && data[i + 1] == '\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < size)
+        lines.push_back(data.mid(start));
+    return lines;
+}
+
+int hexDigit(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
+// The value of the hex digits at the start of the field (0-based start); a field without a
+// leading hex digit, or beyond the end of the line, reads as 0.
+int hexField(const QByteArray &line, qsizetype start, qsizetype length) {
+    int value = 0;
+    for (qsizetype i = start; i < start + length && i < line.size(); ++i) {
+        const int digit = hexDigit(line[i]);
+        if (digit < 0)
+            break;
+        value = value * 16 + digit;
+    }
+    return value;
+}
+
+QByteArray recordType(const QByteArray &line) {
+    return line.mid(7, 2);
+}
+
+HexReadResult rejected(const QString &message) {
+    HexReadResult result;
+    result.message = message;
+    result.icon = MessageIcon::Critical;
+    return result;
+}
+
+// Stores the data bytes of one type-00 record; false when the record lies outside the image.
+bool storeRecord(const QByteArray &line, EcuImage &image) {
+    const int count = hexField(line, 1, 2);
+    const int address = hexField(line, 3, 4);
+    int row = address / EcuColumns;
+    int column = address % EcuColumns;
+    if (row < EcuFirstRow || row > EcuMaxRow)
+        return false;
+    // A count of 0 never counts down to 0: such a record runs on past the image's end.
+    int remaining = count;
+    qsizetype position = 9;
+    for (;;) {
+        if (row > EcuMaxRow)
+            return false;
+        image.set(row, column, static_cast<std::uint8_t>(hexField(line, position, 2)));
+        position += 2;
+        if (--remaining == 0)
+            return true;
+        if (++column == EcuColumns) {
+            column = 0;
+            ++row;
+        }
+    }
+}
+
+} // namespace
+
+HexReadResult HEX_Data_read(QIODevice &device) {
+    const QByteArray data = device.readAll();
+    const std::vector<QByteArray> lines = splitLines(data);
+    if (lines.empty())
+        return rejected(FileFormatIncorrect);
+
+    HexReadResult result;
+    int phase = 0;
+    const std::size_t last = lines.size() - 1;
+    for (std::size_t i = 0; i < last; ++i) {
+        const QByteArray &line = lines[i];
+        if (phase == 0) {
+            const QByteArray type = recordType(line);
+            if (type == "01")
+                phase = 1;
+            if (type != "00")
+                continue;
+            if (!storeRecord(line, result.image))
+                return rejected(FileFormatIncorrect);
+            continue;
+        }
+        // The line after the end record, and not the last one.
+        if (line != CommentStartLine) {
+            result.HexReadOk = true;
+            return result;
+        }
+        for (std::size_t j = i + 1; j <= last; ++j) {
+            result.CommentText += QString::fromLocal8Bit(lines[j]);
+            if (j == last)
+                break;
+            result.CommentText += QStringLiteral("\r\n");
+        }
+        result.HexReadOk = true;
+        return result;
+    }
+
+    // The last line is never decoded as a record.
+    const QByteArray &lastLine = lines[last];
+    if (phase == 0) {
+        // Plain Intel HEX ending with its end record has no comment; any other last line
+        // means the file ends inside its data records.
+        if (recordType(lastLine) != "01")
+            return rejected(FileFormatIncorrect);
+        result.HexReadOk = true;
+        return result;
+    }
+    if (lastLine != CommentEndLine)
+        return rejected(FileFormatIncorrect);
+    result.HexReadOk = true;
+    return result;
+}
+
+HexReadResult HEX_Data_read(const QString &path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return rejected(
+            QStringLiteral("%1\n%2").arg(QDir::toNativeSeparators(path), file.errorString()));
+    }
+    HexReadResult result = HEX_Data_read(static_cast<QIODevice &>(file));
+    if (file.error() != QFileDevice::NoError) {
+        return rejected(
+            QStringLiteral("%1\n%2").arg(QDir::toNativeSeparators(path), file.errorString()));
+    }
+    return result;
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "image/ecu_image.h"
+
+#include <QByteArray>
+#include <QString>
+
+inline const QByteArray EndRecord = QByteArrayLiteral(":00000001FF");
+inline const QByteArray CommentStartRecord = QByteArrayLiteral("<<<Comment Start>>>");
+
+// One Intel HEX data record of 16 bytes for an image row, without line end:
+// ":10" address "00" data checksum, upper-case hex.
+[[nodiscard]] QByteArray dataRecord(int row, const std::array<std::uint8_t, EcuColumns> &bytes);
+// The 28 data records of the image and the end record, each ended by CR LF.
+[[nodiscard]] QByteArray hexRecords(const EcuImage &image);
+// A whole E2P file: the records, the comment start line and the comment text unchanged,
+// each followed by CR LF.
+[[nodiscard]] QByteArray e2pFileContents(const EcuImage &image, const QString &comment);
+
+struct FileWriteResult {
+    bool ok = false;
+    QString error; // the system's reason when not ok
+};
+
+// Writes contents to path through a temporary file that replaces the target only when
+// everything was written, so a failed save never destroys the previous file.
+[[nodiscard]] FileWriteResult writeFileSafely(const QString &path, const QByteArray &contents);

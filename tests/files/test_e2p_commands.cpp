@@ -1,0 +1,283 @@
+#include "files/e2p_commands.h"
+#include "files/e2p_reader.h"
+#include "files/e2p_writer.h"
+#include "recording_operator.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+EcuImage markedImage() {
+    EcuImage image;
+    const char *swapped = "ZQR3KO";
+    for (int i = 0; i < 6; ++i)
+        image.setByte(DataTypeOffset + i, static_cast<std::uint8_t>(swapped[i]));
+    for (int offset = 0; offset < DataNameOffset; ++offset)
+        image.setByte(offset, static_cast<std::uint8_t>(offset % 251));
+    image.setByte(IdleNeOffset, 8);
+    return image;
+}
+
+class E2PCommands : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_dir.isValid());
+        m_settings = std::make_unique<SettingsStore>(m_dir.filePath(QStringLiteral("s.ini")));
+    }
+
+    QString writeFile(const QString &name, const QByteArray &contents) {
+        const QString path = m_dir.filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(contents);
+        return path;
+    }
+
+    void choose(const QString &path) {
+        m_dialogs.choices.push_back(FileChoice{path, path.section(QLatin1Char('/'), -1)});
+    }
+
+    [[nodiscard]] LastFile lastFile() const { return readLastFile(*m_settings); }
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<SettingsStore> m_settings;
+    RecordingOperator m_operator;
+    ScriptedFileDialogs m_dialogs;
+    E2PFileState m_state{QStringLiteral("/old/OLD.E2P"), QStringLiteral("/old"),
+                         QStringLiteral("OLD.E2P")};
+};
+
+TEST_F(E2PCommands, OpenAsksWithItsTitleFilterSuffixAndStartFolder) {
+    (void)E2PFileOpen(m_state, m_dialogs, m_operator, *m_settings);
+    ASSERT_EQ(m_dialogs.openRequests.size(), 1);
+    const FileDialogRequest &request = m_dialogs.openRequests.front();
+    EXPECT_EQ(request.title, QStringLiteral("Read file select"));
+    EXPECT_EQ(request.filter, QStringLiteral("E2P(*.E2P)"));
+    EXPECT_EQ(request.defaultSuffix, QStringLiteral("E2P"));
+    EXPECT_EQ(request.startFolder, QStringLiteral("/old"));
+}
+
+TEST_F(E2PCommands, OpenAcceptsAMarkedFileAndRemembersIt) {
+    const EcuImage image = markedImage();
+    const QString path =
+        writeFile(QStringLiteral("RACE1.E2P"), e2pFileContents(image, QStringLiteral("a\r\nb")));
+    choose(path);
+
+    const OpenOutcome outcome = E2PFileOpen(m_state, m_dialogs, m_operator, *m_settings);
+    ASSERT_TRUE(outcome.accepted());
+    EXPECT_TRUE(m_operator.messages.isEmpty());
+    EXPECT_EQ(outcome.CommentText, QStringLiteral("a\r\nb"));
+    EXPECT_EQ(outcome.EcuDataName, QStringLiteral("RACE1"));
+    EXPECT_TRUE(outcome.fileTime.isValid());
+    EXPECT_EQ(outcome.data.tables.IdleNeText, QStringLiteral("1600"));
+    // Decoded: the unused bytes are cleared, the rest as in the file.
+    EXPECT_EQ(outcome.data.image.byte(70), 0);
+    EXPECT_EQ(outcome.data.image.byte(100), image.byte(100));
+
+    EXPECT_EQ(m_state.E2PFilePath, path);
+    EXPECT_EQ(m_state.E2PFileDir, m_dir.path());
+    EXPECT_EQ(m_state.E2PFileName, QStringLiteral("RACE1.E2P"));
+    EXPECT_EQ(lastFile().path, path);
+    EXPECT_EQ(lastFile().dir, m_dir.path());
+    EXPECT_EQ(lastFile().name, QStringLiteral("RACE1.E2P"));
+}
+
+struct OpenFailure {
+    const char *name;
+    QByteArray contents; // empty: no file at all
+    QString message;
+    MessageIcon icon;
+    FileCommandResult result;
+};
+
+std::ostream &operator<<(std::ostream &out, const OpenFailure &f) {
+    return out << f.name;
+}
+
+class OpenFailures : public E2PCommands, public testing::WithParamInterface<OpenFailure> {};
+
+TEST_P(OpenFailures, ShowTheirMessageAndChangeNothing) {
+    const OpenFailure f = GetParam();
+    const QString path = f.contents.isEmpty() ? m_dir.filePath(QStringLiteral("NONE.E2P"))
+                                              : writeFile(QStringLiteral("BAD.E2P"), f.contents);
+    choose(path);
+    const E2PFileState before = m_state;
+
+    const OpenOutcome outcome = E2PFileOpen(m_state, m_dialogs, m_operator, *m_settings);
+    EXPECT_EQ(outcome.result, f.result);
+    ASSERT_EQ(m_operator.messages.size(), 1);
+    EXPECT_EQ(m_operator.messages.front().text, f.message);
+    EXPECT_EQ(m_operator.messages.front().icon, f.icon);
+    EXPECT_EQ(m_state.E2PFilePath, before.E2PFilePath);
+    EXPECT_EQ(lastFile().path, NoLastFile);
+}
+
+EcuImage plainMarkerImage() {
+    EcuImage image;
+    for (int i = 0; i < 6; ++i)
+        image.setByte(DataTypeOffset + i, static_cast<std::uint8_t>("QZ3ROK"[i]));
+    return image;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, OpenFailures,
+    testing::Values(OpenFailure{"Missing",
+                                {},
+                                QStringLiteral("File Not Found"),
+                                MessageIcon::None,
+                                FileCommandResult::NotFound},
+                    OpenFailure{"Malformed",
+                                QByteArray(":0101E000AB00\r\n:00000001FF\r\nx\r\ny\r\n"),
+                                QStringLiteral("file format is incorrect."), MessageIcon::Critical,
+                                FileCommandResult::Rejected},
+                    OpenFailure{"EndsInsideRecords", hexRecords(markedImage()).left(200),
+                                QStringLiteral("file format is incorrect."), MessageIcon::Critical,
+                                FileCommandResult::Rejected},
+                    OpenFailure{"MarkerInPlainOrder",
+                                e2pFileContents(plainMarkerImage(), QString()),
+                                QStringLiteral("ECU Data Type is incorrect."),
+                                MessageIcon::Critical, FileCommandResult::Rejected}));
+
+TEST_F(E2PCommands, OpenCancelledTellsAndChangesNothing) {
+    const OpenOutcome outcome = E2PFileOpen(m_state, m_dialogs, m_operator, *m_settings);
+    EXPECT_EQ(outcome.result, FileCommandResult::Cancelled);
+    ASSERT_EQ(m_operator.messages.size(), 1);
+    EXPECT_EQ(m_operator.messages.front(),
+              (ToldMessage{QStringLiteral("File operation has not ended normally"),
+                           MessageIcon::None, false}));
+    EXPECT_EQ(m_state.E2PFileName, QStringLiteral("OLD.E2P"));
+}
+
+TEST_F(E2PCommands, OpenOfAFolderGivesTheSystemsReason) {
+    const QString folder = m_dir.filePath(QStringLiteral("DIR.E2P"));
+    ASSERT_TRUE(QDir().mkdir(folder));
+    choose(folder);
+    const OpenOutcome outcome = E2PFileOpen(m_state, m_dialogs, m_operator, *m_settings);
+    EXPECT_EQ(outcome.result, FileCommandResult::Rejected);
+    ASSERT_EQ(m_operator.messages.size(), 1);
+    EXPECT_EQ(m_operator.messages.front().icon, MessageIcon::Critical);
+    EXPECT_TRUE(m_operator.messages.front().text.contains(folder));
+}
+
+TEST_F(E2PCommands, SaveWritesNameIntoImageRemembersFileAndReportsAfterTheWindow) {
+    EcuImage image = markedImage();
+    const QString path = m_dir.filePath(QStringLiteral("RACE1.E2P"));
+    choose(path);
+    bool windowUpdated = false;
+    qsizetype messagesWhenUpdated = -1;
+
+    const SaveOutcome outcome =
+        E2PFileSave(m_state, image, QStringLiteral("line 1\r\nline 2"), m_dialogs, m_operator,
+                    *m_settings, [&](const SaveOutcome &saved) {
+                        windowUpdated = saved.saved();
+                        messagesWhenUpdated = m_operator.messages.size();
+                    });
+
+    ASSERT_TRUE(outcome.saved());
+    EXPECT_TRUE(windowUpdated);
+    EXPECT_EQ(messagesWhenUpdated, 0);
+    ASSERT_EQ(m_operator.messages.size(), 1);
+    EXPECT_EQ(m_operator.messages.front().text, QStringLiteral("File save ended"));
+    EXPECT_EQ(m_operator.messages.front().icon, MessageIcon::None);
+    ASSERT_EQ(m_dialogs.saveRequests.size(), 1);
+    EXPECT_EQ(m_dialogs.saveRequests.front().title, QStringLiteral("file save"));
+    EXPECT_EQ(m_dialogs.saveRequests.front().startFolder, QStringLiteral("/old"));
+
+    EXPECT_EQ(EcuDataName(image), QStringLiteral("RACE1   "));
+    EXPECT_EQ(outcome.EcuDataName, QStringLiteral("RACE1"));
+    EXPECT_EQ(m_state.E2PFileDir, m_dir.path());
+    EXPECT_EQ(lastFile().path, path);
+    EXPECT_EQ(lastFile().name, QStringLiteral("RACE1.E2P"));
+
+    const HexReadResult back = HEX_Data_read(path);
+    ASSERT_TRUE(back.HexReadOk);
+    EXPECT_EQ(back.image, image);
+    EXPECT_EQ(back.CommentText, QStringLiteral("line 1\r\nline 2"));
+}
+
+struct SaveRefusal {
+    const char *name;
+    std::optional<QString> fileName; // nullopt: dialog cancelled
+    MessageIcon icon;
+    FileCommandResult result;
+};
+
+std::ostream &operator<<(std::ostream &out, const SaveRefusal &s) {
+    return out << s.name;
+}
+
+class SaveRefusals : public E2PCommands, public testing::WithParamInterface<SaveRefusal> {};
+
+TEST_P(SaveRefusals, ChangeNothingAndWriteNothing) {
+    const SaveRefusal s = GetParam();
+    const QString path = s.fileName ? m_dir.filePath(*s.fileName) : QString();
+    if (s.fileName)
+        choose(path);
+    EcuImage image = markedImage();
+    const EcuImage before = image;
+
+    const SaveOutcome outcome =
+        E2PFileSave(m_state, image, QString(), m_dialogs, m_operator, *m_settings);
+    EXPECT_EQ(outcome.result, s.result);
+    ASSERT_EQ(m_operator.messages.size(), 1);
+    EXPECT_EQ(m_operator.messages.front().icon, s.icon);
+    const QString told = m_operator.messages.front().text;
+    EXPECT_TRUE(s.icon == MessageIcon::None ? told == FileOperationNotEnded : told.contains(path))
+        << told.toStdString();
+    EXPECT_EQ(image, before);
+    EXPECT_EQ(m_state.E2PFilePath, QStringLiteral("/old/OLD.E2P"));
+    EXPECT_EQ(lastFile().path, NoLastFile);
+    EXPECT_FALSE(!path.isEmpty() && QFileInfo(path).isFile());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SaveRefusals,
+    testing::Values(SaveRefusal{"Cancelled", std::nullopt, MessageIcon::None,
+                                FileCommandResult::Cancelled},
+                    SaveRefusal{"DoubleByteCharacter", QStringLiteral("\u30c7\u30fc\u30bf.E2P"),
+                                MessageIcon::None, FileCommandResult::Refused},
+                    SaveRefusal{"AccentedCharacter", QStringLiteral("caf\u00e9.E2P"),
+                                MessageIcon::None, FileCommandResult::Refused},
+                    SaveRefusal{"FolderMissing", QStringLiteral("none/RACE1.E2P"),
+                                MessageIcon::Critical, FileCommandResult::Failed}));
+
+TEST_F(E2PCommands, SaveCutsALongNameToEightCharactersAndKeepsTheMarker) {
+    EcuImage image = markedImage();
+    choose(m_dir.filePath(QStringLiteral("LONGERNAME.e2p")));
+    const SaveOutcome outcome =
+        E2PFileSave(m_state, image, QString(), m_dialogs, m_operator, *m_settings);
+    ASSERT_TRUE(outcome.saved());
+    EXPECT_EQ(outcome.EcuDataName, QStringLiteral("LONGERNA"));
+    EXPECT_EQ(EcuDataName(image), QStringLiteral("LONGERNA"));
+    EXPECT_EQ(EcuDataType(image), QStringLiteral("QZ3ROK"));
+}
+
+struct NameCase {
+    const char *fileName;
+    const char *dataName;
+};
+
+class DataName : public testing::TestWithParam<NameCase> {};
+
+TEST_P(DataName, IsTheStemCutToEightCharacters) {
+    EXPECT_EQ(dataNameOfFile(QString::fromLatin1(GetParam().fileName)),
+              QString::fromLatin1(GetParam().dataName));
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, DataName,
+                         testing::Values(NameCase{"RACE1.E2P", "RACE1"},
+                                         NameCase{"race1.e2p", "race1"},
+                                         NameCase{"ABCDEFGH.E2P", "ABCDEFGH"},
+                                         NameCase{"ABCDEFGHIJ.E2P", "ABCDEFGH"},
+                                         NameCase{"A.E2P", "A"}, NameCase{"NOEXT", "NOEXT"},
+                                         NameCase{"v1.2.E2P", "v1.2"}));
+
+TEST(FolderOfPath, IsThePathUpToItsLastSeparator) {
+    EXPECT_EQ(folderOfPath(QStringLiteral("C:\\DATA\\RACE1.E2P")), QStringLiteral("C:\\DATA"));
+    EXPECT_EQ(folderOfPath(QStringLiteral("/home/m/RACE1.E2P")), QStringLiteral("/home/m"));
+    EXPECT_EQ(folderOfPath(QStringLiteral("RACE1.E2P")), QString());
+}
+
+} // namespace

@@ -1,0 +1,152 @@
+#include "files/e2p_reader.h"
+#include "files/e2p_writer.h"
+#include "qt_printers.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+HexReadResult readText(const QByteArray &text) {
+    QByteArray data = text;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::ReadOnly);
+    return HEX_Data_read(buffer);
+}
+
+const QByteArray ZeroRow2 = ":1000200000000000000000000000000000000000D0";
+const QByteArray End = ":00000001FF";
+const QByteArray Start = "<<<Comment Start>>>";
+
+QByteArray lines(std::initializer_list<QByteArray> list) {
+    QByteArray out;
+    for (const QByteArray &line : list)
+        out += line + "\r\n";
+    return out;
+}
+
+// A byte check: offset and the value expected there.
+struct ByteAt {
+    int offset;
+    int value;
+};
+
+struct ReadCase {
+    const char *name;
+    QByteArray text;
+    bool accepted;
+    const char *comment;
+    std::vector<ByteAt> bytes;
+};
+
+std::ostream &operator<<(std::ostream &out, const ReadCase &c) {
+    return out << c.name;
+}
+
+class ReaderCase : public testing::TestWithParam<ReadCase> {};
+
+TEST_P(ReaderCase, AcceptsOrRejectsAndLoadsWhatTheRecordsSay) {
+    const ReadCase c = GetParam();
+    const HexReadResult r = readText(c.text);
+    ASSERT_EQ(r.HexReadOk, c.accepted) << r.message.toStdString();
+    if (!c.accepted) {
+        EXPECT_EQ(r.message, FileFormatIncorrect);
+        EXPECT_EQ(r.icon, MessageIcon::Critical);
+        return;
+    }
+    EXPECT_TRUE(r.message.isEmpty());
+    EXPECT_EQ(r.CommentText, QString::fromLatin1(c.comment));
+    for (const ByteAt &b : c.bytes)
+        EXPECT_EQ(r.image.byte(b.offset), b.value) << "offset " << b.offset;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, ReaderCase,
+    testing::Values(
+        ReadCase{
+            "ZeroRow2WithComment", lines({ZeroRow2, End, Start, "hello"}), true, "hello", {{0, 0}}},
+        ReadCase{"RecordsInAnyOrderLaterOverwrites",
+                 lines({":0200300011220000", ":01003100AA00", ":020020003344", End, Start, ""}),
+                 true,
+                 "",
+                 {{16, 0x11}, {17, 0xAA}, {0, 0x33}, {1, 0x44}, {2, 0}, {18, 0}}},
+        ReadCase{"CountOf20HexFillsTwoRows",
+                 lines({":20002000" + QByteArray(64, '7'), End, Start, ""}),
+                 true,
+                 "",
+                 {{0, 0x77}, {15, 0x77}, {16, 0x77}, {31, 0x77}, {32, 0}}},
+        ReadCase{
+            "LastRowLastByte", lines({":0101DF005A00", End, Start, ""}), true, "", {{447, 0x5A}}},
+        ReadCase{"OtherRecordTypesAreSkipped",
+                 lines({":020000040000FA", ":0200200211220000", ":01002000AB00", End, Start, ""}),
+                 true,
+                 "",
+                 {{0, 0xAB}, {1, 0}}},
+        ReadCase{"LowerCaseHex", lines({":01002000ab00", End, Start, ""}), true, "", {{0, 0xAB}}},
+        ReadCase{"MissingDataDigitsReadZero",
+                 lines({":02002000F", End, Start, ""}),
+                 true,
+                 "",
+                 {{0, 0x0F}, {1, 0}}},
+        ReadCase{"FieldReadsItsLeadingHexDigits",
+                 lines({":01002000AGFF", End, Start, ""}),
+                 true,
+                 "",
+                 {{0, 0x0A}}},
+        ReadCase{"EndRecordThenOtherLineIsAcceptedWithoutComment",
+                 lines({":01002000AB00", End, "no comment here", "more"}),
+                 true,
+                 "",
+                 {{0, 0xAB}}},
+        ReadCase{"EndRecordThenCommentEndOnly",
+                 lines({":01002000AB00", End, "<<<Comment End>>>"}),
+                 true,
+                 "",
+                 {{0, 0xAB}}},
+        ReadCase{"CommentOfThreeLines",
+                 lines({End, Start, "one", "two", "three"}),
+                 true,
+                 "one\r\ntwo\r\nthree",
+                 {}},
+        ReadCase{"CommentEndingWithEmptyLine", lines({End, Start, "one", ""}), true, "one\r\n", {}},
+        ReadCase{"LoneCrEndsALineLoneLfStays",
+                 QByteArray(":00000001FF\r<<<Comment Start>>>\rfirst\nstill first\rsecond"),
+                 true,
+                 "first\nstill first\r\nsecond",
+                 {}},
+        ReadCase{"PlainIntelHexEndingWithEndRecord",
+                 lines({":01002000AB00", End}),
+                 true,
+                 "",
+                 {{0, 0xAB}}},
+        ReadCase{
+            "EndRecordOnlyFollowedByCommentStart", lines({ZeroRow2, End, Start}), false, "", {}},
+        ReadCase{"EndsInsideTheDataRecords", lines({ZeroRow2, ":01003000AB00"}), false, "", {}},
+        ReadCase{"EndsWithAnUnknownLine", lines({ZeroRow2, "garbage"}), false, "", {}},
+        ReadCase{"RowBelowTwo", lines({":01001F00AB00", End, Start, ""}), false, "", {}},
+        ReadCase{"RowAboveTwentyNine", lines({":0101E000AB00", End, Start, ""}), false, "", {}},
+        ReadCase{"AddressOf1000Hex", lines({":01100000AB00", End, Start, ""}), false, "", {}},
+        ReadCase{
+            "RecordRunsPastTheLastByte", lines({":0201DF00ABCD00", End, Start, ""}), false, "", {}},
+        ReadCase{"CountOfZeroRunsOnAndFails", lines({":00002000", End, Start, ""}), false, "", {}},
+        ReadCase{"EmptyFile", QByteArray(), false, "", {}},
+        ReadCase{"OnlyLineEnds", QByteArray("\r\n\r\n"), false, "", {}}));
+
+TEST(HEX_Data_read, AFileThatCannotBeOpenedGivesTheReasonAndThePath) {
+    QTemporaryDir dir;
+    const QString missing = dir.filePath(QStringLiteral("missing.E2P"));
+    const HexReadResult r = HEX_Data_read(missing);
+    EXPECT_FALSE(r.HexReadOk);
+    EXPECT_EQ(r.icon, MessageIcon::Critical);
+    EXPECT_TRUE(r.message.contains(QDir::toNativeSeparators(missing)));
+    EXPECT_GT(r.message.size(), missing.size() + 5);
+
+    const HexReadResult folder = HEX_Data_read(dir.path());
+    EXPECT_FALSE(folder.HexReadOk);
+    EXPECT_EQ(folder.icon, MessageIcon::Critical);
+    EXPECT_FALSE(folder.message.isEmpty());
+}
+
+} // namespace

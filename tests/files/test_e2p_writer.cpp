@@ -1,0 +1,98 @@
+#include "files/e2p_reader.h"
+#include "files/e2p_writer.h"
+#include "qt_printers.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <random>
+
+namespace {
+
+EcuImage randomImage(unsigned seed) {
+    std::mt19937 random(seed);
+    EcuImage image;
+    for (int offset = 0; offset < EcuImageSize; ++offset)
+        image.setByte(offset, static_cast<std::uint8_t>(random() & 0xFF));
+    return image;
+}
+
+TEST(E2PWriter, AllZeroRowTwoRecord) {
+    EXPECT_EQ(dataRecord(2, {}), QByteArray(":1000200000000000000000000000000000000000D0"));
+}
+
+TEST(E2PWriter, FileHasTwentyEightRecordsEndRecordAndCommentStart) {
+    const EcuImage image = randomImage(1);
+    const QByteArray file = e2pFileContents(image, QString());
+    ASSERT_TRUE(file.endsWith("<<<Comment Start>>>\r\n\r\n")); // an empty comment is one line
+    const QList<QByteArray> lines = file.split('\n');
+    ASSERT_EQ(lines.size(), 32); // 31 lines and the empty rest after the last LF
+    for (int i = 0; i < 31; ++i)
+        ASSERT_TRUE(lines[i].endsWith('\r')) << i;
+
+    for (int row = 2; row <= 29; ++row) {
+        const QByteArray record = lines[row - 2].chopped(1);
+        ASSERT_EQ(record.size(), 43);
+        EXPECT_EQ(record.mid(0, 3), ":10");
+        EXPECT_EQ(record.mid(3, 4),
+                  QByteArray::number(row * 16, 16).rightJustified(4, '0').toUpper());
+        EXPECT_EQ(record.mid(7, 2), "00");
+        EXPECT_EQ(record, record.toUpper());
+        int sum = 0;
+        for (int i = 1; i < 43; i += 2)
+            sum += record.mid(i, 2).toInt(nullptr, 16);
+        EXPECT_EQ(sum % 256, 0) << record.constData();
+        for (int column = 0; column < 16; ++column)
+            EXPECT_EQ(record.mid(9 + 2 * column, 2).toInt(nullptr, 16), image.at(row, column));
+    }
+    EXPECT_EQ(lines[28], ":00000001FF\r");
+    EXPECT_EQ(lines[29], "<<<Comment Start>>>\r");
+    EXPECT_TRUE(lines[0].startsWith(":10002000"));
+    EXPECT_TRUE(lines[27].startsWith(":1001D000"));
+}
+
+class RoundTrip : public testing::TestWithParam<QString> {};
+
+TEST_P(RoundTrip, SavedFileReadsBackToTheSameImageAndComment) {
+    const EcuImage image = randomImage(static_cast<unsigned>(GetParam().size()) + 7);
+    QByteArray file = e2pFileContents(image, GetParam());
+    QBuffer buffer(&file);
+    buffer.open(QIODevice::ReadOnly);
+    const HexReadResult r = HEX_Data_read(buffer);
+    ASSERT_TRUE(r.HexReadOk) << r.message.toStdString();
+    EXPECT_EQ(r.image, image);
+    EXPECT_EQ(r.CommentText, GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(Comments, RoundTrip,
+                         testing::Values(QString(), QStringLiteral("one line"),
+                                         QStringLiteral("first\r\nsecond\r\nthird"),
+                                         QStringLiteral("ends with a line end\r\n"),
+                                         QStringLiteral("\r\n"), QStringLiteral("a\r\n\r\nb"),
+                                         QStringLiteral("<<<Comment End>>>"),
+                                         QStringLiteral("Fi +2% \u00b0C notes")));
+
+TEST(WriteFileSafely, FailureLeavesThePreviousFileAndGivesTheReason) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("KEEP.E2P"));
+    ASSERT_TRUE(writeFileSafely(path, "old contents").ok);
+
+    // A target that is a folder cannot be replaced.
+    const QString folder = dir.filePath(QStringLiteral("folder.E2P"));
+    ASSERT_TRUE(QDir().mkdir(folder));
+    const FileWriteResult failed = writeFileSafely(folder, "new");
+    EXPECT_FALSE(failed.ok);
+    EXPECT_FALSE(failed.error.isEmpty());
+
+    const FileWriteResult noFolder =
+        writeFileSafely(dir.filePath(QStringLiteral("none/x.E2P")), "new");
+    EXPECT_FALSE(noFolder.ok);
+    EXPECT_FALSE(noFolder.error.isEmpty());
+
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("old contents"));
+}
+
+} // namespace

@@ -1,0 +1,39 @@
+#include "files/e2p_reader.h"
+#include "image/hexdata_conv.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(SampleFile, IsARealisticCalibrationThatTheEditorsCanHandle) {
+    HexReadResult r = HEX_Data_read(QStringLiteral(ECU_SOURCE_DIR "/data/SAMPLE.E2P"));
+    ASSERT_TRUE(r.HexReadOk) << r.message.toStdString();
+    EXPECT_EQ(EcuDataType(r.image), QStringLiteral("QZ3ROK"));
+    EXPECT_EQ(EcuDataName(r.image).trimmed(), QStringLiteral("SAMPLE"));
+    EXPECT_GE(r.CommentText.count(QStringLiteral("\r\n")), 2);
+
+    const EcuImage loaded = r.image;
+    const EcuTables t = HEXdata_Conv(r.image);
+    EXPECT_EQ(r.image, loaded) << "decoding must not need to change the sample";
+
+    for (int i = 1; i < NePoints; ++i)
+        EXPECT_GT(t.NeData[i], t.NeData[i - 1]);
+    EXPECT_LE(t.NeData[15], 180);
+    EXPECT_EQ(t.ThData[0], 0);
+    EXPECT_EQ(t.ThData[10], 100);
+    for (int i = 1; i < ThPoints; ++i)
+        EXPECT_GT(t.ThData[i], t.ThData[i - 1]);
+    for (const auto &row : t.KmapData)
+        for (auto b : row)
+            EXPECT_TRUE(b >= 70 && b <= 130) << int(b);
+    for (const auto &row : t.IGmapData)
+        for (auto b : row)
+            EXPECT_TRUE(b <= 3 || b >= 236) << int(b);
+    for (auto b : t.RuadjData)
+        EXPECT_TRUE(b <= 15 || b >= 241) << int(b);
+    EXPECT_TRUE(t.ShiftNeData >= 100 && t.ShiftNeData <= 180);
+    EXPECT_LE(t.PitLimitData, 180);
+    EXPECT_TRUE(t.IdleNeData >= 7 && t.IdleNeData <= 15);
+}
+
+} // namespace

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "files/file_dialogs.h"
+#include "files/operator.h"
+#include "qt_printers.h"
+
+#include <QList>
+#include <QString>
+#include <deque>
+#include <optional>
+#include <ostream>
+
+// One message as the person saw it.
+struct ToldMessage {
+    QString text;
+    MessageIcon icon = MessageIcon::None;
+    bool prompt = false; // OK/Cancel rather than OK only
+    friend bool operator==(const ToldMessage &, const ToldMessage &) = default;
+};
+
+inline std::ostream &operator<<(std::ostream &out, const ToldMessage &m) {
+    return out << '"' << m.text.toStdString() << "\" icon=" << static_cast<int>(m.icon)
+               << (m.prompt ? " (prompt)" : "");
+}
+
+// An Operator that keeps every message and answers prompts from a script (OK when the
+// script is empty).
+class RecordingOperator : public Operator {
+public:
+    void tell(const QString &text, MessageIcon icon) override {
+        messages.push_back({text, icon, false});
+    }
+    bool confirm(const QString &text, MessageIcon icon) override {
+        messages.push_back({text, icon, true});
+        if (answers.empty())
+            return true;
+        const bool answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    void setBusy(bool busy) override { busyChanges.push_back(busy); }
+
+    QList<ToldMessage> messages;
+    std::deque<bool> answers;
+    QList<bool> busyChanges;
+};
+
+// File dialogs that return prepared choices and remember what they were asked.
+class ScriptedFileDialogs : public FileDialogs {
+public:
+    std::optional<FileChoice> chooseFileToOpen(const FileDialogRequest &request) override {
+        openRequests.push_back(request);
+        return next();
+    }
+    std::optional<FileChoice> chooseFileToSave(const FileDialogRequest &request) override {
+        saveRequests.push_back(request);
+        return next();
+    }
+
+    std::deque<std::optional<FileChoice>> choices;
+    QList<FileDialogRequest> openRequests;
+    QList<FileDialogRequest> saveRequests;
+
+private:
+    std::optional<FileChoice> next() {
+        if (choices.empty())
+            return std::nullopt;
+        auto choice = choices.front();
+        choices.pop_front();
+        return choice;
+    }
+};
