@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-
 #include <cstdint>
 
 // The state the main window shares with its views and edit dialogs. Owned by the main window;

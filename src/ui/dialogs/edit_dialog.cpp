@@ -1,0 +1,75 @@
+#include "edit_dialog.h"
+
+#include "dialog_drag.h"
+#include "main/main_window.h"
+#include "main/twips.h"
+
+#include <QAbstractSlider>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPushButton>
+
+EditDialog::EditDialog(MainWindow &main, const QString &name, int clientWidth, int clientHeight)
+    : QDialog(&main, Qt::Dialog | Qt::FramelessWindowHint)
+    , m_main(main) {
+    setObjectName(name);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setModal(true);
+    setFixedSize(twipsSize(clientWidth, clientHeight));
+    QFont dialogFont(QStringLiteral("Times New Roman"));
+    dialogFont.setStyleHint(QFont::Serif);
+    setFont(dialogFont);
+    main.setMainWindowEnabled(false);
+}
+
+void EditDialog::connectControls(QAbstractSlider *slider, QPushButton *enter, QPushButton *cancel) {
+    m_slider = slider;
+    slider->installEventFilter(this);
+    enter->setAutoDefault(false);
+    cancel->setAutoDefault(false);
+    connect(enter, &QPushButton::clicked, this, [this] { enterAction(); });
+    connect(cancel, &QPushButton::clicked, this, [this] { cancelAction(); });
+    slider->setFocus();
+}
+
+void EditDialog::closeDialog() {
+    m_main.setMainWindowEnabled(true);
+    done(QDialog::Accepted);
+}
+
+int EditDialog::topAboveMainBottom(int aboveBottomTwips) const {
+    const QRect mainFrame = m_main.frameGeometry();
+    return mainFrame.top() + mainFrame.height() - frameGeometry().height() -
+           twipsToPixelsY(aboveBottomTwips);
+}
+
+bool EditDialog::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == m_slider && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            enterAction();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void EditDialog::mousePressEvent(QMouseEvent *event) {
+    const QPointF at = event->position();
+    BeginDialogDrag(this, event->buttons(), pixelsToTwipsX(qRound(at.x())),
+                    pixelsToTwipsY(qRound(at.y())), m_main.dragAnchor());
+    QDialog::mousePressEvent(event);
+}
+
+void EditDialog::mouseMoveEvent(QMouseEvent *event) {
+    const QPointF at = event->position();
+    DragDialog(this, event->buttons(), pixelsToTwipsX(qRound(at.x())),
+               pixelsToTwipsY(qRound(at.y())), m_main.dragAnchor());
+    QDialog::mouseMoveEvent(event);
+}
+
+void EditDialog::reject() {
+    // Escape lands here; dialogs whose cancel button is not the window's cancel button ignore it.
+    if (m_escapeCancels)
+        cancelAction();
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QDialog>
+
+class MainWindow;
+class QAbstractSlider;
+class QPushButton;
+
+// What every edit dialog has in common: modal, no title bar, moved by dragging its background
+// with the left button, the main window's controls disabled while it is open, Enter on its
+// slider confirms. Each opening is a fresh dialog that deletes itself when it closes.
+class EditDialog : public QDialog {
+    Q_OBJECT
+public:
+    // clientWidth and clientHeight in twips.
+    EditDialog(MainWindow &main, const QString &name, int clientWidth, int clientHeight);
+
+protected:
+    // Enter: "Enter Key" or the Enter key on the slider.
+    virtual void enterAction() = 0;
+    // "Cancel Key" (and Escape where Escape cancels).
+    virtual void cancelAction() = 0;
+
+    // The two buttons every dialog has, and its slider; call once the controls exist.
+    void connectControls(QAbstractSlider *slider, QPushButton *enter, QPushButton *cancel);
+    // Whether Escape presses "Cancel Key".
+    void setEscapeCancels(bool cancels) { m_escapeCancels = cancels; }
+    // Enables the main window and unloads the dialog.
+    void closeDialog();
+    // Places the dialog: top = main top + main height - own height - aboveBottom (twips).
+    [[nodiscard]] int topAboveMainBottom(int aboveBottomTwips) const;
+
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void reject() override;
+
+    MainWindow &m_main;
+
+private:
+    bool m_escapeCancels = true;
+    QAbstractSlider *m_slider = nullptr;
+};

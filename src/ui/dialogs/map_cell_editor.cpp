@@ -1,0 +1,182 @@
+#include "map_cell_editor.h"
+
+#include "image/display_text.h"
+#include "image/graph_position.h"
+#include "main/clickable_label.h"
+#include "main/colours.h"
+#include "main/main_window.h"
+#include "main/map_grid_view.h"
+#include "main/twips.h"
+
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSlider>
+
+namespace {
+
+constexpr int ClientWidth = 1320;
+constexpr int ClientHeight = 6645;
+constexpr std::uint8_t WholeMap = 2;
+constexpr std::uint8_t OneCell = 3;
+
+QPlainTextEdit *textBox(QWidget *parent, const QString &name, const QRect &geometry, int pointSize,
+                        const QString &text, bool buttonFace) {
+    auto *box = new QPlainTextEdit(text, parent);
+    box->setObjectName(name);
+    box->setGeometry(geometry);
+    box->setReadOnly(true);
+    box->setFocusPolicy(Qt::NoFocus);
+    box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    QFont font = box->font();
+    font.setPointSize(pointSize);
+    box->setFont(font);
+    if (buttonFace) {
+        QPalette palette = box->palette();
+        palette.setColor(QPalette::Base, buttonFaceColour());
+        box->setPalette(palette);
+    }
+    return box;
+}
+
+} // namespace
+
+MapCellEditor::MapCellEditor(MapKind kind, MainWindow &main)
+    : EditDialog(main,
+                 kind == MapKind::Fi ? QStringLiteral("Form2") : QStringLiteral("Form2_IGMAP"),
+                 ClientWidth, ClientHeight)
+    , m_kind(kind)
+    , m_mode(main.state().MapEditMode)
+    , m_cellIndex(main.state().SelIndex) {
+    const QString hintAbove = QStringLiteral("increase fuel\n duration\nup key control");
+    const QString hintBelow = QStringLiteral("decrease fuel\n duration\ndown key control");
+    m_text1 = textBox(this, QStringLiteral("Text1"), twipsRect(60, 60, 1155, 1035),
+                      m_mode == WholeMap ? 9 : 8, QString(), false);
+    m_text2 =
+        textBox(this, QStringLiteral("Text2"), twipsRect(120, 1200, 1095, 675), 8, hintAbove, true);
+    m_slider = new QSlider(Qt::Vertical, this);
+    m_slider->setObjectName(QStringLiteral("Slider1"));
+    m_slider->setGeometry(twipsRect(360, 1920, 630, 2235));
+    // Position 0 at the top; Up raises the value.
+    m_slider->setInvertedAppearance(true);
+    m_slider->setInvertedControls(true);
+    m_slider->setRange(0, kind == MapKind::Fi ? FiSliderScale : IgSliderScale);
+    m_slider->setSingleStep(1);
+    m_slider->setPageStep(5);
+    m_slider->setTickInterval(5);
+    m_slider->setTickPosition(QSlider::TicksBothSides);
+    m_text3 =
+        textBox(this, QStringLiteral("Text3"), twipsRect(0, 4200, 1335, 855), 8, hintBelow, true);
+    m_label1 = new QLabel(this);
+    m_label1->setObjectName(QStringLiteral("Label1"));
+    m_label1->setGeometry(twipsRect(60, 5100, 1155, 375));
+    m_label1->setAlignment(Qt::AlignCenter);
+    setBackground(m_label1, LightYellow);
+    m_command1 = new QPushButton(QStringLiteral("Enter Key"), this);
+    m_command1->setObjectName(QStringLiteral("Command1"));
+    m_command1->setGeometry(twipsRect(60, 5580, 1155, 435));
+    m_command2 = new QPushButton(QStringLiteral("Cancel Key"), this);
+    m_command2->setObjectName(QStringLiteral("Command2"));
+    m_command2->setGeometry(twipsRect(60, 6120, 1155, 435));
+    connectControls(m_slider, m_command1, m_command2);
+
+    placeDialog();
+
+    WindowState &state = m_main.state();
+    const QString mapName =
+        kind == MapKind::Fi ? QStringLiteral("Fi Map") : QStringLiteral("IG Map");
+    if (m_mode == WholeMap) {
+        m_text1->setPlainText(mapName + QStringLiteral("\nAll area \nData Change"));
+        state.ValueByte = kind == MapKind::Fi ? 100 : 0;
+        state.ValueText = textOf(state.ValueByte);
+        m_label1->setText(state.ValueText);
+    } else {
+        const int th = m_cellIndex / NeColumns;
+        const int ne = m_cellIndex % NeColumns;
+        m_text1->setPlainText(
+            QStringLiteral("TH Position\n: %1\nNE Position\n: %2").arg(th + 1).arg(ne + 1));
+        const EcuTables &t = m_main.data().tables;
+        const auto &table = kind == MapKind::Fi ? t.KmapData : t.IGmapData;
+        state.ValueByte = table[static_cast<std::size_t>(th)][static_cast<std::size_t>(ne)];
+        ClickableLabel *cell = m_main.grid(kind)->cell(m_cellIndex + 1);
+        m_label1->setText(cell->text());
+        // The cell is marked while it is edited.
+        setBackground(cell, buttonFaceColour());
+    }
+    // Positions outside the scale stop at its nearest end; the value shown follows.
+    m_slider->setValue(positionOf(state.ValueByte));
+    connect(m_slider, &QSlider::valueChanged, this, [this] { refreshValue(); });
+    refreshValue();
+}
+
+void MapCellEditor::placeDialog() {
+    int left = m_main.frameGeometry().left();
+    if (m_mode == OneCell) {
+        // Beside the clicked cell; cells of the last NE column get the dialog on their left.
+        const ClickableLabel *cell = m_main.grid(m_kind)->cell(m_cellIndex + 1);
+        const int cellLeft = cell->mapToGlobal(QPoint(0, 0)).x();
+        if ((m_cellIndex + 1) % NeColumns != 0)
+            left = cellLeft + cell->width() + twipsToPixelsX(350);
+        else
+            left = cellLeft - cell->width() - twipsToPixelsX(450);
+    }
+    move(left, topAboveMainBottom(440));
+}
+
+std::uint8_t MapCellEditor::byteAt(int position) const {
+    return m_kind == MapKind::Fi ? fiByteAtPosition(position) : igByteAtPosition(position);
+}
+
+int MapCellEditor::positionOf(std::uint8_t value) const {
+    return m_kind == MapKind::Fi ? fiSliderPosition(value) : igSliderPosition(value);
+}
+
+QString MapCellEditor::textOf(std::uint8_t value) const {
+    return m_kind == MapKind::Fi ? fiText(value) : igText(value);
+}
+
+void MapCellEditor::refreshValue() {
+    WindowState &state = m_main.state();
+    state.ValueByte = byteAt(m_slider->value());
+    state.ValueText = textOf(state.ValueByte);
+    m_label1->setText(state.ValueText);
+}
+
+void MapCellEditor::writeCell(int cellIndex, std::uint8_t value) {
+    EcuData &ecu = m_main.data();
+    const int cell = cellIndex + 1;
+    const auto th = static_cast<std::size_t>(cellIndex / NeColumns);
+    const auto ne = static_cast<std::size_t>(cellIndex % NeColumns);
+    const QString text = textOf(value);
+    if (m_kind == MapKind::Fi) {
+        ecu.tables.KmapData[th][ne] = value;
+        ecu.image.setByte(fiCellOffset(cell), value);
+        ecu.tables.KmapText[th][ne] = text;
+    } else {
+        ecu.tables.IGmapData[th][ne] = value;
+        ecu.image.setByte(igCellOffset(cell), value);
+        ecu.tables.IGmapText[th][ne] = text;
+    }
+    m_main.grid(m_kind)->cell(cell)->setText(text);
+}
+
+void MapCellEditor::MAP_data_Cheng() {
+    const std::uint8_t value = m_main.state().ValueByte;
+    if (m_mode == OneCell) {
+        writeCell(m_cellIndex, value);
+        setBackground(m_main.grid(m_kind)->cell(m_cellIndex + 1), LightYellow);
+    } else {
+        for (int cellIndex = 0; cellIndex < MapCells; ++cellIndex)
+            writeCell(cellIndex, value);
+    }
+    m_main.enableCommandsAfterMapEdit(true, true);
+    closeDialog();
+}
+
+void MapCellEditor::cancelAction() {
+    if (m_mode == OneCell)
+        setBackground(m_main.grid(m_kind)->cell(m_cellIndex + 1), LightYellow);
+    m_main.enableCommandsAfterMapEdit(false, m_kind == MapKind::Fi);
+    closeDialog();
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "edit_dialog.h"
+#include "main/map_kind.h"
+
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class QSlider;
+
+// The map cell editor: "Form2" for the Fi map, "Form2_IGMAP" for the IG map. Edits the cell
+// SelIndex (MapEditMode 3) or sets every cell of the map to one value (MapEditMode 2).
+class MapCellEditor : public EditDialog {
+    Q_OBJECT
+public:
+    MapCellEditor(MapKind kind, MainWindow &main);
+
+    [[nodiscard]] QSlider *slider() const { return m_slider; }
+
+    // Enter: writes the value into table, text, image and grid.
+    void MAP_data_Cheng();
+
+protected:
+    void enterAction() override { MAP_data_Cheng(); }
+    void cancelAction() override;
+
+private:
+    void placeDialog();
+    void refreshValue();
+    [[nodiscard]] std::uint8_t byteAt(int position) const;
+    [[nodiscard]] int positionOf(std::uint8_t value) const;
+    [[nodiscard]] QString textOf(std::uint8_t value) const;
+    void writeCell(int cellIndex, std::uint8_t value);
+
+    MapKind m_kind;
+    std::uint8_t m_mode;
+    int m_cellIndex; // 0..175 in one-cell mode
+    QPlainTextEdit *m_text1 = nullptr;
+    QPlainTextEdit *m_text2 = nullptr;
+    QPlainTextEdit *m_text3 = nullptr;
+    QSlider *m_slider = nullptr;
+    QLabel *m_label1 = nullptr;
+    QPushButton *m_command1 = nullptr;
+    QPushButton *m_command2 = nullptr;
+};

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QLabel>
+
+// A label that reports a left click: grid cells, axis points and value labels are click targets.
+class ClickableLabel : public QLabel {
+    Q_OBJECT
+public:
+    explicit ClickableLabel(QWidget *parent = nullptr);
+
+signals:
+    void clicked();
+
+protected:
+    void mouseReleaseEvent(QMouseEvent *event) override;
+};

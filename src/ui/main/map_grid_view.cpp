@@ -1,0 +1,139 @@
+#include "map_grid_view.h"
+
+#include "clickable_label.h"
+#include "colours.h"
+#include "twips.h"
+
+#include <QPushButton>
+
+namespace {
+
+// Grid geometry inside the panel, twips.
+constexpr int GridLeft = 960;
+constexpr int GridTop = 600;
+constexpr int CellWidth = 780;
+constexpr int CellHeight = 420;
+constexpr int AxisTop = GridTop + ThRows * CellHeight + 60;
+
+struct Names {
+    const char *panel, *cell, *ne, *th, *thTitle, *allArea;
+    int thTitleIndex;
+};
+
+Names namesOf(MapKind kind) {
+    if (kind == MapKind::Fi)
+        return {"Frame1", "Label6", "Label7", "Label8", "Label8", "Command6", 12};
+    return {"FrameIG_Map_NUM", "Label_IG6", "Label_IG7", "Label_IG8", "Label8", "Command_IG6", 20};
+}
+
+QString elementName(const char *name, int index) {
+    return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
+}
+
+ClickableLabel *makeLabel(QWidget *parent, const QString &name, const QRect &geometry) {
+    auto *label = new ClickableLabel(parent);
+    label->setObjectName(name);
+    label->setGeometry(geometry);
+    label->setAlignment(Qt::AlignCenter);
+    return label;
+}
+
+} // namespace
+
+MapGridView::MapGridView(MapKind kind, QWidget *parent)
+    : QGroupBox(parent)
+    , m_kind(kind) {
+    const Names names = namesOf(kind);
+    setObjectName(QLatin1String(names.panel));
+    setTitle(kind == MapKind::Fi ? QStringLiteral("Fi Map (number of percent)")
+                                 : QStringLiteral("IG Map (number of degree)"));
+
+    for (int k = 1; k <= MapCells; ++k) {
+        const int row = thRowOfCell(k);
+        const int column = neColumnOfCell(k);
+        ClickableLabel *cellLabel =
+            makeLabel(this, elementName(names.cell, k),
+                      twipsRect(GridLeft + (column - 1) * CellWidth,
+                                GridTop + (ThRows - row) * CellHeight, CellWidth, CellHeight));
+        cellLabel->setFrameShape(QFrame::Box);
+        setBackground(cellLabel, LightYellow);
+        connect(cellLabel, &ClickableLabel::clicked, this, [this, k] { emit cellClicked(k); });
+        m_cells[static_cast<std::size_t>(k - 1)] = cellLabel;
+    }
+
+    for (int i = 1; i <= ThPoints; ++i) {
+        ClickableLabel *label = makeLabel(
+            this, elementName(names.th, i),
+            twipsRect(120, GridTop + (ThRows - i) * CellHeight, GridLeft - 180, CellHeight));
+        connect(label, &ClickableLabel::clicked, this, [this, i] { emit thLabelClicked(i); });
+        m_thLabels[static_cast<std::size_t>(i - 1)] = label;
+    }
+    m_thLabels[ThPoints - 1]->setText(QStringLiteral("100"));
+    ClickableLabel *thTitle = makeLabel(this, elementName(names.thTitle, names.thTitleIndex),
+                                        twipsRect(120, GridTop - 360, GridLeft - 180, 300));
+    thTitle->setText(QStringLiteral("TH(%)"));
+    m_thLabels[11] = thTitle;
+    // The title reports its own element number, which never opens an editor.
+    connect(thTitle, &ClickableLabel::clicked, this,
+            [this, index = names.thTitleIndex] { emit thLabelClicked(index); });
+
+    for (int i = 1; i <= NePoints; ++i) {
+        ClickableLabel *label =
+            makeLabel(this, elementName(names.ne, i),
+                      twipsRect(GridLeft + (i - 1) * CellWidth, AxisTop, CellWidth, 300));
+        connect(label, &ClickableLabel::clicked, this, [this, i] { emit neLabelClicked(i); });
+        m_neLabels[static_cast<std::size_t>(i - 1)] = label;
+    }
+    ClickableLabel *neTitle =
+        makeLabel(this, elementName(names.ne, 17),
+                  twipsRect(GridLeft + NePoints * CellWidth + 60, AxisTop, 1200, 300));
+    neTitle->setText(QStringLiteral("Ne(r/min)"));
+    connect(neTitle, &ClickableLabel::clicked, this, [this] { emit neLabelClicked(17); });
+    m_neLabels[16] = neTitle;
+
+    m_allArea = new QPushButton(QStringLiteral("All area Data change"), this);
+    m_allArea->setObjectName(QLatin1String(names.allArea));
+    m_allArea->setGeometry(
+        twipsRect(GridLeft + NePoints * CellWidth - 2700, AxisTop + 480, 2700, 495));
+    connect(m_allArea, &QPushButton::clicked, this, &MapGridView::allAreaClicked);
+}
+
+ClickableLabel *MapGridView::cell(int k) const {
+    return m_cells.at(static_cast<std::size_t>(k - 1));
+}
+
+ClickableLabel *MapGridView::neLabel(int i) const {
+    return m_neLabels.at(static_cast<std::size_t>(i - 1));
+}
+
+ClickableLabel *MapGridView::thLabel(int i) const {
+    return m_thLabels.at(static_cast<std::size_t>(i - 1));
+}
+
+void MapGridView::showCells(const EcuTables &tables) {
+    const auto &texts = m_kind == MapKind::Fi ? tables.KmapText : tables.IGmapText;
+    for (int k = 1; k <= MapCells; ++k) {
+        cell(k)->setText(texts[static_cast<std::size_t>(thRowOfCell(k) - 1)]
+                              [static_cast<std::size_t>(neColumnOfCell(k) - 1)]);
+    }
+}
+
+void MapGridView::showTables(const EcuTables &tables) {
+    showCells(tables);
+    // Only the Fi grid's axes follow a load; the IG grid takes its axes when it is selected.
+    if (m_kind != MapKind::Fi)
+        return;
+    for (int i = 1; i <= ThPoints; ++i)
+        thLabel(i)->setText(tables.ThText[static_cast<std::size_t>(i - 1)]);
+    for (int i = 1; i <= NePoints; ++i)
+        neLabel(i)->setText(tables.NeText[static_cast<std::size_t>(i - 1)]);
+}
+
+void MapGridView::fill(const EcuTables &tables) {
+    showCells(tables);
+    // The top TH point keeps its caption.
+    for (int i = 1; i < ThPoints; ++i)
+        thLabel(i)->setText(tables.ThText[static_cast<std::size_t>(i - 1)]);
+    for (int i = 1; i <= NePoints; ++i)
+        neLabel(i)->setText(tables.NeText[static_cast<std::size_t>(i - 1)]);
+}

@@ -1,0 +1,27 @@
+#include "single_value_panel.h"
+
+#include "clickable_label.h"
+#include "colours.h"
+#include "twips.h"
+
+SingleValuePanel::SingleValuePanel(const QString &panelName, const QString &caption,
+                                   const QString &valueName, int unitIndex, QWidget *parent)
+    : QGroupBox(caption, parent)
+    , m_value(new ClickableLabel(this)) {
+    setObjectName(panelName);
+    m_value->setObjectName(valueName);
+    m_value->setGeometry(twipsRect(360, 480, 1800, 435));
+    m_value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_value->setFrameShape(QFrame::Panel);
+    m_value->setFrameShadow(QFrame::Sunken);
+    setBackground(m_value, LightYellow);
+    QFont font = m_value->font();
+    font.setPointSize(font.pointSize() + 4);
+    font.setBold(true);
+    m_value->setFont(font);
+    connect(m_value, &ClickableLabel::clicked, this, &SingleValuePanel::valueClicked);
+
+    auto *unit = new QLabel(QStringLiteral("(r/min)"), this);
+    unit->setObjectName(QStringLiteral("Label15(%1)").arg(unitIndex));
+    unit->setGeometry(twipsRect(2280, 540, 1200, 315));
+}
