@@ -1,0 +1,60 @@
+// Start-up benchmark: from the process's first line to the main window painted on screen with
+// the last file (the sample) loaded. Run it on a real X display (xvfb-run), several times.
+// Prints "startup_ms: N" and "loaded: yes|no".
+
+#include "files/settings_store.h"
+#include "main/main_window.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <cstdio>
+
+namespace {
+
+// Quits the event loop at the first paint of the watched widget.
+class FirstPaint : public QObject {
+public:
+    explicit FirstPaint(QEventLoop &loop)
+        : m_loop(loop) {}
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        if (event->type() == QEvent::Paint && !m_painted) {
+            m_painted = true;
+            QTimer::singleShot(0, &m_loop, &QEventLoop::quit);
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QEventLoop &m_loop;
+    bool m_painted = false;
+};
+
+} // namespace
+
+int main(int argc, char **argv) {
+    QElapsedTimer clock;
+    clock.start();
+    QApplication app(argc, argv);
+
+    QTemporaryDir dir;
+    SettingsStore settings(dir.filePath(QStringLiteral("QZ3ROK.ini")));
+    const QString sample = QStringLiteral(ECU_SOURCE_DIR "/data/SAMPLE.E2P");
+    writeLastFile(settings,
+                  {sample, QStringLiteral(ECU_SOURCE_DIR "/data"), QStringLiteral("SAMPLE.E2P")});
+
+    MainWindow window(settings);
+    QEventLoop loop;
+    FirstPaint watcher(loop);
+    window.centralWidget()->installEventFilter(&watcher);
+    QTimer::singleShot(10000, &loop, &QEventLoop::quit); // never wait for ever
+    window.show();
+    loop.exec();
+    const qint64 elapsed = clock.elapsed();
+
+    std::printf("startup_ms: %lld\n", static_cast<long long>(elapsed));
+    std::printf("loaded: %s\n", window.hasData() ? "yes" : "no");
+    return window.hasData() ? 0 : 1;
+}
