@@ -94,7 +94,7 @@ MainWindow::MainWindow(SettingsStore &settings, Operator *op, FileDialogs *dialo
     setObjectName(QStringLiteral("Form1"));
     buildWindow();
     if (!m_operator) {
-        m_ownOperator = std::make_unique<MessageBoxOperator>(this, centralWidget());
+        m_ownOperator = std::make_unique<MessageBoxOperator>(this);
         m_operator = m_ownOperator.get();
     }
     if (!m_dialogs) {

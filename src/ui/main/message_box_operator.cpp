@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <QMessageBox>
-#include <QWidget>
 
 namespace {
 
@@ -42,9 +41,8 @@ int showBox(QWidget *parent, const QString &text, MessageIcon icon,
 
 } // namespace
 
-MessageBoxOperator::MessageBoxOperator(QWidget *parent, QWidget *busyTarget)
-    : m_parent(parent)
-    , m_busyTarget(busyTarget) {}
+MessageBoxOperator::MessageBoxOperator(QWidget *parent)
+    : m_parent(parent) {}
 
 void MessageBoxOperator::tell(const QString &text, MessageIcon icon) {
     showBox(m_parent, text, icon, QMessageBox::Ok);
@@ -58,8 +56,6 @@ void MessageBoxOperator::setBusy(bool busy) {
     if (busy == m_busy)
         return;
     m_busy = busy;
-    if (m_busyTarget)
-        m_busyTarget->setEnabled(!busy);
     if (busy)
         QApplication::setOverrideCursor(Qt::WaitCursor);
     else

@@ -4,12 +4,12 @@
 
 class QWidget;
 
-// Shows messages and prompts as message boxes captioned with the application title, and shows
-// the busy state by disabling the window's controls with an hourglass pointer.
+// Shows messages and prompts as message boxes captioned with the application title, centred on
+// the window. The busy state is the window's own business (see MainWindow); here it only
+// shows the hourglass pointer.
 class MessageBoxOperator : public Operator {
 public:
-    // busyTarget is disabled while busy; boxes are centred on parent.
-    MessageBoxOperator(QWidget *parent, QWidget *busyTarget);
+    explicit MessageBoxOperator(QWidget *parent);
 
     void tell(const QString &text, MessageIcon icon) override;
     bool confirm(const QString &text, MessageIcon icon) override;
@@ -17,6 +17,5 @@ public:
 
 private:
     QWidget *m_parent;
-    QWidget *m_busyTarget;
     bool m_busy = false;
 };
