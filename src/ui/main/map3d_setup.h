@@ -53,3 +53,7 @@ inline constexpr QLatin1String PlotStyleCaptions[] = {QLatin1String("Surf + Line
                                                       QLatin1String("Line")};
 inline constexpr QLatin1String ColourMapCaptions[] = {
     QLatin1String("Color Spectrum"), QLatin1String("Grayscale"), QLatin1String("None(Blue)")};
+
+// Shown in place of the graph where no OpenGL context can be had.
+inline constexpr QLatin1String NoGraphNotice{
+    "The 3-D graph cannot be shown: no OpenGL context is available on this display."};

@@ -14,6 +14,7 @@
 #include <QButtonGroup>
 #include <QFontDatabase>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -33,6 +34,14 @@ constexpr int Gap = 90;
 
 QString arrayName(QLatin1String name, int k) {
     return QStringLiteral("%1(%2)").arg(name).arg(k);
+}
+
+// Q3DSurface draws into its own window surface. The headless platforms have none: without a
+// display they give no context at all, and the offscreen platform with an X display at hand
+// even gives one, yet the graph crashes on its first frame.
+bool platformDrawsGlWindows() {
+    const QString platform = QGuiApplication::platformName();
+    return platform != QLatin1String("offscreen") && platform != QLatin1String("minimal");
 }
 
 // Round values on the vertical axis, the ends of the colour maps among them.
@@ -106,7 +115,23 @@ Map3DView::~Map3DView() = default;
 
 void Map3DView::buildGraph() {
     const Map3DSetup &setup = map3dSetup(m_kind);
-    m_graph = new Q3DSurface;
+    if (platformDrawsGlWindows()) {
+        m_graph = new Q3DSurface;
+        if (!m_graph->hasContext()) {
+            delete m_graph;
+            m_graph = nullptr;
+        }
+    }
+    if (!m_graph) {
+        auto *notice = new QLabel(NoGraphNotice, this);
+        notice->setObjectName(QStringLiteral("noGraphNotice"));
+        notice->setAlignment(Qt::AlignCenter);
+        notice->setWordWrap(true);
+        notice->setFrameShape(QFrame::StyledPanel);
+        m_graphArea = notice;
+        return;
+    }
+
     m_graph->setObjectName(setup.graph);
     Q3DTheme *theme = m_graph->activeTheme();
     theme->setType(Q3DTheme::ThemeDigia);
@@ -190,6 +215,12 @@ void Map3DView::buildSideColumn() {
     defaultView->setObjectName(setup.defaultView);
     connect(defaultView, &QPushButton::clicked, this, &Map3DView::resetView);
     m_defaultView = defaultView;
+
+    // Without a graph there is nothing for these to act on.
+    const bool enabled = m_graph != nullptr;
+    m_plotStyleFrame->setEnabled(enabled);
+    m_colourMapFrame->setEnabled(enabled);
+    m_defaultView->setEnabled(enabled);
 }
 
 QWidget *Map3DView::buildLegend() {

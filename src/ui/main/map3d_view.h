@@ -18,6 +18,9 @@ class Q3DSurface;
 // (FrameIG_Map_3D, graph CWGraph3D2): the map as a coloured surface over the engine-speed and
 // throttle axes, with the plot style and colour map options, "Default View", the colour legend
 // and the mouse hints. It only displays; nothing in it changes the data.
+//
+// Where no OpenGL context can be had, the panel shows a plain notice instead of the graph and
+// every operation still works on what remains.
 class Map3DView : public QGroupBox {
     Q_OBJECT
 public:
@@ -40,6 +43,7 @@ public:
     void resetView();
 
     [[nodiscard]] Map3DKind kind() const { return m_kind; }
+    // The graph, or nullptr where no OpenGL context could be had.
     [[nodiscard]] Q3DSurface *graph() const { return m_graph; }
     [[nodiscard]] QSurface3DSeries *series() const { return m_series; }
 
