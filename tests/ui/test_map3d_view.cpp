@@ -2,6 +2,7 @@
 
 #include "files/e2p_reader.h"
 #include "image/hexdata_conv.h"
+#include "keep_gl_driver_loaded.h"
 #include "ui/main/labelled_axis_formatter.h"
 #include "ui/main/map3d_view.h"
 #include "ui/main/twips.h"
@@ -189,6 +190,7 @@ private slots:
             QVERIFY2(v->graph(), "the 3-D tests need an OpenGL context (run them under Xvfb)");
             m_views[kind == Map3DKind::Fi ? 0 : 1] = std::move(v);
         }
+        keepGlDriverLoaded();
     }
 
     // Each test starts from the state after start-up and a first entry.
