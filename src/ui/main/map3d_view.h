@@ -11,7 +11,6 @@ class QAbstractButton;
 class QButtonGroup;
 class QLabel;
 class QSurface3DSeries;
-class QWidget;
 class Q3DSurface;
 
 // The panel "Fi Map (3D graph)" (Frame8, graph CWGraph3D1) or "IG Map (3D graph)"
@@ -31,7 +30,8 @@ public:
     ~Map3DView() override;
 
     // Start-up: hands the "Color Spectrum" colour map to the graph; for IG also sets the legend
-    // captions, hides the unused legend row and fixes the value axis at -20.5 .. 3.5.
+    // captions and fixes the value axis at -20.5 .. 3.5. (The IG legend's unused top row,
+    // Text11 and Label_IG19, is never shown.)
     void setUpColourSpectrum();
     // Entering the view: labels the axes and plots the surface from the tables as they are now.
     // The view keeps nothing of them and is not refreshed while it stays open.
@@ -43,7 +43,7 @@ public:
     void resetView();
 
     [[nodiscard]] Map3DKind kind() const { return m_kind; }
-    // The graph, or nullptr where no OpenGL context could be had.
+    // The graph and its one surface, or nullptr where no OpenGL context could be had.
     [[nodiscard]] Q3DSurface *graph() const { return m_graph; }
     [[nodiscard]] QSurface3DSeries *series() const { return m_series; }
 
