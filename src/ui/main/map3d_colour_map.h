@@ -1,0 +1,32 @@
+#pragma once
+
+#include "map3d_kind.h"
+
+#include <QColor>
+#include <QLinearGradient>
+#include <QList>
+#include <cstdint>
+
+// Colour maps of the 3-D views: a plotted value gets the colour of its place between the stops,
+// blended in between, whatever the data range.
+
+struct ColourStop {
+    double value = 0.0;
+    QColor colour;
+    friend bool operator==(const ColourStop &, const ColourStop &) = default;
+};
+
+// A colour value in the &HBBGGRR form: blue in the high byte, red in the low byte.
+[[nodiscard]] QColor colourFromBgr(std::uint32_t bgr);
+
+// "Color Spectrum" and "Grayscale" of each view.
+[[nodiscard]] QList<ColourStop> spectrumColourMap(Map3DKind kind);
+[[nodiscard]] QList<ColourStop> grayscaleColourMap(Map3DKind kind);
+
+// The plot's own single colour, used with "None(Blue)".
+[[nodiscard]] QColor uniformPlotColour();
+
+// A gradient over 0..1 for a value axis fixed at axisMin..axisMax: each stop sits at
+// (value - axisMin) / (axisMax - axisMin). Beyond the first and last stop the end colours hold.
+[[nodiscard]] QLinearGradient colourMapGradient(const QList<ColourStop> &stops, double axisMin,
+                                                double axisMax);
