@@ -6,6 +6,7 @@
 #include "files/e2p_reader.h"
 #include "files/settings_store.h"
 #include "image/hexdata_conv.h"
+#include "map3d_view.h"
 #include "map_grid_view.h"
 #include "message_box_operator.h"
 #include "qt_file_dialogs.h"
@@ -149,10 +150,10 @@ void MainWindow::buildDataEditFrame(QWidget *central) {
 
     m_fiGrid = new MapGridView(MapKind::Fi, central);
     m_fiGraph = panel(central, QStringLiteral("Frame2"), ViewCaptions[1]);
-    m_fi3D = panel(central, QStringLiteral("Frame8"), ViewCaptions[2]);
+    m_fi3D = new Map3DView(Map3DKind::Fi, central);
     m_igGrid = new MapGridView(MapKind::Ig, central);
     m_igGraph = panel(central, QStringLiteral("FrameIG_Map_GRA"), ViewCaptions[4]);
-    m_ig3D = panel(central, QStringLiteral("FrameIG_Map_3D"), ViewCaptions[5]);
+    m_ig3D = new Map3DView(Map3DKind::Ig, central);
     m_ruView = panel(central, QStringLiteral("Frame7"), ViewCaptions[6]);
     m_shiftPanel = new SingleValuePanel(QStringLiteral("Frame4"), ViewCaptions[7],
                                         QStringLiteral("Label14"), 0, m_dataEditFrame);
@@ -280,6 +281,9 @@ void MainWindow::startUp() {
     m_combo1->addItems(ViewCaptions);
     m_combo1->setCurrentIndex(0);
 
+    m_fi3D->setUpColourSpectrum();
+    m_ig3D->setUpColourSpectrum();
+
     m_portNo = readPortNo(m_settings);
     selectPort(m_portNo);
 
@@ -389,6 +393,7 @@ void MainWindow::selectView(ViewPosition position) {
         shown = m_fiGraph;
         break;
     case ViewPosition::Fi3D:
+        m_fi3D->showMap(m_data.tables);
         shown = m_fi3D;
         break;
     case ViewPosition::IgNumeric:
@@ -400,6 +405,7 @@ void MainWindow::selectView(ViewPosition position) {
         shown = m_igGraph;
         break;
     case ViewPosition::Ig3D:
+        m_ig3D->showMap(m_data.tables);
         shown = m_ig3D;
         break;
     case ViewPosition::RuMap:
@@ -431,6 +437,10 @@ void MainWindow::refreshLabels() {
 
 MapGridView *MainWindow::grid(MapKind kind) const {
     return kind == MapKind::Fi ? m_fiGrid : m_igGrid;
+}
+
+Map3DView *MainWindow::view3D(MapKind kind) const {
+    return kind == MapKind::Fi ? m_fi3D : m_ig3D;
 }
 
 void MainWindow::setMainWindowEnabled(bool enabled) {

@@ -11,6 +11,7 @@
 #include <memory>
 
 class ClickableLabel;
+class Map3DView;
 class MapGridView;
 class QAction;
 class QComboBox;
@@ -56,6 +57,7 @@ public:
     [[nodiscard]] DialogDragAnchor &dragAnchor() { return m_dragAnchor; }
 
     [[nodiscard]] MapGridView *grid(MapKind kind) const;
+    [[nodiscard]] Map3DView *view3D(MapKind kind) const;
     [[nodiscard]] SingleValuePanel *shiftTimingPanel() const { return m_shiftPanel; }
     [[nodiscard]] SingleValuePanel *pitRoadPanel() const { return m_pitPanel; }
     [[nodiscard]] SingleValuePanel *idleNePanel() const { return m_idlePanel; }
@@ -130,9 +132,9 @@ private:
     MapGridView *m_fiGrid = nullptr;
     MapGridView *m_igGrid = nullptr;
     QGroupBox *m_fiGraph = nullptr;
-    QGroupBox *m_fi3D = nullptr;
+    Map3DView *m_fi3D = nullptr;
     QGroupBox *m_igGraph = nullptr;
-    QGroupBox *m_ig3D = nullptr;
+    Map3DView *m_ig3D = nullptr;
     QGroupBox *m_ruView = nullptr;
     SingleValuePanel *m_shiftPanel = nullptr;
     SingleValuePanel *m_pitPanel = nullptr;
