@@ -5,6 +5,7 @@
 #include "dialogs/map_cell_editor.h"
 #include "files/e2p_reader.h"
 #include "files/settings_store.h"
+#include "graph_view.h"
 #include "image/hexdata_conv.h"
 #include "map_grid_view.h"
 #include "message_box_operator.h"
@@ -148,12 +149,12 @@ void MainWindow::buildDataEditFrame(QWidget *central) {
     m_combo1->setGeometry(twipsRect(360 - DataEditLeft, 1800 - DataEditTop, 4200, 330));
 
     m_fiGrid = new MapGridView(MapKind::Fi, central);
-    m_fiGraph = panel(central, QStringLiteral("Frame2"), ViewCaptions[1]);
+    m_fiGraph = new GraphView(GraphKind::Fi, m_data, m_state, central);
     m_fi3D = panel(central, QStringLiteral("Frame8"), ViewCaptions[2]);
     m_igGrid = new MapGridView(MapKind::Ig, central);
-    m_igGraph = panel(central, QStringLiteral("FrameIG_Map_GRA"), ViewCaptions[4]);
+    m_igGraph = new GraphView(GraphKind::Ig, m_data, m_state, central);
     m_ig3D = panel(central, QStringLiteral("FrameIG_Map_3D"), ViewCaptions[5]);
-    m_ruView = panel(central, QStringLiteral("Frame7"), ViewCaptions[6]);
+    m_ruView = new GraphView(GraphKind::Ru, m_data, m_state, central);
     m_shiftPanel = new SingleValuePanel(QStringLiteral("Frame4"), ViewCaptions[7],
                                         QStringLiteral("Label14"), 0, m_dataEditFrame);
     m_pitPanel = new SingleValuePanel(QStringLiteral("FramePITroad"), ViewCaptions[8],
@@ -385,7 +386,7 @@ void MainWindow::selectView(ViewPosition position) {
         shown = m_fiGrid;
         break;
     case ViewPosition::FiGraph:
-        m_state.SelIndex = 1;
+        m_fiGraph->enter();
         shown = m_fiGraph;
         break;
     case ViewPosition::Fi3D:
@@ -396,13 +397,14 @@ void MainWindow::selectView(ViewPosition position) {
         shown = m_igGrid;
         break;
     case ViewPosition::IgGraph:
-        m_state.SelIndex = 1;
+        m_igGraph->enter();
         shown = m_igGraph;
         break;
     case ViewPosition::Ig3D:
         shown = m_ig3D;
         break;
     case ViewPosition::RuMap:
+        m_ruView->enter();
         shown = m_ruView;
         break;
     case ViewPosition::ShiftTiming:
@@ -427,10 +429,23 @@ void MainWindow::refreshLabels() {
     m_idlePanel->valueLabel()->setText(t.IdleNeText);
     m_fiGrid->showTables(t);
     m_igGrid->showTables(t);
+    m_ruView->showValueTexts(t.RuadjText);
 }
 
 MapGridView *MainWindow::grid(MapKind kind) const {
     return kind == MapKind::Fi ? m_fiGrid : m_igGrid;
+}
+
+GraphView *MainWindow::graphView(GraphKind kind) const {
+    switch (kind) {
+    case GraphKind::Fi:
+        return m_fiGraph;
+    case GraphKind::Ig:
+        return m_igGraph;
+    case GraphKind::Ru:
+        break;
+    }
+    return m_ruView;
 }
 
 void MainWindow::setMainWindowEnabled(bool enabled) {
@@ -490,6 +505,11 @@ void MainWindow::E2PFileOpen() {
     showFileTime(outcome.fileTime);
     refreshLabels();
     setCommentText(outcome.CommentText);
+    // A graph view left showing follows the new data before the window returns to Frame1.
+    for (GraphView *view : {m_fiGraph, m_ruView}) {
+        if (view->isVisibleTo(this))
+            view->showLoadedData();
+    }
     enterDataState();
 }
 
