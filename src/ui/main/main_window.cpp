@@ -3,6 +3,7 @@
 #include "app_title.h"
 #include "clickable_label.h"
 #include "dialogs/map_cell_editor.h"
+#include "dialogs/ru_all_change_dialog.h"
 #include "files/e2p_reader.h"
 #include "files/settings_store.h"
 #include "graph_view.h"
@@ -259,6 +260,8 @@ void MainWindow::connectViews() {
     });
     connect(m_fiGrid, &MapGridView::thLabelClicked, this,
             [this](int i) { m_state.SelIndex = static_cast<std::uint8_t>(i); });
+    connect(m_ruView, &GraphView::allDataChangeClicked, this,
+            [this] { (new RuAllChangeDialog(*this))->open(); });
     connect(m_shiftPanel, &SingleValuePanel::valueClicked, this,
             [this] { m_state.ValueEditMode = 2; });
     connect(m_pitPanel, &SingleValuePanel::valueClicked, this,
