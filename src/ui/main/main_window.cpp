@@ -3,8 +3,10 @@
 #include "app_title.h"
 #include "clickable_label.h"
 #include "dialogs/map_cell_editor.h"
+#include "dialogs/ru_all_change_dialog.h"
 #include "files/e2p_reader.h"
 #include "files/settings_store.h"
+#include "graph_view.h"
 #include "image/hexdata_conv.h"
 #include "map3d_view.h"
 #include "map_grid_view.h"
@@ -149,12 +151,12 @@ void MainWindow::buildDataEditFrame(QWidget *central) {
     m_combo1->setGeometry(twipsRect(360 - DataEditLeft, 1800 - DataEditTop, 4200, 330));
 
     m_fiGrid = new MapGridView(MapKind::Fi, central);
-    m_fiGraph = panel(central, QStringLiteral("Frame2"), ViewCaptions[1]);
+    m_fiGraph = new GraphView(GraphKind::Fi, m_data, m_state, central);
     m_fi3D = new Map3DView(Map3DKind::Fi, central);
     m_igGrid = new MapGridView(MapKind::Ig, central);
-    m_igGraph = panel(central, QStringLiteral("FrameIG_Map_GRA"), ViewCaptions[4]);
+    m_igGraph = new GraphView(GraphKind::Ig, m_data, m_state, central);
     m_ig3D = new Map3DView(Map3DKind::Ig, central);
-    m_ruView = panel(central, QStringLiteral("Frame7"), ViewCaptions[6]);
+    m_ruView = new GraphView(GraphKind::Ru, m_data, m_state, central);
     m_shiftPanel = new SingleValuePanel(QStringLiteral("Frame4"), ViewCaptions[7],
                                         QStringLiteral("Label14"), 0, m_dataEditFrame);
     m_pitPanel = new SingleValuePanel(QStringLiteral("FramePITroad"), ViewCaptions[8],
@@ -259,6 +261,8 @@ void MainWindow::connectViews() {
     });
     connect(m_fiGrid, &MapGridView::thLabelClicked, this,
             [this](int i) { m_state.SelIndex = static_cast<std::uint8_t>(i); });
+    connect(m_ruView, &GraphView::allDataChangeClicked, this,
+            [this] { (new RuAllChangeDialog(*this))->open(); });
     connect(m_shiftPanel, &SingleValuePanel::valueClicked, this,
             [this] { m_state.ValueEditMode = 2; });
     connect(m_pitPanel, &SingleValuePanel::valueClicked, this,
@@ -389,7 +393,7 @@ void MainWindow::selectView(ViewPosition position) {
         shown = m_fiGrid;
         break;
     case ViewPosition::FiGraph:
-        m_state.SelIndex = 1;
+        m_fiGraph->enter();
         shown = m_fiGraph;
         break;
     case ViewPosition::Fi3D:
@@ -401,7 +405,7 @@ void MainWindow::selectView(ViewPosition position) {
         shown = m_igGrid;
         break;
     case ViewPosition::IgGraph:
-        m_state.SelIndex = 1;
+        m_igGraph->enter();
         shown = m_igGraph;
         break;
     case ViewPosition::Ig3D:
@@ -409,6 +413,7 @@ void MainWindow::selectView(ViewPosition position) {
         shown = m_ig3D;
         break;
     case ViewPosition::RuMap:
+        m_ruView->enter();
         shown = m_ruView;
         break;
     case ViewPosition::ShiftTiming:
@@ -433,6 +438,7 @@ void MainWindow::refreshLabels() {
     m_idlePanel->valueLabel()->setText(t.IdleNeText);
     m_fiGrid->showTables(t);
     m_igGrid->showTables(t);
+    m_ruView->showValueTexts(t.RuadjText);
 }
 
 MapGridView *MainWindow::grid(MapKind kind) const {
@@ -441,6 +447,18 @@ MapGridView *MainWindow::grid(MapKind kind) const {
 
 Map3DView *MainWindow::view3D(MapKind kind) const {
     return kind == MapKind::Fi ? m_fi3D : m_ig3D;
+}
+
+GraphView *MainWindow::graphView(GraphKind kind) const {
+    switch (kind) {
+    case GraphKind::Fi:
+        return m_fiGraph;
+    case GraphKind::Ig:
+        return m_igGraph;
+    case GraphKind::Ru:
+        break;
+    }
+    return m_ruView;
 }
 
 void MainWindow::setMainWindowEnabled(bool enabled) {
@@ -500,6 +518,11 @@ void MainWindow::E2PFileOpen() {
     showFileTime(outcome.fileTime);
     refreshLabels();
     setCommentText(outcome.CommentText);
+    // A graph view left showing follows the new data before the window returns to Frame1.
+    for (GraphView *view : {m_fiGraph, m_ruView}) {
+        if (view->isVisibleTo(this))
+            view->showLoadedData();
+    }
     enterDataState();
 }
 

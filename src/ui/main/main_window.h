@@ -11,6 +11,7 @@
 #include <memory>
 
 class ClickableLabel;
+class GraphView;
 class Map3DView;
 class MapGridView;
 class QAction;
@@ -22,6 +23,7 @@ class QProgressBar;
 class QPushButton;
 class SettingsStore;
 class SingleValuePanel;
+enum class GraphKind;
 
 // The positions of the view selector's ten entries.
 enum class ViewPosition {
@@ -58,6 +60,7 @@ public:
 
     [[nodiscard]] MapGridView *grid(MapKind kind) const;
     [[nodiscard]] Map3DView *view3D(MapKind kind) const;
+    [[nodiscard]] GraphView *graphView(GraphKind kind) const;
     [[nodiscard]] SingleValuePanel *shiftTimingPanel() const { return m_shiftPanel; }
     [[nodiscard]] SingleValuePanel *pitRoadPanel() const { return m_pitPanel; }
     [[nodiscard]] SingleValuePanel *idleNePanel() const { return m_idlePanel; }
@@ -131,11 +134,11 @@ private:
     QComboBox *m_combo1 = nullptr;
     MapGridView *m_fiGrid = nullptr;
     MapGridView *m_igGrid = nullptr;
-    QGroupBox *m_fiGraph = nullptr;
+    GraphView *m_fiGraph = nullptr;
     Map3DView *m_fi3D = nullptr;
-    QGroupBox *m_igGraph = nullptr;
+    GraphView *m_igGraph = nullptr;
     Map3DView *m_ig3D = nullptr;
-    QGroupBox *m_ruView = nullptr;
+    GraphView *m_ruView = nullptr;
     SingleValuePanel *m_shiftPanel = nullptr;
     SingleValuePanel *m_pitPanel = nullptr;
     SingleValuePanel *m_idlePanel = nullptr;

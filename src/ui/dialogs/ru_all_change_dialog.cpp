@@ -1,0 +1,118 @@
+#include "ru_all_change_dialog.h"
+
+#include "image/display_text.h"
+#include "image/graph_position.h"
+#include "main/colours.h"
+#include "main/graph_view.h"
+#include "main/main_window.h"
+#include "main/twips.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSlider>
+
+namespace {
+
+constexpr int ClientWidth = 1320;
+constexpr int ClientHeight = 6345;
+
+// A read-only caption box beside the slider's end.
+QLineEdit *endCaption(QWidget *parent, const QString &name, const QRect &geometry,
+                      const QString &text) {
+    auto *box = new QLineEdit(text, parent);
+    box->setObjectName(name);
+    box->setGeometry(geometry);
+    box->setReadOnly(true);
+    box->setFocusPolicy(Qt::NoFocus);
+    box->setFrame(false);
+    QFont font = box->font();
+    font.setPointSize(8);
+    box->setFont(font);
+    QPalette palette = box->palette();
+    palette.setColor(QPalette::Base, buttonFaceColour());
+    box->setPalette(palette);
+    return box;
+}
+
+} // namespace
+
+RuAllChangeDialog::RuAllChangeDialog(MainWindow &main)
+    : EditDialog(main, QStringLiteral("Form6"), ClientWidth, ClientHeight) {
+    m_text1 = new QPlainTextEdit(QStringLiteral("RU Map\nData\nAll Change"), this);
+    m_text1->setObjectName(QStringLiteral("Text1"));
+    m_text1->setGeometry(twipsRect(60, 480, 1155, 735));
+    m_text1->setReadOnly(true);
+    m_text1->setFocusPolicy(Qt::NoFocus);
+    m_text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    QFont titleFont = m_text1->font();
+    titleFont.setPointSize(9);
+    m_text1->setFont(titleFont);
+    m_text2 = endCaption(this, QStringLiteral("Text2"), twipsRect(60, 1740, 1095, 255),
+                         QStringLiteral(" 15%"));
+    m_text3 = endCaption(this, QStringLiteral("Text3"), twipsRect(0, 3600, 1095, 255),
+                         QStringLiteral("-15%"));
+
+    m_slider = new QSlider(Qt::Vertical, this);
+    m_slider->setObjectName(QStringLiteral("Slider1"));
+    m_slider->setGeometry(twipsRect(660, 1680, 630, 2235));
+    // Position 0 at the top; Up raises the value; Page Up and Page Down jump to an end.
+    m_slider->setInvertedAppearance(true);
+    m_slider->setInvertedControls(true);
+    m_slider->setRange(0, RuSliderScale);
+    m_slider->setSingleStep(1);
+    m_slider->setPageStep(RuSliderScale);
+    m_slider->setTickInterval(1);
+    m_slider->setTickPosition(QSlider::TicksRight);
+
+    m_label1 = new QLabel(this);
+    m_label1->setObjectName(QStringLiteral("Label1"));
+    m_label1->setGeometry(twipsRect(60, 4260, 1155, 375));
+    m_label1->setAlignment(Qt::AlignCenter);
+    setBackground(m_label1, LightYellow);
+    m_command1 = new QPushButton(QStringLiteral("Enter Key"), this);
+    m_command1->setObjectName(QStringLiteral("Command1"));
+    m_command1->setGeometry(twipsRect(60, 5040, 1155, 435));
+    m_command2 = new QPushButton(QStringLiteral("Cancel Key"), this);
+    m_command2->setObjectName(QStringLiteral("Command2"));
+    m_command2->setGeometry(twipsRect(60, 5700, 1155, 435));
+    connectControls(m_slider, m_command1, m_command2);
+
+    move(m_main.frameGeometry().left(), topAboveMainBottom(440));
+
+    // Opens at 0 %.
+    m_slider->setValue(ruSliderPosition(0));
+    connect(m_slider, &QSlider::valueChanged, this, [this] { refreshValue(); });
+    refreshValue();
+}
+
+void RuAllChangeDialog::refreshValue() {
+    WindowState &state = m_main.state();
+    state.ValueByte = ruByteAtPosition(m_slider->value());
+    state.ValueText = ruEditText(state.ValueByte);
+    m_label1->setText(state.ValueText);
+}
+
+void RuAllChangeDialog::RU_Alldata_Cheng() {
+    const WindowState &state = m_main.state();
+    EcuData &ecu = m_main.data();
+    for (int i = 1; i <= RuPoints; ++i) {
+        const auto at = static_cast<std::size_t>(i - 1);
+        ecu.tables.RuadjData[at] = state.ValueByte;
+        ecu.image.setByte(ruMapOffset(i), state.ValueByte);
+        ecu.tables.RuadjText[at] = state.ValueText;
+    }
+    Ruadj_IND(*m_main.graphView(GraphKind::Ru), ecu.tables);
+    closeAndHandBackCommands();
+}
+
+void RuAllChangeDialog::cancelAction() {
+    closeAndHandBackCommands();
+}
+
+void RuAllChangeDialog::closeAndHandBackCommands() {
+    m_main.enableCommandsAfterMapEdit(true, true);
+    closeDialog();
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "edit_dialog.h"
+
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QSlider;
+
+// "Form6": gives all sixteen points of the RU map one value, chosen on a slider from +15 % at
+// the top to -15 % at the bottom. Opened by "All data change" of the RU view.
+class RuAllChangeDialog : public EditDialog {
+    Q_OBJECT
+public:
+    explicit RuAllChangeDialog(MainWindow &main);
+
+    [[nodiscard]] QSlider *slider() const { return m_slider; }
+
+    // Enter: every RU point gets ValueByte, the RU view is shown anew.
+    void RU_Alldata_Cheng();
+
+protected:
+    void enterAction() override { RU_Alldata_Cheng(); }
+    void cancelAction() override;
+
+private:
+    void refreshValue();
+    void closeAndHandBackCommands();
+
+    QPlainTextEdit *m_text1 = nullptr;
+    QLineEdit *m_text2 = nullptr;
+    QSlider *m_slider = nullptr;
+    QLineEdit *m_text3 = nullptr;
+    QLabel *m_label1 = nullptr;
+    QPushButton *m_command1 = nullptr;
+    QPushButton *m_command2 = nullptr;
+};

@@ -1,0 +1,411 @@
+#include "graph_view.h"
+
+#include "clickable_label.h"
+#include "colours.h"
+#include "graph_canvas.h"
+#include "graph_slider.h"
+#include "image/display_text.h"
+#include "image/graph_position.h"
+#include "twips.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+
+// Layout inside the view, twips. Slider i stands at SliderFirstX + (i - 1) * SliderPitch.
+constexpr double SliderFirstX = 1560;
+constexpr double SliderPitch = 780;
+constexpr int SliderWidth = 480;
+constexpr int LabelWidth = 720;
+constexpr int LabelHeight = 300;
+constexpr int ValueLabelTop = 4260;
+constexpr int NeLabelTop = 4620;
+constexpr int CaptionLeft = 120;
+constexpr int CaptionWidth = 1020;
+constexpr int CaptionHeight = 255;
+constexpr double ZeroLineLeft = 1200;
+constexpr double ZeroLineRight = 13680;
+constexpr int BottomRowTop = 5280;
+
+struct GraphNames {
+    const char *panel;
+    const char *title;
+    const char *slider;
+    const char *neLabel;
+    const char *valueLabel;
+    const char *line;
+    const char *zeroLine; // none in the RU view
+    const char *caption;
+    const char *rowSelector; // the row selector and its caption: none in the RU view
+    const char *rowCaption;
+    int scale;
+    // Scale captions: element 0 at the zero line, 1 at the top, 2 at the bottom.
+    std::array<const char *, 3> captions;
+};
+
+GraphNames namesOf(GraphKind kind) {
+    switch (kind) {
+    case GraphKind::Fi:
+        return {.panel = "Frame2",
+                .title = "Fi Map (graph mode)",
+                .slider = "Slider1",
+                .neLabel = "Label10",
+                .valueLabel = "Label12",
+                .line = "Line4",
+                .zeroLine = "Line3",
+                .caption = "Label9",
+                .rowSelector = "Combo2",
+                .rowCaption = "Label11",
+                .scale = FiSliderScale,
+                .captions = {"0%", "+30%", "-30%"}};
+    case GraphKind::Ig:
+        return {.panel = "FrameIG_Map_GRA",
+                .title = "IG Map (graph mode)",
+                .slider = "Slider_IG1",
+                .neLabel = "Label_IG10",
+                .valueLabel = "Label_IG12",
+                .line = "Line_IG4",
+                .zeroLine = "Line7",
+                .caption = "Label_IG9",
+                .rowSelector = "Combo_IG2",
+                .rowCaption = "Label31",
+                .scale = IgSliderScale,
+                .captions = {"0deg", "+3deg", "-20deg"}};
+    case GraphKind::Ru:
+        break;
+    }
+    return {.panel = "Frame7",
+            .title = "RU MAP",
+            .slider = "Slider3",
+            .neLabel = "Label17",
+            .valueLabel = "Label18",
+            .line = "Line1",
+            .zeroLine = nullptr,
+            .caption = "Label4",
+            .rowSelector = nullptr,
+            .rowCaption = nullptr,
+            .scale = RuSliderScale,
+            .captions = {"0%", "15%", "-15%"}};
+}
+
+QString elementName(const char *name, int index) {
+    return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
+}
+
+double sliderX(int i) {
+    return SliderFirstX + (i - 1) * SliderPitch;
+}
+
+// The position of a change of zero.
+int zeroPosition(GraphKind kind) {
+    switch (kind) {
+    case GraphKind::Fi:
+        return fiSliderPosition(100);
+    case GraphKind::Ig:
+        return igSliderPosition(0);
+    case GraphKind::Ru:
+        break;
+    }
+    return ruSliderPosition(0);
+}
+
+// Places a caption so that its vertical centre lies at y twips.
+void centreCaptionAt(QLabel *caption, double y) {
+    caption->move(caption->x(), twipsToPixelsY(y) - caption->height() / 2);
+}
+
+} // namespace
+
+GraphView::GraphView(GraphKind kind, EcuData &ecu, WindowState &state, QWidget *parent)
+    : QGroupBox(parent)
+    , m_kind(kind)
+    , m_scale(namesOf(kind).scale)
+    , m_data(ecu)
+    , m_state(state) {
+    const GraphNames names = namesOf(kind);
+    setObjectName(QLatin1String(names.panel));
+    setTitle(QLatin1String(names.title));
+    // The lines lie beneath every control of the view.
+    m_canvas = new GraphCanvas(this);
+    buildPolyline(names.line);
+    buildScale(names.caption, names.zeroLine, names.captions);
+    buildSliders(names.slider, names.neLabel, names.valueLabel);
+    if (names.rowSelector)
+        buildRowSelector(names.rowSelector, names.rowCaption);
+    if (kind == GraphKind::Ru) {
+        auto *allDataChange = new QPushButton(QStringLiteral("All data change"), this);
+        allDataChange->setObjectName(QStringLiteral("Command8"));
+        allDataChange->setGeometry(twipsRect(11160, BottomRowTop - 60, 2520, 495));
+        connect(allDataChange, &QPushButton::clicked, this, &GraphView::allDataChangeClicked);
+    }
+}
+
+void GraphView::buildPolyline(const char *lineName) {
+    const QPen pen(QColor(0, 0, 0xC0), 2);
+    const double y = knobY(zeroPosition(m_kind), m_scale);
+    for (int j = 1; j < NePoints; ++j) {
+        m_lines[static_cast<std::size_t>(j - 1)] = m_canvas->addLine(
+            elementName(lineName, j), QLineF(sliderX(j), y, sliderX(j + 1), y), pen);
+    }
+}
+
+void GraphView::buildScale(const char *captionName, const char *zeroLineName,
+                           const std::array<const char *, 3> &captions) {
+    const std::array<double, 3> heights{knobY(zeroPosition(m_kind), m_scale), knobY(0, m_scale),
+                                        knobY(m_scale, m_scale)};
+    for (int k = 0; k < 3; ++k) {
+        const auto at = static_cast<std::size_t>(k);
+        auto *caption = new QLabel(QLatin1String(captions[at]), this);
+        caption->setObjectName(elementName(captionName, k));
+        caption->setGeometry(twipsRect(CaptionLeft, 0, CaptionWidth, CaptionHeight));
+        caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        centreCaptionAt(caption, heights[at]);
+        m_scaleCaptions[at] = caption;
+    }
+    if (!zeroLineName)
+        return;
+    m_zeroLine = m_canvas->addLine(QLatin1String(zeroLineName),
+                                   QLineF(ZeroLineLeft, heights[0], ZeroLineRight, heights[0]),
+                                   QPen(Qt::darkGray, 1, Qt::DashLine));
+    // The IG zero marks appear when the view is entered.
+    if (m_kind == GraphKind::Ig) {
+        m_zeroLine->setShown(false);
+        m_scaleCaptions[0]->setVisible(false);
+    }
+}
+
+void GraphView::buildSliders(const char *sliderName, const char *neName, const char *valueName) {
+    const int topKnob = twipsToPixelsY(knobY(0, m_scale));
+    const int bottomKnob = twipsToPixelsY(knobY(m_scale, m_scale));
+    for (int i = 1; i <= NePoints; ++i) {
+        const auto at = static_cast<std::size_t>(i - 1);
+        auto *slider = new GraphSlider(elementName(sliderName, i), m_scale, this);
+        slider->placeKnobTravel(twipsToPixelsX(sliderX(i) - SliderWidth / 2.0),
+                                twipsToPixelsX(SliderWidth), topKnob, bottomKnob);
+        m_sliders[at] = slider;
+
+        const int labelLeft = static_cast<int>(sliderX(i)) - LabelWidth / 2;
+        auto *value = new ClickableLabel(this);
+        value->setObjectName(elementName(valueName, i));
+        value->setGeometry(twipsRect(labelLeft, ValueLabelTop, LabelWidth, LabelHeight));
+        value->setAlignment(Qt::AlignCenter);
+        value->setFrameShape(QFrame::Panel);
+        value->setFrameShadow(QFrame::Sunken);
+        setBackground(value, buttonFaceColour());
+        m_valueLabels[at] = value;
+
+        auto *ne = new QLabel(this);
+        ne->setObjectName(elementName(neName, i));
+        ne->setGeometry(twipsRect(labelLeft, NeLabelTop, LabelWidth, LabelHeight));
+        ne->setAlignment(Qt::AlignCenter);
+        m_neLabels[at] = ne;
+
+        connect(slider, &GraphSlider::valueChanged, this, [this, i] { sliderValueChanged(i); });
+        connect(slider, &GraphSlider::focusEntered, this, [this, value] {
+            setBackground(value, LightYellow);
+            setArmed(true);
+        });
+        connect(slider, &GraphSlider::focusLeft, this, [this, value] {
+            setBackground(value, buttonFaceColour());
+            setArmed(false);
+        });
+        connect(value, &ClickableLabel::clicked, this, [value, slider] {
+            setBackground(value, LightYellow);
+            slider->setFocus(Qt::MouseFocusReason);
+        });
+    }
+}
+
+void GraphView::buildRowSelector(const char *selectorName, const char *captionName) {
+    auto *caption = new QLabel(QStringLiteral("TH Position"), this);
+    caption->setObjectName(QLatin1String(captionName));
+    caption->setGeometry(twipsRect(1200, BottomRowTop, 1380, LabelHeight));
+    m_rowSelector = new QComboBox(this);
+    m_rowSelector->setObjectName(QLatin1String(selectorName));
+    m_rowSelector->setGeometry(twipsRect(2640, BottomRowTop - 15, 1560, 330));
+    connect(m_rowSelector, &QComboBox::activated, this, &GraphView::rowChosen);
+}
+
+void GraphView::resizeEvent(QResizeEvent *event) {
+    QGroupBox::resizeEvent(event);
+    m_canvas->resize(size());
+}
+
+GraphSlider *GraphView::slider(int i) const {
+    return m_sliders.at(static_cast<std::size_t>(i - 1));
+}
+
+ClickableLabel *GraphView::valueLabel(int i) const {
+    return m_valueLabels.at(static_cast<std::size_t>(i - 1));
+}
+
+QLabel *GraphView::neLabel(int i) const {
+    return m_neLabels.at(static_cast<std::size_t>(i - 1));
+}
+
+GraphLine *GraphView::line(int j) const {
+    return m_lines.at(static_cast<std::size_t>(j - 1));
+}
+
+std::uint8_t &GraphView::armedFlag() {
+    switch (m_kind) {
+    case GraphKind::Fi:
+        return m_state.SliderArmedFi;
+    case GraphKind::Ig:
+        return m_state.SliderArmedIg;
+    case GraphKind::Ru:
+        break;
+    }
+    return m_state.SliderArmedRu;
+}
+
+void GraphView::setArmed(bool armed) {
+    armedFlag() = armed ? SliderArmed : SliderDisarmed;
+}
+
+void GraphView::enter() {
+    const EcuTables &t = m_data.tables;
+    if (m_kind == GraphKind::Ru) {
+        Ruadj_IND(*this, t);
+        showNeTexts();
+        return;
+    }
+    m_state.SelIndex = 1;
+    // The highest throttle point at the top.
+    m_rowSelector->clear();
+    for (int i = 1; i <= ThPoints; ++i)
+        m_rowSelector->addItem(t.ThText[static_cast<std::size_t>(ThPoints - i)] +
+                               QStringLiteral("%"));
+    m_rowSelector->setCurrentIndex(ThPoints - 1);
+    showNeTexts();
+    showRow(m_state.SelIndex);
+    if (m_kind != GraphKind::Ig)
+        return;
+    const double zeroY = knobY(zeroPosition(m_kind), m_scale);
+    m_scaleCaptions[0]->setVisible(true);
+    m_zeroLine->setShown(true);
+    m_scaleCaptions[1]->setText(QStringLiteral("+3deg"));
+    m_scaleCaptions[2]->setText(QStringLiteral("-20deg"));
+    m_zeroLine->setHorizontalAt(zeroY);
+    centreCaptionAt(m_scaleCaptions[0], zeroY);
+}
+
+void GraphView::showLoadedData() {
+    if (m_kind == GraphKind::Ru)
+        Ruadj_IND(*this, m_data.tables);
+    else
+        showRow(m_state.SelIndex);
+    showNeTexts();
+}
+
+void GraphView::showNeTexts() {
+    for (int i = 1; i <= NePoints; ++i)
+        neLabel(i)->setText(m_data.tables.NeText[static_cast<std::size_t>(i - 1)]);
+}
+
+void GraphView::showValueTexts(const std::array<QString, NePoints> &texts) {
+    for (int i = 1; i <= NePoints; ++i)
+        valueLabel(i)->setText(texts[static_cast<std::size_t>(i - 1)]);
+}
+
+void GraphView::showRow(int th) {
+    if (m_kind == GraphKind::Fi)
+        Kmap_IND(*this, m_data.tables, th);
+    else
+        IGmap_IND(*this, m_data.tables, th);
+}
+
+void GraphView::rowChosen(int entry) {
+    m_state.SelIndex = static_cast<std::uint8_t>(ThPoints - entry);
+    showRow(m_state.SelIndex);
+}
+
+void GraphView::positionSliders(const std::array<int, NePoints> &positions,
+                                const std::array<QString, NePoints> &texts) {
+    // Passive: a slider that sends no change cannot be taken for an edit, even one that holds
+    // the focus while its row is changed.
+    for (GraphSlider *slider : m_sliders)
+        slider->blockSignals(true);
+    for (int i = 1; i <= NePoints; ++i) {
+        const auto at = static_cast<std::size_t>(i - 1);
+        valueLabel(i)->setText(texts[at]);
+        slider(i)->setValue(positions[at]);
+        // A position beyond the scale stops at its end, and the line follows the knob.
+        moveLineEnds(i, slider(i)->value());
+    }
+    for (GraphSlider *slider : m_sliders)
+        slider->blockSignals(false);
+}
+
+void GraphView::moveLineEnds(int i, int position) {
+    const double y = knobY(position, m_scale);
+    if (i != 1)
+        line(i - 1)->setY2(y);
+    if (i != NePoints)
+        line(i)->setY1(y);
+}
+
+void GraphView::sliderValueChanged(int i) {
+    if (armedFlag() != SliderArmed)
+        return;
+    const int position = slider(i)->value();
+    const auto ne = static_cast<std::size_t>(i - 1);
+    EcuTables &t = m_data.tables;
+    QString text;
+    if (m_kind == GraphKind::Ru) {
+        const std::uint8_t k = ruByteAtPosition(position);
+        text = ruEditText(k);
+        t.RuadjData[ne] = k;
+        m_data.image.setByte(ruMapOffset(i), k);
+        t.RuadjText[ne] = text;
+    } else {
+        const int th = m_state.SelIndex;
+        if (th < 1 || th > ThRows)
+            return;
+        const auto row = static_cast<std::size_t>(th - 1);
+        const bool fi = m_kind == GraphKind::Fi;
+        const std::uint8_t k = fi ? fiByteAtPosition(position) : igByteAtPosition(position);
+        text = fi ? fiText(k) : igText(k);
+        m_state.ValueByte = k;
+        m_state.ValueText = text;
+        (fi ? t.KmapData : t.IGmapData)[row][ne] = k;
+        const int cell = cellNumber(th, i);
+        m_data.image.setByte(fi ? fiCellOffset(cell) : igCellOffset(cell), k);
+        (fi ? t.KmapText : t.IGmapText)[row][ne] = text;
+    }
+    valueLabel(i)->setText(text);
+    moveLineEnds(i, position);
+}
+
+namespace {
+
+template <typename Position>
+void showMapRow(GraphView &view, const MapTable<std::uint8_t> &bytes,
+                const MapTable<QString> &texts, int th, Position positionOf) {
+    if (th < 1 || th > ThRows)
+        return;
+    const auto row = static_cast<std::size_t>(th - 1);
+    std::array<int, NePoints> positions{};
+    for (std::size_t i = 0; i < positions.size(); ++i)
+        positions[i] = positionOf(bytes[row][i]);
+    view.positionSliders(positions, texts[row]);
+}
+
+} // namespace
+
+void Kmap_IND(GraphView &view, const EcuTables &tables, int th) {
+    showMapRow(view, tables.KmapData, tables.KmapText, th, fiSliderPosition);
+}
+
+void IGmap_IND(GraphView &view, const EcuTables &tables, int th) {
+    showMapRow(view, tables.IGmapData, tables.IGmapText, th, igSliderPosition);
+}
+
+void Ruadj_IND(GraphView &view, const EcuTables &tables) {
+    std::array<int, NePoints> positions{};
+    for (std::size_t i = 0; i < positions.size(); ++i)
+        positions[i] = ruSliderPosition(tables.RuadjData[i]);
+    view.positionSliders(positions, tables.RuadjText);
+}

@@ -1,0 +1,283 @@
+#include "files/e2p_reader.h"
+#include "image/graph_position.h"
+#include "main/clickable_label.h"
+#include "main/colours.h"
+#include "main/graph_canvas.h"
+#include "main/graph_slider.h"
+#include "main/graph_view.h"
+#include "main/twips.h"
+#include "window_fixture.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QWheelEvent>
+
+namespace {
+
+constexpr ViewPosition ViewOf[] = {ViewPosition::FiGraph, ViewPosition::IgGraph,
+                                   ViewPosition::RuMap};
+constexpr int ScaleOf[] = {60, 23, 30};
+const char *const SliderOf[] = {"Slider1", "Slider_IG1", "Slider3"};
+const char *const ValueOf[] = {"Label12", "Label_IG12", "Label18"};
+const char *const LineOf[] = {"Line4", "Line_IG4", "Line1"};
+
+int at(GraphKind kind) {
+    return static_cast<int>(kind);
+}
+
+double knobTwips(GraphKind kind, int position) {
+    return 840.0 + position * 3000.0 / ScaleOf[at(kind)];
+}
+
+} // namespace
+
+class TestGraphView : public QObject {
+    Q_OBJECT
+
+private:
+    WindowFixture m_f;
+
+    MainWindow &w() { return *m_f.window; }
+    template <typename T>
+    T *element(const char *const names[], GraphKind kind, int i) {
+        return m_f.find<T>(QStringLiteral("%1(%2)").arg(QLatin1String(names[at(kind)])).arg(i));
+    }
+    GraphSlider *slider(GraphKind kind, int i) { return element<GraphSlider>(SliderOf, kind, i); }
+    QLabel *value(GraphKind kind, int i) { return element<ClickableLabel>(ValueOf, kind, i); }
+    QLineF line(GraphKind kind, int j) { return element<GraphLine>(LineOf, kind, j)->twips(); }
+    QComboBox *rows(GraphKind kind) {
+        return m_f.find<QComboBox>(kind == GraphKind::Fi ? QStringLiteral("Combo2")
+                                                         : QStringLiteral("Combo_IG2"));
+    }
+    int armed(GraphKind kind) {
+        const WindowState &s = w().state();
+        return std::array{s.SliderArmedFi, s.SliderArmedIg, s.SliderArmedRu}[std::size_t(at(kind))];
+    }
+    // Byte and text of NE point i in TH row th (the RU map has one row).
+    std::pair<int, QString> table(GraphKind kind, int th, int i) {
+        const EcuTables &t = w().data().tables;
+        const auto r = std::size_t(th - 1), n = std::size_t(i - 1);
+        if (kind == GraphKind::Fi)
+            return {t.KmapData[r][n], t.KmapText[r][n]};
+        if (kind == GraphKind::Ig)
+            return {t.IGmapData[r][n], t.IGmapText[r][n]};
+        return {t.RuadjData[n], t.RuadjText[n]};
+    }
+    void focus(QWidget *widget) {
+        widget->setFocus();
+        QCOMPARE(QApplication::focusWidget(), widget);
+    }
+    static void addKinds() {
+        QTest::addColumn<GraphKind>("kind");
+        QTest::newRow("Fi") << GraphKind::Fi;
+        QTest::newRow("IG") << GraphKind::Ig;
+        QTest::newRow("RU") << GraphKind::Ru;
+    }
+
+private slots:
+    void init() {
+        m_f.window.reset();
+        m_f.storeLastFile(m_f.copySample(), QStringLiteral("SAMPLE.E2P"));
+        m_f.start();
+        // Row 11 of both maps gets a shape of its own, in the tables only.
+        for (std::size_t n = 0; n < NeColumns; ++n) {
+            w().data().tables.KmapData[10][n] = std::uint8_t(72 + 3 * n);
+            w().data().tables.IGmapData[10][n] = std::uint8_t(n < 3 ? n : 256 - n);
+        }
+        QApplication::setActiveWindow(&w());
+        QVERIFY(QTest::qWaitForWindowActive(&w()));
+    }
+
+    void cleanup() {
+        m_f.window.reset();
+        flushDeletes();
+    }
+
+    void ruLabelsShowTheDecodedTexts() {
+        for (int i = 1; i <= 16; ++i)
+            QCOMPARE(value(GraphKind::Ru, i)->text(), table(GraphKind::Ru, 1, i).second);
+    }
+
+    void sliderEditWritesTableTextImageAndView_data() {
+        QTest::addColumn<GraphKind>("kind");
+        QTest::addColumn<int>("i");
+        QTest::addColumn<int>("position");
+        QTest::addColumn<int>("byte");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("offset"); // of TH row 3, NE point i (RU point i)
+        QTest::newRow("Fi 1 top") << GraphKind::Fi << 1 << 0 << 130 << "+30%" << 224;
+        QTest::newRow("Fi 7 middle") << GraphKind::Fi << 7 << 30 << 100 << "0%" << 230;
+        QTest::newRow("Fi 16 bottom") << GraphKind::Fi << 16 << 60 << 70 << "-30%" << 239;
+        QTest::newRow("IG 1 zero") << GraphKind::Ig << 1 << 3 << 0 << "0deg" << 32;
+        QTest::newRow("IG 7 top") << GraphKind::Ig << 7 << 0 << 3 << "+3deg" << 38;
+        QTest::newRow("IG 16 bottom") << GraphKind::Ig << 16 << 23 << 236 << "-20deg" << 47;
+        QTest::newRow("RU 1 zero") << GraphKind::Ru << 1 << 15 << 0 << "0%" << 412;
+        QTest::newRow("RU 7 bottom") << GraphKind::Ru << 7 << 30 << 241 << "-15%" << 418;
+        QTest::newRow("RU 16 top, no blank") << GraphKind::Ru << 16 << 0 << 15 << "+15%" << 427;
+    }
+
+    void sliderEditWritesTableTextImageAndView() {
+        QFETCH(GraphKind, kind);
+        QFETCH(int, i);
+        QFETCH(int, position);
+        QFETCH(int, byte);
+        QFETCH(QString, text);
+        QFETCH(int, offset);
+        w().selectView(ViewOf[at(kind)]);
+        if (kind != GraphKind::Ru) {
+            QTest::keyClick(rows(kind), Qt::Key_Up);
+            QTest::keyClick(rows(kind), Qt::Key_Up);
+            QCOMPARE(int(w().state().SelIndex), 3);
+        }
+        // Only the start of line i and the end of line i - 1 follow the knob.
+        const double y = knobTwips(kind, position);
+        QList<QLineF> lines;
+        for (int j = 1; j <= 15; ++j) {
+            const QLineF l = line(kind, j);
+            lines << QLineF(l.x1(), j == i ? y : l.y1(), l.x2(), j == i - 1 ? y : l.y2());
+        }
+        focus(slider(kind, i));
+        const EcuImage before = w().data().image;
+        w().state().ValueByte = 77;
+        // From the far end, so that the last move is a change.
+        slider(kind, i)->setValue(position == 0 ? ScaleOf[at(kind)] : 0);
+        slider(kind, i)->setValue(position);
+
+        for (int k = 0; k < EcuImageSize; ++k)
+            QCOMPARE(int(w().data().image.byte(k)), k == offset ? byte : int(before.byte(k)));
+        QCOMPARE(table(kind, 3, i), std::pair(byte, text));
+        QCOMPARE(value(kind, i)->text(), text);
+        for (int j = 1; j <= 15; ++j)
+            QCOMPARE(line(kind, j), lines[j - 1]);
+        // The RU view leaves the shared value alone.
+        QCOMPARE(int(w().state().ValueByte), kind == GraphKind::Ru ? 77 : byte);
+    }
+
+    void rowSelectorRunsFromTheTopRow_data() {
+        QTest::addColumn<GraphKind>("kind");
+        QTest::newRow("Fi") << GraphKind::Fi;
+        QTest::newRow("IG") << GraphKind::Ig;
+    }
+
+    void rowSelectorRunsFromTheTopRow() {
+        QFETCH(GraphKind, kind);
+        w().state().SelIndex = 7;
+        w().selectView(ViewOf[at(kind)]);
+        const EcuTables &t = w().data().tables;
+        QCOMPARE(int(w().state().SelIndex), 1);
+        QCOMPARE(rows(kind)->count(), 11);
+        QCOMPARE(rows(kind)->itemText(0), t.ThText[10] + QStringLiteral("%"));
+        QCOMPARE(rows(kind)->currentText(), t.ThText[0] + QStringLiteral("%"));
+        for (auto [key, row] : {std::pair{Qt::Key_Home, 11}, std::pair{Qt::Key_End, 1}}) {
+            QTest::keyClick(rows(kind), key);
+            QCOMPARE(int(w().state().SelIndex), row);
+            for (int i = 1; i <= 16; ++i) {
+                const auto [b, text] = table(kind, row, i);
+                QCOMPARE(slider(kind, i)->value(), kind == GraphKind::Fi
+                                                       ? fiSliderPosition(std::uint8_t(b))
+                                                       : igSliderPosition(std::uint8_t(b)));
+                QCOMPARE(value(kind, i)->text(), text);
+            }
+        }
+        if (kind == GraphKind::Ig) {
+            const auto *zero = m_f.find<GraphLine>(QStringLiteral("Line7"));
+            QVERIFY(zero->isShown());
+            QCOMPARE(zero->twips().y1(), 840.0 + 3 * 3000.0 / 23);
+            const QRect caption = m_f.find(QStringLiteral("Label_IG9(0)"))->geometry();
+            QVERIFY(qAbs(caption.center().y() - twipsToPixelsY(zero->twips().y1())) <= 1);
+        }
+    }
+
+    void displayingIsNeverAnEdit_data() {
+        QTest::addColumn<GraphKind>("kind");
+        QTest::addColumn<bool>("focused");
+        QTest::newRow("Fi row change") << GraphKind::Fi << false;
+        QTest::newRow("Fi row change, slider focused") << GraphKind::Fi << true;
+        QTest::newRow("IG row change, slider focused") << GraphKind::Ig << true;
+        QTest::newRow("RU redisplay, slider focused") << GraphKind::Ru << true;
+    }
+
+    void displayingIsNeverAnEdit() {
+        QFETCH(GraphKind, kind);
+        QFETCH(bool, focused);
+        w().selectView(ViewOf[at(kind)]);
+        if (focused)
+            focus(slider(kind, 5));
+        QCOMPARE(armed(kind), focused ? 255 : 0);
+        const int shown = slider(kind, 2)->value();
+        if (kind == GraphKind::Ru)
+            w().data().tables.RuadjData.fill(0xF1); // differs from the image
+        const EcuData before = w().data();
+        if (kind == GraphKind::Ru)
+            Ruadj_IND(*w().graphView(kind), w().data().tables);
+        else
+            QTest::keyClick(rows(kind), Qt::Key_Home); // the slider keeps the focus
+        QVERIFY(slider(kind, 2)->value() != shown);
+        QCOMPARE(armed(kind), focused ? 255 : 0);
+        if (!focused) // nor is any other change of a slider without the focus
+            slider(kind, 3)->setValue(slider(kind, 3)->value() == 0 ? 1 : 0);
+        QCOMPARE(w().data().image, before.image);
+        QVERIFY(w().data().tables == before.tables);
+    }
+
+    void keyAndWheelEditsReachTheGridsAndTheSavedFile() {
+        for (GraphKind kind : {GraphKind::Fi, GraphKind::Ig, GraphKind::Ru}) {
+            w().selectView(ViewOf[at(kind)]);
+            const int stored = table(kind, 1, 5).first;
+            QTest::mouseClick(value(kind, 5), Qt::LeftButton);
+            QCOMPARE(QApplication::focusWidget(), slider(kind, 5));
+            QCOMPARE(backgroundOf(value(kind, 5)), LightYellow);
+            QTest::keyClick(static_cast<QWidget *>(nullptr), Qt::Key_Up);
+            QCOMPARE(table(kind, 1, 5).first, (stored + 1) % 256);
+
+            // The wheel over another slider takes the focus there and edits too.
+            GraphSlider *s = slider(kind, 7);
+            const int position = s->value();
+            const QPointF point(s->width() / 2.0, s->knobCentreY() - s->y());
+            QWheelEvent wheel(point, s->mapToGlobal(point), {}, {0, -120}, Qt::NoButton,
+                              Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(s, &wheel);
+            QCOMPARE(QApplication::focusWidget(), s);
+            QCOMPARE(backgroundOf(value(kind, 5)), buttonFaceColour());
+            QVERIFY(s->value() != position);
+            QCOMPARE(value(kind, 7)->text(), table(kind, 1, 7).second);
+            focus(m_f.find(QStringLiteral("Combo1")));
+            QCOMPARE(armed(kind), 0);
+        }
+        w().selectView(ViewPosition::FiNumeric);
+        QCOMPARE(m_f.find<QLabel>(QStringLiteral("Label6(5)"))->text(),
+                 table(GraphKind::Fi, 1, 5).second);
+        w().selectView(ViewPosition::IgNumeric);
+        QCOMPARE(m_f.find<QLabel>(QStringLiteral("Label_IG6(7)"))->text(),
+                 table(GraphKind::Ig, 1, 7).second);
+
+        const QString saved = m_f.dir.filePath(QStringLiteral("GRAPH.E2P"));
+        m_f.choose(saved);
+        m_f.find<QAction>(QStringLiteral("mnuSaveFile(2)"))->trigger();
+        const HexReadResult back = HEX_Data_read(saved);
+        QVERIFY(back.HexReadOk);
+        QCOMPARE(back.image, w().data().image);
+        for (auto [offset, kind, i] :
+             {std::tuple{196, GraphKind::Fi, 5}, std::tuple{6, GraphKind::Ig, 7},
+              std::tuple{416, GraphKind::Ru, 5}})
+            QCOMPARE(int(back.image.byte(offset)), table(kind, 1, i).first);
+    }
+
+    void knobsSitOnTheDrawnLine_data() { addKinds(); }
+
+    void knobsSitOnTheDrawnLine() {
+        QFETCH(GraphKind, kind);
+        w().selectView(ViewOf[at(kind)]);
+        for (int i = 1; i <= 16; ++i) {
+            const double y = i < 16 ? line(kind, i).y1() : line(kind, 15).y2();
+            QVERIFY(qAbs(slider(kind, i)->knobCentreY() - twipsToPixelsY(y)) <= 1);
+        }
+        const QPointF middle = line(kind, 8).center();
+        const QColor drawn = w().graphView(kind)->grab().toImage().pixelColor(
+            twipsToPixelsX(middle.x()), twipsToPixelsY(middle.y()));
+        QVERIFY2(drawn.blue() > 150 && drawn.red() < 100, qPrintable(drawn.name()));
+    }
+};
+
+QTEST_MAIN(TestGraphView)
+#include "test_graph_view.moc"
