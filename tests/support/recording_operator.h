@@ -63,10 +63,11 @@ public:
 
 private:
     std::optional<FileChoice> next() {
-        if (choices.empty())
-            return std::nullopt;
-        auto choice = choices.front();
-        choices.pop_front();
+        std::optional<FileChoice> choice;
+        if (!choices.empty()) {
+            choice.swap(choices.front());
+            choices.pop_front();
+        }
         return choice;
     }
 };
