@@ -41,15 +41,23 @@ private:
     }
 
     EditDialog *click(const QString &target) {
+        if (target == QStringLiteral("Label14"))
+            m_f.window->selectView(ViewPosition::ShiftTiming);
+        else if (target == QStringLiteral("Lbl_PITroad"))
+            m_f.window->selectView(ViewPosition::PitRoad);
+        else if (target == QStringLiteral("Lbl_IdleNe"))
+            m_f.window->selectView(ViewPosition::IdleNe);
         QTest::mouseClick(m_f.find(target), Qt::LeftButton);
         return m_f.window->findChild<EditDialog *>();
     }
 
-    // Axis labels are bold only while their editor is open.
+    // The value labels are bold anyway; axis labels only while their editor is open.
     void checkLabels(const QString &target, const QString &text, bool bold) {
-        for (const QString &name : labelsOf(target)) {
+        const QStringList names = labelsOf(target);
+        for (const QString &name : names) {
             QCOMPARE(m_f.find<QLabel>(name)->text(), text);
-            QCOMPARE(m_f.find<QLabel>(name)->font().bold(), bold);
+            if (names.size() > 1)
+                QCOMPARE(m_f.find<QLabel>(name)->font().bold(), bold);
         }
     }
 
@@ -78,11 +86,13 @@ private slots:
         QTest::addColumn<int>("finish");
         QTest::addColumn<int>("offset");
         QTest::addColumn<int>("stored"); // -1: nothing stored
-        // Sample: NE 1400, 2500, 3500 ... 16500; TH 0, 5, 10, 15, 20, 30 ... 100.
+        // Sample: NE 1400, 2500, 3500 ... 16500; TH 0, 5, 10, 15, 20, 30 ... 100; shift 140,
+        // pit 60, idle 8.
         const QList<int> ne100to110{387, 100, 388, 105, 389, 110};
         const QList<int> th20to40{403, 20, 404, 30, 405, 40};
         const QString ne5 = QStringLiteral("Label7(5)");
         const QString th5 = QStringLiteral("Label8(5)");
+        const QString idle = QStringLiteral("Lbl_IdleNe");
         QTest::newRow("NE 100..110 opens at its value")
             << ne5 << ne100to110 << -1 << 0 << 101 << 8 << 105 << "10500" << +EnterKey << 388
             << 105;
@@ -119,6 +129,44 @@ private slots:
             << "21" << +EnterKey << 405 << 21;
         QTest::newRow("TH Escape cancels") << "Label8(8)" << QList<int>{} << -1 << int(Qt::Key_Home)
                                            << 41 << 18 << 41 << "59" << +Escape << 407 << -1;
+        QTest::newRow("shift 120 starts at 12000")
+            << "Label14" << QList<int>{430, 120} << -1 << 0 << 100 << 80 << 120 << "12000"
+            << +EnterKey << 430 << 120;
+        QTest::newRow("shift dragged to 90 snaps to 100")
+            << "Label14" << QList<int>{430, 120} << 90 << 0 << 100 << 80 << 100 << "10000"
+            << +Return << 430 << 100;
+        QTest::newRow("shift Cancel restores the text")
+            << "Label14" << QList<int>{} << -1 << int(Qt::Key_End) << 100 << 80 << 180 << "18000"
+            << +CancelKey << 430 << -1;
+        QTest::newRow("pit 0 shows 0 and keeps it")
+            << "Lbl_PITroad" << QList<int>{428, 0} << -1 << 0 << 0 << 180 << 0 << "0" << +EnterKey
+            << 428 << 0;
+        QTest::newRow("pit Escape does nothing")
+            << "Lbl_PITroad" << QList<int>{} << -1 << int(Qt::Key_PageUp) << 0 << 180 << 65
+            << "6500" << +Escape << 428 << -1;
+        QTest::newRow("idle 8 starts at 16") << idle << QList<int>{432, 8} << -1 << 0 << 14 << 16
+                                             << 16 << "1600" << +EnterKey << 432 << 8;
+        QTest::newRow("idle one step up stores 9")
+            << idle << QList<int>{432, 8} << -1 << int(Qt::Key_Right) << 14 << 16 << 18 << "1800"
+            << +Return << 432 << 9;
+        QTest::newRow("idle 3 opens at 14 and stores 7")
+            << idle << QList<int>{432, 3} << -1 << 0 << 14 << 16 << 14 << "1400" << +EnterKey << 432
+            << 7;
+        QTest::newRow("idle dragged below the band stops at 14")
+            << idle << QList<int>{432, 8} << 5 << 0 << 14 << 16 << 14 << "1400" << +EnterKey << 432
+            << 7;
+        QTest::newRow("idle dragged above the band stops at 30")
+            << idle << QList<int>{432, 8} << 40 << 0 << 14 << 16 << 30 << "3000" << +EnterKey << 432
+            << 15;
+        QTest::newRow("idle odd position goes back towards the last value")
+            << idle << QList<int>{432, 8} << 21 << 0 << 14 << 16 << 20 << "2000" << +Return << 432
+            << 10;
+        QTest::newRow("idle page down from 24 ends at 20")
+            << idle << QList<int>{432, 12} << -1 << int(Qt::Key_PageDown) << 14 << 16 << 20
+            << "2000" << +EnterKey << 432 << 10;
+        QTest::newRow("idle Cancel restores the text")
+            << idle << QList<int>{} << -1 << int(Qt::Key_End) << 14 << 16 << 30 << "3000"
+            << +CancelKey << 432 << -1;
     }
 
     void edits() {
@@ -223,6 +271,8 @@ private slots:
         QTest::addColumn<int>("aboveBottom"); // twips between dialog and main window bottoms
         QTest::newRow("Form3, NE point") << "Label7(5)" << 2500;
         QTest::newRow("Form4") << "Label8(5)" << 440;
+        QTest::newRow("Form3, shift timing") << "Label14" << -1;
+        QTest::newRow("Form3_IDLE") << "Lbl_IdleNe" << -1;
     }
 
     void placementAndBand() {

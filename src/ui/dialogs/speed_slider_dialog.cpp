@@ -2,7 +2,9 @@
 
 #include "band_slider.h"
 #include "main/main_window.h"
+#include "main/single_value_panel.h"
 #include "main/twips.h"
+#include "single_speed.h"
 
 #include <QPushButton>
 #include <QScreen>
@@ -43,4 +45,18 @@ int SpeedSliderDialog::centredLeft() const {
 
 void SpeedSliderDialog::placeAboveMainBottom(int aboveBottomTwips) {
     move(centredLeft(), topAboveMainBottom(aboveBottomTwips));
+}
+
+void SpeedSliderDialog::placeByPanel(const SingleSpeed &speed) {
+    const QRect mainFrame = m_main.frameGeometry();
+    const int top = mainFrame.top() + mainFrame.height() - speed.panel()->geometry().top() -
+                    twipsToPixelsY(440);
+    move(centredLeft(), top);
+}
+
+void SpeedSliderDialog::setUpSpeedSlider(int maximum, int bandStart, int bandLength,
+                                         int smallStep) {
+    m_slider->setRange(0, maximum);
+    m_slider->setSelection(bandStart, bandLength);
+    m_slider->setSingleStep(smallStep);
 }

@@ -2,6 +2,7 @@
 
 #include "app_title.h"
 #include "clickable_label.h"
+#include "dialogs/idle_speed_editor.h"
 #include "dialogs/map_cell_editor.h"
 #include "dialogs/speed_editor.h"
 #include "dialogs/th_point_editor.h"
@@ -273,10 +274,16 @@ void MainWindow::connectViews() {
         if (i >= 2 && i < ThPoints)
             openEditDialog<ThPointEditor>(*this);
     });
-    connect(m_shiftPanel, &SingleValuePanel::valueClicked, this,
-            [this] { m_state.ValueEditMode = 2; });
-    connect(m_pitPanel, &SingleValuePanel::valueClicked, this,
-            [this] { m_state.ValueEditMode = 4; });
+    connect(m_shiftPanel, &SingleValuePanel::valueClicked, this, [this] {
+        m_state.ValueEditMode = 2;
+        openEditDialog<SpeedEditor>(*this);
+    });
+    connect(m_pitPanel, &SingleValuePanel::valueClicked, this, [this] {
+        m_state.ValueEditMode = 4;
+        openEditDialog<SpeedEditor>(*this);
+    });
+    connect(m_idlePanel, &SingleValuePanel::valueClicked, this,
+            [this] { openEditDialog<IdleSpeedEditor>(*this); });
 }
 
 void MainWindow::startUp() {
