@@ -39,8 +39,8 @@ void EditDialog::closeDialog() {
 
 int EditDialog::topAboveMainBottom(int aboveBottomTwips) const {
     const QRect mainFrame = m_main.frameGeometry();
-    return mainFrame.top() + mainFrame.height() - frameGeometry().height() -
-           twipsToPixelsY(aboveBottomTwips);
+    // The dialog has no frame; its frame geometry is one pixel short before its first move.
+    return mainFrame.top() + mainFrame.height() - height() - twipsToPixelsY(aboveBottomTwips);
 }
 
 bool EditDialog::eventFilter(QObject *watched, QEvent *event) {

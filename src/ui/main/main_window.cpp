@@ -2,8 +2,11 @@
 
 #include "app_title.h"
 #include "clickable_label.h"
+#include "dialogs/idle_speed_editor.h"
 #include "dialogs/map_cell_editor.h"
 #include "dialogs/ru_all_change_dialog.h"
+#include "dialogs/speed_editor.h"
+#include "dialogs/th_point_editor.h"
 #include "files/e2p_reader.h"
 #include "files/settings_store.h"
 #include "graph_view.h"
@@ -85,6 +88,13 @@ QGroupBox *panel(QWidget *parent, const QString &name, const QString &title) {
     auto *box = new QGroupBox(title, parent);
     box->setObjectName(name);
     return box;
+}
+
+// A fresh dialog on every opening; it deletes itself when it closes.
+template <typename Dialog>
+void openEditDialog(MainWindow &window) {
+    auto *dialog = new Dialog(window);
+    dialog->open();
 }
 
 } // namespace
@@ -256,17 +266,29 @@ void MainWindow::connectViews() {
     // Only the Fi grid's axes are click targets; the IG grid shows the same axes.
     connect(m_fiGrid, &MapGridView::neLabelClicked, this, [this](int i) {
         m_state.SelIndex = static_cast<std::uint8_t>(i);
-        if (i != 1 && i != NePoints && i != NePoints + 1)
+        if (i != 1 && i != NePoints && i != NePoints + 1) {
             m_state.ValueEditMode = 1;
+            openEditDialog<SpeedEditor>(*this);
+        }
     });
-    connect(m_fiGrid, &MapGridView::thLabelClicked, this,
-            [this](int i) { m_state.SelIndex = static_cast<std::uint8_t>(i); });
+    connect(m_fiGrid, &MapGridView::thLabelClicked, this, [this](int i) {
+        m_state.SelIndex = static_cast<std::uint8_t>(i);
+        // The first and last points and the title stay where they are.
+        if (i >= 2 && i < ThPoints)
+            openEditDialog<ThPointEditor>(*this);
+    });
+    connect(m_shiftPanel, &SingleValuePanel::valueClicked, this, [this] {
+        m_state.ValueEditMode = 2;
+        openEditDialog<SpeedEditor>(*this);
+    });
+    connect(m_pitPanel, &SingleValuePanel::valueClicked, this, [this] {
+        m_state.ValueEditMode = 4;
+        openEditDialog<SpeedEditor>(*this);
+    });
+    connect(m_idlePanel, &SingleValuePanel::valueClicked, this,
+            [this] { openEditDialog<IdleSpeedEditor>(*this); });
     connect(m_ruView, &GraphView::allDataChangeClicked, this,
             [this] { (new RuAllChangeDialog(*this))->open(); });
-    connect(m_shiftPanel, &SingleValuePanel::valueClicked, this,
-            [this] { m_state.ValueEditMode = 2; });
-    connect(m_pitPanel, &SingleValuePanel::valueClicked, this,
-            [this] { m_state.ValueEditMode = 4; });
 }
 
 void MainWindow::startUp() {

@@ -1,0 +1,144 @@
+#include "axis_point.h"
+
+#include "band_slider.h"
+#include "image/display_text.h"
+#include "main/clickable_label.h"
+#include "main/main_window.h"
+#include "main/map_grid_view.h"
+
+#include <QSignalBlocker>
+#include <algorithm>
+
+namespace {
+
+// Throttle 100 stands at the top of the TH slider.
+constexpr int ThTop = 100;
+
+std::size_t at(int point) {
+    return static_cast<std::size_t>(point - 1);
+}
+
+} // namespace
+
+AxisPoint::AxisPoint(MainWindow &main, Axis axis, int point)
+    : m_main(main)
+    , m_axis(axis)
+    , m_point(point) {
+    const EcuTables &t = main.data().tables;
+    if (axis == Axis::Ne) {
+        m_lo = t.NeData[at(point - 1)];
+        m_hi = t.NeData[at(point + 1)];
+    } else {
+        m_lo = t.ThData[at(point - 1)];
+        m_hi = t.ThData[at(point + 1)];
+    }
+}
+
+int AxisPoint::current() const {
+    const EcuTables &t = m_main.data().tables;
+    return m_axis == Axis::Ne ? t.NeData[at(m_point)] : t.ThData[at(m_point)];
+}
+
+int AxisPoint::positionOf(int value) const {
+    return m_axis == Axis::Ne ? value : ThTop - value;
+}
+
+int AxisPoint::valueAt(int position) const {
+    return m_axis == Axis::Ne ? position : ThTop - position;
+}
+
+QString AxisPoint::textOf(int value) const {
+    return m_axis == Axis::Ne ? neText(value) : thText(static_cast<std::uint8_t>(value));
+}
+
+ClickableLabel *AxisPoint::label(bool fiGrid) const {
+    const MapGridView *grid = m_main.grid(fiGrid ? MapKind::Fi : MapKind::Ig);
+    return m_axis == Axis::Ne ? grid->neLabel(m_point) : grid->thLabel(m_point);
+}
+
+void AxisPoint::setBold(bool bold) {
+    for (bool fiGrid : {true, false}) {
+        ClickableLabel *shown = label(fiGrid);
+        QFont font = shown->font();
+        font.setBold(bold);
+        shown->setFont(font);
+    }
+}
+
+void AxisPoint::showValue(int value) {
+    WindowState &state = m_main.state();
+    state.ValueByte = static_cast<std::uint8_t>(value);
+    state.ValueText = textOf(value);
+    label(true)->setText(state.ValueText);
+    label(false)->setText(state.ValueText);
+}
+
+void AxisPoint::load(BandSlider &slider) {
+    const EcuTables &t = m_main.data().tables;
+    const int scaleEnd = m_axis == Axis::Ne ? t.NeData[NePoints - 1] : t.ThData[ThPoints - 1];
+    int first = positionOf(current());
+    int last = first;
+    if (hasRoom()) {
+        first = std::min(positionOf(m_lo + 1), positionOf(m_hi - 1));
+        last = std::max(positionOf(m_lo + 1), positionOf(m_hi - 1));
+        slider.setSelection(first, last - first);
+    } else {
+        slider.clearSelection();
+    }
+    slider.setRange(std::min(0, first), std::max(scaleEnd, last));
+    slider.setValue(positionOf(current()));
+    setBold(true);
+    if (!hasRoom()) {
+        // Nothing to choose: the slider stands still and Enter keeps the value.
+        slider.setEnabled(false);
+        showValue(current());
+        return;
+    }
+    sliderChanged(slider);
+}
+
+void AxisPoint::sliderChanged(BandSlider &slider) {
+    if (!hasRoom())
+        return;
+    const int chosen = valueAt(slider.value());
+    int value = chosen;
+    if (value <= m_lo)
+        value = m_lo + 1;
+    else if (value >= m_hi)
+        value = m_hi - 1;
+    if (value != chosen) {
+        const QSignalBlocker quiet(slider);
+        slider.setValue(positionOf(value));
+    }
+    showValue(value);
+}
+
+void AxisPoint::enter() {
+    setBold(false);
+    const WindowState &state = m_main.state();
+    EcuData &ecu = m_main.data();
+    if (m_axis == Axis::Ne) {
+        ecu.tables.NeText[at(m_point)] = state.ValueText;
+        ecu.tables.NeData[at(m_point)] = state.ValueByte;
+        ecu.image.setByte(neAxisOffset(m_point), state.ValueByte);
+        m_main.messages().tell(
+            QStringLiteral(
+                "Attention! Change of NE position, changes all FI map, IG map, and RU map."),
+            MessageIcon::Exclamation);
+    } else {
+        ecu.tables.ThText[at(m_point)] = state.ValueText;
+        ecu.tables.ThData[at(m_point)] = state.ValueByte;
+        ecu.image.setByte(thAxisOffset(m_point), state.ValueByte);
+        m_main.messages().tell(
+            QStringLiteral("Attention! Change of a TH position, changes both FI map and IG map."),
+            MessageIcon::Exclamation);
+    }
+}
+
+void AxisPoint::cancel() {
+    setBold(false);
+    const EcuTables &t = m_main.data().tables;
+    const QString text = m_axis == Axis::Ne ? t.NeText[at(m_point)] : t.ThText[at(m_point)];
+    label(true)->setText(text);
+    label(false)->setText(text);
+}

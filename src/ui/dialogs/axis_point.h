@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+
+class BandSlider;
+class ClickableLabel;
+class MainWindow;
+
+enum class Axis { Ne, Th };
+
+// One point of the NE or TH axis while its editor is open: the neighbours that bound it, its
+// slider, its labels in both grids, and the write of the new value into table, text and image.
+// The NE slider shows the value itself; the TH slider has throttle 100 at position 0.
+class AxisPoint {
+public:
+    // point: 2..15 on the NE axis, 2..10 on the TH axis.
+    AxisPoint(MainWindow &main, Axis axis, int point);
+
+    // Whether any value lies strictly between the neighbours. A loaded file can hold an axis
+    // without room; its point then keeps its value.
+    [[nodiscard]] bool hasRoom() const { return m_hi - m_lo >= 2; }
+
+    // Scale, band and position of the slider, the labels bold, and the value taken once. The
+    // scale always covers the band, so the slider can show every value it may take.
+    void load(BandSlider &slider);
+    // Slider change: the value strictly between the neighbours, the slider put back when it
+    // was corrected, ValueByte, ValueText and both labels set.
+    void sliderChanged(BandSlider &slider);
+    // Enter: labels normal, ValueByte and ValueText into table, text and image, the warning.
+    void enter();
+    // Cancel: labels normal and back to the text in the table.
+    void cancel();
+
+private:
+    // The point's value in the table.
+    [[nodiscard]] int current() const;
+    [[nodiscard]] int positionOf(int value) const;
+    [[nodiscard]] int valueAt(int position) const;
+    [[nodiscard]] QString textOf(int value) const;
+    [[nodiscard]] ClickableLabel *label(bool fiGrid) const;
+    void setBold(bool bold);
+    void showValue(int value);
+
+    MainWindow &m_main;
+    Axis m_axis;
+    int m_point;
+    int m_lo; // the neighbours' values, points point - 1 and point + 1
+    int m_hi;
+};

@@ -1,0 +1,62 @@
+#include "speed_slider_dialog.h"
+
+#include "band_slider.h"
+#include "main/main_window.h"
+#include "main/single_value_panel.h"
+#include "main/twips.h"
+#include "single_speed.h"
+
+#include <QPushButton>
+#include <QScreen>
+
+namespace {
+
+constexpr int ClientWidth = 9315;
+constexpr int ClientHeight = 870;
+
+} // namespace
+
+SpeedSliderDialog::SpeedSliderDialog(MainWindow &main, const QString &name)
+    : EditDialog(main, name, ClientWidth, ClientHeight) {
+    m_slider = new BandSlider(Qt::Horizontal, this);
+    m_slider->setObjectName(QStringLiteral("Slider1"));
+    m_slider->setGeometry(twipsRect(180, 120, 7515, 630));
+    m_slider->setSingleStep(1);
+    m_slider->setPageStep(5);
+    m_slider->setTickInterval(10);
+    m_slider->setTickPosition(QSlider::TicksBothSides);
+    m_command1 = new QPushButton(QStringLiteral("Enter Key"), this);
+    m_command1->setObjectName(QStringLiteral("Command1"));
+    m_command1->setGeometry(twipsRect(7860, 60, 1335, 375));
+    m_command2 = new QPushButton(QStringLiteral("Cancel Key"), this);
+    m_command2->setObjectName(QStringLiteral("Command2"));
+    m_command2->setGeometry(twipsRect(7860, 480, 1335, 375));
+    connectControls(m_slider, m_command1, m_command2);
+    setEscapeCancels(false);
+}
+
+int SpeedSliderDialog::centredLeft() const {
+    const QScreen *screen = m_main.screen();
+    if (!screen)
+        return m_main.frameGeometry().left();
+    const QRect whole = screen->geometry();
+    return whole.left() + (whole.width() - width()) / 2;
+}
+
+void SpeedSliderDialog::placeAboveMainBottom(int aboveBottomTwips) {
+    move(centredLeft(), topAboveMainBottom(aboveBottomTwips));
+}
+
+void SpeedSliderDialog::placeByPanel(const SingleSpeed &speed) {
+    const QRect mainFrame = m_main.frameGeometry();
+    const int top = mainFrame.top() + mainFrame.height() - speed.panel()->geometry().top() -
+                    twipsToPixelsY(440);
+    move(centredLeft(), top);
+}
+
+void SpeedSliderDialog::setUpSpeedSlider(int maximum, int bandStart, int bandLength,
+                                         int smallStep) {
+    m_slider->setRange(0, maximum);
+    m_slider->setSelection(bandStart, bandLength);
+    m_slider->setSingleStep(smallStep);
+}

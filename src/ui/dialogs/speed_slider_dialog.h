@@ -1,0 +1,34 @@
+#pragma once
+
+#include "edit_dialog.h"
+
+class BandSlider;
+class QPushButton;
+class SingleSpeed;
+
+// The window "Form3" and its copy "Form3_IDLE": a horizontal slider with a selection band and,
+// on its right, "Enter Key" and "Cancel Key". Escape does nothing here.
+class SpeedSliderDialog : public EditDialog {
+    Q_OBJECT
+public:
+    [[nodiscard]] BandSlider *slider() const { return m_slider; }
+
+protected:
+    SpeedSliderDialog(MainWindow &main, const QString &name);
+
+    // Centred on the screen across; top = main top + main height - aboveBottom twips - own
+    // height.
+    void placeAboveMainBottom(int aboveBottomTwips);
+    // Centred across; the top follows the panel of the setting: main top + main height - the
+    // panel's top in "Data Edit" - 440 twips.
+    void placeByPanel(const SingleSpeed &speed);
+    // Slider set-up of the single speeds: scale 0..maximum, band, small step.
+    void setUpSpeedSlider(int maximum, int bandStart, int bandLength, int smallStep);
+
+    BandSlider *m_slider = nullptr;
+    QPushButton *m_command1 = nullptr;
+    QPushButton *m_command2 = nullptr;
+
+private:
+    [[nodiscard]] int centredLeft() const;
+};

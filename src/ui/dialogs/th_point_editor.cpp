@@ -1,0 +1,53 @@
+#include "th_point_editor.h"
+
+#include "band_slider.h"
+#include "main/main_window.h"
+#include "main/twips.h"
+
+#include <QPushButton>
+
+namespace {
+
+constexpr int ClientWidth = 1260;
+constexpr int ClientHeight = 4140;
+
+} // namespace
+
+ThPointEditor::ThPointEditor(MainWindow &main)
+    : EditDialog(main, QStringLiteral("Form4"), ClientWidth, ClientHeight)
+    , m_point(main, Axis::Th, main.state().SelIndex) {
+    m_slider = new BandSlider(Qt::Vertical, this);
+    m_slider->setObjectName(QStringLiteral("Slider1"));
+    m_slider->setGeometry(twipsRect(360, 240, 630, 2835));
+    // Position 0 at the top; Up moves the knob up.
+    m_slider->setInvertedAppearance(true);
+    m_slider->setInvertedControls(true);
+    m_slider->setSingleStep(1);
+    m_slider->setPageStep(5);
+    m_slider->setTickInterval(10);
+    m_slider->setTickPosition(QSlider::TicksBothSides);
+    m_command1 = new QPushButton(QStringLiteral("Enter Key"), this);
+    m_command1->setObjectName(QStringLiteral("Command1"));
+    m_command1->setGeometry(twipsRect(60, 3120, 1095, 375));
+    m_command2 = new QPushButton(QStringLiteral("Cancel Key"), this);
+    m_command2->setObjectName(QStringLiteral("Command2"));
+    m_command2->setGeometry(twipsRect(60, 3660, 1095, 375));
+    connectControls(m_slider, m_command1, m_command2);
+
+    move(m_main.frameGeometry().left() + twipsToPixelsX(1400), topAboveMainBottom(440));
+
+    m_point.load(*m_slider);
+    if (!m_slider->isEnabled())
+        m_command1->setFocus();
+    connect(m_slider, &QSlider::valueChanged, this, [this] { m_point.sliderChanged(*m_slider); });
+}
+
+void ThPointEditor::TH_data_cheng() {
+    m_point.enter();
+    closeDialog();
+}
+
+void ThPointEditor::cancelAction() {
+    m_point.cancel();
+    closeDialog();
+}
