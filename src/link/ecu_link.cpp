@@ -13,6 +13,7 @@ EcuLink::EcuLink(SerialPort &port, Operator &op, const SettingsStore &settings, 
     , m_op(op)
     , m_settings(settings) {
     m_Timer1.setInterval(WatchdogMs);
+    m_Timer1.setTimerType(Qt::PreciseTimer);
     connect(&m_Timer1, &QTimer::timeout, this, &EcuLink::onTimer1);
     connect(&m_port, &SerialPort::readyRead, this, &EcuLink::onReadyRead);
     connect(&m_port, &SerialPort::deviceLost, this, &EcuLink::wake);

@@ -37,7 +37,7 @@ public:
     bool sendOutput(const QByteArray &bytes) override;
 
     // Where the line status comes from; the kernel's by default. The in-process simulator
-    // hands in its own, since a pseudo-terminal carries no line status.
+    // hands in its own, since a pseudo-terminal carries no line status. Set while closed.
     void setLineStatusProbe(std::shared_ptr<LineStatusProbe> probe);
 
     static constexpr int LineStatusPollMs = 100;
