@@ -29,6 +29,9 @@ bool QtSerialPort::open() {
     m_lost = false;
     if (!m_serial.open(QIODevice::ReadWrite))
         return false;
+    // A transfer starts with nothing received. A real port drops what comes while it is
+    // closed; a pseudo-terminal keeps it, e.g. the rest of a reply to a transfer that failed.
+    (void)m_serial.clear(QSerialPort::Input);
     m_lineStatus = m_probe ? m_probe->read(m_serial.handle()) : LineStatus{};
     if (m_lineStatus.reportsAnything())
         m_linePoll.start();

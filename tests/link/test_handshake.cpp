@@ -1,5 +1,8 @@
 #include "link_fixture.h"
 
+#include <QEventLoop>
+#include <QTimer>
+
 namespace {
 
 using HandshakeTest = LinkTest;
@@ -143,6 +146,31 @@ TEST_F(HandshakeTest, TheNextHandshakeUsesTheChosenPort) {
     EXPECT_TRUE(read());
     EXPECT_EQ(m_port.portName(), m_sim->devicePath());
     EXPECT_EQ(m_read, markedImage(1));
+}
+
+// The paced ECU goes on sending the reply of a failed read after the port closed; the next
+// handshake does not take those bytes for its echo.
+TEST_F(HandshakeTest, ALateReplyToAFailedTransferDoesNotSpoilTheNext) {
+    EcuSimConfig config;
+    config.paced = true;
+    config.linkPath = m_dir.filePath(QStringLiteral("ttyECU"));
+    config.faults.changeEchoByte = FaultPoint{FaultPoint::Kind::DataFrame, 3};
+    m_sim = std::make_unique<EcuSimRunner>(markedImage(1), config);
+    ASSERT_TRUE(m_sim->isRunning());
+    m_settings->writeText(CommProtSection, QStringLiteral("COM3"), m_sim->devicePath());
+    EXPECT_FALSE(read());
+    EXPECT_EQ(messagesAfterPrompts(), QList<ToldMessage>{critical(CommunicationBoxIncorrect)});
+
+    // As long as a person takes for the prompts, at the least.
+    QEventLoop pause;
+    QTimer::singleShot(100, &pause, &QEventLoop::quit);
+    pause.exec();
+    SimFaults faults;
+    faults.changeEchoByte = FaultPoint{FaultPoint::Kind::DataFrame, 1};
+    m_sim->setFaults(faults);
+    resetOperator();
+    EXPECT_FALSE(read());
+    EXPECT_EQ(messagesAfterPrompts(), QList<ToldMessage>{critical(CommunicationBoxIncorrect)});
 }
 
 } // namespace
