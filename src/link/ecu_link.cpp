@@ -5,6 +5,7 @@
 
 #include <QDeadlineTimer>
 #include <QEventLoop>
+#include <chrono>
 #include <utility>
 
 EcuLink::EcuLink(SerialPort &port, Operator &op, const SettingsStore &settings, QObject *parent)
