@@ -1,0 +1,220 @@
+// Transfer benchmark: times a full write with verification and a full read against the paced
+// simulator (the ecu-sim program, or a real ECU with --device), and a full read against the
+// unpaced simulator in-process.
+//
+// Usage: transfer [--device PATH] [--image FILE.E2P]
+//
+// Prints one "name: value" line per figure. The line time counts 10 bits a byte at 9600 baud
+// for the bytes that must cross the half-duplex line (the echo overlaps its request):
+// a read is 224 x (6 + 7) bytes, a write (2 + 224) x 13 + (1 + 211) x 13, each plus
+// 2 x (11 + 8) for the handshake. Exits non-zero when a transfer fails or the read-back
+// differs from the image outside the protected areas.
+
+#include "ecu_sim_runner.h"
+#include "files/e2p_reader.h"
+#include "image/ecu_layout.h"
+#include "link/ecu_link.h"
+#include "link/link_texts.h"
+#include "link/qt_serial_port.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <ctime>
+#include <iostream>
+#include <optional>
+#include <unistd.h>
+
+namespace {
+
+constexpr double SecondsPerByte = 10.0 / 9600.0;
+constexpr int HandshakeBytes = 2 * (11 + 8);
+constexpr int ReadLineBytes = 224 * (6 + 7) + HandshakeBytes;
+constexpr int WriteLineBytes = (2 + 224) * 13 + (1 + 211) * 13 + HandshakeBytes;
+
+double cpuSeconds(clockid_t clock) {
+    timespec t{};
+    ::clock_gettime(clock, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
+
+// Answers the prompts (on the terminal when a person is there) and clocks a transfer from the
+// last prompt to its closing message, so that the time a person takes is not counted.
+class BenchOperator : public Operator {
+public:
+    explicit BenchOperator(bool askPerson)
+        : m_askPerson(askPerson) {}
+
+    void tell(const QString &text, MessageIcon icon) override {
+        if (text == EcuDataReadEnded || text == EcuDataSettingEnded) {
+            m_wallSeconds = static_cast<double>(m_clock.nsecsElapsed()) * 1e-9;
+            m_processCpu = cpuSeconds(CLOCK_PROCESS_CPUTIME_ID) - m_processCpuStart;
+            m_ended = true;
+        }
+        if (icon != MessageIcon::None || !m_ended)
+            std::cerr << "message: " << text.toStdString() << '\n';
+    }
+    bool confirm(const QString &text, MessageIcon) override {
+        if (m_askPerson) {
+            std::cerr << text.toStdString() << " [Enter = OK, c Enter = Cancel] " << std::flush;
+            std::string answer;
+            std::getline(std::cin, answer);
+            if (answer == "c" || answer == "C")
+                return false;
+        }
+        m_clock.start();
+        m_processCpuStart = cpuSeconds(CLOCK_PROCESS_CPUTIME_ID);
+        return true;
+    }
+    void setBusy(bool) override {}
+
+    void reset() { m_ended = false; }
+    [[nodiscard]] bool ended() const { return m_ended; }
+    [[nodiscard]] double wallSeconds() const { return m_wallSeconds; }
+    [[nodiscard]] double processCpuSeconds() const { return m_processCpu; }
+
+private:
+    bool m_askPerson;
+    QElapsedTimer m_clock;
+    double m_processCpuStart = 0;
+    double m_wallSeconds = 0;
+    double m_processCpu = 0;
+    bool m_ended = false;
+};
+
+void print(const char *name, double value, const char *unit = "") {
+    std::printf("%s: %.3f%s\n", name, value, unit);
+    std::fflush(stdout);
+}
+
+// One transfer's figures against its line time.
+void report(const char *what, const BenchOperator &op, int lineBytes) {
+    const double lineSeconds = lineBytes * SecondsPerByte;
+    const std::string prefix(what);
+    print((prefix + " line time ms").c_str(), lineSeconds * 1e3);
+    print((prefix + " wall time ms").c_str(), op.wallSeconds() * 1e3);
+    print((prefix + " ratio").c_str(), op.wallSeconds() / lineSeconds);
+    print((prefix + " cpu share").c_str(), 100.0 * op.processCpuSeconds() / op.wallSeconds(), " %");
+}
+
+// The link on port 1, which names the device in a private settings file.
+struct Bench {
+    Bench(const QString &device, bool askPerson)
+        : op(askPerson)
+        , settings(dir.filePath(QStringLiteral("bench.ini")))
+        , link(port, op, settings) {
+        settings.writeText(CommProtSection, QStringLiteral("COM1"), device);
+        link.setPortNo(1);
+    }
+
+    std::optional<EcuImage> read() {
+        op.reset();
+        std::optional<EcuImage> image;
+        if (!link.EcuDataRead([&image](const EcuImage &read) { image = read; }))
+            return std::nullopt;
+        return image;
+    }
+    bool write(const EcuImage &image) {
+        op.reset();
+        return link.EcuDataWrite(image, dir.filePath(QStringLiteral("bench.TMP"))) && op.ended();
+    }
+
+    QTemporaryDir dir;
+    BenchOperator op;
+    SettingsStore settings;
+    QtSerialPort port;
+    EcuLink link;
+};
+
+bool sameOutsideProtected(const EcuImage &a, const EcuImage &b) {
+    for (int offset = 0; offset < EcuImageSize; ++offset) {
+        if (!isProtectedOffset(offset) && a.byte(offset) != b.byte(offset))
+            return false;
+    }
+    return true;
+}
+
+// Writes the image, reads it back, and reports both.
+int writeAndRead(Bench &bench, const EcuImage &image, const char *label) {
+    if (!bench.write(image)) {
+        std::fprintf(stderr, "transfer: the %s write failed\n", label);
+        return 1;
+    }
+    report((std::string(label) + " write").c_str(), bench.op, WriteLineBytes);
+    const std::optional<EcuImage> read = bench.read();
+    if (!read) {
+        std::fprintf(stderr, "transfer: the %s read failed\n", label);
+        return 1;
+    }
+    report((std::string(label) + " read").c_str(), bench.op, ReadLineBytes);
+    if (!sameOutsideProtected(*read, image)) {
+        std::fprintf(stderr, "transfer: the data read back differ from the image\n");
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    QCoreApplication app(argc, argv);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Times full ECU transfers against the paced simulator, or against the ECU on --device."));
+    parser.addHelpOption();
+    const QCommandLineOption device(QStringLiteral("device"),
+                                    QStringLiteral("Use the ECU that answers on PATH."),
+                                    QStringLiteral("PATH"));
+    const QCommandLineOption imageFile(QStringLiteral("image"),
+                                       QStringLiteral("The image to write (default: the sample)."),
+                                       QStringLiteral("FILE.E2P"), QStringLiteral(ECU_SAMPLE_FILE));
+    parser.addOptions({device, imageFile});
+    parser.process(app);
+
+    const HexReadResult loaded = HEX_Data_read(parser.value(imageFile));
+    if (!loaded.HexReadOk) {
+        std::fprintf(stderr, "transfer: %s: %s\n", qPrintable(parser.value(imageFile)),
+                     qPrintable(loaded.message));
+        return 1;
+    }
+    const EcuImage &image = loaded.image;
+
+    if (parser.isSet(device)) {
+        Bench bench(parser.value(device), ::isatty(STDIN_FILENO) != 0);
+        return writeAndRead(bench, image, "device");
+    }
+
+    // The paced simulator runs as a process of its own, as an ECU would be a device of its
+    // own: the process CPU time measured here is the tool's alone.
+    QTemporaryDir simDir;
+    const QString link = simDir.filePath(QStringLiteral("ttyECU"));
+    QProcess pacedSim;
+    pacedSim.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    pacedSim.start(QStringLiteral(ECU_SIM_PROGRAM),
+                   {QStringLiteral("--link"), link, QStringLiteral("--paced")});
+    if (!pacedSim.waitForReadyRead(5000)) {
+        std::fprintf(stderr, "transfer: the simulator did not start\n");
+        return 1;
+    }
+    int failed = 0;
+    {
+        Bench pacedBench(link, false);
+        failed = writeAndRead(pacedBench, image, "paced");
+    }
+    pacedSim.terminate();
+    pacedSim.waitForFinished(5000);
+    if (failed)
+        return failed;
+
+    EcuSimRunner fastSim(image);
+    Bench fastBench(fastSim.devicePath(), false);
+    if (!fastBench.read()) {
+        std::fprintf(stderr, "transfer: the unpaced read failed\n");
+        return 1;
+    }
+    print("unpaced read ms", fastBench.op.wallSeconds() * 1e3);
+    return 0;
+}

@@ -1,0 +1,35 @@
+#include "ecu_link.h"
+#include "files/e2p_commands.h"
+#include "link_texts.h"
+
+bool EcuLink::EcuDataRead(const std::function<void(const EcuImage &)> &onRead) {
+    if (m_transferring)
+        return false;
+    beginTransfer();
+    CommPort_Init();
+    if (!m_LinkContinue) {
+        endTransfer();
+        return false;
+    }
+
+    // A fresh image: the caller's data stay as they are unless the whole read succeeds.
+    EcuImage image;
+    int done = 0;
+    emit progress(done, ReadProgressTotal);
+    if (readAllWords(image, done, ReadProgressTotal) != Exchange::Done) {
+        endTransfer();
+        return false;
+    }
+    closePort();
+
+    if (EcuDataType(image) != EcuMarker) {
+        m_op.tell(EcuDataTypeIncorrect, MessageIcon::Critical);
+        endTransfer();
+        return false;
+    }
+    if (onRead)
+        onRead(image);
+    endTransfer();
+    m_op.tell(EcuDataReadEnded, MessageIcon::None);
+    return true;
+}

@@ -1,0 +1,91 @@
+#include "ecu_link.h"
+#include "files/e2p_commands.h"
+#include "files/e2p_writer.h"
+#include "image/ecu_layout.h"
+#include "link_texts.h"
+
+#include <QDir>
+
+bool EcuLink::EcuDataWrite(const EcuImage &image, const QString &tmpPath) {
+    if (m_transferring)
+        return false;
+    beginTransfer();
+    CommPort_Init();
+    if (!m_LinkContinue) {
+        endTransfer();
+        return false;
+    }
+    int done = 0;
+    emit progress(done, WriteProgressTotal);
+
+    // The product code: the first four marker characters, from words 0xFD and 0xFE. The last
+    // two are not examined, so an ECU whose last write was interrupted still passes.
+    QString productCode;
+    for (int wordAddress : {0xFD, 0xFE}) {
+        QByteArray reply;
+        if (readWord(wordAddress, reply) != Exchange::Done) {
+            endTransfer();
+            return false;
+        }
+        productCode += QChar(static_cast<char16_t>(static_cast<std::uint8_t>(reply.at(5))));
+        productCode += QChar(static_cast<char16_t>(static_cast<std::uint8_t>(reply.at(4))));
+        emit progress(++done, WriteProgressTotal);
+    }
+    if (productCode != EcuMarker.left(4)) {
+        m_op.tell(EcuDataTypeIncorrect, MessageIcon::Critical);
+        endTransfer();
+        return false;
+    }
+
+    // The marker is invalid while the ECU holds a mix of old and new words; the last word
+    // written, 0xFF, brings the image's marker back.
+    if (writeWord(MarkerWordAddress, InvalidMarker1, InvalidMarker2) != Exchange::Done) {
+        endTransfer();
+        return false;
+    }
+    emit progress(++done, WriteProgressTotal);
+
+    for (int offset = 0; offset < EcuImageSize; offset += 2) {
+        if (isProtectedOffset(offset))
+            continue;
+        if (writeWord(EcuImage::wordAddressOf(offset), image.byte(offset),
+                      image.byte(offset + 1)) != Exchange::Done) {
+            endTransfer();
+            return false;
+        }
+        emit progress(++done, WriteProgressTotal);
+    }
+
+    EcuImage ComparisonData;
+    ComparisonData.fill(0xFF);
+    if (readAllWords(ComparisonData, done, WriteProgressTotal) != Exchange::Done) {
+        endTransfer();
+        return false;
+    }
+
+    verifyWrite(image, ComparisonData, tmpPath);
+    endTransfer();
+    m_op.tell(EcuDataSettingEnded, MessageIcon::None);
+    return true;
+}
+
+void EcuLink::verifyWrite(const EcuImage &image, const EcuImage &ComparisonData,
+                          const QString &tmpPath) {
+    // A verification file that cannot be written is told; the comparison still runs.
+    const FileWriteResult written = writeFileSafely(tmpPath, hexRecords(ComparisonData));
+    if (!written.ok) {
+        m_op.tell(QStringLiteral("%1\n%2").arg(QDir::toNativeSeparators(tmpPath), written.error),
+                  MessageIcon::Critical);
+    }
+
+    for (int offset = 0; offset < EcuImageSize; ++offset) {
+        if (isProtectedOffset(offset))
+            continue;
+        if (image.byte(offset) != ComparisonData.byte(offset)) {
+            m_op.tell(ComparisonDataIncorrect +
+                          QString::number(EcuImage::fileAddressOf(offset), 16).toUpper(),
+                      MessageIcon::Critical);
+            return;
+        }
+    }
+}

@@ -1,0 +1,187 @@
+#include "ecu_link.h"
+
+#include "comm_event.h"
+#include "link_texts.h"
+
+#include <QDeadlineTimer>
+#include <QEventLoop>
+#include <chrono>
+#include <utility>
+
+EcuLink::EcuLink(SerialPort &port, Operator &op, const SettingsStore &settings, QObject *parent)
+    : QObject(parent)
+    , m_port(port)
+    , m_op(op)
+    , m_settings(settings) {
+    m_Timer1.setInterval(WatchdogMs);
+    m_Timer1.setTimerType(Qt::PreciseTimer);
+    connect(&m_Timer1, &QTimer::timeout, this, &EcuLink::onTimer1);
+    connect(&m_port, &SerialPort::readyRead, this, &EcuLink::onReadyRead);
+    connect(&m_port, &SerialPort::deviceLost, this, &EcuLink::wake);
+    connect(&m_port, &SerialPort::commEvent, this, &EcuLink::onCommEvent);
+}
+
+EcuLink::~EcuLink() {
+    m_Timer1.stop();
+    closePort();
+}
+
+void EcuLink::setPortNo(int portNo) {
+    m_PortNo = portNo;
+}
+
+int EcuLink::portNo() const {
+    return m_PortNo;
+}
+
+void EcuLink::TX_command(const QString &frameText) {
+    (void)m_port.sendOutput(bytesOfHexText(frameText));
+}
+
+void EcuLink::sendRequest(const QByteArray &frame) {
+    m_TxHex = hexText(frame);
+    (void)m_port.sendOutput(frame);
+}
+
+bool EcuLink::Reception_data(int count) {
+    if (!waitForBytes(count))
+        return false;
+    m_port.setInputLen(count);
+    m_RxHex = hexText(m_port.takeInput());
+    return true;
+}
+
+bool EcuLink::waitForBytes(int count) {
+    if (m_port.bytesAvailable() >= count)
+        return true;
+    // The watchdog bounds the waits of the handshake; after it every wait has its own bound,
+    // so that no transfer can hang.
+    const bool guardedByWatchdog = m_Timer1.isActive();
+    const QDeadlineTimer deadline = guardedByWatchdog
+                                        ? QDeadlineTimer(QDeadlineTimer::Forever)
+                                        : QDeadlineTimer(ReceptionBoundMs, Qt::PreciseTimer);
+    QEventLoop loop;
+    QTimer bound;
+    bound.setSingleShot(true);
+    bound.setTimerType(Qt::PreciseTimer);
+    connect(&bound, &QTimer::timeout, &loop, &QEventLoop::quit);
+
+    QEventLoop *outer = std::exchange(m_waitLoop, &loop);
+    m_waitCount = count;
+    bool received = false;
+    for (;;) {
+        if (!m_LinkContinue || !m_port.isOpen())
+            break;
+        // Checked before the deadline: bytes that came while a message box was open count.
+        if (m_port.bytesAvailable() >= count) {
+            received = true;
+            break;
+        }
+        if (deadline.hasExpired())
+            break;
+        if (!guardedByWatchdog && !bound.isActive())
+            bound.start(std::chrono::milliseconds(deadline.remainingTime() + 1));
+        loop.exec();
+    }
+    m_waitLoop = outer;
+    return received;
+}
+
+void EcuLink::wake() {
+    if (m_waitLoop)
+        m_waitLoop->quit();
+}
+
+void EcuLink::onReadyRead() {
+    // Bytes come one at a time on a slow line: the wait goes on until all it waits for came.
+    if (m_waitLoop && m_port.bytesAvailable() >= m_waitCount)
+        m_waitLoop->quit();
+}
+
+void EcuLink::onCommEvent(int eventCode) {
+    const QString message = commEventMessage(eventCode);
+    if (!message.isEmpty())
+        m_op.tell(message, MessageIcon::Critical);
+    wake();
+}
+
+void EcuLink::onTimer1() {
+    m_LinkContinue = false;
+    m_Timer1.stop();
+    m_op.tell(NotInTransmissionMode, MessageIcon::Critical);
+    wake();
+}
+
+EcuLink::Exchange EcuLink::missing(const QString &message) {
+    if (!m_LinkContinue)
+        return Exchange::Stopped;
+    m_op.tell(message, MessageIcon::Critical);
+    return Exchange::Failed;
+}
+
+EcuLink::Exchange EcuLink::readWord(int wordAddress, QByteArray &reply) {
+    for (int retries = 0;;) {
+        sendRequest(readRequest(wordAddress));
+        if (!Reception_data(ReadRequestLength))
+            return missing(CommunicationBoxIncorrect);
+        if (m_RxHex != m_TxHex)
+            return missing(CommunicationBoxIncorrect);
+        if (!Reception_data(ReadReplyLength))
+            return missing(CommunicationBoxIncorrect);
+        reply = bytesOfHexText(m_RxHex);
+        if (sumsToZero(reply))
+            return Exchange::Done;
+        // The bound counts per word: a long read may meet a few bad replies anywhere.
+        if (++retries >= ChecksumRetryLimit)
+            return missing(CommunicationBoxIncorrect);
+    }
+}
+
+EcuLink::Exchange EcuLink::writeWord(int wordAddress, std::uint8_t data1, std::uint8_t data2) {
+    sendRequest(writeRequest(wordAddress, data1, data2));
+    if (!Reception_data(WriteRequestLength) || m_RxHex != m_TxHex)
+        return missing(CommunicationFeedbackError);
+    if (!Reception_data(WriteAcknowledgeLength) || m_RxHex != WriteAcknowledge)
+        return missing(CommunicationResponseError);
+    return Exchange::Done;
+}
+
+EcuLink::Exchange EcuLink::readAllWords(EcuImage &into, int &done, int total) {
+    // Ascending word addresses 0x20..0xFF: row by row, columns 0, 2, ..., 14.
+    for (int offset = 0; offset < EcuImageSize; offset += 2) {
+        QByteArray reply;
+        const Exchange result = readWord(EcuImage::wordAddressOf(offset), reply);
+        if (result != Exchange::Done)
+            return result;
+        into.setByte(offset, static_cast<std::uint8_t>(reply.at(ReplyDataIndex)));
+        into.setByte(offset + 1, static_cast<std::uint8_t>(reply.at(ReplyDataIndex + 1)));
+        emit progress(++done, total);
+    }
+    return Exchange::Done;
+}
+
+void EcuLink::beginTransfer() {
+    m_transferring = true;
+    m_LinkContinue = true;
+    m_busy = true;
+    m_op.setBusy(true);
+}
+
+void EcuLink::enableWindow() {
+    if (!m_busy)
+        return;
+    m_busy = false;
+    m_op.setBusy(false);
+}
+
+void EcuLink::closePort() {
+    if (m_port.isOpen())
+        m_port.close();
+    m_Timer1.stop();
+}
+
+void EcuLink::endTransfer() {
+    enableWindow();
+    closePort();
+    m_transferring = false;
+}

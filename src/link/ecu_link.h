@@ -1,0 +1,111 @@
+#pragma once
+
+#include "files/operator.h"
+#include "files/settings_store.h"
+#include "image/ecu_image.h"
+#include "link/frames.h"
+#include "link/serial_port.h"
+
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <cstdint>
+#include <functional>
+
+class QEventLoop;
+
+// The link to the ECU: the handshake that shifts the ECU into its data transmission mode,
+// reading the whole image and writing it back with verification.
+//
+// A transfer runs on the caller's thread. Its waits run a local event loop that wakes on data,
+// the watchdog, line events and deadlines, so the window keeps painting while the link uses
+// almost no CPU. Every prompt and message goes through the Operator; the link never touches a
+// widget and reports its outcome by its results and signals.
+class EcuLink : public QObject {
+    Q_OBJECT
+public:
+    EcuLink(SerialPort &port, Operator &op, const SettingsStore &settings,
+            QObject *parent = nullptr);
+    ~EcuLink() override;
+
+    // PortNo, 1..16: the next handshake opens the device it names (serial_device.h).
+    void setPortNo(int portNo);
+    [[nodiscard]] int portNo() const;
+
+    // Reads all 224 words into a fresh image. Only when every word was read and the marker is
+    // "QZ3ROK": closes the port, calls onRead(image), then tells "ECU Data Read ended." and
+    // returns true. Otherwise every message has been told, the port is closed, and it returns
+    // false without touching anything of the caller.
+    bool EcuDataRead(const std::function<void(const EcuImage &)> &onRead);
+    // Product-code check, marker invalidation, 211 word writes, read-back into ComparisonData,
+    // verification file at tmpPath, comparison, "ECU Data setting ended.". Returns true when it
+    // got as far as the comparison, whatever the comparison found.
+    bool EcuDataWrite(const EcuImage &image, const QString &tmpPath);
+
+    // False after a cancelled prompt, a failed handshake or the watchdog.
+    [[nodiscard]] bool LinkContinue() const { return m_LinkContinue; }
+    // The bytes last received, and the request last sent by a read or write, as hex text.
+    [[nodiscard]] QString RxHex() const { return m_RxHex; }
+    [[nodiscard]] QString TxHex() const { return m_TxHex; }
+    // True from the start of a read or write until it returns.
+    [[nodiscard]] bool isTransferring() const { return m_transferring; }
+
+    // The handshake's two stages must finish within this time of the port's opening.
+    static constexpr int WatchdogMs = 2000;
+    // After the handshake a wait that has not got its bytes within this time ends the transfer.
+    static constexpr int ReceptionBoundMs = 1000;
+    // A word whose replies fail the checksum this many times ends the transfer.
+    static constexpr int ChecksumRetryLimit = 4;
+    static constexpr int ReadProgressTotal = EcuWordCount;                // 224
+    static constexpr int WrittenWordCount = 211;                          // all but protected
+    static constexpr int WriteProgressTotal = 2 + 1 + 211 + EcuWordCount; // 438
+
+signals:
+    // Words done of the words in all (read: 224; write: 2 + 1 + 211 + 224).
+    void progress(int done, int total);
+
+private:
+    enum class Exchange {
+        Done,
+        Failed,  // its message has been told
+        Stopped, // LinkContinue turned false; nothing more to tell
+    };
+
+    void CommPort_Init();
+    bool handshakeStage(HandshakeStage stage);
+    void failHandshake(const QString &message);
+    void handshakeEpilogue();
+    void onTimer1();
+
+    void TX_command(const QString &frameText);
+    void sendRequest(const QByteArray &frame);
+    bool Reception_data(int count);
+    bool waitForBytes(int count);
+    void wake();
+    void onReadyRead();
+    void onCommEvent(int eventCode);
+
+    Exchange missing(const QString &message);
+    Exchange readWord(int wordAddress, QByteArray &reply);
+    Exchange writeWord(int wordAddress, std::uint8_t data1, std::uint8_t data2);
+    Exchange readAllWords(EcuImage &into, int &done, int total);
+    void verifyWrite(const EcuImage &image, const EcuImage &ComparisonData, const QString &tmpPath);
+
+    void beginTransfer();
+    void enableWindow();
+    void closePort();
+    void endTransfer();
+
+    SerialPort &m_port;
+    Operator &m_op;
+    const SettingsStore &m_settings;
+    QTimer m_Timer1;
+    int m_PortNo = 1;
+    bool m_LinkContinue = true;
+    QString m_RxHex;
+    QString m_TxHex;
+    QEventLoop *m_waitLoop = nullptr;
+    qint64 m_waitCount = 0;
+    bool m_transferring = false;
+    bool m_busy = false;
+};

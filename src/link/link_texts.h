@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+// The link's prompts and messages, exactly as the person at the PC reads them.
+inline const QString IgnitionSwitchOff = QStringLiteral("Ignition Switch Off");
+inline const QString SwitchOnIgnition =
+    QStringLiteral("Switch on Ignition , push Enter Key(within two seconds)");
+inline const QString NotInTransmissionMode =
+    QStringLiteral("The ECU cannot be shifted to the data Transmission mode.");
+inline const QString ComInitBFeedbackError = QStringLiteral("COM init.(B) F/B data error");
+inline const QString ComInitBResponseError = QStringLiteral("COM init.(B) response error");
+inline const QString ComInitCFeedbackError = QStringLiteral("COM init.(C) F/B data error");
+inline const QString ComInitCResponseError = QStringLiteral("COM init.(C) response error");
+
+inline const QString CommunicationBoxIncorrect = QStringLiteral("communicationBox is incorrect");
+inline const QString CommunicationFeedbackError = QStringLiteral("communication F/B Data Error");
+inline const QString CommunicationResponseError =
+    QStringLiteral("communication Response Data Error");
+inline const QString ComparisonDataIncorrect = QStringLiteral("ComparisonData is incorrect ---");
+
+inline const QString EcuDataReadEnded = QStringLiteral("ECU Data Read ended.");
+inline const QString EcuDataSettingEnded = QStringLiteral("ECU Data setting ended.");

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+
+// Baud rate, parity, data bits and stop bits, as "9600,n,8,1" gives them.
+struct LineSettings {
+    qint32 baudRate = 9600;
+    char parity = 'n'; // 'n' none, 'e' even, 'o' odd
+    int dataBits = 8;
+    int stopBits = 1;
+};
+// The ECU line: "9600,n,8,1".
+inline constexpr LineSettings EcuLineSettings{9600, 'n', 8, 1};
+
+// The operations the link performs on a serial port. Input is always taken as bytes and the
+// port raises no events for received or sent bytes, so binary input mode and event thresholds
+// of 0 need no operation of their own.
+class SerialPort : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+
+    // The device the next open() uses; only while closed.
+    virtual void setPortName(const QString &deviceName) = 0;
+    [[nodiscard]] virtual QString portName() const = 0;
+    virtual bool open() = 0;
+    virtual void close() = 0;
+    [[nodiscard]] virtual bool isOpen() const = 0;
+
+    virtual bool setLineSettings(const LineSettings &settings) = 0;
+    // No hardware or software handshaking.
+    virtual bool setNoFlowControl() = 0;
+    // Whether received zero bytes are dropped; the link keeps them.
+    virtual bool setNullDiscard(bool discard) = 0;
+    // How many bytes takeInput() returns at most; 0 for everything waiting.
+    virtual void setInputLen(int count) = 0;
+
+    [[nodiscard]] virtual qint64 bytesAvailable() const = 0;
+    // The waiting bytes, oldest first, limited by setInputLen(); they leave the buffer.
+    virtual QByteArray takeInput() = 0;
+    // Queues the bytes for sending; does not wait for the line.
+    virtual bool sendOutput(const QByteArray &bytes) = 0;
+
+signals:
+    // New bytes are waiting.
+    void readyRead();
+    // An event of the line, with its event code (comm_event.h). Delivered from the event loop,
+    // never from inside another signal of the port.
+    void commEvent(int eventCode);
+    // The device went away (a pulled USB adapter); the port is closed.
+    void deviceLost();
+};

@@ -1,0 +1,34 @@
+#include "tmp_path.h"
+
+#include <QDir>
+
+namespace {
+
+const QString TmpSuffix = QStringLiteral("TMP");
+
+QString fileNameOfDataName(const QString &dataName) {
+    static const QString forbidden = QStringLiteral("/\\:*?\"<>|");
+    QString name;
+    for (QChar c : dataName) {
+        const bool printable = c.unicode() > 0x20 && c.unicode() < 0x7F;
+        name +=
+            (printable && !forbidden.contains(c)) || c == QLatin1Char(' ') ? c : QLatin1Char('_');
+    }
+    while (name.endsWith(QLatin1Char(' ')))
+        name.chop(1);
+    if (name.isEmpty() || name == QStringLiteral(".") || name == QStringLiteral(".."))
+        name = QStringLiteral("ECUDATA");
+    return name;
+}
+
+} // namespace
+
+QString TmpPath(const QString &e2pFilePath, const QString &e2pFileDir, const QString &dataName) {
+    if (e2pFilePath.size() >= 3) {
+        if (e2pFilePath.endsWith(TmpSuffix))
+            return e2pFilePath + QLatin1Char('.') + TmpSuffix;
+        return e2pFilePath.chopped(3) + TmpSuffix;
+    }
+    const QString folder = e2pFileDir.isEmpty() ? QDir::homePath() : e2pFileDir;
+    return QDir(folder).filePath(fileNameOfDataName(dataName) + QLatin1Char('.') + TmpSuffix);
+}

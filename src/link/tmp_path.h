@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+// Where a write keeps the data it read back from the ECU: the E2P path with its last three
+// characters replaced by "TMP" (race1.E2P gives race1.TMP).
+//
+// Without an E2P path of at least three characters (data read from the ECU and never saved):
+// the data name followed by ".TMP" in e2pFileDir, or in the home folder when that is empty.
+// The name loses trailing blanks, and characters a file name cannot hold become '_'.
+//
+// A data file whose own name ends in "TMP" would be overwritten by the read-back: its
+// verification file gets a further ".TMP" instead.
+[[nodiscard]] QString TmpPath(const QString &e2pFilePath, const QString &e2pFileDir,
+                              const QString &dataName);

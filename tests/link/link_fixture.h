@@ -1,0 +1,157 @@
+#pragma once
+
+#include "ecu_sim_runner.h"
+#include "files/settings_store.h"
+#include "image/ecu_layout.h"
+#include "link/ecu_link.h"
+#include "link/link_texts.h"
+#include "link/qt_serial_port.h"
+#include "recording_operator.h"
+
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
+#include <random>
+
+// A RecordingOperator that also notes when each message came (ms after the last prompt was
+// answered) and whether the window was busy then.
+class TimedOperator : public RecordingOperator {
+public:
+    void tell(const QString &text, MessageIcon icon) override {
+        RecordingOperator::tell(text, icon);
+        msAfterPrompt.push_back(m_sincePrompt.isValid() ? m_sincePrompt.elapsed() : -1);
+        busyWhenTold.push_back(m_busy);
+    }
+    bool confirm(const QString &text, MessageIcon icon) override {
+        const bool answer = RecordingOperator::confirm(text, icon);
+        msAfterPrompt.push_back(-1);
+        busyWhenTold.push_back(m_busy);
+        m_sincePrompt.start();
+        return answer;
+    }
+    void setBusy(bool busy) override {
+        RecordingOperator::setBusy(busy);
+        m_busy = busy;
+    }
+    [[nodiscard]] QStringList texts() const {
+        QStringList out;
+        for (const ToldMessage &m : messages)
+            out.append(m.text);
+        return out;
+    }
+
+    QList<qint64> msAfterPrompt;
+    QList<bool> busyWhenTold;
+
+private:
+    QElapsedTimer m_sincePrompt;
+    bool m_busy = false;
+};
+
+// Names data-driven cases by their name member.
+struct ByName {
+    template <typename P>
+    std::string operator()(const testing::TestParamInfo<P> &param) const {
+        return param.param.name;
+    }
+};
+
+inline const ToldMessage IgnitionOffPrompt{IgnitionSwitchOff, MessageIcon::Exclamation, true};
+inline const ToldMessage IgnitionOnPrompt{SwitchOnIgnition, MessageIcon::Exclamation, true};
+
+inline ToldMessage critical(const QString &text) {
+    return {text, MessageIcon::Critical, false};
+}
+
+// A random image with the right marker and name.
+inline EcuImage markedImage(unsigned seed) {
+    std::mt19937 random(seed);
+    EcuImage image;
+    for (int offset = 0; offset < EcuImageSize; ++offset)
+        image.setByte(offset, static_cast<std::uint8_t>(random() & 0xFF));
+    setEcuDataName(image, QStringLiteral("SEED%1").arg(seed));
+    const QByteArray swapped = QByteArrayLiteral("ZQR3KO");
+    for (int i = 0; i < 6; ++i)
+        image.setByte(DataTypeOffset + i, static_cast<std::uint8_t>(swapped[i]));
+    return image;
+}
+
+// The link on port 3 over a real pseudo-terminal, with the simulator on its own thread
+// behind a symlink, as a user's [CommProt] COM3 setting would name it.
+class LinkTest : public testing::Test {
+protected:
+    static constexpr int PortNo = 3;
+
+    void SetUp() override {
+        ASSERT_TRUE(m_dir.isValid());
+        m_settings = std::make_unique<SettingsStore>(m_dir.filePath(QStringLiteral("s.ini")));
+        m_link = std::make_unique<EcuLink>(m_port, m_operator, *m_settings);
+        m_link->setPortNo(PortNo);
+        QObject::connect(m_link.get(), &EcuLink::progress, [this](int done, int total) {
+            m_progress.push_back({done, total});
+        });
+    }
+
+    void startSim(const EcuImage &memory, const SimFaults &faults = {}) {
+        EcuSimConfig config;
+        config.linkPath = m_dir.filePath(QStringLiteral("ttyECU"));
+        config.faults = faults;
+        m_sim = std::make_unique<EcuSimRunner>(memory, config);
+        ASSERT_TRUE(m_sim->isRunning()) << m_sim->errorString().toStdString();
+        m_settings->writeText(CommProtSection, QStringLiteral("COM%1").arg(PortNo),
+                              m_sim->devicePath());
+        m_port.setLineStatusProbe(m_sim->lineStatusProbe());
+    }
+
+    bool read() {
+        m_read.reset();
+        return m_link->EcuDataRead([this](const EcuImage &image) { m_read = image; });
+    }
+
+    [[nodiscard]] QString tmpPath() const { return m_dir.filePath(QStringLiteral("race1.TMP")); }
+
+    bool write(const EcuImage &image) { return m_link->EcuDataWrite(image, tmpPath()); }
+
+    // Whatever happened: the port is closed, the window enabled once, the link idle.
+    void expectIdle() const {
+        EXPECT_FALSE(m_port.isOpen());
+        EXPECT_EQ(m_operator.busyChanges, (QList<bool>{true, false}));
+        EXPECT_FALSE(m_link->isTransferring());
+    }
+
+    // The messages after the two prompts.
+    [[nodiscard]] QList<ToldMessage> messagesAfterPrompts() const {
+        QList<ToldMessage> out = m_operator.messages;
+        EXPECT_GE(out.size(), 2);
+        if (out.size() >= 2) {
+            EXPECT_EQ(out.at(0), IgnitionOffPrompt);
+            EXPECT_EQ(out.at(1), IgnitionOnPrompt);
+            out.remove(0, 2);
+        }
+        return out;
+    }
+
+    void resetOperator() {
+        m_operator = TimedOperator();
+        m_progress.clear();
+    }
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<SettingsStore> m_settings;
+    QtSerialPort m_port;
+    TimedOperator m_operator;
+    std::unique_ptr<EcuLink> m_link;
+    std::unique_ptr<EcuSimRunner> m_sim;
+    std::optional<EcuImage> m_read;
+    QList<std::pair<int, int>> m_progress;
+};
+
+// The image's bytes with the protected areas taken from another.
+inline EcuImage withProtectedFrom(EcuImage image, const EcuImage &source) {
+    for (int offset = 0; offset < EcuImageSize; ++offset) {
+        if (isProtectedOffset(offset))
+            image.setByte(offset, source.byte(offset));
+    }
+    return image;
+}

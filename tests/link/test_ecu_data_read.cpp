@@ -1,0 +1,110 @@
+#include "files/e2p_commands.h"
+#include "link_fixture.h"
+
+namespace {
+
+using ReadTest = LinkTest;
+
+TEST_F(ReadTest, AFullReadEqualsTheEcusMemory) {
+    const EcuImage memory = markedImage(7);
+    startSim(memory);
+    EXPECT_TRUE(read());
+    ASSERT_TRUE(m_read.has_value());
+    EXPECT_EQ(*m_read, memory);
+    EXPECT_EQ(messagesAfterPrompts(),
+              (QList<ToldMessage>{ToldMessage{EcuDataReadEnded, MessageIcon::None, false}}));
+    EXPECT_FALSE(m_operator.busyWhenTold.back());
+    EXPECT_TRUE(m_link->LinkContinue());
+    expectIdle();
+
+    // One request per word, 0x20 to 0xFF, and progress for each.
+    EXPECT_EQ(m_sim->stats().wordsRead, 224);
+    ASSERT_EQ(m_progress.size(), 225);
+    EXPECT_EQ(m_progress.front(), std::make_pair(0, 224));
+    EXPECT_EQ(m_progress.back(), std::make_pair(224, 224));
+    EXPECT_EQ(m_link->TxHex().left(15), QStringLiteral("82 82 10 06 FF "));
+}
+
+TEST_F(ReadTest, ChecksumRetriesCountPerWord) {
+    // Three bad replies before each good one: 896 replies, and still no word fails.
+    SimFaults faults;
+    faults.badChecksums = 3;
+    const EcuImage memory = markedImage(8);
+    startSim(memory, faults);
+    EXPECT_TRUE(read());
+    EXPECT_EQ(m_read, memory);
+    EXPECT_EQ(m_sim->stats().wordsRead, 4 * 224);
+    EXPECT_EQ(messagesAfterPrompts().size(), 1);
+}
+
+struct FailureCase {
+    const char *name;
+    SimFaults faults;
+    QString message;
+    bool afterBound; // the message comes only when the wait's bound ran out
+};
+
+class ReadFailure : public LinkTest, public testing::WithParamInterface<FailureCase> {};
+
+// Each failure tells its message, hands nothing over and leaves the link idle; once the
+// fault is gone the next read works.
+TEST_P(ReadFailure, HandsNothingOver) {
+    const EcuImage memory = markedImage(9);
+    startSim(memory, GetParam().faults);
+    EXPECT_FALSE(read());
+    EXPECT_FALSE(m_read.has_value());
+    EXPECT_EQ(messagesAfterPrompts(), QList<ToldMessage>{critical(GetParam().message)});
+    const qint64 ms = m_operator.msAfterPrompt.back();
+    if (GetParam().afterBound) {
+        EXPECT_GE(ms, 900);
+        EXPECT_LE(ms, 4000);
+    } else {
+        EXPECT_LT(ms, 900);
+    }
+    expectIdle();
+
+    m_sim->setFaults({});
+    resetOperator();
+    EXPECT_TRUE(read());
+    EXPECT_EQ(m_read, memory);
+}
+
+SimFaults faultsWith(auto setter) {
+    SimFaults faults;
+    setter(faults);
+    return faults;
+}
+
+const FaultPoint Word5{FaultPoint::Kind::DataFrame, 5};
+const FaultPoint Word224{FaultPoint::Kind::DataFrame, 224};
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, ReadFailure,
+    testing::Values(
+        FailureCase{"EchoChanged", faultsWith([](SimFaults &f) { f.changeEchoByte = Word5; }),
+                    CommunicationBoxIncorrect, false},
+        FailureCase{"EchoOneByteShort", faultsWith([](SimFaults &f) { f.loseEchoByte = Word224; }),
+                    CommunicationBoxIncorrect, true},
+        FailureCase{"FourBadChecksums", faultsWith([](SimFaults &f) {
+                        f.badChecksums = 4;
+                        f.badChecksumWord = 0x80;
+                    }),
+                    CommunicationBoxIncorrect, false},
+        FailureCase{"CablePulled", faultsWith([](SimFaults &f) { f.silentAfter = 100; }),
+                    CommunicationBoxIncorrect, true},
+        FailureCase{"DeviceGone", faultsWith([](SimFaults &f) { f.hangupAfter = 100; }),
+                    CommunicationBoxIncorrect, false}),
+    ByName());
+
+TEST_F(ReadTest, AWrongMarkerHandsNothingOver) {
+    EcuImage memory = markedImage(10);
+    memory.setByte(DataTypeOffset + 4, 'X');
+    startSim(memory);
+    EXPECT_FALSE(read());
+    EXPECT_FALSE(m_read.has_value());
+    EXPECT_EQ(messagesAfterPrompts(), QList<ToldMessage>{critical(EcuDataTypeIncorrect)});
+    EXPECT_EQ(m_sim->stats().wordsRead, 224);
+    expectIdle();
+}
+
+} // namespace

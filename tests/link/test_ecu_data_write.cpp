@@ -1,0 +1,219 @@
+#include "files/e2p_commands.h"
+#include "files/e2p_reader.h"
+#include "files/e2p_writer.h"
+#include "link_fixture.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+class WriteTest : public LinkTest {
+protected:
+    [[nodiscard]] QByteArray verificationFile() const {
+        QFile file(tmpPath());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+};
+
+TEST_F(WriteTest, AFullWriteLeavesTheImageInTheEcuOutsideTheProtectedAreas) {
+    const EcuImage before = markedImage(1);
+    const EcuImage image = markedImage(2); // differs everywhere, the protected areas included
+    startSim(before);
+    EXPECT_TRUE(write(image));
+
+    const EcuImage after = m_sim->memory();
+    EXPECT_EQ(after, withProtectedFrom(image, before));
+    EXPECT_EQ(messagesAfterPrompts(),
+              (QList<ToldMessage>{ToldMessage{EcuDataSettingEnded, MessageIcon::None, false}}));
+    EXPECT_FALSE(m_operator.busyWhenTold.back());
+    expectIdle();
+
+    // The verification file holds what was read back: the records and the end record.
+    EXPECT_EQ(verificationFile(), hexRecords(after));
+    EXPECT_EQ(m_sim->stats().wordsWritten, 1 + 211);
+    EXPECT_EQ(m_sim->stats().wordsRead, 2 + 224);
+    ASSERT_FALSE(m_progress.isEmpty());
+    EXPECT_EQ(m_progress.front(), std::make_pair(0, 438));
+    EXPECT_EQ(m_progress.back(), std::make_pair(438, 438));
+    EXPECT_EQ(m_progress.size(), 439);
+}
+
+struct ComparisonCase {
+    int stuckWord;
+    int offset; // a byte of that word the ECU holds differently
+    const char *message;
+};
+
+class Comparison : public WriteTest, public testing::WithParamInterface<ComparisonCase> {};
+
+// A word the ECU does not take shows in the comparison; the write still ends normally.
+TEST_P(Comparison, ReportsTheFirstDifferenceByItsAddress) {
+    const EcuImage image = markedImage(3);
+    EcuImage before = image;
+    before.setByte(GetParam().offset,
+                   static_cast<std::uint8_t>(image.byte(GetParam().offset) ^ 0x55));
+    SimFaults faults;
+    faults.stuckWord = GetParam().stuckWord;
+    startSim(before, faults);
+    EXPECT_TRUE(write(image));
+    EXPECT_EQ(messagesAfterPrompts(),
+              (QList<ToldMessage>{critical(QLatin1String(GetParam().message)),
+                                  ToldMessage{EcuDataSettingEnded, MessageIcon::None, false}}));
+    EXPECT_EQ(verificationFile(), hexRecords(m_sim->memory()));
+    expectIdle();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Addresses, Comparison,
+    testing::Values(ComparisonCase{0x20, 0, "ComparisonData is incorrect ---20"},
+                    ComparisonCase{0xFF, 447, "ComparisonData is incorrect ---1DF"},
+                    ComparisonCase{0x90, 225, "ComparisonData is incorrect ---101"}));
+
+TEST_F(WriteTest, AnotherProductIsNotWrittenAtAll) {
+    SimFaults faults;
+    faults.productCode = QStringLiteral("QZ4R");
+    startSim(markedImage(1), faults);
+    const EcuImage before = m_sim->memory();
+    EXPECT_FALSE(write(markedImage(2)));
+    EXPECT_EQ(messagesAfterPrompts(), QList<ToldMessage>{critical(EcuDataTypeIncorrect)});
+    EXPECT_EQ(m_sim->memory(), before);
+    EXPECT_EQ(m_sim->stats().wordsWritten, 0);
+    EXPECT_FALSE(QFileInfo::exists(tmpPath()));
+    expectIdle();
+}
+
+struct FailureCase {
+    const char *name;
+    SimFaults faults;
+    QString message;
+    bool afterBound;
+};
+
+class WriteFailure : public WriteTest, public testing::WithParamInterface<FailureCase> {};
+
+TEST_P(WriteFailure, EndsWithTheStepsMessage) {
+    startSim(markedImage(1), GetParam().faults);
+    EXPECT_FALSE(write(markedImage(2)));
+    EXPECT_EQ(messagesAfterPrompts(), QList<ToldMessage>{critical(GetParam().message)});
+    const qint64 ms = m_operator.msAfterPrompt.back();
+    if (GetParam().afterBound) {
+        EXPECT_GE(ms, 900);
+        EXPECT_LE(ms, 4000);
+    } else {
+        EXPECT_LT(ms, 900);
+    }
+    EXPECT_FALSE(QFileInfo::exists(tmpPath()));
+    expectIdle();
+}
+
+SimFaults faultsWith(auto setter) {
+    SimFaults faults;
+    setter(faults);
+    return faults;
+}
+
+// Data frames of a write: 1-2 product code, 3 marker, 4-214 words, 215-438 read-back.
+FaultPoint frame(int n) {
+    return {FaultPoint::Kind::DataFrame, n};
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, WriteFailure,
+    testing::Values(
+        FailureCase{"ProductCodeEchoChanged",
+                    faultsWith([](SimFaults &f) { f.changeEchoByte = frame(2); }),
+                    CommunicationBoxIncorrect, false},
+        FailureCase{"ProductCodeChecksums", faultsWith([](SimFaults &f) {
+                        f.badChecksums = 4;
+                        f.badChecksumWord = 0xFD;
+                    }),
+                    CommunicationBoxIncorrect, false},
+        FailureCase{"MarkerEchoChanged",
+                    faultsWith([](SimFaults &f) { f.changeEchoByte = frame(3); }),
+                    CommunicationFeedbackError, false},
+        FailureCase{"WordEchoChanged",
+                    faultsWith([](SimFaults &f) { f.changeEchoByte = frame(50); }),
+                    CommunicationFeedbackError, false},
+        FailureCase{"WordEchoOneByteShort",
+                    faultsWith([](SimFaults &f) { f.loseEchoByte = frame(50); }),
+                    CommunicationFeedbackError, true},
+        FailureCase{"WrongAcknowledge",
+                    faultsWith([](SimFaults &f) { f.wrongAcknowledgeAt = frame(3).frame; }),
+                    CommunicationResponseError, false},
+        FailureCase{"CablePulledDuringWords", faultsWith([](SimFaults &f) { f.silentAfter = 60; }),
+                    CommunicationResponseError, true},
+        FailureCase{"DeviceGoneDuringWords", faultsWith([](SimFaults &f) { f.hangupAfter = 60; }),
+                    CommunicationFeedbackError, false},
+        FailureCase{"ReadBackEchoChanged",
+                    faultsWith([](SimFaults &f) { f.changeEchoByte = frame(300); }),
+                    CommunicationBoxIncorrect, false},
+        FailureCase{"ReadBackCablePulled", faultsWith([](SimFaults &f) { f.silentAfter = 300; }),
+                    CommunicationBoxIncorrect, true}),
+    ByName());
+
+// A write that stops among the words leaves the marker invalid: a read refuses the data, and
+// the next write passes the product-code check and puts everything right.
+TEST_F(WriteTest, AnInterruptedWriteIsMendedByTheNextWrite) {
+    const EcuImage before = markedImage(1);
+    const EcuImage image = markedImage(2);
+    SimFaults faults;
+    faults.silentAfter = 2 + 1 + 10;
+    startSim(before, faults);
+
+    EXPECT_FALSE(write(image));
+    const EcuImage interrupted = m_sim->memory();
+    EXPECT_EQ(interrupted.byte(446), InvalidMarker1);
+    EXPECT_EQ(interrupted.byte(447), InvalidMarker2);
+    EXPECT_EQ(interrupted.byte(0), image.byte(0));      // written
+    EXPECT_EQ(interrupted.byte(200), before.byte(200)); // not yet
+
+    resetOperator();
+    EXPECT_FALSE(read());
+    EXPECT_EQ(messagesAfterPrompts(), QList<ToldMessage>{critical(EcuDataTypeIncorrect)});
+
+    resetOperator();
+    EXPECT_TRUE(write(image));
+    EXPECT_EQ(messagesAfterPrompts(),
+              (QList<ToldMessage>{ToldMessage{EcuDataSettingEnded, MessageIcon::None, false}}));
+    EXPECT_EQ(m_sim->memory(), withProtectedFrom(image, before));
+    EXPECT_EQ(EcuDataType(m_sim->memory()), EcuMarker);
+}
+
+// The verification file's failure is told with its path and reason; the comparison and the
+// closing message still follow.
+TEST_F(WriteTest, AnUnwritableVerificationFileIsToldAndTheWriteEnds) {
+    const EcuImage image = markedImage(2);
+    EcuImage before = markedImage(1);
+    before.setByte(4, static_cast<std::uint8_t>(image.byte(4) ^ 0x55));
+    SimFaults faults;
+    faults.stuckWord = 0x22; // offsets 4 and 5
+    startSim(before, faults);
+    const QString path = m_dir.filePath(QStringLiteral("missing/race1.TMP"));
+    EXPECT_TRUE(m_link->EcuDataWrite(image, path));
+    const QList<ToldMessage> messages = messagesAfterPrompts();
+    ASSERT_EQ(messages.size(), 3);
+    EXPECT_TRUE(messages.at(0).text.startsWith(path + QLatin1Char('\n'))) << messages.at(0);
+    EXPECT_GT(messages.at(0).text.size(), path.size() + 1);
+    EXPECT_EQ(messages.at(0).icon, MessageIcon::Critical);
+    EXPECT_EQ(messages.at(1), critical(QStringLiteral("ComparisonData is incorrect ---24")));
+    EXPECT_EQ(messages.at(2), (ToldMessage{EcuDataSettingEnded, MessageIcon::None, false}));
+    expectIdle();
+}
+
+TEST_F(WriteTest, TheVerificationFileOfAnAllZeroReadBackHasZeroRecords) {
+    // The ECU holds zeros where the image has zeros; the protected areas are zero too.
+    const EcuImage zeros;
+    const EcuImage memory;
+    SimFaults faults;
+    faults.productCode = QStringLiteral("QZ3R"); // a zero marker would not pass
+    startSim(memory, faults);
+    EXPECT_TRUE(write(zeros));
+    const QByteArray file = verificationFile();
+    EXPECT_TRUE(file.startsWith(":1000200000000000000000000000000000000000D0\r\n"));
+    EXPECT_TRUE(file.endsWith(":00000001FF\r\n"));
+    EXPECT_EQ(file.count('\n'), 29);
+    EXPECT_FALSE(file.contains("<<<Comment Start>>>"));
+}
+
+} // namespace

@@ -1,0 +1,176 @@
+#include "link_fixture.h"
+
+#include <QEventLoop>
+#include <QTimer>
+
+namespace {
+
+using HandshakeTest = LinkTest;
+
+TEST_F(HandshakeTest, CancelOnEitherPromptSendsNoByteAndTellsNothing) {
+    startSim(markedImage(1));
+    for (int cancelAt : {1, 2}) {
+        resetOperator();
+        for (int i = 1; i < cancelAt; ++i)
+            m_operator.answers.push_back(true);
+        m_operator.answers.push_back(false);
+
+        EXPECT_FALSE(read()) << cancelAt;
+        EXPECT_FALSE(m_read.has_value());
+        QList<ToldMessage> expected{IgnitionOffPrompt};
+        if (cancelAt == 2)
+            expected.append(IgnitionOnPrompt);
+        EXPECT_EQ(m_operator.messages, expected);
+        EXPECT_FALSE(m_link->LinkContinue());
+        expectIdle();
+
+        resetOperator();
+        for (int i = 1; i < cancelAt; ++i)
+            m_operator.answers.push_back(true);
+        m_operator.answers.push_back(false);
+        EXPECT_FALSE(write(markedImage(2))) << cancelAt;
+        EXPECT_EQ(m_operator.messages.size(), cancelAt);
+        expectIdle();
+    }
+    EXPECT_EQ(m_sim->stats().bytesReceived, 0);
+    EXPECT_EQ(m_sim->memory(), markedImage(1));
+    EXPECT_TRUE(m_progress.isEmpty());
+}
+
+struct SilenceCase {
+    const char *name;
+    SimFaults faults;
+};
+
+class Watchdog : public LinkTest, public testing::WithParamInterface<SilenceCase> {};
+
+// No answer within two seconds of the port's opening: the watchdog's message, nothing else.
+TEST_P(Watchdog, EndsAHandshakeThatGetsNoAnswer) {
+    startSim(markedImage(1), GetParam().faults);
+    EXPECT_FALSE(read());
+    EXPECT_EQ(messagesAfterPrompts(), QList<ToldMessage>{critical(NotInTransmissionMode)});
+    ASSERT_EQ(m_operator.msAfterPrompt.size(), 3);
+    EXPECT_GE(m_operator.msAfterPrompt.at(2), 1800);
+    EXPECT_LE(m_operator.msAfterPrompt.at(2), 4000);
+    EXPECT_TRUE(m_operator.busyWhenTold.at(2));
+    EXPECT_FALSE(m_link->LinkContinue());
+    expectIdle();
+
+    // The fault was once: the next read goes through.
+    resetOperator();
+    EXPECT_TRUE(read());
+    EXPECT_EQ(m_read, markedImage(1));
+}
+
+SimFaults silentAt(HandshakeStage stage) {
+    SimFaults faults;
+    faults.silentAt = stage;
+    return faults;
+}
+
+SimFaults echoShortAt(FaultPoint::Kind stage) {
+    SimFaults faults;
+    faults.loseEchoByte = FaultPoint{stage, 0};
+    return faults;
+}
+
+INSTANTIATE_TEST_SUITE_P(Silence, Watchdog,
+                         testing::Values(SilenceCase{"SilentAtB", silentAt(HandshakeStage::B)},
+                                         SilenceCase{"SilentAtC", silentAt(HandshakeStage::C)},
+                                         SilenceCase{"EchoOneByteShortAtB",
+                                                     echoShortAt(FaultPoint::Kind::StageB)}),
+                         ByName());
+
+struct FailureCase {
+    const char *name;
+    SimFaults faults;
+    QString message;
+};
+
+class HandshakeFailure : public LinkTest, public testing::WithParamInterface<FailureCase> {};
+
+TEST_P(HandshakeFailure, TellsItsMessageAndLeavesTheLinkIdle) {
+    startSim(markedImage(1), GetParam().faults);
+    EXPECT_FALSE(write(markedImage(2)));
+    EXPECT_EQ(messagesAfterPrompts(), QList<ToldMessage>{critical(GetParam().message)});
+    // At once, not by the watchdog.
+    EXPECT_LT(m_operator.msAfterPrompt.at(2), 1500);
+    EXPECT_FALSE(m_link->LinkContinue());
+    expectIdle();
+    EXPECT_EQ(m_sim->stats().wordsWritten, 0);
+    EXPECT_EQ(m_sim->memory(), markedImage(1));
+}
+
+SimFaults changedEchoAt(FaultPoint::Kind stage) {
+    SimFaults faults;
+    faults.changeEchoByte = FaultPoint{stage, 0};
+    return faults;
+}
+
+SimFaults wrongAnswerAt(HandshakeStage stage) {
+    SimFaults faults;
+    faults.wrongAnswerAt = stage;
+    return faults;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, HandshakeFailure,
+    testing::Values(
+        FailureCase{"EchoChangedAtB", changedEchoAt(FaultPoint::Kind::StageB),
+                    ComInitBFeedbackError},
+        FailureCase{"EchoChangedAtC", changedEchoAt(FaultPoint::Kind::StageC),
+                    ComInitCFeedbackError},
+        FailureCase{"WrongAnswerB", wrongAnswerAt(HandshakeStage::B), ComInitBResponseError},
+        FailureCase{"WrongAnswerC", wrongAnswerAt(HandshakeStage::C), ComInitCResponseError}),
+    ByName());
+
+// A port that cannot be opened is not reported as such: nothing arrives, and the handshake
+// fails its first comparison at once.
+TEST_F(HandshakeTest, APortThatDoesNotOpenFailsTheFirstEchoCheck) {
+    m_settings->writeText(CommProtSection, QStringLiteral("COM3"),
+                          m_dir.filePath(QStringLiteral("no-such-device")));
+    EXPECT_FALSE(read());
+    EXPECT_EQ(messagesAfterPrompts(), QList<ToldMessage>{critical(ComInitBFeedbackError)});
+    EXPECT_LT(m_operator.msAfterPrompt.at(2), 1500);
+    EXPECT_TRUE(m_link->RxHex().isEmpty());
+    expectIdle();
+}
+
+TEST_F(HandshakeTest, TheNextHandshakeUsesTheChosenPort) {
+    startSim(markedImage(1));
+    m_settings->writeText(CommProtSection, QStringLiteral("COM16"), m_sim->devicePath());
+    m_settings->writeText(CommProtSection, QStringLiteral("COM3"),
+                          m_dir.filePath(QStringLiteral("no-such-device")));
+    m_link->setPortNo(16);
+    EXPECT_EQ(m_link->portNo(), 16);
+    EXPECT_TRUE(read());
+    EXPECT_EQ(m_port.portName(), m_sim->devicePath());
+    EXPECT_EQ(m_read, markedImage(1));
+}
+
+// The paced ECU goes on sending the reply of a failed read after the port closed; the next
+// handshake does not take those bytes for its echo.
+TEST_F(HandshakeTest, ALateReplyToAFailedTransferDoesNotSpoilTheNext) {
+    EcuSimConfig config;
+    config.paced = true;
+    config.linkPath = m_dir.filePath(QStringLiteral("ttyECU"));
+    config.faults.changeEchoByte = FaultPoint{FaultPoint::Kind::DataFrame, 3};
+    m_sim = std::make_unique<EcuSimRunner>(markedImage(1), config);
+    ASSERT_TRUE(m_sim->isRunning());
+    m_settings->writeText(CommProtSection, QStringLiteral("COM3"), m_sim->devicePath());
+    EXPECT_FALSE(read());
+    EXPECT_EQ(messagesAfterPrompts(), QList<ToldMessage>{critical(CommunicationBoxIncorrect)});
+
+    // As long as a person takes for the prompts, at the least.
+    QEventLoop pause;
+    QTimer::singleShot(100, &pause, &QEventLoop::quit);
+    pause.exec();
+    SimFaults faults;
+    faults.changeEchoByte = FaultPoint{FaultPoint::Kind::DataFrame, 1};
+    m_sim->setFaults(faults);
+    resetOperator();
+    EXPECT_FALSE(read());
+    EXPECT_EQ(messagesAfterPrompts(), QList<ToldMessage>{critical(CommunicationBoxIncorrect)});
+}
+
+} // namespace
