@@ -11,12 +11,16 @@
 #include "files/settings_store.h"
 #include "graph_view.h"
 #include "image/hexdata_conv.h"
+#include "link/ecu_link.h"
+#include "link/qt_serial_port.h"
+#include "link/tmp_path.h"
 #include "map3d_view.h"
 #include "map_grid_view.h"
 #include "message_box_operator.h"
 #include "qt_file_dialogs.h"
 #include "single_value_panel.h"
 #include "twips.h"
+#include "window_operator.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>
@@ -114,6 +118,14 @@ MainWindow::MainWindow(SettingsStore &settings, Operator *op, FileDialogs *dialo
         m_ownDialogs = std::make_unique<QtFileDialogs>(this);
         m_dialogs = m_ownDialogs.get();
     }
+    m_linkOperator =
+        std::make_unique<WindowOperator>(*m_operator, [this](bool busy) { setTransferBusy(busy); });
+    m_port = std::make_unique<QtSerialPort>();
+    m_link = std::make_unique<EcuLink>(*m_port, *m_linkOperator, m_settings);
+    connect(m_link.get(), &EcuLink::progress, this, [this](int done, int total) {
+        m_progress->setRange(0, total);
+        m_progress->setValue(done);
+    });
     connectViews();
     startUp();
 }
@@ -247,6 +259,10 @@ void MainWindow::connectViews() {
     connect(m_command4, &QPushButton::clicked, this, &MainWindow::close);
     connect(m_mnuQuit, &QAction::triggered, this, &MainWindow::close);
     connect(m_mnuAbout, &QAction::triggered, this, &MainWindow::showAbout);
+    connect(m_command7, &QPushButton::clicked, this, &MainWindow::EcuDataRead);
+    connect(m_mnuDataRead, &QAction::triggered, this, &MainWindow::EcuDataRead);
+    connect(m_command3, &QPushButton::clicked, this, &MainWindow::EcuDataWrite);
+    connect(m_mnuDataWrite, &QAction::triggered, this, &MainWindow::EcuDataWrite);
 
     connect(m_combo1, &QComboBox::activated, this,
             [this](int index) { selectView(static_cast<ViewPosition>(index)); });
@@ -567,6 +583,7 @@ void MainWindow::selectPort(int portNo) {
     QAction *item = m_mnuComNo.at(static_cast<std::size_t>(portNo - 1));
     item->setChecked(true);
     m_frame5->setTitle(QStringLiteral("Data Transmit ----- ") + item->text());
+    m_link->setPortNo(portNo);
 }
 
 void MainWindow::showAbout() {
@@ -579,6 +596,89 @@ void MainWindow::showAbout() {
 }
 
 void MainWindow::closeEvent(QCloseEvent *event) {
+    // The transfer's waits run inside this window's event loop; it must end first.
+    if (isTransferring()) {
+        event->ignore();
+        return;
+    }
     writePortNo(m_settings, m_portNo);
     event->accept();
+}
+
+bool MainWindow::isTransferring() const {
+    return m_link && m_link->isTransferring();
+}
+
+void MainWindow::setTransferBusy(bool busy) {
+    setMainWindowEnabled(!busy);
+    m_progress->setValue(0);
+    m_progress->setVisible(busy);
+}
+
+void MainWindow::EcuDataRead() {
+    if (isTransferring())
+        return;
+    if (!m_link->EcuDataRead([this](const EcuImage &image) { showEcuRead(image); })) {
+        // Data that were loaded stay; a window without data keeps "Data Read" at hand.
+        if (!m_hasData)
+            enterReadFailureState();
+    }
+}
+
+void MainWindow::showEcuRead(const EcuImage &image) {
+    for (QWidget *control :
+         {static_cast<QWidget *>(m_command2), static_cast<QWidget *>(m_command7),
+          static_cast<QWidget *>(m_fiGrid->allAreaButton()), static_cast<QWidget *>(m_combo1)})
+        control->setEnabled(true);
+    m_command3->setEnabled(false);
+    m_mnuSaveFile->setEnabled(true);
+    m_mnuDataRead->setEnabled(true);
+    m_mnuDataWrite->setEnabled(false);
+    m_combo1->setCurrentIndex(0);
+    for (QWidget *frame : dataFrames())
+        frame->setEnabled(true);
+    fFormVisibleOFF();
+    m_fiGrid->setVisible(true);
+    m_fiGrid->raise();
+
+    m_data.image = image;
+    HEXdata_Conv(m_data);
+    m_hasData = true;
+    refreshLabels();
+    m_label2->setText(QStringLiteral("ECU Read data"));
+    m_label3->setText(QStringLiteral("-----"));
+    m_text3->clear();
+    setMainWindowEnabled(true);
+    m_frame6->setVisible(true);
+    m_ecuDataName = EcuDataName(m_data.image);
+    m_label16->setText(m_ecuDataName);
+}
+
+void MainWindow::enterReadFailureState() {
+    m_hasData = false;
+    m_label2->setText(NoFileName);
+    m_label3->setText(NoFileDate);
+    m_text3->clear();
+    m_command2->setEnabled(false);
+    m_command7->setEnabled(true);
+    m_command3->setEnabled(false);
+    m_mnuSaveFile->setEnabled(false);
+    m_mnuDataRead->setEnabled(true);
+    m_mnuDataWrite->setEnabled(false);
+    m_fiGrid->allAreaButton()->setEnabled(false);
+    m_combo1->setEnabled(false);
+    for (QWidget *frame : dataFrames())
+        frame->setEnabled(false);
+    fFormVisibleOFF();
+    m_frame6->setVisible(false);
+}
+
+void MainWindow::EcuDataWrite() {
+    if (isTransferring())
+        return;
+    // A last file stored as "0" names no file and no folder.
+    const auto known = [](const QString &value) { return value == NoLastFile ? QString() : value; };
+    (void)m_link->EcuDataWrite(
+        m_data.image,
+        TmpPath(known(m_file.E2PFilePath), known(m_file.E2PFileDir), EcuDataName(m_data.image)));
 }

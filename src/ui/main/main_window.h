@@ -11,6 +11,7 @@
 #include <memory>
 
 class ClickableLabel;
+class EcuLink;
 class GraphView;
 class Map3DView;
 class MapGridView;
@@ -21,8 +22,10 @@ class QLabel;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
+class QtSerialPort;
 class SettingsStore;
 class SingleValuePanel;
+class WindowOperator;
 enum class GraphKind;
 
 // The positions of the view selector's ten entries.
@@ -57,6 +60,11 @@ public:
     [[nodiscard]] int portNo() const { return m_portNo; }
     [[nodiscard]] const E2PFileState &fileState() const { return m_file; }
     [[nodiscard]] DialogDragAnchor &dragAnchor() { return m_dragAnchor; }
+    // The serial port the link talks through, and the link itself.
+    [[nodiscard]] QtSerialPort &serialPort() { return *m_port; }
+    [[nodiscard]] EcuLink &link() { return *m_link; }
+    // True while a read or write runs.
+    [[nodiscard]] bool isTransferring() const;
 
     [[nodiscard]] MapGridView *grid(MapKind kind) const;
     [[nodiscard]] Map3DView *view3D(MapKind kind) const;
@@ -86,6 +94,8 @@ public:
     // Commands of the buttons and menus.
     void E2PFileOpen();
     void E2PFileSave();
+    void EcuDataRead();
+    void EcuDataWrite();
     void selectPort(int portNo);
     void showAbout();
 
@@ -101,6 +111,9 @@ private:
     void connectViews();
     void startUp();
     void enterNoFileState(bool clearComment);
+    void showEcuRead(const EcuImage &image);
+    void enterReadFailureState();
+    void setTransferBusy(bool busy);
     void enterDataState();
     void openMapCellEditor(MapKind kind);
     void setCommentText(const QString &crLfText);
@@ -114,6 +127,9 @@ private:
     std::unique_ptr<FileDialogs> m_ownDialogs;
     Operator *m_operator = nullptr;
     FileDialogs *m_dialogs = nullptr;
+    std::unique_ptr<WindowOperator> m_linkOperator;
+    std::unique_ptr<QtSerialPort> m_port;
+    std::unique_ptr<EcuLink> m_link;
 
     EcuData m_data;
     WindowState m_state;

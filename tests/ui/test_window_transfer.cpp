@@ -1,0 +1,199 @@
+#include "ecu_sim_runner.h"
+#include "files/e2p_reader.h"
+#include "image/hexdata_conv.h"
+#include "link/qt_serial_port.h"
+#include "window_fixture.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <functional>
+
+namespace {
+
+// Looks at the window while a transfer runs: at each prompt.
+class WatchingOperator : public RecordingOperator {
+public:
+    bool confirm(const QString &text, MessageIcon icon) override {
+        if (onPrompt)
+            onPrompt();
+        return RecordingOperator::confirm(text, icon);
+    }
+    std::function<void()> onPrompt;
+};
+
+EcuImage sampleImage() {
+    HexReadResult read = HEX_Data_read(QStringLiteral(ECU_SOURCE_DIR "/data/SAMPLE.E2P"));
+    (void)HEXdata_Conv(read.image);
+    return read.image;
+}
+
+QStringList texts(const QList<ToldMessage> &messages) {
+    QStringList list;
+    for (const ToldMessage &m : messages)
+        list << m.text;
+    return list;
+}
+
+} // namespace
+
+class TestWindowTransfer : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<WindowFixture> m_fixture;
+    WatchingOperator m_op;
+    std::unique_ptr<EcuSimRunner> m_sim;
+
+    WindowFixture &fx() { return *m_fixture; }
+
+    MainWindow &startWith(const EcuImage &ecu, bool withFile, int port = 1) {
+        m_sim = std::make_unique<EcuSimRunner>(ecu);
+        fx().settings->writeText(QStringLiteral("CommProt"), QStringLiteral("COM%1").arg(port),
+                                 m_sim->devicePath());
+        fx().settings->writeText(QStringLiteral("CommProt"), QStringLiteral("PortNo"),
+                                 QString::number(port));
+        if (withFile)
+            fx().storeLastFile(fx().copySample(), QStringLiteral("SAMPLE.E2P"));
+        fx().window = std::make_unique<MainWindow>(*fx().settings, &m_op, &fx().dialogs);
+        fx().window->show();
+        return *fx().window;
+    }
+
+private slots:
+    void init() { m_fixture = std::make_unique<WindowFixture>(); }
+
+    void cleanup() {
+        m_fixture.reset();
+        m_sim.reset();
+        m_op = WatchingOperator();
+        flushDeletes();
+    }
+
+    void readShowsTheEcuDataAndKeepsDataWriteOff() {
+        EcuImage ecu = sampleImage();
+        ecu.setByte(fiCellOffset(1), 123);
+        MainWindow &w = startWith(ecu, false, 16);
+        QVERIFY(!w.hasData());
+        bool busyAtPrompt = false;
+        bool progressAtPrompt = false;
+        m_op.onPrompt = [&] {
+            busyAtPrompt = !w.isMainWindowEnabled();
+            progressAtPrompt = fx().find(QStringLiteral("TransferProgress"))->isVisible();
+        };
+        // A window without data still offers the menu item.
+        fx().find<QAction>(QStringLiteral("mnuData(1)"))->setEnabled(true);
+        fx().find<QAction>(QStringLiteral("mnuData(1)"))->trigger();
+
+        QCOMPARE(texts(m_op.messages),
+                 (QStringList{QStringLiteral("Ignition Switch Off"),
+                              QStringLiteral("Switch on Ignition , push Enter Key(within two "
+                                             "seconds)"),
+                              QStringLiteral("ECU Data Read ended.")}));
+        QCOMPARE(m_op.messages.back().icon, MessageIcon::None);
+        QVERIFY(busyAtPrompt);
+        QVERIFY(progressAtPrompt);
+        QVERIFY(w.isMainWindowEnabled());
+        QVERIFY(!fx().find(QStringLiteral("TransferProgress"))->isVisible());
+
+        QVERIFY(w.hasData());
+        QCOMPARE(w.data().image, ecu);
+        QCOMPARE(fx().find<QLabel>(QStringLiteral("Label6(1)"))->text(), QStringLiteral("+23%"));
+        QCOMPARE(fx().find<QLabel>(QStringLiteral("Label2"))->text(),
+                 QStringLiteral("ECU Read data"));
+        QCOMPARE(fx().find<QLabel>(QStringLiteral("Label3"))->text(), QStringLiteral("-----"));
+        QCOMPARE(fx().find<QLabel>(QStringLiteral("Label16"))->text().trimmed(),
+                 QStringLiteral("SAMPLE"));
+        QVERIFY(fx().find(QStringLiteral("Frame6"))->isVisible());
+        QVERIFY(fx().find(QStringLiteral("Frame1"))->isVisible());
+        QVERIFY(fx().find(QStringLiteral("Combo1"))->isEnabled());
+        QVERIFY(fx().find(QStringLiteral("Command2"))->isEnabled());
+        QVERIFY(!fx().find(QStringLiteral("Command3"))->isEnabled());
+        QVERIFY(!fx().find<QAction>(QStringLiteral("mnuData(2)"))->isEnabled());
+        QCOMPARE(fx().find<QPlainTextEdit>(QStringLiteral("Text3"))->toPlainText(), QString());
+    }
+
+    void aFailedReadKeepsLoadedData_data() {
+        QTest::addColumn<bool>("cancel");
+        QTest::addColumn<QString>("productCode");
+        QTest::newRow("prompt cancelled") << true << QString();
+        QTest::newRow("foreign marker") << false << QStringLiteral("ABCD");
+    }
+
+    void aFailedReadKeepsLoadedData() {
+        QFETCH(bool, cancel);
+        QFETCH(QString, productCode);
+        EcuImage ecu = sampleImage();
+        if (!productCode.isEmpty())
+            ecu.setByte(DataTypeOffset, 'X'); // the marker no longer reads QZ3ROK
+        MainWindow &w = startWith(ecu, true);
+        w.data().image.setByte(200, 0x66); // an unsaved edit
+        if (cancel)
+            m_op.answers = {false};
+        QTest::mouseClick(fx().find<QPushButton>(QStringLiteral("Command7")), Qt::LeftButton);
+
+        QVERIFY(w.hasData());
+        QCOMPARE(int(w.data().image.byte(200)), 0x66);
+        QCOMPARE(fx().find<QLabel>(QStringLiteral("Label2"))->text(), QStringLiteral("SAMPLE"));
+        QVERIFY(fx().find(QStringLiteral("Command2"))->isEnabled());
+        QVERIFY(fx().find(QStringLiteral("Command3"))->isEnabled());
+        QVERIFY(fx().find(QStringLiteral("Frame1"))->isVisible());
+        QVERIFY(w.isMainWindowEnabled());
+        if (!cancel)
+            QCOMPARE(m_op.messages.back().text, QStringLiteral("ECU Data Type is incorrect."));
+        else
+            QCOMPARE(m_op.messages.size(), 1);
+    }
+
+    void aFailedReadWithoutDataOffersDataReadAgain() {
+        EcuImage ecu = sampleImage();
+        ecu.setByte(DataTypeOffset, 'X');
+        MainWindow &w = startWith(ecu, false);
+        w.EcuDataRead();
+        QCOMPARE(m_op.messages.back().text, QStringLiteral("ECU Data Type is incorrect."));
+        QVERIFY(!w.hasData());
+        QCOMPARE(fx().find<QLabel>(QStringLiteral("Label2"))->text(),
+                 QStringLiteral("file select"));
+        QVERIFY(fx().find(QStringLiteral("Command7"))->isEnabled());
+        QVERIFY(fx().find<QAction>(QStringLiteral("mnuData(1)"))->isEnabled());
+        QVERIFY(!fx().find(QStringLiteral("Command2"))->isEnabled());
+        QVERIFY(!fx().find(QStringLiteral("Combo1"))->isEnabled());
+        QVERIFY(!fx().find(QStringLiteral("Frame1"))->isVisible());
+        QVERIFY(!fx().find(QStringLiteral("Frame6"))->isVisible());
+    }
+
+    void writeLeavesTheWindowAsItWasAndCannotBeClosedMeanwhile() {
+        EcuImage ecu = sampleImage();
+        for (int offset : {64, 70, 310, 319}) // the ECU's own bytes
+            ecu.setByte(offset, 0x5A);
+        MainWindow &w = startWith(ecu, true);
+        w.data().image.setByte(fiCellOffset(50), 77);
+        bool closedDuringTransfer = false;
+        m_op.onPrompt = [&] { closedDuringTransfer = w.close(); };
+        QTest::mouseClick(fx().find<QPushButton>(QStringLiteral("Command3")), Qt::LeftButton);
+
+        QVERIFY(!closedDuringTransfer);
+        QVERIFY(w.isVisible());
+        QCOMPARE(m_op.messages.back().text, QStringLiteral("ECU Data setting ended."));
+        QCOMPARE(m_op.messages.size(), 3);
+        const EcuImage written = m_sim->memory();
+        for (int offset = 0; offset < EcuImageSize; ++offset) {
+            const int expected =
+                isProtectedOffset(offset) ? ecu.byte(offset) : w.data().image.byte(offset);
+            QCOMPARE(int(written.byte(offset)), expected);
+        }
+        // The verification file lies beside the data file, named after it.
+        const HexReadResult check = HEX_Data_read(fx().dir.filePath(QStringLiteral("SAMPLE.TMP")));
+        QVERIFY(check.HexReadOk);
+        QCOMPARE(check.image, written);
+        QVERIFY(fx().find(QStringLiteral("Command3"))->isEnabled());
+        QCOMPARE(fx().find<QLabel>(QStringLiteral("Label2"))->text(), QStringLiteral("SAMPLE"));
+        QVERIFY(w.isMainWindowEnabled());
+        QVERIFY(!fx().find(QStringLiteral("TransferProgress"))->isVisible());
+    }
+};
+
+QTEST_MAIN(TestWindowTransfer)
+#include "test_window_transfer.moc"
