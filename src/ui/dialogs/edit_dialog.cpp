@@ -22,12 +22,19 @@ EditDialog::EditDialog(MainWindow &main, const QString &name, int clientWidth, i
     main.setMainWindowEnabled(false);
 }
 
-void EditDialog::connectControls(QAbstractSlider *slider, QPushButton *enter, QPushButton *cancel) {
+void EditDialog::addEnterAndCancel(QAbstractSlider *slider, const QRect &enterGeometry,
+                                   const QRect &cancelGeometry) {
     m_slider = slider;
     slider->installEventFilter(this);
-    enter->setAutoDefault(false);
-    cancel->setAutoDefault(false);
-    connect(enter, &QPushButton::clicked, this, [this] { enterAction(); });
+    m_enter = new QPushButton(QStringLiteral("Enter Key"), this);
+    m_enter->setObjectName(QStringLiteral("Command1"));
+    m_enter->setGeometry(enterGeometry);
+    auto *cancel = new QPushButton(QStringLiteral("Cancel Key"), this);
+    cancel->setObjectName(QStringLiteral("Command2"));
+    cancel->setGeometry(cancelGeometry);
+    for (QPushButton *button : {m_enter, cancel})
+        button->setAutoDefault(false);
+    connect(m_enter, &QPushButton::clicked, this, [this] { enterAction(); });
     connect(cancel, &QPushButton::clicked, this, [this] { cancelAction(); });
     slider->setFocus();
 }

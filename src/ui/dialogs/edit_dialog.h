@@ -21,8 +21,11 @@ protected:
     // "Cancel Key" (and Escape where Escape cancels).
     virtual void cancelAction() = 0;
 
-    // The two buttons every dialog has, and its slider; call once the controls exist.
-    void connectControls(QAbstractSlider *slider, QPushButton *enter, QPushButton *cancel);
+    // Makes the two buttons every dialog has, "Enter Key" (Command1) and "Cancel Key"
+    // (Command2), at the given places, and ties them and Enter on the slider to the actions.
+    void addEnterAndCancel(QAbstractSlider *slider, const QRect &enterGeometry,
+                           const QRect &cancelGeometry);
+    [[nodiscard]] QPushButton *enterButton() const { return m_enter; }
     // Whether Escape presses "Cancel Key".
     void setEscapeCancels(bool cancels) { m_escapeCancels = cancels; }
     // Enables the main window and unloads the dialog.
@@ -40,4 +43,5 @@ protected:
 private:
     bool m_escapeCancels = true;
     QAbstractSlider *m_slider = nullptr;
+    QPushButton *m_enter = nullptr;
 };

@@ -5,7 +5,6 @@
 
 class QLabel;
 class QPlainTextEdit;
-class QPushButton;
 class QSlider;
 
 // The map cell editor: "Form2" for the Fi map, "Form2_IGMAP" for the IG map. Edits the cell
@@ -40,6 +39,4 @@ private:
     QPlainTextEdit *m_text3 = nullptr;
     QSlider *m_slider = nullptr;
     QLabel *m_label1 = nullptr;
-    QPushButton *m_command1 = nullptr;
-    QPushButton *m_command2 = nullptr;
 };

@@ -72,13 +72,7 @@ RuAllChangeDialog::RuAllChangeDialog(MainWindow &main)
     m_label1->setGeometry(twipsRect(60, 4260, 1155, 375));
     m_label1->setAlignment(Qt::AlignCenter);
     setBackground(m_label1, LightYellow);
-    m_command1 = new QPushButton(QStringLiteral("Enter Key"), this);
-    m_command1->setObjectName(QStringLiteral("Command1"));
-    m_command1->setGeometry(twipsRect(60, 5040, 1155, 435));
-    m_command2 = new QPushButton(QStringLiteral("Cancel Key"), this);
-    m_command2->setObjectName(QStringLiteral("Command2"));
-    m_command2->setGeometry(twipsRect(60, 5700, 1155, 435));
-    connectControls(m_slider, m_command1, m_command2);
+    addEnterAndCancel(m_slider, twipsRect(60, 5040, 1155, 435), twipsRect(60, 5700, 1155, 435));
 
     move(m_main.frameGeometry().left(), topAboveMainBottom(440));
 

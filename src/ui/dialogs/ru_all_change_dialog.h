@@ -5,7 +5,6 @@
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
-class QPushButton;
 class QSlider;
 
 // "Form6": gives all sixteen points of the RU map one value, chosen on a slider from +15 % at
@@ -33,6 +32,4 @@ private:
     QSlider *m_slider = nullptr;
     QLineEdit *m_text3 = nullptr;
     QLabel *m_label1 = nullptr;
-    QPushButton *m_command1 = nullptr;
-    QPushButton *m_command2 = nullptr;
 };

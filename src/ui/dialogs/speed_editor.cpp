@@ -26,7 +26,7 @@ SpeedEditor::SpeedEditor(MainWindow &main)
         m_point.emplace(main, Axis::Ne, main.state().SelIndex);
         m_point->load(*m_slider);
         if (!m_slider->isEnabled())
-            m_command1->setFocus();
+            enterButton()->setFocus();
     } else {
         m_speed =
             m_mode == ShiftTimingMode ? SingleSpeed::shiftTiming(main) : SingleSpeed::pitRoad(main);

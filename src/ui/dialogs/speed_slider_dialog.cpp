@@ -25,13 +25,7 @@ SpeedSliderDialog::SpeedSliderDialog(MainWindow &main, const QString &name)
     m_slider->setPageStep(5);
     m_slider->setTickInterval(10);
     m_slider->setTickPosition(QSlider::TicksBothSides);
-    m_command1 = new QPushButton(QStringLiteral("Enter Key"), this);
-    m_command1->setObjectName(QStringLiteral("Command1"));
-    m_command1->setGeometry(twipsRect(7860, 60, 1335, 375));
-    m_command2 = new QPushButton(QStringLiteral("Cancel Key"), this);
-    m_command2->setObjectName(QStringLiteral("Command2"));
-    m_command2->setGeometry(twipsRect(7860, 480, 1335, 375));
-    connectControls(m_slider, m_command1, m_command2);
+    addEnterAndCancel(m_slider, twipsRect(7860, 60, 1335, 375), twipsRect(7860, 480, 1335, 375));
     setEscapeCancels(false);
 }
 

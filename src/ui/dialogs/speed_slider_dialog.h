@@ -3,7 +3,6 @@
 #include "edit_dialog.h"
 
 class BandSlider;
-class QPushButton;
 class SingleSpeed;
 
 // The window "Form3" and its copy "Form3_IDLE": a horizontal slider with a selection band and,
@@ -26,8 +25,6 @@ protected:
     void setUpSpeedSlider(int maximum, int bandStart, int bandLength, int smallStep);
 
     BandSlider *m_slider = nullptr;
-    QPushButton *m_command1 = nullptr;
-    QPushButton *m_command2 = nullptr;
 
 private:
     [[nodiscard]] int centredLeft() const;

@@ -26,19 +26,13 @@ ThPointEditor::ThPointEditor(MainWindow &main)
     m_slider->setPageStep(5);
     m_slider->setTickInterval(10);
     m_slider->setTickPosition(QSlider::TicksBothSides);
-    m_command1 = new QPushButton(QStringLiteral("Enter Key"), this);
-    m_command1->setObjectName(QStringLiteral("Command1"));
-    m_command1->setGeometry(twipsRect(60, 3120, 1095, 375));
-    m_command2 = new QPushButton(QStringLiteral("Cancel Key"), this);
-    m_command2->setObjectName(QStringLiteral("Command2"));
-    m_command2->setGeometry(twipsRect(60, 3660, 1095, 375));
-    connectControls(m_slider, m_command1, m_command2);
+    addEnterAndCancel(m_slider, twipsRect(60, 3120, 1095, 375), twipsRect(60, 3660, 1095, 375));
 
     move(m_main.frameGeometry().left() + twipsToPixelsX(1400), topAboveMainBottom(440));
 
     m_point.load(*m_slider);
     if (!m_slider->isEnabled())
-        m_command1->setFocus();
+        enterButton()->setFocus();
     connect(m_slider, &QSlider::valueChanged, this, [this] { m_point.sliderChanged(*m_slider); });
 }
 

@@ -4,7 +4,6 @@
 #include "edit_dialog.h"
 
 class BandSlider;
-class QPushButton;
 
 // "Form4": moves the TH axis point SelIndex between its neighbours on a vertical slider with
 // throttle 100 at the top. Escape cancels.
@@ -25,6 +24,4 @@ protected:
 private:
     AxisPoint m_point;
     BandSlider *m_slider = nullptr;
-    QPushButton *m_command1 = nullptr;
-    QPushButton *m_command2 = nullptr;
 };
