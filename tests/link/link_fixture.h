@@ -34,13 +34,6 @@ public:
         RecordingOperator::setBusy(busy);
         m_busy = busy;
     }
-    [[nodiscard]] QStringList texts() const {
-        QStringList out;
-        for (const ToldMessage &m : messages)
-            out.append(m.text);
-        return out;
-    }
-
     QList<qint64> msAfterPrompt;
     QList<bool> busyWhenTold;
 
@@ -63,6 +56,20 @@ inline const ToldMessage IgnitionOnPrompt{SwitchOnIgnition, MessageIcon::Exclama
 inline ToldMessage critical(const QString &text) {
     return {text, MessageIcon::Critical, false};
 }
+
+inline SimFaults faultsWith(auto setter) {
+    SimFaults faults;
+    setter(faults);
+    return faults;
+}
+
+// A transfer that fails on a fault with one message, told at once or when a wait's bound ran out.
+struct FailureCase {
+    const char *name;
+    SimFaults faults;
+    QString message;
+    bool afterBound;
+};
 
 // A random image with the right marker and name.
 inline EcuImage markedImage(unsigned seed) {
@@ -130,6 +137,17 @@ protected:
             out.remove(0, 2);
         }
         return out;
+    }
+
+    // The last message came when a wait's bound (1000 ms) ran out, or well before.
+    void expectToldAfterBound(bool afterBound) const {
+        const qint64 ms = m_operator.msAfterPrompt.back();
+        if (afterBound) {
+            EXPECT_GE(ms, 900);
+            EXPECT_LE(ms, 4000);
+        } else {
+            EXPECT_LT(ms, 900);
+        }
     }
 
     void resetOperator() {

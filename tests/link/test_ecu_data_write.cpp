@@ -83,34 +83,15 @@ TEST_F(WriteTest, AnotherProductIsNotWrittenAtAll) {
     expectIdle();
 }
 
-struct FailureCase {
-    const char *name;
-    SimFaults faults;
-    QString message;
-    bool afterBound;
-};
-
 class WriteFailure : public WriteTest, public testing::WithParamInterface<FailureCase> {};
 
 TEST_P(WriteFailure, EndsWithTheStepsMessage) {
     startSim(markedImage(1), GetParam().faults);
     EXPECT_FALSE(write(markedImage(2)));
     EXPECT_EQ(messagesAfterPrompts(), QList<ToldMessage>{critical(GetParam().message)});
-    const qint64 ms = m_operator.msAfterPrompt.back();
-    if (GetParam().afterBound) {
-        EXPECT_GE(ms, 900);
-        EXPECT_LE(ms, 4000);
-    } else {
-        EXPECT_LT(ms, 900);
-    }
+    expectToldAfterBound(GetParam().afterBound);
     EXPECT_FALSE(QFileInfo::exists(tmpPath()));
     expectIdle();
-}
-
-SimFaults faultsWith(auto setter) {
-    SimFaults faults;
-    setter(faults);
-    return faults;
 }
 
 // Data frames of a write: 1-2 product code, 3 marker, 4-214 words, 215-438 read-back.
@@ -199,21 +180,6 @@ TEST_F(WriteTest, AnUnwritableVerificationFileIsToldAndTheWriteEnds) {
     EXPECT_EQ(messages.at(1), critical(QStringLiteral("ComparisonData is incorrect ---24")));
     EXPECT_EQ(messages.at(2), (ToldMessage{EcuDataSettingEnded, MessageIcon::None, false}));
     expectIdle();
-}
-
-TEST_F(WriteTest, TheVerificationFileOfAnAllZeroReadBackHasZeroRecords) {
-    // The ECU holds zeros where the image has zeros; the protected areas are zero too.
-    const EcuImage zeros;
-    const EcuImage memory;
-    SimFaults faults;
-    faults.productCode = QStringLiteral("QZ3R"); // a zero marker would not pass
-    startSim(memory, faults);
-    EXPECT_TRUE(write(zeros));
-    const QByteArray file = verificationFile();
-    EXPECT_TRUE(file.startsWith(":1000200000000000000000000000000000000000D0\r\n"));
-    EXPECT_TRUE(file.endsWith(":00000001FF\r\n"));
-    EXPECT_EQ(file.count('\n'), 29);
-    EXPECT_FALSE(file.contains("<<<Comment Start>>>"));
 }
 
 } // namespace
