@@ -82,7 +82,7 @@ TEST_F(E2PCommands, OpenAcceptsAMarkedFileAndRemembersIt) {
 
 struct OpenFailure {
     const char *name;
-    QByteArray contents; // empty: no file at all
+    std::optional<QByteArray> contents; // nullopt: the dialog is cancelled; empty: no file
     QString message;
     MessageIcon icon;
     FileCommandResult result;
@@ -96,16 +96,14 @@ class OpenFailures : public E2PCommands, public testing::WithParamInterface<Open
 
 TEST_P(OpenFailures, ShowTheirMessageAndChangeNothing) {
     const OpenFailure f = GetParam();
-    const QString path = f.contents.isEmpty() ? m_dir.filePath(QStringLiteral("NONE.E2P"))
-                                              : writeFile(QStringLiteral("BAD.E2P"), f.contents);
-    choose(path);
+    if (f.contents)
+        choose(f.contents->isEmpty() ? m_dir.filePath(QStringLiteral("NONE.E2P"))
+                                     : writeFile(QStringLiteral("BAD.E2P"), *f.contents));
     const E2PFileState before = m_state;
 
     const OpenOutcome outcome = E2PFileOpen(m_state, m_dialogs, m_operator, *m_settings);
     EXPECT_EQ(outcome.result, f.result);
-    ASSERT_EQ(m_operator.messages.size(), 1);
-    EXPECT_EQ(m_operator.messages.front().text, f.message);
-    EXPECT_EQ(m_operator.messages.front().icon, f.icon);
+    EXPECT_EQ(m_operator.messages, (QList<ToldMessage>{{f.message, f.icon, false}}));
     EXPECT_EQ(m_state.E2PFilePath, before.E2PFilePath);
     EXPECT_EQ(lastFile().path, NoLastFile);
 }
@@ -119,32 +117,16 @@ EcuImage plainMarkerImage() {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, OpenFailures,
-    testing::Values(OpenFailure{"Missing",
-                                {},
-                                QStringLiteral("File Not Found"),
-                                MessageIcon::None,
-                                FileCommandResult::NotFound},
-                    OpenFailure{"Malformed",
-                                QByteArray(":0101E000AB00\r\n:00000001FF\r\nx\r\ny\r\n"),
-                                QStringLiteral("file format is incorrect."), MessageIcon::Critical,
-                                FileCommandResult::Rejected},
-                    OpenFailure{"EndsInsideRecords", hexRecords(markedImage()).left(200),
-                                QStringLiteral("file format is incorrect."), MessageIcon::Critical,
-                                FileCommandResult::Rejected},
-                    OpenFailure{"MarkerInPlainOrder",
-                                e2pFileContents(plainMarkerImage(), QString()),
-                                QStringLiteral("ECU Data Type is incorrect."),
-                                MessageIcon::Critical, FileCommandResult::Rejected}));
-
-TEST_F(E2PCommands, OpenCancelledTellsAndChangesNothing) {
-    const OpenOutcome outcome = E2PFileOpen(m_state, m_dialogs, m_operator, *m_settings);
-    EXPECT_EQ(outcome.result, FileCommandResult::Cancelled);
-    ASSERT_EQ(m_operator.messages.size(), 1);
-    EXPECT_EQ(m_operator.messages.front(),
-              (ToldMessage{QStringLiteral("File operation has not ended normally"),
-                           MessageIcon::None, false}));
-    EXPECT_EQ(m_state.E2PFileName, QStringLiteral("OLD.E2P"));
-}
+    testing::Values(
+        OpenFailure{"Cancelled", std::nullopt, FileOperationNotEnded, MessageIcon::None,
+                    FileCommandResult::Cancelled},
+        OpenFailure{"Missing", QByteArray(), FileNotFound, MessageIcon::None,
+                    FileCommandResult::NotFound},
+        OpenFailure{"Malformed", QByteArray(":0101E000AB00\r\n:00000001FF\r\nx\r\ny\r\n"),
+                    QStringLiteral("file format is incorrect."), MessageIcon::Critical,
+                    FileCommandResult::Rejected},
+        OpenFailure{"MarkerInPlainOrder", e2pFileContents(plainMarkerImage(), QString()),
+                    EcuDataTypeIncorrect, MessageIcon::Critical, FileCommandResult::Rejected}));
 
 TEST_F(E2PCommands, OpenOfAFolderGivesTheSystemsReason) {
     const QString folder = m_dir.filePath(QStringLiteral("DIR.E2P"));
@@ -237,24 +219,11 @@ INSTANTIATE_TEST_SUITE_P(
                     SaveRefusal{"FolderMissing", QStringLiteral("none/RACE1.E2P"),
                                 MessageIcon::Critical, FileCommandResult::Failed}));
 
-struct NameCase {
-    const char *fileName;
-    const char *dataName;
-};
-
-class DataName : public testing::TestWithParam<NameCase> {};
-
-TEST_P(DataName, IsTheStemCutToEightCharacters) {
-    EXPECT_EQ(dataNameOfFile(QString::fromLatin1(GetParam().fileName)),
-              QString::fromLatin1(GetParam().dataName));
-}
-
-INSTANTIATE_TEST_SUITE_P(Names, DataName,
-                         testing::Values(NameCase{"race1.e2p", "race1"},
-                                         NameCase{"ABCDEFGHIJ.E2P", "ABCDEFGH"},
-                                         NameCase{"NOEXT", "NOEXT"}, NameCase{"v1.2.E2P", "v1.2"}));
-
-TEST(FolderOfPath, IsThePathUpToItsLastSeparator) {
+TEST(FileNames, DataNameIsTheStemCutToEightAndFolderEndsAtTheLastSeparator) {
+    EXPECT_EQ(dataNameOfFile(QStringLiteral("race1.e2p")), QStringLiteral("race1"));
+    EXPECT_EQ(dataNameOfFile(QStringLiteral("ABCDEFGHIJ.E2P")), QStringLiteral("ABCDEFGH"));
+    EXPECT_EQ(dataNameOfFile(QStringLiteral("NOEXT")), QStringLiteral("NOEXT"));
+    EXPECT_EQ(dataNameOfFile(QStringLiteral("v1.2.E2P")), QStringLiteral("v1.2"));
     EXPECT_EQ(folderOfPath(QStringLiteral("C:\\DATA\\RACE1.E2P")), QStringLiteral("C:\\DATA"));
     EXPECT_EQ(folderOfPath(QStringLiteral("/home/m/RACE1.E2P")), QStringLiteral("/home/m"));
     EXPECT_EQ(folderOfPath(QStringLiteral("RACE1.E2P")), QString());
