@@ -99,9 +99,9 @@ private slots:
             EcuImage image;
             for (int i = 0; i < 6; ++i)
                 image.setByte(DataTypeOffset + i, static_cast<std::uint8_t>("QZ3ROK"[i]));
-            QVERIFY(writeFileSafely(path, e2pFileContents(image, QString())).ok);
+            f.writeFile(QStringLiteral("GONE.E2P"), e2pFileContents(image, QString()));
         } else if (kind == QStringLiteral("malformed")) {
-            QVERIFY(writeFileSafely(path, ":0101E000AB00\r\n:00000001FF\r\nx\r\ny\r\n").ok);
+            f.writeFile(QStringLiteral("GONE.E2P"), ":0101E000AB00\r\n:00000001FF\r\nx\r\ny\r\n");
         } else if (kind == QStringLiteral("shortname")) {
             path = f.copySample(QStringLiteral("A.E"));
             name = QStringLiteral("A.E");

@@ -16,14 +16,12 @@ private slots:
     void openEditSaveAndReopenKeepsTheEdit() {
         WindowFixture f;
         MainWindow &w = f.start();
-        const QString sample = f.copySample(QStringLiteral("START.E2P"));
-        f.choose(sample);
+        f.choose(f.copySample(QStringLiteral("START.E2P")));
         QTest::mouseClick(f.find<QPushButton>(QStringLiteral("Command1")), Qt::LeftButton);
         QVERIFY(f.op.messages.isEmpty());
         QVERIFY(w.hasData());
-        QCOMPARE(f.find<QLabel>(QStringLiteral("Label2"))->text(), QStringLiteral("START"));
-        QVERIFY(f.find(QStringLiteral("Command3"))->isEnabled());
-        QVERIFY(f.find(QStringLiteral("Combo1"))->isEnabled());
+        QCOMPARE(f.text("Label2"), QStringLiteral("START"));
+        QCOMPARE(f.enabledAmong("Command3 Combo1"), QStringLiteral("Command3 Combo1"));
 
         // Fi cell 113 (offset 320) to +30%, and a new comment line.
         w.selectView(ViewPosition::FiNumeric);
@@ -41,7 +39,7 @@ private slots:
         f.find<QAction>(QStringLiteral("mnuSaveFile(2)"))->trigger();
         QCOMPARE(f.op.messages.size(), 1);
         QCOMPARE(f.op.messages.front().text, QStringLiteral("File save ended"));
-        QCOMPARE(f.find<QLabel>(QStringLiteral("Label2"))->text(), QStringLiteral("EDITED"));
+        QCOMPARE(f.text("Label2"), QStringLiteral("EDITED"));
         QCOMPARE(readLastFile(*f.settings).path, saved);
 
         const HexReadResult back = HEX_Data_read(saved);
@@ -54,76 +52,63 @@ private slots:
         // Reopening shows the edit.
         f.choose(saved);
         QTest::mouseClick(f.find<QPushButton>(QStringLiteral("Command1")), Qt::LeftButton);
-        QCOMPARE(f.find<QLabel>(QStringLiteral("Label6(113)"))->text(), QStringLiteral("+30%"));
+        QCOMPARE(f.text("Label6(113)"), QStringLiteral("+30%"));
         QVERIFY(comment->toPlainText().endsWith(QStringLiteral("\nsecond session")));
     }
 
     void aFailedOpenKeepsTheLoadedData() {
         WindowFixture f;
-        f.storeLastFile(f.copySample(), QStringLiteral("SAMPLE.E2P"));
-        MainWindow &w = f.start();
+        MainWindow &w = f.startWithSample();
         w.data().image.setByte(200, 0x77); // an unsaved edit
-        const QString bad = f.dir.filePath(QStringLiteral("BAD.E2P"));
-        QFile file(bad);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(":10002000000000\r\n");
-        file.close();
-        f.choose(bad);
+        f.choose(f.writeFile(QStringLiteral("BAD.E2P"), ":10002000000000\r\n"));
         QTest::mouseClick(f.find<QPushButton>(QStringLiteral("Command1")), Qt::LeftButton);
         QCOMPARE(f.op.messages.size(), 1);
         QCOMPARE(f.op.messages.front().text, QStringLiteral("file format is incorrect."));
         QVERIFY(w.hasData());
         QCOMPARE(int(w.data().image.byte(200)), 0x77);
-        QCOMPARE(f.find<QLabel>(QStringLiteral("Label2"))->text(), QStringLiteral("SAMPLE"));
-        QVERIFY(f.find(QStringLiteral("Command2"))->isEnabled());
-        QVERIFY(f.find(QStringLiteral("Frame1"))->isVisible());
+        QCOMPARE(f.text("Label2"), QStringLiteral("SAMPLE"));
+        QCOMPARE(f.enabledAmong("Command2"), QStringLiteral("Command2"));
+        QCOMPARE(f.shownAmong("Frame1"), QStringLiteral("Frame1"));
         QCOMPARE(w.fileState().E2PFileName, QStringLiteral("SAMPLE.E2P"));
     }
 
     void aFailedOpenWithoutDataShowsNoFile() {
         WindowFixture f;
         MainWindow &w = f.start();
-        const QString bad = f.dir.filePath(QStringLiteral("BAD.E2P"));
-        QFile file(bad);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(":00000001FF\r\n<<<Comment Start>>>\r\n");
-        file.close();
-        f.choose(bad);
+        f.choose(f.writeFile(QStringLiteral("BAD.E2P"), ":00000001FF\r\n<<<Comment Start>>>\r\n"));
         w.E2PFileOpen();
         QCOMPARE(f.op.messages.size(), 1);
         QVERIFY(!w.hasData());
-        QCOMPARE(f.find<QLabel>(QStringLiteral("Label2"))->text(), QStringLiteral("file select"));
+        QCOMPARE(f.text("Label2"), QStringLiteral("file select"));
         QCOMPARE(f.find<QPlainTextEdit>(QStringLiteral("Text3"))->toPlainText(), QString());
-        QVERIFY(!f.find(QStringLiteral("Command2"))->isEnabled());
+        QCOMPARE(f.enabledAmong("Command2"), QString());
     }
 
-    void aFailedSaveKeepsNameAndSettings() {
+    // A failed save changes nothing; a good one names the image after the file, hides the ECU
+    // name and enables Data Write.
+    void saveFailsWithoutChangesThenSucceeds() {
         WindowFixture f;
-        f.storeLastFile(f.copySample(), QStringLiteral("SAMPLE.E2P"));
-        MainWindow &w = f.start();
+        MainWindow &w = f.startWithSample();
         const EcuImage before = w.data().image;
+        f.find(QStringLiteral("Command3"))->setEnabled(false);
+        f.find<QAction>(QStringLiteral("mnuData(2)"))->setEnabled(false);
+        f.find(QStringLiteral("Frame6"))->setVisible(true);
         const QString nowhere = f.dir.filePath(QStringLiteral("missing/NEW.E2P"));
         f.choose(nowhere);
         w.E2PFileSave();
         QCOMPARE(f.op.messages.size(), 1);
         QCOMPARE(f.op.messages.front().icon, MessageIcon::Critical);
         QVERIFY(f.op.messages.front().text.contains(nowhere));
-        QCOMPARE(f.find<QLabel>(QStringLiteral("Label2"))->text(), QStringLiteral("SAMPLE"));
+        QCOMPARE(f.text("Label2"), QStringLiteral("SAMPLE"));
         QCOMPARE(w.data().image, before);
         QCOMPARE(readLastFile(*f.settings).name, QStringLiteral("SAMPLE.E2P"));
-    }
+        QCOMPARE(f.enabledAmong("Command3 mnuData(2)"), QString());
+        QCOMPARE(f.shownAmong("Frame6"), QStringLiteral("Frame6"));
 
-    void saveHidesTheEcuNameAndEnablesDataWrite() {
-        WindowFixture f;
-        f.storeLastFile(f.copySample(), QStringLiteral("SAMPLE.E2P"));
-        MainWindow &w = f.start();
-        f.find(QStringLiteral("Command3"))->setEnabled(false);
-        f.find(QStringLiteral("Frame6"))->setVisible(true);
         f.choose(f.dir.filePath(QStringLiteral("RACE1.E2P")));
         w.E2PFileSave();
-        QVERIFY(f.find(QStringLiteral("Command3"))->isEnabled());
-        QVERIFY(f.find<QAction>(QStringLiteral("mnuData(2)"))->isEnabled());
-        QVERIFY(!f.find(QStringLiteral("Frame6"))->isVisible());
+        QCOMPARE(f.enabledAmong("Command3 mnuData(2)"), QStringLiteral("Command3 mnuData(2)"));
+        QCOMPARE(f.shownAmong("Frame6"), QString());
         QCOMPARE(EcuDataName(w.data().image), QStringLiteral("RACE1   "));
     }
 };

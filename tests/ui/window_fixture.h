@@ -37,6 +37,14 @@ struct WindowFixture {
         return path;
     }
 
+    QString writeFile(const QString &name, const QByteArray &contents) {
+        const QString path = dir.filePath(name);
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(contents) != contents.size())
+            qWarning("cannot write %s", qPrintable(path));
+        return path;
+    }
+
     MainWindow &start() {
         window = std::make_unique<MainWindow>(*settings, &op, &dialogs);
         window->show();
