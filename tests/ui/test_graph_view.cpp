@@ -1,3 +1,4 @@
+#include "dialogs/ru_all_change_dialog.h"
 #include "files/e2p_reader.h"
 #include "image/graph_position.h"
 #include "main/clickable_label.h"
@@ -10,6 +11,10 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
 #include <QWheelEvent>
 
 namespace {
@@ -252,6 +257,77 @@ private slots:
              {std::tuple{196, GraphKind::Fi, 5}, std::tuple{6, GraphKind::Ig, 7},
               std::tuple{416, GraphKind::Ru, 5}})
             QCOMPARE(int(back.image.byte(offset)), table(kind, 1, i).first);
+    }
+
+    void ruAllChangeSetsEveryPointOrNothing_data() {
+        QTest::addColumn<int>("key");   // 0: none
+        QTest::addColumn<int>("close"); // Return, Escape, or 0 for "Cancel Key"
+        QTest::addColumn<int>("byte");  // -1: nothing changes
+        QTest::addColumn<QString>("text");
+        const int enter = Qt::Key_Return;
+        QTest::newRow("Enter at once") << 0 << enter << 0 << "0%";
+        QTest::newRow("top") << int(Qt::Key_Home) << enter << 0x0F << "+15%";
+        QTest::newRow("bottom") << int(Qt::Key_End) << enter << 0xF1 << "-15%";
+        QTest::newRow("page up") << int(Qt::Key_PageUp) << enter << 0x0F << "+15%";
+        QTest::newRow("one up") << int(Qt::Key_Up) << enter << 1 << "+1%";
+        QTest::newRow("Escape") << int(Qt::Key_End) << int(Qt::Key_Escape) << -1 << "-15%";
+        QTest::newRow("Cancel Key") << int(Qt::Key_End) << 0 << -1 << "-15%";
+    }
+
+    // "All data change" of the RU view.
+    void ruAllChangeSetsEveryPointOrNothing() {
+        QFETCH(int, key);
+        QFETCH(int, close);
+        QFETCH(int, byte);
+        QFETCH(QString, text);
+        // After an ECU read "Data Read" and "Data Write" may be off; closing turns them on.
+        m_f.find(QStringLiteral("Command3"))->setEnabled(false);
+        m_f.find(QStringLiteral("Command7"))->setEnabled(false);
+        const EcuData before = w().data();
+        w().selectView(ViewPosition::RuMap);
+        QTest::mouseClick(m_f.find(QStringLiteral("Command8")), Qt::LeftButton);
+        QPointer<RuAllChangeDialog> dialog = w().findChild<RuAllChangeDialog *>();
+        QVERIFY(dialog);
+        QCOMPARE(dialog->objectName(), QStringLiteral("Form6"));
+        QVERIFY(!w().isMainWindowEnabled());
+        QCOMPARE(dialog->findChild<QPlainTextEdit *>(QStringLiteral("Text1"))->toPlainText(),
+                 QStringLiteral("RU Map\nData\nAll Change"));
+        QCOMPARE(dialog->findChild<QLineEdit *>(QStringLiteral("Text2"))->text(),
+                 QStringLiteral(" 15%"));
+        QCOMPARE(dialog->findChild<QLineEdit *>(QStringLiteral("Text3"))->text(),
+                 QStringLiteral("-15%"));
+        QCOMPARE(dialog->x(), w().frameGeometry().left());
+        QCOMPARE(dialog->slider()->value(), 15);
+        if (key != 0)
+            QTest::keyClick(dialog->slider(), static_cast<Qt::Key>(key));
+        QCOMPARE(dialog->findChild<QLabel *>(QStringLiteral("Label1"))->text(), text);
+        if (close != 0)
+            QTest::keyClick(dialog->slider(), static_cast<Qt::Key>(close));
+        else
+            QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("Command2")),
+                              Qt::LeftButton);
+        flushDeletes();
+        QVERIFY(dialog.isNull());
+        QVERIFY(w().isMainWindowEnabled());
+        QCOMPARE(m_f.enabledAmong("Command3 Command7"), QStringLiteral("Command3 Command7"));
+
+        const EcuData &data = w().data();
+        for (int k = 0; k < EcuImageSize; ++k) {
+            const bool ru = k >= 412 && k <= 427 && byte >= 0;
+            QCOMPARE(int(data.image.byte(k)), ru ? byte : int(before.image.byte(k)));
+        }
+        if (byte < 0)
+            QVERIFY(data.tables == before.tables);
+        for (int i = 1; i <= 16; ++i) {
+            const auto [stored, shown] = table(GraphKind::Ru, 1, i);
+            if (byte >= 0)
+                QCOMPARE(shown, text);
+            QCOMPARE(value(GraphKind::Ru, i)->text(), shown);
+            QCOMPARE(slider(GraphKind::Ru, i)->value(), ruSliderPosition(std::uint8_t(stored)));
+        }
+        if (byte >= 0)
+            QCOMPARE(line(GraphKind::Ru, 15).y2(),
+                     knobTwips(GraphKind::Ru, ruSliderPosition(std::uint8_t(byte))));
     }
 
     void knobsSitOnTheDrawnLine_data() { addKinds(); }
