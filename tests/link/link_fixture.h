@@ -57,10 +57,29 @@ inline ToldMessage critical(const QString &text) {
     return {text, MessageIcon::Critical, false};
 }
 
-inline SimFaults faultsWith(auto setter) {
+inline ToldMessage plain(const QString &text) {
+    return {text, MessageIcon::None, false};
+}
+
+// A fault, as one member of the faults set to a value.
+template <typename T, typename V>
+SimFaults with(T SimFaults::*fault, V value) {
     SimFaults faults;
-    setter(faults);
+    faults.*fault = value;
     return faults;
+}
+
+// The first count replies for a word come with a bad checksum.
+inline SimFaults badChecksums(int count, int word) {
+    SimFaults faults = with(&SimFaults::badChecksums, count);
+    faults.badChecksumWord = word;
+    return faults;
+}
+
+// The n-th data frame of a transfer: in a write 1-2 product code, 3 marker, 4-214 words and
+// 215-438 read-back.
+inline FaultPoint frame(int n) {
+    return {FaultPoint::Kind::DataFrame, n};
 }
 
 // A transfer that fails on a fault with one message, told at once or when a wait's bound ran out.

@@ -62,52 +62,12 @@ TEST_P(Watchdog, EndsAHandshakeThatGetsNoAnswer) {
     EXPECT_EQ(m_read, markedImage(1));
 }
 
-SimFaults silentAt(HandshakeStage stage) {
-    return faultsWith([stage](SimFaults &f) { f.silentAt = stage; });
-}
-
-SimFaults echoShortAt(FaultPoint::Kind stage) {
-    return faultsWith([stage](SimFaults &f) { f.loseEchoByte = FaultPoint{stage, 0}; });
-}
-
-INSTANTIATE_TEST_SUITE_P(Silence, Watchdog,
-                         testing::Values(SilenceCase{"SilentAtB", silentAt(HandshakeStage::B)},
-                                         SilenceCase{"SilentAtC", silentAt(HandshakeStage::C)},
-                                         SilenceCase{"EchoOneByteShortAtB",
-                                                     echoShortAt(FaultPoint::Kind::StageB)}),
-                         ByName());
-
-class HandshakeFailure : public LinkTest, public testing::WithParamInterface<FailureCase> {};
-
-TEST_P(HandshakeFailure, TellsItsMessageAndLeavesTheLinkIdle) {
-    startSim(markedImage(1), GetParam().faults);
-    EXPECT_FALSE(write(markedImage(2)));
-    EXPECT_EQ(messagesAfterPrompts(), QList<ToldMessage>{critical(GetParam().message)});
-    expectToldAfterBound(false); // at once, not by the watchdog
-    EXPECT_FALSE(m_link->LinkContinue());
-    expectIdle();
-    EXPECT_EQ(m_sim->stats().wordsWritten, 0);
-    EXPECT_EQ(m_sim->memory(), markedImage(1));
-}
-
-SimFaults changedEchoAt(FaultPoint::Kind stage) {
-    return faultsWith([stage](SimFaults &f) { f.changeEchoByte = FaultPoint{stage, 0}; });
-}
-
-SimFaults wrongAnswerAt(HandshakeStage stage) {
-    return faultsWith([stage](SimFaults &f) { f.wrongAnswerAt = stage; });
-}
-
 INSTANTIATE_TEST_SUITE_P(
-    Faults, HandshakeFailure,
-    testing::Values(FailureCase{"EchoChangedAtB", changedEchoAt(FaultPoint::Kind::StageB),
-                                ComInitBFeedbackError, false},
-                    FailureCase{"EchoChangedAtC", changedEchoAt(FaultPoint::Kind::StageC),
-                                ComInitCFeedbackError, false},
-                    FailureCase{"WrongAnswerB", wrongAnswerAt(HandshakeStage::B),
-                                ComInitBResponseError, false},
-                    FailureCase{"WrongAnswerC", wrongAnswerAt(HandshakeStage::C),
-                                ComInitCResponseError, false}),
+    Silence, Watchdog,
+    testing::Values(SilenceCase{"SilentAtB", with(&SimFaults::silentAt, HandshakeStage::B)},
+                    SilenceCase{"SilentAtC", with(&SimFaults::silentAt, HandshakeStage::C)},
+                    SilenceCase{"EchoOneByteShortAtB", with(&SimFaults::loseEchoByte,
+                                                            FaultPoint{FaultPoint::Kind::StageB})}),
     ByName());
 
 // A port that cannot be opened is not reported as such: nothing arrives, and the handshake
@@ -128,7 +88,7 @@ TEST_F(HandshakeTest, ALateReplyToAFailedTransferDoesNotSpoilTheNext) {
     EcuSimConfig config;
     config.paced = true;
     config.linkPath = m_dir.filePath(QStringLiteral("ttyECU"));
-    config.faults.changeEchoByte = FaultPoint{FaultPoint::Kind::DataFrame, 3};
+    config.faults.changeEchoByte = frame(3);
     m_sim = std::make_unique<EcuSimRunner>(markedImage(1), config);
     ASSERT_TRUE(m_sim->isRunning());
     m_settings->writeText(CommProtSection, QStringLiteral("COM3"), m_sim->devicePath());
@@ -139,9 +99,7 @@ TEST_F(HandshakeTest, ALateReplyToAFailedTransferDoesNotSpoilTheNext) {
     QEventLoop pause;
     QTimer::singleShot(100, &pause, &QEventLoop::quit);
     pause.exec();
-    SimFaults faults;
-    faults.changeEchoByte = FaultPoint{FaultPoint::Kind::DataFrame, 1};
-    m_sim->setFaults(faults);
+    m_sim->setFaults(with(&SimFaults::changeEchoByte, frame(1)));
     resetOperator();
     EXPECT_FALSE(read());
     EXPECT_EQ(messagesAfterPrompts(), QList<ToldMessage>{critical(CommunicationBoxIncorrect)});
