@@ -85,4 +85,75 @@ TEST_F(SimEngine, APartialFrameIsDroppedAfterAPause) {
     EXPECT_EQ(send(request), request + readReply(memory.byte(2), memory.byte(3)));
 }
 
+TEST_F(SimEngine, TheProtectedAreasKeepTheEcusOwnContents) {
+    handshake();
+    const EcuImage before = m_engine.memory();
+    for (int offset : {ProtectedRowFirst, ProtectedRowLast - 1, ProtectedTailFirst,
+                       ProtectedTailLast - 1, 300}) {
+        const QByteArray request = writeRequest(EcuImage::wordAddressOf(offset), 0xEE, 0xEE);
+        EXPECT_EQ(send(request), request + writeAcknowledge());
+    }
+    EcuImage expected = before;
+    expected.setByte(300, 0xEE);
+    expected.setByte(301, 0xEE);
+    EXPECT_EQ(m_engine.memory(), expected);
+    EXPECT_EQ(m_engine.stats().wordsWritten, 5);
+}
+
+class SimEngineFaults : public SimEngine {
+protected:
+    static SimFaults faults() {
+        SimFaults f;
+        f.loseEchoByte = FaultPoint{FaultPoint::Kind::DataFrame, 2};
+        f.badChecksums = 2;
+        f.badChecksumWord = 0x25;
+        f.silentAfter = 5;
+        f.productCode = QStringLiteral("AB12");
+        return f;
+    }
+    SimEngineFaults()
+        : SimEngine(faults()) {}
+};
+
+TEST_F(SimEngineFaults, FireWhereTheySayAndTheEcuRecovers) {
+    EXPECT_EQ(EcuDataType(m_engine.memory()), QStringLiteral("AB12OK"));
+    handshake();
+    EXPECT_EQ(send(readRequest(0x20)).size(), 13); // frame 1
+
+    // Frame 2 loses its last byte: five bytes of echo and no answer; the ECU waits for it.
+    const QByteArray lost = readRequest(0x21);
+    EXPECT_EQ(send(lost), lost.first(5));
+    pause(EcuSimEngine::FrameGapNs + Ms);
+
+    // Frames 2 to 4: two bad checksums for word 0x25, then a good reply.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const QByteArray out = send(readRequest(0x25));
+        ASSERT_EQ(out.size(), 13);
+        EXPECT_EQ(sumsToZero(out.sliced(6)), attempt == 2) << attempt;
+    }
+    EXPECT_EQ(send(readRequest(0x26)).size(), 13); // frame 5
+
+    // Frame 6 finds the cable pulled: the line echoes, the ECU is silent, also for a
+    // greeting, until the line has been quiet for a while.
+    const QByteArray next = readRequest(0x26);
+    EXPECT_EQ(send(next), next);
+    EXPECT_EQ(send(greetingFrame(HandshakeStage::B)), greetingFrame(HandshakeStage::B));
+    pause(EcuSimEngine::ReplugQuietNs + Ms);
+    handshake();
+    EXPECT_EQ(send(next).size(), 13);
+    // The bad checksums count anew after a handshake.
+    EXPECT_FALSE(sumsToZero(send(readRequest(0x25)).sliced(6)));
+}
+
+TEST(SimEngineHangup, TheDeviceGoesAwayWithTheFrameAfterTheLastAnswered) {
+    SimFaults faults;
+    faults.hangupAfter = 1;
+    EcuSimEngine engine(defaultSimMemory(), faults);
+    (void)engine.receive(greetingFrame(HandshakeStage::B), 0);
+    (void)engine.receive(greetingFrame(HandshakeStage::C), Ms);
+    EXPECT_FALSE(engine.receive(readRequest(0x20), 2 * Ms).hangup);
+    EXPECT_TRUE(engine.receive(readRequest(0x21), 3 * Ms).hangup);
+    EXPECT_FALSE(engine.receive(readRequest(0x21), 4 * Ms).hangup);
+}
+
 } // namespace
