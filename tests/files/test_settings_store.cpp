@@ -56,8 +56,10 @@ TEST_P(PortNoSetting, ReadsAsOneUnlessANumberFromOneToSixteen) {
 INSTANTIATE_TEST_SUITE_P(
     Values, PortNoSetting,
     testing::Values(std::pair{QStringLiteral("16"), 16}, std::pair{QStringLiteral("1"), 1},
-                    std::pair{QStringLiteral("0"), 1}, std::pair{QStringLiteral("17"), 1},
-                    std::pair{QStringLiteral("COM3"), 1}, std::pair{QStringLiteral("3.5"), 1}));
+                    std::pair{QStringLiteral("7"), 7}, std::pair{QStringLiteral("0"), 1},
+                    std::pair{QStringLiteral("17"), 1}, std::pair{QStringLiteral("-3"), 1},
+                    std::pair{QStringLiteral("COM3"), 1}, std::pair{QStringLiteral("3.5"), 1},
+                    std::pair{QString(), 1}));
 
 TEST(SettingsLocation, UserStoreLivesInTheConfigFolderUnderQZ3ROK) {
     // Each test runs in its own process, so the path is fixed here for the first time.

@@ -10,8 +10,7 @@ struct EventCase {
 
 class LineEvent : public LinkTest, public testing::WithParamInterface<EventCase> {};
 
-// The event's coded message is shown (a modem line and an error count; every code has its unit
-// test) and the transfer goes on to its normal end.
+// The event's coded message is shown and the transfer goes on to its normal end.
 TEST_P(LineEvent, ShowsItsCodedMessageAndTheTransferStillCompletes) {
     const EcuImage memory = markedImage(4);
     startSim(memory, with(&SimFaults::lineEvent, LineEventFault{GetParam().kind, 20}));
@@ -24,12 +23,16 @@ TEST_P(LineEvent, ShowsItsCodedMessageAndTheTransferStillCompletes) {
     expectIdle();
 }
 
-INSTANTIATE_TEST_SUITE_P(Kinds, LineEvent,
-                         testing::Values(EventCase{"CarrierDetect", LineEventKind::CarrierDetect,
-                                                   "communicaation Error --- Code:11"},
-                                         EventCase{"Framing", LineEventKind::Framing,
-                                                   "communicaation Error --- Code:05"}),
-                         ByName());
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, LineEvent,
+    testing::Values(
+        EventCase{"CarrierDetect", LineEventKind::CarrierDetect,
+                  "communicaation Error --- Code:11"},
+        EventCase{"Break", LineEventKind::Break, "communicaation Error --- Code:01"},
+        EventCase{"Framing", LineEventKind::Framing, "communicaation Error --- Code:05"},
+        EventCase{"Overflow", LineEventKind::Overflow, "communicaation Error --- Code:07"},
+        EventCase{"Ring", LineEventKind::Ring, "communicaation Error --- Code:14"}),
+    ByName());
 
 // During a write, an event changes nothing of the write.
 TEST_F(LinkTest, ALineEventDuringAWriteLeavesTheWriteWhole) {

@@ -111,6 +111,9 @@ private slots:
         QTest::newRow("NE neighbours 1 apart keep the value") << EditCase{
             "Label7(6)", {388, 100, 389, 100, 390, 101}, -1, 0, 0, -1, 100, "10000", EnterKey, 389,
             100};
+        QTest::newRow("NE neighbours reversed keep the value") << EditCase{
+            "Label7(6)", {388, 110, 389, 105, 390, 100}, -1, 0, 0, -1, 105, "10500", EnterKey, 389,
+            105};
         QTest::newRow("NE Cancel restores the text")
             << EditCase{"Label7(7)", {}, -1, Qt::Key_End, 66, 18, 84, "8400", CancelKey, 390, -1};
         QTest::newRow("NE Escape does nothing")
