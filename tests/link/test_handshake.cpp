@@ -9,28 +9,17 @@ using HandshakeTest = LinkTest;
 
 TEST_F(HandshakeTest, CancelOnEitherPromptSendsNoByteAndTellsNothing) {
     startSim(markedImage(1));
-    for (int cancelAt : {1, 2}) {
-        resetOperator();
-        for (int i = 1; i < cancelAt; ++i)
-            m_operator.answers.push_back(true);
-        m_operator.answers.push_back(false);
-
-        EXPECT_FALSE(read()) << cancelAt;
-        EXPECT_FALSE(m_read.has_value());
-        QList<ToldMessage> expected{IgnitionOffPrompt};
-        if (cancelAt == 2)
-            expected.append(IgnitionOnPrompt);
-        EXPECT_EQ(m_operator.messages, expected);
-        EXPECT_FALSE(m_link->LinkContinue());
-        expectIdle();
-
-        resetOperator();
-        for (int i = 1; i < cancelAt; ++i)
-            m_operator.answers.push_back(true);
-        m_operator.answers.push_back(false);
-        EXPECT_FALSE(write(markedImage(2))) << cancelAt;
-        EXPECT_EQ(m_operator.messages.size(), cancelAt);
-        expectIdle();
+    for (bool writing : {false, true}) {
+        for (int cancelAt : {1, 2}) {
+            resetOperator();
+            m_operator.answers = cancelAt == 1 ? std::deque{false} : std::deque{true, false};
+            EXPECT_FALSE(writing ? write(markedImage(2)) : read()) << cancelAt;
+            EXPECT_EQ(m_operator.messages,
+                      (QList{IgnitionOffPrompt, IgnitionOnPrompt}.first(cancelAt)));
+            EXPECT_FALSE(m_read.has_value());
+            EXPECT_FALSE(m_link->LinkContinue());
+            expectIdle();
+        }
     }
     EXPECT_EQ(m_sim->stats().bytesReceived, 0);
     EXPECT_EQ(m_sim->memory(), markedImage(1));
