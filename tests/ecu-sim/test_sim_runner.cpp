@@ -5,57 +5,23 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QSerialPort>
 #include <QTemporaryDir>
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <poll.h>
-#include <termios.h>
-#include <unistd.h>
 
 namespace {
 
-// A raw end of the line, as a program would open it.
-class RawPort {
-public:
-    explicit RawPort(const QString &path)
-        : m_fd(::open(path.toLocal8Bit().constData(), O_RDWR | O_NOCTTY)) {
-        if (m_fd >= 0) {
-            termios settings{};
-            ::tcgetattr(m_fd, &settings);
-            ::cfmakeraw(&settings);
-            ::tcsetattr(m_fd, TCSANOW, &settings);
-        }
-    }
-    ~RawPort() {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    RawPort(const RawPort &) = delete;
-    RawPort &operator=(const RawPort &) = delete;
-
-    [[nodiscard]] bool isOpen() const { return m_fd >= 0; }
-    void send(const QByteArray &bytes) {
-        ASSERT_EQ(::write(m_fd, bytes.constData(), bytes.size()), bytes.size());
-    }
-    // Up to count bytes, or fewer when the line stays quiet for 500 ms.
-    QByteArray receive(int count) {
-        QByteArray out;
-        while (out.size() < count) {
-            pollfd fd{m_fd, POLLIN, 0};
-            if (::poll(&fd, 1, 500) <= 0)
-                break;
-            char buffer[64];
-            const ssize_t n = ::read(m_fd, buffer, sizeof buffer);
-            if (n <= 0)
-                break;
-            out.append(buffer, n);
-        }
-        return out;
-    }
-
-private:
-    int m_fd;
-};
+// Sends bytes on the line and takes up to count bytes, or fewer when it stays quiet for 500 ms.
+QByteArray exchange(const QString &device, const QByteArray &bytes, int count) {
+    QSerialPort port(device);
+    if (!port.open(QIODevice::ReadWrite))
+        return {};
+    port.write(bytes);
+    QByteArray out;
+    while (out.size() < count && port.waitForReadyRead(500))
+        out += port.readAll();
+    return out;
+}
 
 TEST(EcuSimRunner, AnswersOnItsLinkAndRemovesTheLinkWhenStopped) {
     QTemporaryDir dir;
@@ -66,11 +32,8 @@ TEST(EcuSimRunner, AnswersOnItsLinkAndRemovesTheLinkWhenStopped) {
     ASSERT_TRUE(sim.isRunning()) << sim.errorString().toStdString();
     EXPECT_EQ(sim.devicePath(), link);
     EXPECT_EQ(QFileInfo(link).symLinkTarget(), sim.slavePath());
-
-    RawPort port(link);
-    ASSERT_TRUE(port.isOpen());
-    port.send(greetingFrame(HandshakeStage::B));
-    EXPECT_EQ(port.receive(19), greetingFrame(HandshakeStage::B) + answerFrame(HandshakeStage::B));
+    EXPECT_EQ(exchange(link, greetingFrame(HandshakeStage::B), 19),
+              greetingFrame(HandshakeStage::B) + answerFrame(HandshakeStage::B));
 
     sim.stop();
     EXPECT_FALSE(sim.isRunning());
@@ -101,12 +64,9 @@ TEST(EcuSimRunner, PacedBytesTakeTheirTimeOnTheLine) {
     config.paced = true;
     EcuSimRunner sim(defaultSimMemory(), config);
     ASSERT_TRUE(sim.isRunning()) << sim.errorString().toStdString();
-    RawPort port(sim.slavePath());
-    ASSERT_TRUE(port.isOpen());
     QElapsedTimer clock;
     clock.start();
-    port.send(greetingFrame(HandshakeStage::B));
-    EXPECT_EQ(port.receive(19).size(), 19);
+    EXPECT_EQ(exchange(sim.slavePath(), greetingFrame(HandshakeStage::B), 19).size(), 19);
     EXPECT_GE(clock.nsecsElapsed(), 19 * EcuSimRunner::ByteTimeNs);
 }
 

@@ -44,17 +44,6 @@ TEST_F(Settings, AbsentKeysGiveTheirDefaults) {
     EXPECT_EQ(readSerialDevice(store, 1), QString());
 }
 
-TEST_F(Settings, LastFileKeysAreWrittenTogetherAndReadBack) {
-    SettingsStore store(iniPath());
-    writeLastFile(
-        store, {QStringLiteral("/d/RACE1.E2P"), QStringLiteral("/d"), QStringLiteral("RACE1.E2P")});
-    SettingsStore again(iniPath());
-    const LastFile last = readLastFile(again);
-    EXPECT_EQ(last.path, QStringLiteral("/d/RACE1.E2P"));
-    EXPECT_EQ(last.dir, QStringLiteral("/d"));
-    EXPECT_EQ(last.name, QStringLiteral("RACE1.E2P"));
-}
-
 class PortNoSetting : public Settings,
                       public testing::WithParamInterface<std::pair<QString, int>> {};
 
@@ -71,21 +60,6 @@ INSTANTIATE_TEST_SUITE_P(
                     std::pair{QStringLiteral("17"), 1}, std::pair{QStringLiteral("-3"), 1},
                     std::pair{QStringLiteral("COM3"), 1}, std::pair{QStringLiteral("3.5"), 1},
                     std::pair{QString(), 1}));
-
-TEST_F(Settings, PortNoIsStoredAsDecimalText) {
-    SettingsStore store(iniPath());
-    writePortNo(store, 16);
-    EXPECT_EQ(store.readText(QStringLiteral("CommProt"), QStringLiteral("PortNo"), {}),
-              QStringLiteral("16"));
-}
-
-TEST_F(Settings, SerialDeviceOfAPortComesFromItsComKey) {
-    SettingsStore store(iniPath());
-    store.writeText(QStringLiteral("CommProt"), QStringLiteral("COM3"),
-                    QStringLiteral("/dev/ttyUSB0"));
-    EXPECT_EQ(readSerialDevice(store, 3), QStringLiteral("/dev/ttyUSB0"));
-    EXPECT_EQ(readSerialDevice(store, 4), QString());
-}
 
 TEST(SettingsLocation, UserStoreLivesInTheConfigFolderUnderQZ3ROK) {
     // Each test runs in its own process, so the path is fixed here for the first time.

@@ -40,12 +40,6 @@ INSTANTIATE_TEST_SUITE_P(
                     TextCase{"RU edit", ruEditText, 0, "0%"}, TextCase{"TH", thText, 40, "40"},
                     TextCase{"TH", thText, 0, "0"}, TextCase{"speed", speedText, 180, "18000"},
                     TextCase{"speed", speedText, 0, "0"}, TextCase{"idle", idleText, 7, "1400"},
-                    TextCase{"idle", idleText, 15, "3000"}));
-
-TEST(DisplayText, NeTextIsTheTableValueTimesHundred) {
-    EXPECT_EQ(neText(125), QStringLiteral("12500"));
-    EXPECT_EQ(neText(0), QStringLiteral("0"));
-    EXPECT_EQ(neText(255), QStringLiteral("25500"));
-}
+                    TextCase{"idle", idleText, 15, "3000"}, TextCase{"NE", neText, 125, "12500"}));
 
 } // namespace

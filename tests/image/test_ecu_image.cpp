@@ -33,13 +33,6 @@ INSTANTIATE_TEST_SUITE_P(
                     AddressCase{16, 3, 0, 0x30, 0x28}, AddressCase{304, 21, 0, 0x150, 0xB8},
                     AddressCase{446, 29, 14, 0x1DE, 0xFF}, AddressCase{447, 29, 15, 0x1DF, 0xFF}));
 
-TEST(EcuImage, IsCreatedZeroFilledWith448Bytes) {
-    const EcuImage image;
-    EXPECT_EQ(image.bytes().size(), 448u);
-    for (auto b : image.bytes())
-        EXPECT_EQ(b, 0);
-}
-
 struct CellCase {
     int cell, thRow, neColumn, fiOffset, igOffset;
 };
@@ -77,11 +70,10 @@ TEST(CellLayout, MapsFillTheirBlocksExactlyAndAvoidTheGaps) {
     for (int offset : ig)
         EXPECT_TRUE((offset >= 0 && offset <= 63) || (offset >= 80 && offset <= 191)) << offset;
     // Offsets between the blocks hold no cell.
-    EXPECT_EQ(fiCellAtOffset(304), 0);
-    EXPECT_EQ(fiCellAtOffset(319), 0);
-    EXPECT_EQ(igCellAtOffset(64), 0);
-    EXPECT_EQ(igCellAtOffset(79), 0);
-    EXPECT_EQ(igCellAtOffset(192), 0);
+    for (int offset : {304, 319})
+        EXPECT_EQ(fiCellAtOffset(offset), 0);
+    for (int offset : {64, 79, 192})
+        EXPECT_EQ(igCellAtOffset(offset), 0);
 }
 
 TEST(CellLayout, ProtectedAreasAreRowSixAndTheTailOfRowTwentyOne) {
@@ -89,13 +81,10 @@ TEST(CellLayout, ProtectedAreasAreRowSixAndTheTailOfRowTwentyOne) {
     for (int offset = 0; offset < EcuImageSize; ++offset)
         count += isProtectedOffset(offset) ? 1 : 0;
     EXPECT_EQ(count, 26);
-    EXPECT_TRUE(isProtectedOffset(64));
-    EXPECT_TRUE(isProtectedOffset(79));
-    EXPECT_FALSE(isProtectedOffset(80));
-    EXPECT_FALSE(isProtectedOffset(309));
-    EXPECT_TRUE(isProtectedOffset(310));
-    EXPECT_TRUE(isProtectedOffset(319));
-    EXPECT_FALSE(isProtectedOffset(320));
+    for (int offset : {64, 79, 310, 319})
+        EXPECT_TRUE(isProtectedOffset(offset)) << offset;
+    for (int offset : {63, 80, 309, 320})
+        EXPECT_FALSE(isProtectedOffset(offset)) << offset;
 }
 
 void putRow29(EcuImage &image, const char *columns10to15) {

@@ -59,16 +59,4 @@ INSTANTIATE_TEST_SUITE_P(Views, SliderScale,
                                          ScaleCase{"IG", igSliderPosition, igByteAtPosition, 23},
                                          ScaleCase{"RU", ruSliderPosition, ruByteAtPosition, 30}));
 
-TEST(SliderScale, EndsOfEachScale) {
-    EXPECT_EQ(fiByteAtPosition(0), 130);
-    EXPECT_EQ(fiByteAtPosition(60), 70);
-    EXPECT_EQ(igByteAtPosition(0), 3);
-    EXPECT_EQ(igByteAtPosition(3), 0);
-    EXPECT_EQ(igByteAtPosition(4), 255);
-    EXPECT_EQ(igByteAtPosition(23), 236);
-    EXPECT_EQ(ruByteAtPosition(0), 15);
-    EXPECT_EQ(ruByteAtPosition(15), 0);
-    EXPECT_EQ(ruByteAtPosition(30), 241);
-}
-
 } // namespace

@@ -45,16 +45,7 @@ TEST_P(IdleNormalisation, IdleAboveFifteenIsStoredBackAsFifteen) {
 
 INSTANTIATE_TEST_SUITE_P(Values, IdleNormalisation,
                          testing::Values(std::pair{200, 15}, std::pair{16, 15}, std::pair{15, 15},
-                                         std::pair{7, 7}, std::pair{0, 0}));
-
-TEST(HEXdata_Conv, RunningTwiceChangesNothingMore) {
-    EcuImage image = patterned();
-    const EcuTables first = HEXdata_Conv(image);
-    const EcuImage afterFirst = image;
-    const EcuTables second = HEXdata_Conv(image);
-    EXPECT_EQ(image, afterFirst);
-    EXPECT_TRUE(first == second);
-}
+                                         std::pair{7, 7}));
 
 TEST(HEXdata_Conv, FillsEveryTableFromItsPlace) {
     EcuImage image;

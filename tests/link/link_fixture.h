@@ -34,13 +34,6 @@ public:
         RecordingOperator::setBusy(busy);
         m_busy = busy;
     }
-    [[nodiscard]] QStringList texts() const {
-        QStringList out;
-        for (const ToldMessage &m : messages)
-            out.append(m.text);
-        return out;
-    }
-
     QList<qint64> msAfterPrompt;
     QList<bool> busyWhenTold;
 
@@ -63,6 +56,39 @@ inline const ToldMessage IgnitionOnPrompt{SwitchOnIgnition, MessageIcon::Exclama
 inline ToldMessage critical(const QString &text) {
     return {text, MessageIcon::Critical, false};
 }
+
+inline ToldMessage plain(const QString &text) {
+    return {text, MessageIcon::None, false};
+}
+
+// A fault, as one member of the faults set to a value.
+template <typename T, typename V>
+SimFaults with(T SimFaults::*fault, V value) {
+    SimFaults faults;
+    faults.*fault = value;
+    return faults;
+}
+
+// The first count replies for a word come with a bad checksum.
+inline SimFaults badChecksums(int count, int word) {
+    SimFaults faults = with(&SimFaults::badChecksums, count);
+    faults.badChecksumWord = word;
+    return faults;
+}
+
+// The n-th data frame of a transfer: in a write 1-2 product code, 3 marker, 4-214 words and
+// 215-438 read-back.
+inline FaultPoint frame(int n) {
+    return {FaultPoint::Kind::DataFrame, n};
+}
+
+// A transfer that fails on a fault with one message, told at once or when a wait's bound ran out.
+struct FailureCase {
+    const char *name;
+    SimFaults faults;
+    QString message;
+    bool afterBound;
+};
 
 // A random image with the right marker and name.
 inline EcuImage markedImage(unsigned seed) {
@@ -130,6 +156,17 @@ protected:
             out.remove(0, 2);
         }
         return out;
+    }
+
+    // The last message came when a wait's bound (1000 ms) ran out, or well before.
+    void expectToldAfterBound(bool afterBound) const {
+        const qint64 ms = m_operator.msAfterPrompt.back();
+        if (afterBound) {
+            EXPECT_GE(ms, 900);
+            EXPECT_LE(ms, 4000);
+        } else {
+            EXPECT_LT(ms, 900);
+        }
     }
 
     void resetOperator() {

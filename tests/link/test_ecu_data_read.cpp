@@ -11,8 +11,7 @@ TEST_F(ReadTest, AFullReadEqualsTheEcusMemory) {
     EXPECT_TRUE(read());
     ASSERT_TRUE(m_read.has_value());
     EXPECT_EQ(*m_read, memory);
-    EXPECT_EQ(messagesAfterPrompts(),
-              (QList<ToldMessage>{ToldMessage{EcuDataReadEnded, MessageIcon::None, false}}));
+    EXPECT_EQ(messagesAfterPrompts(), QList<ToldMessage>{plain(EcuDataReadEnded)});
     EXPECT_FALSE(m_operator.busyWhenTold.back());
     EXPECT_TRUE(m_link->LinkContinue());
     expectIdle();
@@ -27,22 +26,13 @@ TEST_F(ReadTest, AFullReadEqualsTheEcusMemory) {
 
 TEST_F(ReadTest, ChecksumRetriesCountPerWord) {
     // Three bad replies before each good one: 896 replies, and still no word fails.
-    SimFaults faults;
-    faults.badChecksums = 3;
     const EcuImage memory = markedImage(8);
-    startSim(memory, faults);
+    startSim(memory, with(&SimFaults::badChecksums, 3));
     EXPECT_TRUE(read());
     EXPECT_EQ(m_read, memory);
     EXPECT_EQ(m_sim->stats().wordsRead, 4 * 224);
     EXPECT_EQ(messagesAfterPrompts().size(), 1);
 }
-
-struct FailureCase {
-    const char *name;
-    SimFaults faults;
-    QString message;
-    bool afterBound; // the message comes only when the wait's bound ran out
-};
 
 class ReadFailure : public LinkTest, public testing::WithParamInterface<FailureCase> {};
 
@@ -54,13 +44,7 @@ TEST_P(ReadFailure, HandsNothingOver) {
     EXPECT_FALSE(read());
     EXPECT_FALSE(m_read.has_value());
     EXPECT_EQ(messagesAfterPrompts(), QList<ToldMessage>{critical(GetParam().message)});
-    const qint64 ms = m_operator.msAfterPrompt.back();
-    if (GetParam().afterBound) {
-        EXPECT_GE(ms, 900);
-        EXPECT_LE(ms, 4000);
-    } else {
-        EXPECT_LT(ms, 900);
-    }
+    expectToldAfterBound(GetParam().afterBound);
     expectIdle();
 
     m_sim->setFaults({});
@@ -69,31 +53,18 @@ TEST_P(ReadFailure, HandsNothingOver) {
     EXPECT_EQ(m_read, memory);
 }
 
-SimFaults faultsWith(auto setter) {
-    SimFaults faults;
-    setter(faults);
-    return faults;
-}
-
-const FaultPoint Word5{FaultPoint::Kind::DataFrame, 5};
-const FaultPoint Word224{FaultPoint::Kind::DataFrame, 224};
-
 INSTANTIATE_TEST_SUITE_P(
     Faults, ReadFailure,
-    testing::Values(
-        FailureCase{"EchoChanged", faultsWith([](SimFaults &f) { f.changeEchoByte = Word5; }),
-                    CommunicationBoxIncorrect, false},
-        FailureCase{"EchoOneByteShort", faultsWith([](SimFaults &f) { f.loseEchoByte = Word224; }),
-                    CommunicationBoxIncorrect, true},
-        FailureCase{"FourBadChecksums", faultsWith([](SimFaults &f) {
-                        f.badChecksums = 4;
-                        f.badChecksumWord = 0x80;
-                    }),
-                    CommunicationBoxIncorrect, false},
-        FailureCase{"CablePulled", faultsWith([](SimFaults &f) { f.silentAfter = 100; }),
-                    CommunicationBoxIncorrect, true},
-        FailureCase{"DeviceGone", faultsWith([](SimFaults &f) { f.hangupAfter = 100; }),
-                    CommunicationBoxIncorrect, false}),
+    testing::Values(FailureCase{"EchoChanged", with(&SimFaults::changeEchoByte, frame(5)),
+                                CommunicationBoxIncorrect, false},
+                    FailureCase{"EchoOneByteShort", with(&SimFaults::loseEchoByte, frame(224)),
+                                CommunicationBoxIncorrect, true},
+                    FailureCase{"FourBadChecksums", badChecksums(4, 0x80),
+                                CommunicationBoxIncorrect, false},
+                    FailureCase{"CablePulled", with(&SimFaults::silentAfter, 100),
+                                CommunicationBoxIncorrect, true},
+                    FailureCase{"DeviceGone", with(&SimFaults::hangupAfter, 100),
+                                CommunicationBoxIncorrect, false}),
     ByName());
 
 TEST_F(ReadTest, AWrongMarkerHandsNothingOver) {

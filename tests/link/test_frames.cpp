@@ -39,13 +39,6 @@ INSTANTIATE_TEST_SUITE_P(TxCommand, HexTextParsing,
                                          ParseCase{"", QByteArray()},
                                          ParseCase{"ZZ 01 ", bytes({0x00, 0x01})}));
 
-TEST(HexText, RoundTripsEveryByte) {
-    QByteArray all;
-    for (int v = 0; v < 256; ++v)
-        all.append(static_cast<char>(v));
-    EXPECT_EQ(bytesOfHexText(hexText(all)), all);
-}
-
 struct ChecksumCase {
     QByteArray bytes;
     int checksum;
@@ -65,13 +58,6 @@ INSTANTIATE_TEST_SUITE_P(
                     ChecksumCase{bytes({0x82, 0x82, 0x14, 0x08, 0xFF, 0x47, 0x4E}), 0x4C},
                     ChecksumCase{bytes({0x80, 0x80}), 0x00}, ChecksumCase{bytes({0x01}), 0xFF},
                     ChecksumCase{bytes({0xFF, 0xFF, 0xFF}), 0x03}));
-
-TEST(Checksum, AFrameWithOneByteChangedDoesNotSumToZero) {
-    QByteArray frame = readRequest(0x20);
-    ASSERT_TRUE(sumsToZero(frame));
-    frame[2] = static_cast<char>(frame[2] + 1);
-    EXPECT_FALSE(sumsToZero(frame));
-}
 
 TEST(Frames, HandshakeFramesCarryTheirPayloads) {
     EXPECT_EQ(hexText(greetingFrame(HandshakeStage::B)),

@@ -13,14 +13,12 @@ class LineEvent : public LinkTest, public testing::WithParamInterface<EventCase>
 // The event's coded message is shown and the transfer goes on to its normal end.
 TEST_P(LineEvent, ShowsItsCodedMessageAndTheTransferStillCompletes) {
     const EcuImage memory = markedImage(4);
-    SimFaults faults;
-    faults.lineEvent = LineEventFault{GetParam().kind, 20};
-    startSim(memory, faults);
+    startSim(memory, with(&SimFaults::lineEvent, LineEventFault{GetParam().kind, 20}));
     EXPECT_TRUE(read());
     EXPECT_EQ(m_read, memory);
-    EXPECT_EQ(messagesAfterPrompts(),
-              (QList<ToldMessage>{critical(QLatin1String(GetParam().message)),
-                                  ToldMessage{EcuDataReadEnded, MessageIcon::None, false}}));
+    EXPECT_EQ(
+        messagesAfterPrompts(),
+        (QList<ToldMessage>{critical(QLatin1String(GetParam().message)), plain(EcuDataReadEnded)}));
     EXPECT_TRUE(m_link->LinkContinue());
     expectIdle();
 }
@@ -40,13 +38,11 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(LinkTest, ALineEventDuringAWriteLeavesTheWriteWhole) {
     const EcuImage before = markedImage(5);
     const EcuImage image = markedImage(6);
-    SimFaults faults;
-    faults.lineEvent = LineEventFault{LineEventKind::Parity, 100};
-    startSim(before, faults);
+    startSim(before, with(&SimFaults::lineEvent, LineEventFault{LineEventKind::Parity, 100}));
     EXPECT_TRUE(write(image));
     EXPECT_EQ(messagesAfterPrompts(),
               (QList<ToldMessage>{critical(QStringLiteral("communicaation Error --- Code:08")),
-                                  ToldMessage{EcuDataSettingEnded, MessageIcon::None, false}}));
+                                  plain(EcuDataSettingEnded)}));
     EXPECT_EQ(m_sim->memory(), withProtectedFrom(image, before));
     expectIdle();
 }
@@ -55,9 +51,7 @@ TEST_F(LinkTest, ALineEventDuringAWriteLeavesTheWriteWhole) {
 // over it shows no line event.
 TEST_F(LinkTest, TheKernelReportsNoLineStatusForAPseudoTerminal) {
     const EcuImage memory = markedImage(4);
-    SimFaults faults;
-    faults.lineEvent = LineEventFault{LineEventKind::CarrierDetect, 20};
-    startSim(memory, faults);
+    startSim(memory, with(&SimFaults::lineEvent, LineEventFault{LineEventKind::CarrierDetect, 20}));
     m_port.setLineStatusProbe(kernelLineStatusProbe());
     EXPECT_TRUE(read());
     EXPECT_EQ(messagesAfterPrompts().size(), 1);

@@ -1,3 +1,4 @@
+#include "dialogs/ru_all_change_dialog.h"
 #include "files/e2p_reader.h"
 #include "image/graph_position.h"
 #include "main/clickable_label.h"
@@ -10,6 +11,10 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
 #include <QWheelEvent>
 
 namespace {
@@ -29,7 +34,16 @@ double knobTwips(GraphKind kind, int position) {
     return 840.0 + position * 3000.0 / ScaleOf[at(kind)];
 }
 
+struct EditCase {
+    GraphKind kind;
+    int i, position, byte;
+    const char *text;
+    int offset; // of TH row 3, NE point i (RU point i)
+};
+
 } // namespace
+
+Q_DECLARE_METATYPE(EditCase)
 
 class TestGraphView : public QObject {
     Q_OBJECT
@@ -67,18 +81,18 @@ private:
         widget->setFocus();
         QCOMPARE(QApplication::focusWidget(), widget);
     }
-    static void addKinds() {
+    static void addKinds(bool withRu = true) {
         QTest::addColumn<GraphKind>("kind");
         QTest::newRow("Fi") << GraphKind::Fi;
         QTest::newRow("IG") << GraphKind::Ig;
-        QTest::newRow("RU") << GraphKind::Ru;
+        if (withRu)
+            QTest::newRow("RU") << GraphKind::Ru;
     }
 
 private slots:
     void init() {
         m_f.window.reset();
-        m_f.storeLastFile(m_f.copySample(), QStringLiteral("SAMPLE.E2P"));
-        m_f.start();
+        m_f.startWithSample();
         // Row 11 of both maps gets a shape of its own, in the tables only.
         for (std::size_t n = 0; n < NeColumns; ++n) {
             w().data().tables.KmapData[10][n] = std::uint8_t(72 + 3 * n);
@@ -93,36 +107,24 @@ private slots:
         flushDeletes();
     }
 
-    void ruLabelsShowTheDecodedTexts() {
-        for (int i = 1; i <= 16; ++i)
-            QCOMPARE(value(GraphKind::Ru, i)->text(), table(GraphKind::Ru, 1, i).second);
-    }
-
     void sliderEditWritesTableTextImageAndView_data() {
-        QTest::addColumn<GraphKind>("kind");
-        QTest::addColumn<int>("i");
-        QTest::addColumn<int>("position");
-        QTest::addColumn<int>("byte");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("offset"); // of TH row 3, NE point i (RU point i)
-        QTest::newRow("Fi 1 top") << GraphKind::Fi << 1 << 0 << 130 << "+30%" << 224;
-        QTest::newRow("Fi 7 middle") << GraphKind::Fi << 7 << 30 << 100 << "0%" << 230;
-        QTest::newRow("Fi 16 bottom") << GraphKind::Fi << 16 << 60 << 70 << "-30%" << 239;
-        QTest::newRow("IG 1 zero") << GraphKind::Ig << 1 << 3 << 0 << "0deg" << 32;
-        QTest::newRow("IG 7 top") << GraphKind::Ig << 7 << 0 << 3 << "+3deg" << 38;
-        QTest::newRow("IG 16 bottom") << GraphKind::Ig << 16 << 23 << 236 << "-20deg" << 47;
-        QTest::newRow("RU 1 zero") << GraphKind::Ru << 1 << 15 << 0 << "0%" << 412;
-        QTest::newRow("RU 7 bottom") << GraphKind::Ru << 7 << 30 << 241 << "-15%" << 418;
-        QTest::newRow("RU 16 top, no blank") << GraphKind::Ru << 16 << 0 << 15 << "+15%" << 427;
+        QTest::addColumn<EditCase>("c");
+        const GraphKind Fi = GraphKind::Fi, Ig = GraphKind::Ig, Ru = GraphKind::Ru;
+        QTest::newRow("Fi 1 top") << EditCase{Fi, 1, 0, 130, "+30%", 224};
+        QTest::newRow("Fi 7 middle") << EditCase{Fi, 7, 30, 100, "0%", 230};
+        QTest::newRow("Fi 16 bottom") << EditCase{Fi, 16, 60, 70, "-30%", 239};
+        QTest::newRow("IG 1 zero") << EditCase{Ig, 1, 3, 0, "0deg", 32};
+        QTest::newRow("IG 7 top") << EditCase{Ig, 7, 0, 3, "+3deg", 38};
+        QTest::newRow("IG 16 bottom") << EditCase{Ig, 16, 23, 236, "-20deg", 47};
+        QTest::newRow("RU 1 zero") << EditCase{Ru, 1, 15, 0, "0%", 412};
+        QTest::newRow("RU 7 bottom") << EditCase{Ru, 7, 30, 241, "-15%", 418};
+        QTest::newRow("RU 16 top, no blank") << EditCase{Ru, 16, 0, 15, "+15%", 427};
     }
 
     void sliderEditWritesTableTextImageAndView() {
-        QFETCH(GraphKind, kind);
-        QFETCH(int, i);
-        QFETCH(int, position);
-        QFETCH(int, byte);
-        QFETCH(QString, text);
-        QFETCH(int, offset);
+        QFETCH(EditCase, c);
+        const auto [kind, i, position, byte, textLatin1, offset] = c;
+        const QString text = QLatin1String(textLatin1);
         w().selectView(ViewOf[at(kind)]);
         if (kind != GraphKind::Ru) {
             QTest::keyClick(rows(kind), Qt::Key_Up);
@@ -153,11 +155,7 @@ private slots:
         QCOMPARE(int(w().state().ValueByte), kind == GraphKind::Ru ? 77 : byte);
     }
 
-    void rowSelectorRunsFromTheTopRow_data() {
-        QTest::addColumn<GraphKind>("kind");
-        QTest::newRow("Fi") << GraphKind::Fi;
-        QTest::newRow("IG") << GraphKind::Ig;
-    }
+    void rowSelectorRunsFromTheTopRow_data() { addKinds(false); }
 
     void rowSelectorRunsFromTheTopRow() {
         QFETCH(GraphKind, kind);
@@ -245,11 +243,9 @@ private slots:
             QCOMPARE(armed(kind), 0);
         }
         w().selectView(ViewPosition::FiNumeric);
-        QCOMPARE(m_f.find<QLabel>(QStringLiteral("Label6(5)"))->text(),
-                 table(GraphKind::Fi, 1, 5).second);
+        QCOMPARE(m_f.text("Label6(5)"), table(GraphKind::Fi, 1, 5).second);
         w().selectView(ViewPosition::IgNumeric);
-        QCOMPARE(m_f.find<QLabel>(QStringLiteral("Label_IG6(7)"))->text(),
-                 table(GraphKind::Ig, 1, 7).second);
+        QCOMPARE(m_f.text("Label_IG6(7)"), table(GraphKind::Ig, 1, 7).second);
 
         const QString saved = m_f.dir.filePath(QStringLiteral("GRAPH.E2P"));
         m_f.choose(saved);
@@ -261,6 +257,77 @@ private slots:
              {std::tuple{196, GraphKind::Fi, 5}, std::tuple{6, GraphKind::Ig, 7},
               std::tuple{416, GraphKind::Ru, 5}})
             QCOMPARE(int(back.image.byte(offset)), table(kind, 1, i).first);
+    }
+
+    void ruAllChangeSetsEveryPointOrNothing_data() {
+        QTest::addColumn<int>("key");   // 0: none
+        QTest::addColumn<int>("close"); // Return, Escape, or 0 for "Cancel Key"
+        QTest::addColumn<int>("byte");  // -1: nothing changes
+        QTest::addColumn<QString>("text");
+        const int enter = Qt::Key_Return;
+        QTest::newRow("Enter at once") << 0 << enter << 0 << "0%";
+        QTest::newRow("top") << int(Qt::Key_Home) << enter << 0x0F << "+15%";
+        QTest::newRow("bottom") << int(Qt::Key_End) << enter << 0xF1 << "-15%";
+        QTest::newRow("page up") << int(Qt::Key_PageUp) << enter << 0x0F << "+15%";
+        QTest::newRow("one up") << int(Qt::Key_Up) << enter << 1 << "+1%";
+        QTest::newRow("Escape") << int(Qt::Key_End) << int(Qt::Key_Escape) << -1 << "-15%";
+        QTest::newRow("Cancel Key") << int(Qt::Key_End) << 0 << -1 << "-15%";
+    }
+
+    // "All data change" of the RU view.
+    void ruAllChangeSetsEveryPointOrNothing() {
+        QFETCH(int, key);
+        QFETCH(int, close);
+        QFETCH(int, byte);
+        QFETCH(QString, text);
+        // After an ECU read "Data Read" and "Data Write" may be off; closing turns them on.
+        m_f.find(QStringLiteral("Command3"))->setEnabled(false);
+        m_f.find(QStringLiteral("Command7"))->setEnabled(false);
+        const EcuData before = w().data();
+        w().selectView(ViewPosition::RuMap);
+        QTest::mouseClick(m_f.find(QStringLiteral("Command8")), Qt::LeftButton);
+        QPointer<RuAllChangeDialog> dialog = w().findChild<RuAllChangeDialog *>();
+        QVERIFY(dialog);
+        QCOMPARE(dialog->objectName(), QStringLiteral("Form6"));
+        QVERIFY(!w().isMainWindowEnabled());
+        QCOMPARE(dialog->findChild<QPlainTextEdit *>(QStringLiteral("Text1"))->toPlainText(),
+                 QStringLiteral("RU Map\nData\nAll Change"));
+        QCOMPARE(dialog->findChild<QLineEdit *>(QStringLiteral("Text2"))->text(),
+                 QStringLiteral(" 15%"));
+        QCOMPARE(dialog->findChild<QLineEdit *>(QStringLiteral("Text3"))->text(),
+                 QStringLiteral("-15%"));
+        QCOMPARE(dialog->x(), w().frameGeometry().left());
+        QCOMPARE(dialog->slider()->value(), 15);
+        if (key != 0)
+            QTest::keyClick(dialog->slider(), static_cast<Qt::Key>(key));
+        QCOMPARE(dialog->findChild<QLabel *>(QStringLiteral("Label1"))->text(), text);
+        if (close != 0)
+            QTest::keyClick(dialog->slider(), static_cast<Qt::Key>(close));
+        else
+            QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("Command2")),
+                              Qt::LeftButton);
+        flushDeletes();
+        QVERIFY(dialog.isNull());
+        QVERIFY(w().isMainWindowEnabled());
+        QCOMPARE(m_f.enabledAmong("Command3 Command7"), QStringLiteral("Command3 Command7"));
+
+        const EcuData &data = w().data();
+        for (int k = 0; k < EcuImageSize; ++k) {
+            const bool ru = k >= 412 && k <= 427 && byte >= 0;
+            QCOMPARE(int(data.image.byte(k)), ru ? byte : int(before.image.byte(k)));
+        }
+        if (byte < 0)
+            QVERIFY(data.tables == before.tables);
+        for (int i = 1; i <= 16; ++i) {
+            const auto [stored, shown] = table(GraphKind::Ru, 1, i);
+            if (byte >= 0)
+                QCOMPARE(shown, text);
+            QCOMPARE(value(GraphKind::Ru, i)->text(), shown);
+            QCOMPARE(slider(GraphKind::Ru, i)->value(), ruSliderPosition(std::uint8_t(stored)));
+        }
+        if (byte >= 0)
+            QCOMPARE(line(GraphKind::Ru, 15).y2(),
+                     knobTwips(GraphKind::Ru, ruSliderPosition(std::uint8_t(byte))));
     }
 
     void knobsSitOnTheDrawnLine_data() { addKinds(); }

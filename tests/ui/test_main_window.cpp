@@ -1,3 +1,5 @@
+#include "dialogs/edit_dialog.h"
+#include "dialogs/map_cell_editor.h"
 #include "files/e2p_reader.h"
 #include "files/e2p_writer.h"
 #include "main/clickable_label.h"
@@ -12,11 +14,9 @@
 
 namespace {
 
-const QStringList PanelNames{QStringLiteral("Frame1"),          QStringLiteral("Frame2"),
-                             QStringLiteral("Frame8"),          QStringLiteral("FrameIG_Map_NUM"),
-                             QStringLiteral("FrameIG_Map_GRA"), QStringLiteral("FrameIG_Map_3D"),
-                             QStringLiteral("Frame7"),          QStringLiteral("Frame4"),
-                             QStringLiteral("FramePITroad"),    QStringLiteral("FrameIdleNe")};
+// The view panels in the order of the view selector.
+const char *const Panels = "Frame1 Frame2 Frame8 FrameIG_Map_NUM FrameIG_Map_GRA FrameIG_Map_3D "
+                           "Frame7 Frame4 FramePITroad FrameIdleNe";
 
 } // namespace
 
@@ -24,27 +24,14 @@ class TestMainWindow : public QObject {
     Q_OBJECT
 
 private:
-    static QStringList visiblePanels(const WindowFixture &f) {
-        QStringList visible;
-        for (const QString &name : PanelNames) {
-            if (f.find(name)->isVisibleTo(f.window.get()))
-                visible << name;
-        }
-        return visible;
-    }
-
     static void checkNoFileState(const WindowFixture &f) {
-        QCOMPARE(f.find<QLabel>(QStringLiteral("Label2"))->text(), QStringLiteral("file select"));
-        QCOMPARE(f.find<QLabel>(QStringLiteral("Label3"))->text(), QStringLiteral("----"));
-        QCOMPARE(visiblePanels(f), QStringList());
-        QVERIFY(!f.find(QStringLiteral("Combo1"))->isEnabled());
-        QVERIFY(!f.find(QStringLiteral("Command7"))->isEnabled());
-        QVERIFY(!f.find(QStringLiteral("Command2"))->isEnabled());
-        QVERIFY(!f.find(QStringLiteral("Command3"))->isEnabled());
-        QVERIFY(!f.find<QAction>(QStringLiteral("mnuData(1)"))->isEnabled());
-        QVERIFY(!f.find<QAction>(QStringLiteral("mnuSaveFile(2)"))->isEnabled());
-        QVERIFY(f.find(QStringLiteral("Command1"))->isEnabled());
-        QVERIFY(!f.find(QStringLiteral("Frame6"))->isVisibleTo(f.window.get()));
+        QCOMPARE(f.text("Label2"), QStringLiteral("file select"));
+        QCOMPARE(f.text("Label3"), QStringLiteral("----"));
+        QCOMPARE(f.shownAmong(Panels), QString());
+        QCOMPARE(f.shownAmong("Frame6"), QString());
+        QCOMPARE(f.enabledAmong("Combo1 Command7 Command2 Command3 mnuData(1) mnuSaveFile(2) "
+                                "Command1"),
+                 QStringLiteral("Command1"));
         QVERIFY(!f.window->hasData());
     }
 
@@ -68,31 +55,30 @@ private slots:
 
     void startWithTheStoredFileLoaded() {
         WindowFixture f;
-        f.storeLastFile(f.copySample(), QStringLiteral("SAMPLE.E2P"));
-        MainWindow &w = f.start();
+        MainWindow &w = f.startWithSample();
         QVERIFY(f.op.messages.isEmpty());
         QVERIFY(w.hasData());
-        QCOMPARE(f.find<QLabel>(QStringLiteral("Label2"))->text(), QStringLiteral("SAMPLE"));
-        QVERIFY(f.find<QLabel>(QStringLiteral("Label3"))->text() != QStringLiteral("----"));
+        QCOMPARE(f.text("Label2"), QStringLiteral("SAMPLE"));
+        QVERIFY(f.text("Label3") != QStringLiteral("----"));
         QVERIFY(f.find<QPlainTextEdit>(QStringLiteral("Text3"))
                     ->toPlainText()
                     .startsWith(QStringLiteral("Sample calibration for the kit ECU.\nFuel")));
-        QCOMPARE(visiblePanels(f), QStringList{QStringLiteral("Frame1")});
+        QCOMPARE(f.shownAmong(Panels), QStringLiteral("Frame1"));
         QCOMPARE(f.find<QComboBox>(QStringLiteral("Combo1"))->currentIndex(), 0);
-        for (const char *name : {"Combo1", "Command2", "Command3", "Command7", "Command6"})
-            QVERIFY2(f.find(QString::fromLatin1(name))->isEnabled(), name);
+        const char *const commands = "Combo1 Command2 Command3 Command7 Command6";
+        QCOMPARE(f.enabledAmong(commands), QLatin1String(commands));
         // Cells from the decoded tables, row 1 at the bottom; the single values too.
         const EcuTables &t = w.data().tables;
-        QCOMPARE(f.find<QLabel>(QStringLiteral("Label6(1)"))->text(), t.KmapText[0][0]);
-        QCOMPARE(f.find<QLabel>(QStringLiteral("Label6(176)"))->text(), t.KmapText[10][15]);
-        QCOMPARE(f.find<QLabel>(QStringLiteral("Label_IG6(17)"))->text(), t.IGmapText[1][0]);
-        QCOMPARE(f.find<QLabel>(QStringLiteral("Label7(16)"))->text(), QStringLiteral("16500"));
-        QCOMPARE(f.find<QLabel>(QStringLiteral("Label8(1)"))->text(), QStringLiteral("0"));
-        QCOMPARE(f.find<QLabel>(QStringLiteral("Label14"))->text(), QStringLiteral("14000"));
-        QCOMPARE(f.find<QLabel>(QStringLiteral("Lbl_PITroad"))->text(), QStringLiteral("6000"));
-        QCOMPARE(f.find<QLabel>(QStringLiteral("Lbl_IdleNe"))->text(), QStringLiteral("1600"));
-        QVERIFY(f.find<QLabel>(QStringLiteral("Label6(1)"))->y() >
-                f.find<QLabel>(QStringLiteral("Label6(161)"))->y());
+        QCOMPARE(f.text("Label6(1)"), t.KmapText[0][0]);
+        QCOMPARE(f.text("Label6(176)"), t.KmapText[10][15]);
+        QCOMPARE(f.text("Label_IG6(17)"), t.IGmapText[1][0]);
+        QCOMPARE(f.text("Label7(16)"), QStringLiteral("16500"));
+        QCOMPARE(f.text("Label8(1)"), QStringLiteral("0"));
+        QCOMPARE(f.text("Label14"), QStringLiteral("14000"));
+        QCOMPARE(f.text("Lbl_PITroad"), QStringLiteral("6000"));
+        QCOMPARE(f.text("Lbl_IdleNe"), QStringLiteral("1600"));
+        QVERIFY(f.find(QStringLiteral("Label6(1)"))->y() >
+                f.find(QStringLiteral("Label6(161)"))->y());
     }
 
     void startWithAStoredFileThatFails_data() {
@@ -114,9 +100,9 @@ private slots:
             EcuImage image;
             for (int i = 0; i < 6; ++i)
                 image.setByte(DataTypeOffset + i, static_cast<std::uint8_t>("QZ3ROK"[i]));
-            QVERIFY(writeFileSafely(path, e2pFileContents(image, QString())).ok);
+            f.writeFile(QStringLiteral("GONE.E2P"), e2pFileContents(image, QString()));
         } else if (kind == QStringLiteral("malformed")) {
-            QVERIFY(writeFileSafely(path, ":0101E000AB00\r\n:00000001FF\r\nx\r\ny\r\n").ok);
+            f.writeFile(QStringLiteral("GONE.E2P"), ":0101E000AB00\r\n:00000001FF\r\nx\r\ny\r\n");
         } else if (kind == QStringLiteral("shortname")) {
             path = f.copySample(QStringLiteral("A.E"));
             name = QStringLiteral("A.E");
@@ -172,61 +158,55 @@ private slots:
         QCOMPARE(readPortNo(*f.settings), 16);
     }
 
+    // Selecting a grid refills it from the tables, as graph mode writes tables and image only.
     void viewSelectorShowsExactlyOnePanel() {
         WindowFixture f;
-        f.storeLastFile(f.copySample(), QStringLiteral("SAMPLE.E2P"));
-        MainWindow &w = f.start();
-        for (int position = 0; position < PanelNames.size(); ++position) {
-            w.selectView(static_cast<ViewPosition>(position));
-            QCOMPARE(visiblePanels(f), QStringList{PanelNames[position]});
-        }
-    }
-
-    void selectingAGridRefillsItFromTheTables() {
-        WindowFixture f;
-        f.storeLastFile(f.copySample(), QStringLiteral("SAMPLE.E2P"));
-        MainWindow &w = f.start();
-        // An edit made elsewhere (graph mode writes tables and image) shows on selection.
+        MainWindow &w = f.startWithSample();
         w.data().tables.KmapText[2][3] = QStringLiteral("+9%");
         w.data().tables.IGmapText[0][0] = QStringLiteral("-7deg");
-        w.selectView(ViewPosition::FiNumeric);
-        QCOMPARE(f.find<QLabel>(QStringLiteral("Label6(36)"))->text(), QStringLiteral("+9%"));
-        w.selectView(ViewPosition::IgNumeric);
-        QCOMPARE(f.find<QLabel>(QStringLiteral("Label_IG6(1)"))->text(), QStringLiteral("-7deg"));
-        QCOMPARE(f.find<QLabel>(QStringLiteral("Label_IG7(1)"))->text(), QStringLiteral("1400"));
-        QCOMPARE(f.find<QLabel>(QStringLiteral("Label_IG8(11)"))->text(), QStringLiteral("100"));
+        const QStringList panels = QString::fromLatin1(Panels).split(QLatin1Char(' '));
+        for (int position = 0; position < panels.size(); ++position) {
+            w.selectView(static_cast<ViewPosition>(position));
+            QCOMPARE(f.shownAmong(Panels), panels[position]);
+        }
+        QCOMPARE(f.text("Label6(36)"), QStringLiteral("+9%"));
+        QCOMPARE(f.text("Label_IG6(1)"), QStringLiteral("-7deg"));
+        QCOMPARE(f.text("Label_IG7(1)"), QStringLiteral("1400"));
+        QCOMPARE(f.text("Label_IG8(11)"), QStringLiteral("100"));
     }
 
+    // Only the Fi grid's axes are click targets, and of them only inner points open an editor.
     void clicksSetTheSharedState_data() {
         QTest::addColumn<QString>("target");
         QTest::addColumn<int>("selIndex");
-        QTest::addColumn<int>("mapEditMode");
         QTest::addColumn<int>("valueEditMode");
+        QTest::addColumn<bool>("opens"); // an edit dialog
         // -1: left as it was (the fixture starts each value at 99).
-        QTest::newRow("NE point 1 opens nothing") << "Label7(1)" << 1 << -1 << -1;
-        QTest::newRow("NE point 2") << "Label7(2)" << 2 << -1 << 1;
-        QTest::newRow("NE point 16 opens nothing") << "Label7(16)" << 16 << -1 << -1;
-        QTest::newRow("NE title") << "Label7(17)" << 17 << -1 << -1;
-        QTest::newRow("TH point 1") << "Label8(1)" << 1 << -1 << -1;
-        QTest::newRow("TH point 10") << "Label8(10)" << 10 << -1 << -1;
-        QTest::newRow("TH title") << "Label8(12)" << 12 << -1 << -1;
-        QTest::newRow("IG NE axis does nothing") << "Label_IG7(5)" << -1 << -1 << -1;
-        QTest::newRow("IG TH axis does nothing") << "Label_IG8(5)" << -1 << -1 << -1;
-        QTest::newRow("shift timing") << "Label14" << -1 << -1 << 2;
-        QTest::newRow("pit-road limit") << "Lbl_PITroad" << -1 << -1 << 4;
-        QTest::newRow("idle speed sets nothing") << "Lbl_IdleNe" << -1 << -1 << -1;
+        QTest::newRow("NE point 1") << "Label7(1)" << 1 << -1 << false;
+        QTest::newRow("NE point 2") << "Label7(2)" << 2 << 1 << true;
+        QTest::newRow("NE point 16") << "Label7(16)" << 16 << -1 << false;
+        QTest::newRow("NE title") << "Label7(17)" << 17 << -1 << false;
+        QTest::newRow("TH point 1") << "Label8(1)" << 1 << -1 << false;
+        QTest::newRow("TH point 10") << "Label8(10)" << 10 << -1 << true;
+        QTest::newRow("TH point 11") << "Label8(11)" << 11 << -1 << false;
+        QTest::newRow("TH title") << "Label8(12)" << 12 << -1 << false;
+        QTest::newRow("IG NE axis") << "Label_IG7(5)" << -1 << -1 << false;
+        QTest::newRow("IG TH axis") << "Label_IG8(5)" << -1 << -1 << false;
+        QTest::newRow("shift timing") << "Label14" << -1 << 2 << true;
+        QTest::newRow("pit-road limit") << "Lbl_PITroad" << -1 << 4 << true;
+        QTest::newRow("idle speed") << "Lbl_IdleNe" << -1 << -1 << true;
     }
 
     void clicksSetTheSharedState() {
         QFETCH(QString, target);
         QFETCH(int, selIndex);
-        QFETCH(int, mapEditMode);
         QFETCH(int, valueEditMode);
+        QFETCH(bool, opens);
         WindowFixture f;
-        f.storeLastFile(f.copySample(), QStringLiteral("SAMPLE.E2P"));
-        MainWindow &w = f.start();
-        for (int position = 0; position < PanelNames.size(); ++position) {
-            if (f.find(target)->parentWidget() == f.find(PanelNames[position]))
+        MainWindow &w = f.startWithSample();
+        const QStringList panels = QString::fromLatin1(Panels).split(QLatin1Char(' '));
+        for (int position = 0; position < panels.size(); ++position) {
+            if (f.find(target)->parentWidget() == f.find(panels[position]))
                 w.selectView(static_cast<ViewPosition>(position));
         }
         QVERIFY(f.find(target)->isVisible());
@@ -234,19 +214,109 @@ private slots:
         s.SelIndex = s.MapEditMode = s.ValueEditMode = 99;
         QTest::mouseClick(f.find(target), Qt::LeftButton);
         QCOMPARE(int(s.SelIndex), selIndex < 0 ? 99 : selIndex);
-        QCOMPARE(int(s.MapEditMode), mapEditMode < 0 ? 99 : mapEditMode);
+        QCOMPARE(int(s.MapEditMode), 99);
         QCOMPARE(int(s.ValueEditMode), valueEditMode < 0 ? 99 : valueEditMode);
+        QCOMPARE(w.findChild<EditDialog *>() != nullptr, opens);
+        QCOMPARE(w.isMainWindowEnabled(), !opens);
     }
 
-    void graphViewsStartAtRowOne() {
+    void openEditSaveAndReopenKeepsTheEdit() {
         WindowFixture f;
-        f.storeLastFile(f.copySample(), QStringLiteral("SAMPLE.E2P"));
         MainWindow &w = f.start();
-        for (ViewPosition view : {ViewPosition::FiGraph, ViewPosition::IgGraph}) {
-            w.state().SelIndex = 7;
-            w.selectView(view);
-            QCOMPARE(int(w.state().SelIndex), 1);
-        }
+        f.choose(f.copySample(QStringLiteral("START.E2P")));
+        QTest::mouseClick(f.find<QPushButton>(QStringLiteral("Command1")), Qt::LeftButton);
+        QVERIFY(f.op.messages.isEmpty());
+        QVERIFY(w.hasData());
+        QCOMPARE(f.text("Label2"), QStringLiteral("START"));
+        QCOMPARE(f.enabledAmong("Command3 Combo1"), QStringLiteral("Command3 Combo1"));
+
+        // Fi cell 113 (offset 320) to +30%, and a new comment line.
+        w.selectView(ViewPosition::FiNumeric);
+        QTest::mouseClick(f.find(QStringLiteral("Label6(113)")), Qt::LeftButton);
+        auto *editor = w.findChild<MapCellEditor *>();
+        QVERIFY(editor);
+        QTest::keyClick(editor->slider(), Qt::Key_Home);
+        QTest::keyClick(editor->slider(), Qt::Key_Return);
+        flushDeletes();
+        auto *comment = f.find<QPlainTextEdit>(QStringLiteral("Text3"));
+        comment->setPlainText(comment->toPlainText() + QStringLiteral("\nsecond session"));
+
+        const QString saved = f.dir.filePath(QStringLiteral("EDITED.E2P"));
+        f.choose(saved);
+        f.find<QAction>(QStringLiteral("mnuSaveFile(2)"))->trigger();
+        QCOMPARE(f.op.messages.size(), 1);
+        QCOMPARE(f.op.messages.front().text, QStringLiteral("File save ended"));
+        QCOMPARE(f.text("Label2"), QStringLiteral("EDITED"));
+        QCOMPARE(readLastFile(*f.settings).path, saved);
+
+        const HexReadResult back = HEX_Data_read(saved);
+        QVERIFY(back.HexReadOk);
+        QCOMPARE(int(back.image.byte(320)), 130);
+        QCOMPARE(back.image, w.data().image);
+        QVERIFY(back.CommentText.endsWith(QStringLiteral("\r\nsecond session")));
+        QVERIFY(!back.CommentText.contains(QStringLiteral("\n\n")));
+
+        // Reopening shows the edit.
+        f.choose(saved);
+        QTest::mouseClick(f.find<QPushButton>(QStringLiteral("Command1")), Qt::LeftButton);
+        QCOMPARE(f.text("Label6(113)"), QStringLiteral("+30%"));
+        QVERIFY(comment->toPlainText().endsWith(QStringLiteral("\nsecond session")));
+    }
+
+    void aFailedOpenKeepsTheLoadedData() {
+        WindowFixture f;
+        MainWindow &w = f.startWithSample();
+        w.data().image.setByte(200, 0x77); // an unsaved edit
+        f.choose(f.writeFile(QStringLiteral("BAD.E2P"), ":10002000000000\r\n"));
+        QTest::mouseClick(f.find<QPushButton>(QStringLiteral("Command1")), Qt::LeftButton);
+        QCOMPARE(f.op.messages.size(), 1);
+        QCOMPARE(f.op.messages.front().text, QStringLiteral("file format is incorrect."));
+        QVERIFY(w.hasData());
+        QCOMPARE(int(w.data().image.byte(200)), 0x77);
+        QCOMPARE(f.text("Label2"), QStringLiteral("SAMPLE"));
+        QCOMPARE(f.enabledAmong("Command2"), QStringLiteral("Command2"));
+        QCOMPARE(f.shownAmong("Frame1"), QStringLiteral("Frame1"));
+        QCOMPARE(w.fileState().E2PFileName, QStringLiteral("SAMPLE.E2P"));
+    }
+
+    void aFailedOpenWithoutDataShowsNoFile() {
+        WindowFixture f;
+        MainWindow &w = f.start();
+        f.choose(f.writeFile(QStringLiteral("BAD.E2P"), ":00000001FF\r\n<<<Comment Start>>>\r\n"));
+        w.E2PFileOpen();
+        QCOMPARE(f.op.messages.size(), 1);
+        QVERIFY(!w.hasData());
+        QCOMPARE(f.text("Label2"), QStringLiteral("file select"));
+        QCOMPARE(f.find<QPlainTextEdit>(QStringLiteral("Text3"))->toPlainText(), QString());
+        QCOMPARE(f.enabledAmong("Command2"), QString());
+    }
+
+    // A failed save changes nothing; a good one names the image after the file, hides the ECU
+    // name and enables Data Write.
+    void saveFailsWithoutChangesThenSucceeds() {
+        WindowFixture f;
+        MainWindow &w = f.startWithSample();
+        const EcuImage before = w.data().image;
+        f.find(QStringLiteral("Command3"))->setEnabled(false);
+        f.find<QAction>(QStringLiteral("mnuData(2)"))->setEnabled(false);
+        f.find(QStringLiteral("Frame6"))->setVisible(true);
+        const QString nowhere = f.dir.filePath(QStringLiteral("missing/NEW.E2P"));
+        f.choose(nowhere);
+        w.E2PFileSave();
+        QCOMPARE(f.op.messages.size(), 1);
+        QCOMPARE(f.op.messages.front().icon, MessageIcon::Critical);
+        QVERIFY(f.op.messages.front().text.contains(nowhere));
+        QCOMPARE(f.text("Label2"), QStringLiteral("SAMPLE"));
+        QCOMPARE(w.data().image, before);
+        QCOMPARE(readLastFile(*f.settings).name, QStringLiteral("SAMPLE.E2P"));
+        QCOMPARE(f.enabledAmong("Command3 mnuData(2)"), QString());
+        QCOMPARE(f.shownAmong("Frame6"), QStringLiteral("Frame6"));
+
+        f.choose(f.dir.filePath(QStringLiteral("RACE1.E2P")));
+        w.E2PFileSave();
+        QCOMPARE(f.enabledAmong("Command3 mnuData(2)"), QStringLiteral("Command3 mnuData(2)"));
+        QCOMPARE(f.shownAmong("Frame6"), QString());
+        QCOMPARE(EcuDataName(w.data().image), QStringLiteral("RACE1   "));
     }
 
     void aboutShowsTitleAndVersion() {

@@ -13,8 +13,6 @@
 #include <QRadioButton>
 #include <QTest>
 
-Q_DECLARE_METATYPE(Map3DKind)
-
 class TestMap3DNoContext : public QObject {
     Q_OBJECT
 
@@ -25,54 +23,42 @@ private slots:
                 qEnvironmentVariable("QT_XCB_GL_INTEGRATION") == QLatin1String("none"));
     }
 
-    void showsANoticeInsteadOfTheGraph_data() {
-        QTest::addColumn<Map3DKind>("kind");
-        QTest::addColumn<QString>("graphName");
-        QTest::addColumn<QString>("lineOption");
-        QTest::addColumn<QString>("defaultView");
-        QTest::addColumn<QString>("topLegendLabel");
-        QTest::newRow("Fi") << Map3DKind::Fi << QStringLiteral("CWGraph3D1")
-                            << QStringLiteral("Option2(1)") << QStringLiteral("Command9")
-                            << QStringLiteral("Label19");
-        QTest::newRow("IG") << Map3DKind::Ig << QStringLiteral("CWGraph3D2")
-                            << QStringLiteral("Option_IG2(1)") << QStringLiteral("Command_IG9")
-                            << QStringLiteral("Label_IG20");
-    }
-
     // Everything the main window does with a view goes through without a graph.
     void showsANoticeInsteadOfTheGraph() {
-        QFETCH(Map3DKind, kind);
-        QFETCH(QString, graphName);
-        QFETCH(QString, lineOption);
-        QFETCH(QString, defaultView);
-        QFETCH(QString, topLegendLabel);
         HexReadResult read = HEX_Data_read(QStringLiteral(ECU_SOURCE_DIR "/data/SAMPLE.E2P"));
         QVERIFY(read.HexReadOk);
         const EcuTables tables = HEXdata_Conv(read.image);
+        // The graph, the "Line" option, "Default View" and a legend label of each view.
+        const char *const names[][4] = {
+            {"CWGraph3D1", "Option2(1)", "Command9", "Label19"},
+            {"CWGraph3D2", "Option_IG2(1)", "Command_IG9", "Label_IG20"}};
+        for (Map3DKind kind : {Map3DKind::Fi, Map3DKind::Ig}) {
+            const auto name = [&](int k) {
+                return QString::fromLatin1(names[kind == Map3DKind::Fi ? 0 : 1][k]);
+            };
+            Map3DView view(kind);
+            view.resize(twipsSize(14760, 6615));
+            view.setUpColourSpectrum();
+            view.showMap(tables);
+            view.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&view));
+            view.chooseColourMapStyle(Map3DView::ColourMapStyle::Grayscale);
+            view.choosePlotStyle(Map3DView::PlotStyle::Line);
+            view.resetView();
+            view.showMap(tables);
+            QTest::qWait(50);
 
-        Map3DView view(kind);
-        view.resize(twipsSize(14760, 6615));
-        view.setUpColourSpectrum();
-        view.showMap(tables);
-        view.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&view));
-        view.chooseColourMapStyle(Map3DView::ColourMapStyle::Grayscale);
-        view.choosePlotStyle(Map3DView::PlotStyle::Line);
-        view.resetView();
-        view.showMap(tables);
-        QTest::qWait(50);
-
-        QVERIFY(!view.graph());
-        QVERIFY(!view.findChild<QWidget *>(graphName));
-        auto *notice = view.findChild<QLabel *>(QStringLiteral("noGraphNotice"));
-        QVERIFY(notice);
-        QVERIFY(notice->isVisible());
-        QCOMPARE(notice->text(), QString(NoGraphNotice));
-        QVERIFY(notice->width() > view.width() / 2);
-        // With no graph to act on, the options and "Default View" are shown disabled.
-        QVERIFY(!view.findChild<QRadioButton *>(lineOption)->isEnabled());
-        QVERIFY(!view.findChild<QWidget *>(defaultView)->isEnabled());
-        QVERIFY(!view.findChild<QLabel *>(topLegendLabel)->text().isEmpty());
+            QVERIFY(!view.graph());
+            QVERIFY(!view.findChild<QWidget *>(name(0)));
+            auto *notice = view.findChild<QLabel *>(QStringLiteral("noGraphNotice"));
+            QVERIFY(notice && notice->isVisible());
+            QCOMPARE(notice->text(), QString(NoGraphNotice));
+            QVERIFY(notice->width() > view.width() / 2);
+            // With no graph to act on, the options and "Default View" are shown disabled.
+            QVERIFY(!view.findChild<QRadioButton *>(name(1))->isEnabled());
+            QVERIFY(!view.findChild<QWidget *>(name(2))->isEnabled());
+            QVERIFY(!view.findChild<QLabel *>(name(3))->text().isEmpty());
+        }
     }
 };
 

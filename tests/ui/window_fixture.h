@@ -4,7 +4,9 @@
 #include "main/main_window.h"
 #include "recording_operator.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -35,10 +37,24 @@ struct WindowFixture {
         return path;
     }
 
+    QString writeFile(const QString &name, const QByteArray &contents) {
+        const QString path = dir.filePath(name);
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(contents) != contents.size())
+            qWarning("cannot write %s", qPrintable(path));
+        return path;
+    }
+
     MainWindow &start() {
         window = std::make_unique<MainWindow>(*settings, &op, &dialogs);
         window->show();
         return *window;
+    }
+
+    // A start with a copy of the sample as the stored last file.
+    MainWindow &startWithSample() {
+        storeLastFile(copySample(), QStringLiteral("SAMPLE.E2P"));
+        return start();
     }
 
     template <typename T = QWidget>
@@ -47,6 +63,39 @@ struct WindowFixture {
         if (!child)
             qWarning("no child named %s", qPrintable(name));
         return child;
+    }
+
+    [[nodiscard]] QString text(const char *label) const {
+        return find<QLabel>(QLatin1String(label))->text();
+    }
+
+    // Of the named controls (blank-separated widgets or menu items), those enabled, in the order
+    // given; a name without a control stays in with a "?".
+    [[nodiscard]] QString enabledAmong(const char *names) const {
+        return among(names, [](const QObject *control) {
+            const auto *item = qobject_cast<const QAction *>(control);
+            const auto *widget = qobject_cast<const QWidget *>(control);
+            return item ? item->isEnabled() : widget && widget->isEnabled();
+        });
+    }
+    // Of the named widgets, those shown.
+    [[nodiscard]] QString shownAmong(const char *names) const {
+        return among(names, [](const QObject *control) {
+            const auto *widget = qobject_cast<const QWidget *>(control);
+            return widget && widget->isVisible();
+        });
+    }
+    template <typename Test>
+    [[nodiscard]] QString among(const char *names, Test test) const {
+        QStringList out;
+        for (const QString &name : QString::fromLatin1(names).split(QLatin1Char(' '))) {
+            const QObject *control = window->findChild<QObject *>(name);
+            if (!control)
+                out << name + QLatin1Char('?');
+            else if (test(control))
+                out << name;
+        }
+        return out.join(QLatin1Char(' '));
     }
 
     void choose(const QString &path) {
