@@ -50,7 +50,9 @@ FileWriteResult writeFileSafely(const QString &path, const QByteArray &contents)
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return {false, file.errorString()};
-    if (file.write(contents) != contents.size()) {
+    // QSaveFile buffers: a full disk shows only when the buffer goes out, and commit() would
+    // still put the truncated file in place of the old one.
+    if (file.write(contents) != contents.size() || !file.flush()) {
         const QString error = file.errorString();
         file.cancelWriting();
         return {false, error};

@@ -5,8 +5,10 @@
 #include <QBuffer>
 #include <QDir>
 #include <QTemporaryDir>
+#include <csignal>
 #include <gtest/gtest.h>
 #include <random>
+#include <sys/resource.h>
 
 namespace {
 
@@ -79,6 +81,28 @@ TEST(WriteFileSafely, AFailureGivesTheReason) {
     const FileWriteResult failed = writeFileSafely(folder, "new");
     EXPECT_FALSE(failed.ok);
     EXPECT_FALSE(failed.error.isEmpty());
+}
+
+TEST(WriteFileSafely, AWriteCutShortLeavesThePreviousFile) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("KEEP.E2P"));
+    ASSERT_TRUE(writeFileSafely(path, "old contents").ok);
+
+    // A file size limit of 10 bytes stands in for a disk that fills up during the save.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &limit), 0);
+    const rlimit unlimited = limit;
+    limit.rlim_cur = 10;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+    const FileWriteResult failed = writeFileSafely(path, QByteArray(4096, 'x'));
+    setrlimit(RLIMIT_FSIZE, &unlimited);
+
+    EXPECT_FALSE(failed.ok);
+    EXPECT_FALSE(failed.error.isEmpty());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("old contents"));
 }
 
 } // namespace
