@@ -2,6 +2,7 @@
 
 #include "clickable_label.h"
 #include "colours.h"
+#include "element_name.h"
 #include "graph_canvas.h"
 #include "graph_slider.h"
 #include "image/display_text.h"
@@ -88,10 +89,6 @@ GraphNames namesOf(GraphKind kind) {
             .rowCaption = nullptr,
             .scale = RuSliderScale,
             .captions = {"0%", "15%", "-15%"}};
-}
-
-QString elementName(const char *name, int index) {
-    return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
 }
 
 double sliderX(int i) {

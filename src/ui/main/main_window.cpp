@@ -7,6 +7,7 @@
 #include "dialogs/ru_all_change_dialog.h"
 #include "dialogs/speed_editor.h"
 #include "dialogs/th_point_editor.h"
+#include "element_name.h"
 #include "files/e2p_reader.h"
 #include "files/settings_store.h"
 #include "graph_view.h"
@@ -234,8 +235,7 @@ void MainWindow::buildMenus() {
     QMenu *ports = menuBar()->addMenu(QStringLiteral("CommPort"));
     ports->setObjectName(QStringLiteral("mnuCOMMP"));
     for (int k = 1; k <= LastPortNo; ++k) {
-        QAction *item =
-            addItem(ports, QStringLiteral("mnuCOM_NO(%1)").arg(k), QStringLiteral("COM%1").arg(k));
+        QAction *item = addItem(ports, elementName("mnuCOM_NO", k), QStringLiteral("COM%1").arg(k));
         item->setCheckable(true);
         connect(item, &QAction::triggered, this, [this, k] { selectPort(k); });
         m_mnuComNo[static_cast<std::size_t>(k - 1)] = item;

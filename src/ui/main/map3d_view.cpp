@@ -1,5 +1,6 @@
 #include "map3d_view.h"
 
+#include "element_name.h"
 #include "labelled_axis_formatter.h"
 #include "map3d_colour_map.h"
 #include "map3d_data.h"
@@ -31,10 +32,6 @@ namespace {
 constexpr int SideColumnWidth = 3000;
 constexpr int SwatchSize = 240;
 constexpr int Gap = 90;
-
-QString arrayName(QLatin1String name, int k) {
-    return QStringLiteral("%1(%2)").arg(name).arg(k);
-}
 
 // Q3DSurface draws into its own window surface. The headless platforms have none: without a
 // display they give no context at all, and the offscreen platform with an X display at hand
@@ -189,7 +186,7 @@ void Map3DView::buildSideColumn() {
     m_plotStyles = new QButtonGroup(this);
     for (int k = 0; k < 2; ++k) {
         auto *option = new QRadioButton(PlotStyleCaptions[k], plotFrame);
-        option->setObjectName(arrayName(setup.plotStyleOption, k));
+        option->setObjectName(elementName(setup.plotStyleOption, k));
         m_plotStyles->addButton(option, k);
         plotLayout->addWidget(option);
     }
@@ -203,7 +200,7 @@ void Map3DView::buildSideColumn() {
     m_colourMaps = new QButtonGroup(this);
     for (int k = 0; k < 3; ++k) {
         auto *option = new QRadioButton(ColourMapCaptions[k], colourFrame);
-        option->setObjectName(arrayName(setup.colourMapOption, k));
+        option->setObjectName(elementName(setup.colourMapOption, k));
         m_colourMaps->addButton(option, k);
         colourLayout->addWidget(option);
     }

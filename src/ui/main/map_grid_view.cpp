@@ -2,6 +2,7 @@
 
 #include "clickable_label.h"
 #include "colours.h"
+#include "element_name.h"
 #include "twips.h"
 
 #include <QPushButton>
@@ -24,10 +25,6 @@ Names namesOf(MapKind kind) {
     if (kind == MapKind::Fi)
         return {"Frame1", "Label6", "Label7", "Label8", "Label8", "Command6", 12};
     return {"FrameIG_Map_NUM", "Label_IG6", "Label_IG7", "Label_IG8", "Label8", "Command_IG6", 20};
-}
-
-QString elementName(const char *name, int index) {
-    return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
 }
 
 ClickableLabel *makeLabel(QWidget *parent, const QString &name, const QRect &geometry) {

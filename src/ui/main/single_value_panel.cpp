@@ -2,6 +2,7 @@
 
 #include "clickable_label.h"
 #include "colours.h"
+#include "element_name.h"
 #include "twips.h"
 
 SingleValuePanel::SingleValuePanel(const QString &panelName, const QString &caption,
@@ -22,6 +23,6 @@ SingleValuePanel::SingleValuePanel(const QString &panelName, const QString &capt
     connect(m_value, &ClickableLabel::clicked, this, &SingleValuePanel::valueClicked);
 
     auto *unit = new QLabel(QStringLiteral("(r/min)"), this);
-    unit->setObjectName(QStringLiteral("Label15(%1)").arg(unitIndex));
+    unit->setObjectName(elementName("Label15", unitIndex));
     unit->setGeometry(twipsRect(2280, 540, 1200, 315));
 }
