@@ -1,12 +1,15 @@
 #include "edit_dialog.h"
 
 #include "dialog_drag.h"
+#include "main/colours.h"
 #include "main/main_window.h"
 #include "main/twips.h"
 
 #include <QAbstractSlider>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QPushButton>
 
 EditDialog::EditDialog(MainWindow &main, const QString &name, int clientWidth, int clientHeight)
@@ -79,4 +82,33 @@ void EditDialog::reject() {
     // Escape lands here; dialogs whose cancel button is not the window's cancel button ignore it.
     if (m_escapeCancels)
         cancelAction();
+}
+
+QPlainTextEdit *EditDialog::addTextBox(const QString &name, const QRect &geometry, int pointSize,
+                                       const QString &text, bool buttonFace) {
+    auto *box = new QPlainTextEdit(text, this);
+    box->setObjectName(name);
+    box->setGeometry(geometry);
+    box->setReadOnly(true);
+    box->setFocusPolicy(Qt::NoFocus);
+    box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    QFont font = box->font();
+    font.setPointSize(pointSize);
+    box->setFont(font);
+    if (buttonFace) {
+        QPalette palette = box->palette();
+        palette.setColor(QPalette::Base, buttonFaceColour());
+        box->setPalette(palette);
+    }
+    return box;
+}
+
+QLabel *EditDialog::addValueLabel(const QRect &geometry) {
+    auto *label = new QLabel(this);
+    label->setObjectName(QStringLiteral("Label1"));
+    label->setGeometry(geometry);
+    label->setAlignment(Qt::AlignCenter);
+    setBackground(label, LightYellow);
+    return label;
 }

@@ -4,6 +4,8 @@
 
 class MainWindow;
 class QAbstractSlider;
+class QLabel;
+class QPlainTextEdit;
 class QPushButton;
 
 // What every edit dialog has in common: modal, no title bar, moved by dragging its background
@@ -26,6 +28,12 @@ protected:
     void addEnterAndCancel(QAbstractSlider *slider, const QRect &enterGeometry,
                            const QRect &cancelGeometry);
     [[nodiscard]] QPushButton *enterButton() const { return m_enter; }
+    // A read-only multi-line text box that never takes the focus from the slider; with a
+    // button-face background for the hints beside the slider.
+    QPlainTextEdit *addTextBox(const QString &name, const QRect &geometry, int pointSize,
+                               const QString &text, bool buttonFace);
+    // "Label1": the value being chosen, on light yellow.
+    QLabel *addValueLabel(const QRect &geometry);
     // Whether Escape presses "Cancel Key".
     void setEscapeCancels(bool cancels) { m_escapeCancels = cancels; }
     // Enables the main window and unloads the dialog.

@@ -20,26 +20,6 @@ constexpr int ClientHeight = 6645;
 constexpr std::uint8_t WholeMap = 2;
 constexpr std::uint8_t OneCell = 3;
 
-QPlainTextEdit *textBox(QWidget *parent, const QString &name, const QRect &geometry, int pointSize,
-                        const QString &text, bool buttonFace) {
-    auto *box = new QPlainTextEdit(text, parent);
-    box->setObjectName(name);
-    box->setGeometry(geometry);
-    box->setReadOnly(true);
-    box->setFocusPolicy(Qt::NoFocus);
-    box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    QFont font = box->font();
-    font.setPointSize(pointSize);
-    box->setFont(font);
-    if (buttonFace) {
-        QPalette palette = box->palette();
-        palette.setColor(QPalette::Base, buttonFaceColour());
-        box->setPalette(palette);
-    }
-    return box;
-}
-
 } // namespace
 
 MapCellEditor::MapCellEditor(MapKind kind, MainWindow &main)
@@ -51,10 +31,10 @@ MapCellEditor::MapCellEditor(MapKind kind, MainWindow &main)
     , m_cellIndex(main.state().SelIndex) {
     const QString hintAbove = QStringLiteral("increase fuel\n duration\nup key control");
     const QString hintBelow = QStringLiteral("decrease fuel\n duration\ndown key control");
-    m_text1 = textBox(this, QStringLiteral("Text1"), twipsRect(60, 60, 1155, 1035),
-                      m_mode == WholeMap ? 9 : 8, QString(), false);
+    m_text1 = addTextBox(QStringLiteral("Text1"), twipsRect(60, 60, 1155, 1035),
+                         m_mode == WholeMap ? 9 : 8, QString(), false);
     m_text2 =
-        textBox(this, QStringLiteral("Text2"), twipsRect(120, 1200, 1095, 675), 8, hintAbove, true);
+        addTextBox(QStringLiteral("Text2"), twipsRect(120, 1200, 1095, 675), 8, hintAbove, true);
     m_slider = new QSlider(Qt::Vertical, this);
     m_slider->setObjectName(QStringLiteral("Slider1"));
     m_slider->setGeometry(twipsRect(360, 1920, 630, 2235));
@@ -67,12 +47,8 @@ MapCellEditor::MapCellEditor(MapKind kind, MainWindow &main)
     m_slider->setTickInterval(5);
     m_slider->setTickPosition(QSlider::TicksBothSides);
     m_text3 =
-        textBox(this, QStringLiteral("Text3"), twipsRect(0, 4200, 1335, 855), 8, hintBelow, true);
-    m_label1 = new QLabel(this);
-    m_label1->setObjectName(QStringLiteral("Label1"));
-    m_label1->setGeometry(twipsRect(60, 5100, 1155, 375));
-    m_label1->setAlignment(Qt::AlignCenter);
-    setBackground(m_label1, LightYellow);
+        addTextBox(QStringLiteral("Text3"), twipsRect(0, 4200, 1335, 855), 8, hintBelow, true);
+    m_label1 = addValueLabel(twipsRect(60, 5100, 1155, 375));
     addEnterAndCancel(m_slider, twipsRect(60, 5580, 1155, 435), twipsRect(60, 6120, 1155, 435));
 
     placeDialog();

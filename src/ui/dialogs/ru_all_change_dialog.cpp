@@ -40,16 +40,8 @@ QLineEdit *endCaption(QWidget *parent, const QString &name, const QRect &geometr
 
 RuAllChangeDialog::RuAllChangeDialog(MainWindow &main)
     : EditDialog(main, QStringLiteral("Form6"), ClientWidth, ClientHeight) {
-    m_text1 = new QPlainTextEdit(QStringLiteral("RU Map\nData\nAll Change"), this);
-    m_text1->setObjectName(QStringLiteral("Text1"));
-    m_text1->setGeometry(twipsRect(60, 480, 1155, 735));
-    m_text1->setReadOnly(true);
-    m_text1->setFocusPolicy(Qt::NoFocus);
-    m_text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    QFont titleFont = m_text1->font();
-    titleFont.setPointSize(9);
-    m_text1->setFont(titleFont);
+    m_text1 = addTextBox(QStringLiteral("Text1"), twipsRect(60, 480, 1155, 735), 9,
+                         QStringLiteral("RU Map\nData\nAll Change"), false);
     m_text2 = endCaption(this, QStringLiteral("Text2"), twipsRect(60, 1740, 1095, 255),
                          QStringLiteral(" 15%"));
     m_text3 = endCaption(this, QStringLiteral("Text3"), twipsRect(0, 3600, 1095, 255),
@@ -67,11 +59,7 @@ RuAllChangeDialog::RuAllChangeDialog(MainWindow &main)
     m_slider->setTickInterval(1);
     m_slider->setTickPosition(QSlider::TicksRight);
 
-    m_label1 = new QLabel(this);
-    m_label1->setObjectName(QStringLiteral("Label1"));
-    m_label1->setGeometry(twipsRect(60, 4260, 1155, 375));
-    m_label1->setAlignment(Qt::AlignCenter);
-    setBackground(m_label1, LightYellow);
+    m_label1 = addValueLabel(twipsRect(60, 4260, 1155, 375));
     addEnterAndCancel(m_slider, twipsRect(60, 5040, 1155, 435), twipsRect(60, 5700, 1155, 435));
 
     move(m_main.frameGeometry().left(), topAboveMainBottom(440));
