@@ -3,14 +3,8 @@
 #include "link_texts.h"
 
 bool EcuLink::EcuDataRead(const std::function<void(const EcuImage &)> &onRead) {
-    if (m_transferring)
+    if (!startTransfer())
         return false;
-    beginTransfer();
-    CommPort_Init();
-    if (!m_LinkContinue) {
-        endTransfer();
-        return false;
-    }
 
     // A fresh image: the caller's data stay as they are unless the whole read succeeds.
     EcuImage image;

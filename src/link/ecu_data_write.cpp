@@ -7,14 +7,8 @@
 #include <QDir>
 
 bool EcuLink::EcuDataWrite(const EcuImage &image, const QString &tmpPath) {
-    if (m_transferring)
+    if (!startTransfer())
         return false;
-    beginTransfer();
-    CommPort_Init();
-    if (!m_LinkContinue) {
-        endTransfer();
-        return false;
-    }
     int done = 0;
     emit progress(done, WriteProgressTotal);
 

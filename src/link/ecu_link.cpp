@@ -160,11 +160,19 @@ EcuLink::Exchange EcuLink::readAllWords(EcuImage &into, int &done, int total) {
     return Exchange::Done;
 }
 
-void EcuLink::beginTransfer() {
+bool EcuLink::startTransfer() {
+    if (m_transferring)
+        return false;
     m_transferring = true;
     m_LinkContinue = true;
     m_busy = true;
     m_op.setBusy(true);
+    CommPort_Init();
+    if (!m_LinkContinue) {
+        endTransfer();
+        return false;
+    }
+    return true;
 }
 
 void EcuLink::enableWindow() {

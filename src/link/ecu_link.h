@@ -91,7 +91,9 @@ private:
     Exchange readAllWords(EcuImage &into, int &done, int total);
     void verifyWrite(const EcuImage &image, const EcuImage &ComparisonData, const QString &tmpPath);
 
-    void beginTransfer();
+    // Begins a transfer and runs the handshake. False when another transfer runs, or when the
+    // handshake did not succeed (the transfer has then ended).
+    bool startTransfer();
     void enableWindow();
     void closePort();
     void endTransfer();
