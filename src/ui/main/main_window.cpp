@@ -349,8 +349,7 @@ void MainWindow::startUp() {
         return;
     }
     m_file = {last.path, last.dir, last.name};
-    m_ecuDataName = dataNameOfFile(last.name);
-    m_label2->setText(m_ecuDataName);
+    m_label2->setText(dataNameOfFile(last.name));
 
     HexReadResult read = HEX_Data_read(last.path);
     if (!read.HexReadOk) {
@@ -551,8 +550,7 @@ void MainWindow::E2PFileOpen() {
         return;
     }
     m_data = outcome.data;
-    m_ecuDataName = outcome.EcuDataName;
-    m_label2->setText(m_ecuDataName);
+    m_label2->setText(outcome.EcuDataName);
     showFileTime(outcome.fileTime);
     refreshLabels();
     setCommentText(outcome.CommentText);
@@ -567,8 +565,7 @@ void MainWindow::E2PFileOpen() {
 void MainWindow::E2PFileSave() {
     (void)::E2PFileSave(m_file, m_data.image, commentText(), *m_dialogs, *m_operator, m_settings,
                         [this](const SaveOutcome &saved) {
-                            m_ecuDataName = saved.EcuDataName;
-                            m_label2->setText(m_ecuDataName);
+                            m_label2->setText(saved.EcuDataName);
                             showFileTime(saved.fileTime);
                             m_command3->setEnabled(true);
                             m_mnuDataWrite->setEnabled(true);
@@ -650,27 +647,16 @@ void MainWindow::showEcuRead(const EcuImage &image) {
     m_text3->clear();
     setMainWindowEnabled(true);
     m_frame6->setVisible(true);
-    m_ecuDataName = EcuDataName(m_data.image);
-    m_label16->setText(m_ecuDataName);
+    m_label16->setText(EcuDataName(m_data.image));
 }
 
 void MainWindow::enterReadFailureState() {
-    m_hasData = false;
-    m_label2->setText(NoFileName);
-    m_label3->setText(NoFileDate);
-    m_text3->clear();
-    m_command2->setEnabled(false);
+    enterNoFileState(true);
+    // Unlike the no-file state of start-up, "Data Read" stays at hand and the data frames are off.
     m_command7->setEnabled(true);
-    m_command3->setEnabled(false);
-    m_mnuSaveFile->setEnabled(false);
     m_mnuDataRead->setEnabled(true);
-    m_mnuDataWrite->setEnabled(false);
-    m_fiGrid->allAreaButton()->setEnabled(false);
-    m_combo1->setEnabled(false);
     for (QWidget *frame : dataFrames())
         frame->setEnabled(false);
-    fFormVisibleOFF();
-    m_frame6->setVisible(false);
 }
 
 void MainWindow::EcuDataWrite() {

@@ -135,7 +135,6 @@ private:
     WindowState m_state;
     DialogDragAnchor m_dragAnchor;
     E2PFileState m_file;
-    QString m_ecuDataName;
     bool m_hasData = false;
     int m_portNo = 1;
 

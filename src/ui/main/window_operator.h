@@ -9,7 +9,8 @@
 class WindowOperator : public Operator {
 public:
     WindowOperator(Operator &inner, std::function<void(bool)> windowBusy)
-        : m_inner(inner), m_windowBusy(std::move(windowBusy)) {}
+        : m_inner(inner)
+        , m_windowBusy(std::move(windowBusy)) {}
 
     void tell(const QString &text, MessageIcon icon) override { m_inner.tell(text, icon); }
     bool confirm(const QString &text, MessageIcon icon) override {
