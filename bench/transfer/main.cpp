@@ -69,6 +69,10 @@ public:
         m_processCpuStart = cpuSeconds(CLOCK_PROCESS_CPUTIME_ID);
         return true;
     }
+    int ask(const Question &question) override {
+        std::cerr << "message: " << question.text.toStdString() << '\n';
+        return question.escapeIndex();
+    }
     void setBusy(bool) override {}
 
     void reset() { m_ended = false; }

@@ -38,10 +38,22 @@ public:
         answers.pop_front();
         return answer;
     }
+    // Answers from choices, else with the button Escape stands for.
+    int ask(const Question &question) override {
+        messages.push_back({question.text, question.icon, true});
+        questionButtons.push_back(question.buttons);
+        if (choices.empty())
+            return question.escapeIndex();
+        const int choice = choices.front();
+        choices.pop_front();
+        return choice;
+    }
     void setBusy(bool busy) override { busyChanges.push_back(busy); }
 
     QList<ToldMessage> messages;
     std::deque<bool> answers;
+    std::deque<int> choices;
+    QList<QStringList> questionButtons;
     QList<bool> busyChanges;
 };
 

@@ -4,6 +4,8 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
+#include <algorithm>
 
 namespace {
 
@@ -13,6 +15,8 @@ QMessageBox::Icon boxIcon(MessageIcon icon) {
         return QMessageBox::Critical;
     case MessageIcon::Exclamation:
         return QMessageBox::Warning;
+    case MessageIcon::Question:
+        return QMessageBox::Question;
     case MessageIcon::None:
         break;
     }
@@ -26,9 +30,7 @@ QString displayText(QString text) {
     return text;
 }
 
-int showBox(QWidget *parent, const QString &text, MessageIcon icon,
-            QMessageBox::StandardButtons buttons) {
-    QMessageBox box(boxIcon(icon), AppTitle, displayText(text), buttons, parent);
+int execBox(QMessageBox &box) {
     // The hourglass of a transfer must not hide the arrow over the box.
     const bool overridden = QApplication::overrideCursor() != nullptr;
     if (overridden)
@@ -37,6 +39,12 @@ int showBox(QWidget *parent, const QString &text, MessageIcon icon,
     if (overridden)
         QApplication::restoreOverrideCursor();
     return answer;
+}
+
+int showBox(QWidget *parent, const QString &text, MessageIcon icon,
+            QMessageBox::StandardButtons buttons) {
+    QMessageBox box(boxIcon(icon), AppTitle, displayText(text), buttons, parent);
+    return execBox(box);
 }
 
 } // namespace
@@ -50,6 +58,22 @@ void MessageBoxOperator::tell(const QString &text, MessageIcon icon) {
 
 bool MessageBoxOperator::confirm(const QString &text, MessageIcon icon) {
     return showBox(m_parent, text, icon, QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
+}
+
+int MessageBoxOperator::ask(const Question &question) {
+    QMessageBox box(boxIcon(question.icon), AppTitle, displayText(question.text),
+                    QMessageBox::NoButton, m_parent);
+    QList<QAbstractButton *> buttons;
+    for (const QString &name : question.buttons)
+        buttons << box.addButton(name, QMessageBox::ActionRole);
+    if (buttons.isEmpty())
+        buttons << box.addButton(QMessageBox::Ok);
+    box.setDefaultButton(qobject_cast<QPushButton *>(buttons.front()));
+    const int escape = std::clamp(question.escapeIndex(), 0, static_cast<int>(buttons.size()) - 1);
+    box.setEscapeButton(buttons.at(escape));
+    execBox(box);
+    const int chosen = static_cast<int>(buttons.indexOf(box.clickedButton()));
+    return chosen >= 0 ? chosen : escape;
 }
 
 void MessageBoxOperator::setBusy(bool busy) {

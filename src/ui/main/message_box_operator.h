@@ -13,6 +13,7 @@ public:
 
     void tell(const QString &text, MessageIcon icon) override;
     bool confirm(const QString &text, MessageIcon icon) override;
+    int ask(const Question &question) override;
     void setBusy(bool busy) override;
 
 private:

@@ -16,6 +16,7 @@ public:
     bool confirm(const QString &text, MessageIcon icon) override {
         return m_inner.confirm(text, icon);
     }
+    int ask(const Question &question) override { return m_inner.ask(question); }
     void setBusy(bool busy) override {
         m_windowBusy(busy);
         m_inner.setBusy(busy);
