@@ -9,3 +9,11 @@
 
 // Decodes data.image into data.tables.
 void HEXdata_Conv(EcuData &data);
+
+// How an RU text reads: as a load decodes it (" +5%"), or as the editors write it ("+5%").
+enum class RuTextForm { Loaded, Edited };
+
+// Refreshes the table entry and text that the byte at offset holds, by the same rules as the
+// decoding. Offsets that hold no parameter change nothing.
+void decodeOffset(EcuTables &tables, const EcuImage &image, int offset,
+                  RuTextForm ruForm = RuTextForm::Loaded);

@@ -69,7 +69,7 @@ private:
     }
     // Byte and text of NE point i in TH row th (the RU map has one row).
     std::pair<int, QString> table(GraphKind kind, int th, int i) {
-        const EcuTables &t = w().data().tables;
+        const EcuTables &t = w().document().tables();
         const auto r = std::size_t(th - 1), n = std::size_t(i - 1);
         if (kind == GraphKind::Fi)
             return {t.KmapData[r][n], t.KmapText[r][n]};
@@ -93,11 +93,12 @@ private slots:
     void init() {
         m_f.window.reset();
         m_f.startWithSample();
-        // Row 11 of both maps gets a shape of its own, in the tables only.
-        for (std::size_t n = 0; n < NeColumns; ++n) {
-            w().data().tables.KmapData[10][n] = std::uint8_t(72 + 3 * n);
-            w().data().tables.IGmapData[10][n] = std::uint8_t(n < 3 ? n : 256 - n);
-        }
+        // Row 11 of both maps gets a shape of its own.
+        QList<int> row11;
+        for (int n = 0; n < NeColumns; ++n)
+            row11 << fiCellOffset(161 + n) << 72 + 3 * n << igCellOffset(161 + n)
+                  << (n < 3 ? n : 256 - n);
+        m_f.loadBytes(row11);
         QApplication::setActiveWindow(&w());
         QVERIFY(QTest::qWaitForWindowActive(&w()));
     }
@@ -139,14 +140,14 @@ private slots:
             lines << QLineF(l.x1(), j == i ? y : l.y1(), l.x2(), j == i - 1 ? y : l.y2());
         }
         focus(slider(kind, i));
-        const EcuImage before = w().data().image;
+        const EcuImage before = w().document().image();
         w().state().ValueByte = 77;
         // From the far end, so that the last move is a change.
         slider(kind, i)->setValue(position == 0 ? ScaleOf[at(kind)] : 0);
         slider(kind, i)->setValue(position);
 
         for (int k = 0; k < EcuImageSize; ++k)
-            QCOMPARE(int(w().data().image.byte(k)), k == offset ? byte : int(before.byte(k)));
+            QCOMPARE(int(w().document().image().byte(k)), k == offset ? byte : int(before.byte(k)));
         QCOMPARE(table(kind, 3, i), std::pair(byte, text));
         QCOMPARE(value(kind, i)->text(), text);
         for (int j = 1; j <= 15; ++j)
@@ -161,7 +162,7 @@ private slots:
         QFETCH(GraphKind, kind);
         w().state().SelIndex = 7;
         w().selectView(ViewOf[at(kind)]);
-        const EcuTables &t = w().data().tables;
+        const EcuTables &t = w().document().tables();
         QCOMPARE(int(w().state().SelIndex), 1);
         QCOMPARE(rows(kind)->count(), 11);
         QCOMPARE(rows(kind)->itemText(0), t.ThText[10] + QStringLiteral("%"));
@@ -203,19 +204,19 @@ private slots:
             focus(slider(kind, 5));
         QCOMPARE(armed(kind), focused ? 255 : 0);
         const int shown = slider(kind, 2)->value();
-        if (kind == GraphKind::Ru)
-            w().data().tables.RuadjData.fill(0xF1); // differs from the image
-        const EcuData before = w().data();
-        if (kind == GraphKind::Ru)
-            Ruadj_IND(*w().graphView(kind), w().data().tables);
-        else
+        const EcuData before = w().document().data();
+        if (kind == GraphKind::Ru) {
+            EcuTables other = before.tables;
+            other.RuadjData.fill(0xF1); // differs from the document
+            Ruadj_IND(*w().graphView(kind), other);
+        } else
             QTest::keyClick(rows(kind), Qt::Key_Home); // the slider keeps the focus
         QVERIFY(slider(kind, 2)->value() != shown);
         QCOMPARE(armed(kind), focused ? 255 : 0);
         if (!focused) // nor is any other change of a slider without the focus
             slider(kind, 3)->setValue(slider(kind, 3)->value() == 0 ? 1 : 0);
-        QCOMPARE(w().data().image, before.image);
-        QVERIFY(w().data().tables == before.tables);
+        QCOMPARE(w().document().image(), before.image);
+        QVERIFY(w().document().tables() == before.tables);
     }
 
     void keyAndWheelEditsReachTheGridsAndTheSavedFile() {
@@ -252,7 +253,7 @@ private slots:
         m_f.find<QAction>(QStringLiteral("mnuSaveFile(2)"))->trigger();
         const HexReadResult back = HEX_Data_read(saved);
         QVERIFY(back.HexReadOk);
-        QCOMPARE(back.image, w().data().image);
+        QCOMPARE(back.image, w().document().image());
         for (auto [offset, kind, i] :
              {std::tuple{196, GraphKind::Fi, 5}, std::tuple{6, GraphKind::Ig, 7},
               std::tuple{416, GraphKind::Ru, 5}})
@@ -283,7 +284,7 @@ private slots:
         // After an ECU read "Data Read" and "Data Write" may be off; closing turns them on.
         m_f.find(QStringLiteral("Command3"))->setEnabled(false);
         m_f.find(QStringLiteral("Command7"))->setEnabled(false);
-        const EcuData before = w().data();
+        const EcuData before = w().document().data();
         w().selectView(ViewPosition::RuMap);
         QTest::mouseClick(m_f.find(QStringLiteral("Command8")), Qt::LeftButton);
         QPointer<RuAllChangeDialog> dialog = w().findChild<RuAllChangeDialog *>();
@@ -311,7 +312,7 @@ private slots:
         QVERIFY(w().isMainWindowEnabled());
         QCOMPARE(m_f.enabledAmong("Command3 Command7"), QStringLiteral("Command3 Command7"));
 
-        const EcuData &data = w().data();
+        const EcuData &data = w().document().data();
         for (int k = 0; k < EcuImageSize; ++k) {
             const bool ru = k >= 412 && k <= 427 && byte >= 0;
             QCOMPARE(int(data.image.byte(k)), ru ? byte : int(before.image.byte(k)));

@@ -1,5 +1,6 @@
 #include "dialogs/edit_dialog.h"
 #include "dialogs/map_cell_editor.h"
+#include "document/change_cells.h"
 #include "files/e2p_reader.h"
 #include "files/e2p_writer.h"
 #include "main/clickable_label.h"
@@ -39,7 +40,8 @@ private slots:
     void firstStartWithAnEmptyStore() {
         WindowFixture f;
         MainWindow &w = f.start();
-        QCOMPARE(w.windowTitle(), QStringLiteral("07KorvoKit Fi Setting Tool"));
+        QCOMPARE(w.windowTitle(), QStringLiteral("07KorvoKit Fi Setting Tool[*]"));
+        QVERIFY(!w.isWindowModified());
         QCOMPARE(f.find<QGroupBox>(QStringLiteral("Frame5"))->title(),
                  QStringLiteral("Data Transmit ----- COM1"));
         QVERIFY(f.find<QAction>(QStringLiteral("mnuCOM_NO(1)"))->isChecked());
@@ -68,7 +70,7 @@ private slots:
         const char *const commands = "Combo1 Command2 Command3 Command7 Command6";
         QCOMPARE(f.enabledAmong(commands), QLatin1String(commands));
         // Cells from the decoded tables, row 1 at the bottom; the single values too.
-        const EcuTables &t = w.data().tables;
+        const EcuTables &t = w.document().tables();
         QCOMPARE(f.text("Label6(1)"), t.KmapText[0][0]);
         QCOMPARE(f.text("Label6(176)"), t.KmapText[10][15]);
         QCOMPARE(f.text("Label_IG6(17)"), t.IGmapText[1][0]);
@@ -158,12 +160,13 @@ private slots:
         QCOMPARE(readPortNo(*f.settings), 16);
     }
 
-    // Selecting a grid refills it from the tables, as graph mode writes tables and image only.
+    // Selecting a grid refills it from the tables.
     void viewSelectorShowsExactlyOnePanel() {
         WindowFixture f;
         MainWindow &w = f.startWithSample();
-        w.data().tables.KmapText[2][3] = QStringLiteral("+9%");
-        w.data().tables.IGmapText[0][0] = QStringLiteral("-7deg");
+        f.loadBytes({fiCellOffset(36), 109, igCellOffset(1), 0xF9});
+        f.find<QLabel>(QStringLiteral("Label6(36)"))->setText(QStringLiteral("stale"));
+        f.find<QLabel>(QStringLiteral("Label_IG6(1)"))->setText(QStringLiteral("stale"));
         const QStringList panels = QString::fromLatin1(Panels).split(QLatin1Char(' '));
         for (int position = 0; position < panels.size(); ++position) {
             w.selectView(static_cast<ViewPosition>(position));
@@ -252,7 +255,7 @@ private slots:
         const HexReadResult back = HEX_Data_read(saved);
         QVERIFY(back.HexReadOk);
         QCOMPARE(int(back.image.byte(320)), 130);
-        QCOMPARE(back.image, w.data().image);
+        QCOMPARE(back.image, w.document().image());
         QVERIFY(back.CommentText.endsWith(QStringLiteral("\r\nsecond session")));
         QVERIFY(!back.CommentText.contains(QStringLiteral("\n\n")));
 
@@ -266,13 +269,14 @@ private slots:
     void aFailedOpenKeepsTheLoadedData() {
         WindowFixture f;
         MainWindow &w = f.startWithSample();
-        w.data().image.setByte(200, 0x77); // an unsaved edit
+        QVERIFY(w.document().apply(changeCell(MapKind::Fi, 9, 0x77))); // an unsaved edit
+        f.op.choices = {1};                                            // discard it
         f.choose(f.writeFile(QStringLiteral("BAD.E2P"), ":10002000000000\r\n"));
         QTest::mouseClick(f.find<QPushButton>(QStringLiteral("Command1")), Qt::LeftButton);
-        QCOMPARE(f.op.messages.size(), 1);
-        QCOMPARE(f.op.messages.front().text, QStringLiteral("file format is incorrect."));
+        QCOMPARE(f.op.messages.size(), 2);
+        QCOMPARE(f.op.messages.back().text, QStringLiteral("file format is incorrect."));
         QVERIFY(w.hasData());
-        QCOMPARE(int(w.data().image.byte(200)), 0x77);
+        QCOMPARE(int(w.document().image().byte(200)), 0x77);
         QCOMPARE(f.text("Label2"), QStringLiteral("SAMPLE"));
         QCOMPARE(f.enabledAmong("Command2"), QStringLiteral("Command2"));
         QCOMPARE(f.shownAmong("Frame1"), QStringLiteral("Frame1"));
@@ -283,7 +287,7 @@ private slots:
         WindowFixture f;
         MainWindow &w = f.start();
         f.choose(f.writeFile(QStringLiteral("BAD.E2P"), ":00000001FF\r\n<<<Comment Start>>>\r\n"));
-        w.E2PFileOpen();
+        w.files().E2PFileOpen();
         QCOMPARE(f.op.messages.size(), 1);
         QVERIFY(!w.hasData());
         QCOMPARE(f.text("Label2"), QStringLiteral("file select"));
@@ -296,27 +300,27 @@ private slots:
     void saveFailsWithoutChangesThenSucceeds() {
         WindowFixture f;
         MainWindow &w = f.startWithSample();
-        const EcuImage before = w.data().image;
+        const EcuImage before = w.document().image();
         f.find(QStringLiteral("Command3"))->setEnabled(false);
         f.find<QAction>(QStringLiteral("mnuData(2)"))->setEnabled(false);
         f.find(QStringLiteral("Frame6"))->setVisible(true);
         const QString nowhere = f.dir.filePath(QStringLiteral("missing/NEW.E2P"));
         f.choose(nowhere);
-        w.E2PFileSave();
+        w.files().E2PFileSave();
         QCOMPARE(f.op.messages.size(), 1);
         QCOMPARE(f.op.messages.front().icon, MessageIcon::Critical);
         QVERIFY(f.op.messages.front().text.contains(nowhere));
         QCOMPARE(f.text("Label2"), QStringLiteral("SAMPLE"));
-        QCOMPARE(w.data().image, before);
+        QCOMPARE(w.document().image(), before);
         QCOMPARE(readLastFile(*f.settings).name, QStringLiteral("SAMPLE.E2P"));
         QCOMPARE(f.enabledAmong("Command3 mnuData(2)"), QString());
         QCOMPARE(f.shownAmong("Frame6"), QStringLiteral("Frame6"));
 
         f.choose(f.dir.filePath(QStringLiteral("RACE1.E2P")));
-        w.E2PFileSave();
+        w.files().E2PFileSave();
         QCOMPARE(f.enabledAmong("Command3 mnuData(2)"), QStringLiteral("Command3 mnuData(2)"));
         QCOMPARE(f.shownAmong("Frame6"), QString());
-        QCOMPARE(EcuDataName(w.data().image), QStringLiteral("RACE1   "));
+        QCOMPARE(EcuDataName(w.document().image()), QStringLiteral("RACE1   "));
     }
 
     void aboutShowsTitleAndVersion() {

@@ -2,6 +2,7 @@
 // and on X with OpenGL switched off (QT_XCB_GL_INTEGRATION=none), where Q3DSurface is created
 // but reports hasContext() false.
 
+#include "document/calibration_document.h"
 #include "files/e2p_reader.h"
 #include "image/hexdata_conv.h"
 #include "ui/main/map3d_setup.h"
@@ -28,15 +29,16 @@ private slots:
         HexReadResult read = HEX_Data_read(QStringLiteral(ECU_SOURCE_DIR "/data/SAMPLE.E2P"));
         QVERIFY(read.HexReadOk);
         const EcuTables tables = HEXdata_Conv(read.image);
+        const CalibrationDocument document;
         // The graph, the "Line" option, "Default View" and a legend label of each view.
         const char *const names[][4] = {
             {"CWGraph3D1", "Option2(1)", "Command9", "Label19"},
             {"CWGraph3D2", "Option_IG2(1)", "Command_IG9", "Label_IG20"}};
-        for (Map3DKind kind : {Map3DKind::Fi, Map3DKind::Ig}) {
+        for (MapKind kind : {MapKind::Fi, MapKind::Ig}) {
             const auto name = [&](int k) {
-                return QString::fromLatin1(names[kind == Map3DKind::Fi ? 0 : 1][k]);
+                return QString::fromLatin1(names[kind == MapKind::Fi ? 0 : 1][k]);
             };
-            Map3DView view(kind);
+            Map3DView view(kind, document);
             view.resize(twipsSize(14760, 6615));
             view.setUpColourSpectrum();
             view.showMap(tables);

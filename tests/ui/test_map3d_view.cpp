@@ -1,5 +1,8 @@
 // The 3-D map views on a real X display (Mesa's software renderer under Xvfb).
 
+#include "document/calibration_document.h"
+#include "document/change_axis_point.h"
+#include "document/change_cells.h"
 #include "files/e2p_reader.h"
 #include "image/hexdata_conv.h"
 #include "keep_gl_driver_loaded.h"
@@ -23,16 +26,16 @@
 
 namespace {
 
-EcuTables sampleTables() {
+EcuImage sampleImage() {
     HexReadResult read = HEX_Data_read(QStringLiteral(ECU_SOURCE_DIR "/data/SAMPLE.E2P"));
     if (!read.HexReadOk)
         qFatal("cannot read the sample calibration");
-    return HEXdata_Conv(read.image);
+    return read.image;
 }
 
 // Every cell of the map shown by a view of this kind set to one byte.
-EcuTables flatMap(EcuTables tables, Map3DKind kind, std::uint8_t b) {
-    for (auto &row : kind == Map3DKind::Fi ? tables.KmapData : tables.IGmapData)
+EcuTables flatMap(EcuTables tables, MapKind kind, std::uint8_t b) {
+    for (auto &row : kind == MapKind::Fi ? tables.KmapData : tables.IGmapData)
         row.fill(b);
     return tables;
 }
@@ -111,13 +114,13 @@ QPoint centreOf(const Q3DSurface *graph) {
 }
 
 struct PlotCase {
-    Map3DKind kind;
+    MapKind kind;
     int thRow, neColumn, byte;
     float value, x, y;
 };
 
 struct OptionCase {
-    Map3DKind kind;
+    MapKind kind;
     QStringList clicks; // "P1": element 1 of the plot style array, "C0": element 0 of the colours
     Map3DView::PlotStyle plotStyle;
     Map3DView::ColourMapStyle colourMap;
@@ -125,14 +128,14 @@ struct OptionCase {
 };
 
 struct ColourCase {
-    Map3DKind kind;
+    MapKind kind;
     Map3DView::ColourMapStyle colourMap;
     int byte;
     Shade shade;
 };
 
 struct AngleCase {
-    Map3DKind kind;
+    MapKind kind;
     double dx, dy; // drag across the graph in fractions of its size
     float xRotation, yRotation;
 };
@@ -148,13 +151,14 @@ class TestMap3DView : public QObject {
     Q_OBJECT
 
 private:
+    CalibrationDocument m_document;
     EcuTables m_tables;
     std::unique_ptr<Map3DView> m_views[2];
 
-    Map3DView &view(Map3DKind kind) { return *m_views[kind == Map3DKind::Fi ? 0 : 1]; }
+    Map3DView &view(MapKind kind) { return *m_views[kind == MapKind::Fi ? 0 : 1]; }
 
     template <typename T = QWidget>
-    T *child(Map3DKind kind, const QString &name) {
+    T *child(MapKind kind, const QString &name) {
         T *found = view(kind).findChild<T *>(name);
         if (!found)
             qFatal("no control %s", qPrintable(name));
@@ -163,7 +167,7 @@ private:
 
     // An element of a control array, as "Option2(1)".
     template <typename T = QWidget>
-    T *element(Map3DKind kind, QLatin1String array, int k) {
+    T *element(MapKind kind, QLatin1String array, int k) {
         return child<T>(kind, QStringLiteral("%1(%2)").arg(array).arg(k));
     }
 
@@ -174,23 +178,26 @@ private:
 
 private slots:
     void initTestCase() {
-        m_tables = sampleTables();
-        for (Map3DKind kind : {Map3DKind::Fi, Map3DKind::Ig}) {
-            auto v = std::make_unique<Map3DView>(kind);
+        m_document.load(sampleImage(), QString());
+        m_tables = m_document.tables();
+        for (MapKind kind : {MapKind::Fi, MapKind::Ig}) {
+            auto v = std::make_unique<Map3DView>(kind, m_document);
             v->resize(twipsSize(14760, 6615));
             v->setUpColourSpectrum();
+            // The graph is made when the view is first shown.
+            QVERIFY(!v->isGraphMade() && !v->graph());
             v->showMap(m_tables);
             v->show();
             QVERIFY(QTest::qWaitForWindowExposed(v.get()));
             QVERIFY2(v->graph(), "the 3-D tests need an OpenGL context (run them under Xvfb)");
-            m_views[kind == Map3DKind::Fi ? 0 : 1] = std::move(v);
+            m_views[kind == MapKind::Fi ? 0 : 1] = std::move(v);
         }
         keepGlDriverLoaded();
     }
 
     // Each test starts from the state after start-up and a first entry.
     void init() {
-        for (Map3DKind kind : {Map3DKind::Fi, Map3DKind::Ig}) {
+        for (MapKind kind : {MapKind::Fi, MapKind::Ig}) {
             view(kind).chooseColourMapStyle(Map3DView::ColourMapStyle::Spectrum);
             view(kind).resetView();
             view(kind).showMap(m_tables);
@@ -199,7 +206,7 @@ private slots:
 
     void plotsEachCellAtItsPlaceAndValue_data() {
         QTest::addColumn<PlotCase>("c");
-        const Map3DKind Fi = Map3DKind::Fi, Ig = Map3DKind::Ig;
+        const MapKind Fi = MapKind::Fi, Ig = MapKind::Ig;
         // Sample axes: NE 14, 25 .. 165 (x 100 r/min), TH 0, 5 .. 80, 100 (%).
         QTest::newRow("Fi 70 is -30 %") << PlotCase{Fi, 1, 1, 70, -30, 16600, 100};
         QTest::newRow("Fi 130 is +30 %") << PlotCase{Fi, 11, 16, 130, 30, 1500, 0};
@@ -214,7 +221,7 @@ private slots:
     void plotsEachCellAtItsPlaceAndValue() {
         QFETCH(PlotCase, c);
         EcuTables tables = m_tables;
-        auto &map = c.kind == Map3DKind::Fi ? tables.KmapData : tables.IGmapData;
+        auto &map = c.kind == MapKind::Fi ? tables.KmapData : tables.IGmapData;
         map[std::size_t(c.thRow - 1)][std::size_t(c.neColumn - 1)] = std::uint8_t(c.byte);
         view(c.kind).showMap(tables);
 
@@ -225,8 +232,23 @@ private slots:
         QCOMPARE(at.z(), c.y);
     }
 
+    // An edit, its undo and an axis point moved show on the surface at once.
+    void followsTheDocument() {
+        for (MapKind kind : {MapKind::Fi, MapKind::Ig}) {
+            const QVector3D before = plotted(view(kind), 3, 4);
+            QVERIFY(
+                m_document.apply(changeCell(kind, cellNumber(3, 4), kind == MapKind::Fi ? 75 : 2)));
+            QCOMPARE(plotted(view(kind), 3, 4).y(), kind == MapKind::Fi ? -25.0f : 2.0f);
+            QVERIFY(m_document.apply(changeAxisPoint(Axis::Ne, 4, 40)));
+            QCOMPARE(plotted(view(kind), 3, 4).x(), 14000.0f);
+            m_document.undoStack().undo();
+            m_document.undoStack().undo();
+            QCOMPARE(plotted(view(kind), 3, 4), before);
+        }
+    }
+
     void labelsEveryAxisPointOnceAfterEnteringTwice() {
-        for (Map3DKind kind : {Map3DKind::Fi, Map3DKind::Ig}) {
+        for (MapKind kind : {MapKind::Fi, MapKind::Ig}) {
             Map3DView &v = view(kind);
             EcuTables changed = m_tables;
             changed.NeData[15] = 170;
@@ -256,8 +278,8 @@ private slots:
         using C = Map3DView::ColourMapStyle;
         using P = Map3DView::PlotStyle;
         QTest::addColumn<OptionCase>("c");
-        for (Map3DKind kind : {Map3DKind::Fi, Map3DKind::Ig}) {
-            const char *k = kind == Map3DKind::Fi ? "Fi" : "IG";
+        for (MapKind kind : {MapKind::Fi, MapKind::Ig}) {
+            const char *k = kind == MapKind::Fi ? "Fi" : "IG";
             const auto clicks = [](const char *list) {
                 return QString::fromLatin1(list).split(QLatin1Char(' '), Qt::SkipEmptyParts);
             };
@@ -292,7 +314,7 @@ private slots:
                      k == static_cast<int>(c.colourMap));
         // The IG legend's top row is never shown.
         for (int row = 0; row < 7; ++row) {
-            const bool expected = c.legendShown && !(c.kind == Map3DKind::Ig && row == 0);
+            const bool expected = c.legendShown && !(c.kind == MapKind::Ig && row == 0);
             QCOMPARE(child(c.kind, setup.legend[row].swatch)->isVisible(), expected);
             QCOMPARE(child(c.kind, setup.legend[row].label)->isVisible(), expected);
         }
@@ -313,14 +335,14 @@ private slots:
         const QStringList captions[] = {
             QStringLiteral("30% 10% 5% 0% -5% -10% -30%").split(QLatin1Char(' ')),
             QStringLiteral(" 3 0 -5 -10 -15 -20").split(QLatin1Char(' '))};
-        for (Map3DKind kind : {Map3DKind::Fi, Map3DKind::Ig}) {
+        for (MapKind kind : {MapKind::Fi, MapKind::Ig}) {
             const QValue3DAxis *axis = view(kind).graph()->axisY();
-            QCOMPARE(axis->min(), kind == Map3DKind::Fi ? -30.5f : -20.5f);
-            QCOMPARE(axis->max(), kind == Map3DKind::Fi ? 30.5f : 3.5f);
+            QCOMPARE(axis->min(), kind == MapKind::Fi ? -30.5f : -20.5f);
+            QCOMPARE(axis->max(), kind == MapKind::Fi ? 30.5f : 3.5f);
             const auto stops = view(kind).series()->baseGradient().stops();
-            for (int row = kind == Map3DKind::Fi ? 0 : 1; row < 7; ++row) {
+            for (int row = kind == MapKind::Fi ? 0 : 1; row < 7; ++row) {
                 const LegendEntry &entry = map3dSetup(kind).legend[row];
-                const QString caption = captions[kind == Map3DKind::Fi ? 0 : 1][row];
+                const QString caption = captions[kind == MapKind::Fi ? 0 : 1][row];
                 QCOMPARE(child(kind, entry.swatch)->palette().color(QPalette::Window),
                          colours[row]);
                 QCOMPARE(child<QLabel>(kind, entry.label)->text(), caption);
@@ -338,7 +360,7 @@ private slots:
 
     void rendersTheColourMapByValue_data() {
         using C = Map3DView::ColourMapStyle;
-        const Map3DKind Fi = Map3DKind::Fi, Ig = Map3DKind::Ig;
+        const MapKind Fi = MapKind::Fi, Ig = MapKind::Ig;
         QTest::addColumn<ColourCase>("c");
         QTest::newRow("Fi -30 % black") << ColourCase{Fi, C::Spectrum, 70, Shade::Black};
         QTest::newRow("Fi 0 % cyan") << ColourCase{Fi, C::Spectrum, 100, Shade::Cyan};
@@ -375,7 +397,7 @@ private slots:
 
     void keepsTheViewingAnglesWithin0To90_data() {
         QTest::addColumn<AngleCase>("c");
-        const Map3DKind Fi = Map3DKind::Fi, Ig = Map3DKind::Ig;
+        const MapKind Fi = MapKind::Fi, Ig = MapKind::Ig;
         QTest::newRow("Fi turned past the side") << AngleCase{Fi, 0.9, 0.0, 90.0f, 20.0f};
         QTest::newRow("Fi turned past the front") << AngleCase{Fi, -0.9, 0.0, 0.0f, 20.0f};
         QTest::newRow("Fi raised past the top") << AngleCase{Fi, 0.0, 0.9, 45.0f, 90.0f};
@@ -397,7 +419,7 @@ private slots:
     }
 
     void zoomsAndPansAsTheHintsSayThenDefaultViewResets() {
-        Map3DView &v = view(Map3DKind::Ig);
+        Map3DView &v = view(MapKind::Ig);
         Q3DSurface *graph = v.graph();
         Q3DCamera *camera = graph->scene()->activeCamera();
         const QSize size = graph->size();
@@ -424,7 +446,7 @@ private slots:
         QVERIFY(camera->xRotation() > Map3DView::DefaultXRotation && camera->xRotation() < 90.0f);
         QVERIFY(camera->yRotation() > Map3DView::DefaultYRotation && camera->yRotation() < 90.0f);
 
-        click(child(Map3DKind::Ig, map3dSetup(Map3DKind::Ig).defaultView));
+        click(child(MapKind::Ig, map3dSetup(MapKind::Ig).defaultView));
         QCOMPARE(camera->xRotation(), Map3DView::DefaultXRotation);
         QCOMPARE(camera->yRotation(), Map3DView::DefaultYRotation);
         QCOMPARE(camera->zoomLevel(), Map3DView::DefaultZoom);

@@ -49,8 +49,7 @@ private:
     static std::size_t neOf(int k) { return std::size_t(k - 1) % 16; }
 
     void setCell(MapKind kind, int k, std::uint8_t value) {
-        EcuTables &t = m_f.window->data().tables;
-        (kind == MapKind::Fi ? t.KmapData : t.IGmapData)[thOf(k)][neOf(k)] = value;
+        m_f.loadBytes({kind == MapKind::Fi ? fiCellOffset(k) : igCellOffset(k), value});
     }
 
     static QString label1(MapCellEditor *editor) {
@@ -122,7 +121,7 @@ private slots:
         QFETCH(int, cell);
         QFETCH(int, offset);
         const MapKind kind = fi ? MapKind::Fi : MapKind::Ig;
-        const EcuImage before = m_f.window->data().image;
+        const EcuImage before = m_f.window->document().data().image;
         QPointer<MapCellEditor> editor = open(kind, cell);
         QTest::keyClick(editor->slider(), Qt::Key_Home);
         QTest::keyClick(editor->slider(), Qt::Key_Return);
@@ -131,7 +130,7 @@ private slots:
         QVERIFY(m_f.window->isMainWindowEnabled());
 
         const std::uint8_t expected = fi ? 130 : 3;
-        const EcuData &data = m_f.window->data();
+        const EcuData &data = m_f.window->document().data();
         for (int i = 0; i < EcuImageSize; ++i) {
             const int want = i == offset ? expected : before.byte(i);
             QCOMPARE(int(data.image.byte(i)), want);
@@ -148,7 +147,7 @@ private slots:
     void wholeMapSetsEveryCellAndNothingElse() {
         for (MapKind kind : {MapKind::Fi, MapKind::Ig}) {
             const bool fi = kind == MapKind::Fi;
-            const EcuImage before = m_f.window->data().image;
+            const EcuImage before = m_f.window->document().data().image;
             QPointer<MapCellEditor> editor = open(kind, 0);
             QCOMPARE(int(m_f.window->state().MapEditMode), 2);
             QCOMPARE(label1(editor), fi ? QStringLiteral("0%") : QStringLiteral("0deg"));
@@ -162,7 +161,7 @@ private slots:
             }
             flushDeletes();
             QVERIFY(editor.isNull());
-            const EcuImage &image = m_f.window->data().image;
+            const EcuImage &image = m_f.window->document().data().image;
             for (int i = 0; i < EcuImageSize; ++i) {
                 const int cell = fi ? fiCellAtOffset(i) : igCellAtOffset(i);
                 QCOMPARE(int(image.byte(i)), cell == 0 ? before.byte(i) : fi ? 95 : 0);
@@ -185,7 +184,7 @@ private slots:
         QFETCH(bool, escape);
         QFETCH(bool, fi);
         const MapKind kind = fi ? MapKind::Fi : MapKind::Ig;
-        const EcuData before = m_f.window->data();
+        const EcuData before = m_f.window->document().data();
         const QString caption = cellLabel(kind, 30)->text();
         QPointer<MapCellEditor> editor = open(kind, 30);
         QTest::keyClick(editor->slider(), Qt::Key_End);
@@ -197,8 +196,8 @@ private slots:
         flushDeletes();
         QVERIFY(editor.isNull());
         QVERIFY(m_f.window->isMainWindowEnabled());
-        QCOMPARE(m_f.window->data().image, before.image);
-        QVERIFY(m_f.window->data().tables == before.tables);
+        QCOMPARE(m_f.window->document().data().image, before.image);
+        QVERIFY(m_f.window->document().data().tables == before.tables);
         QCOMPARE(cellLabel(kind, 30)->text(), caption);
         QCOMPARE(backgroundOf(cellLabel(kind, 30)), LightYellow);
     }

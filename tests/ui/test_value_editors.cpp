@@ -45,11 +45,7 @@ private:
 
     // Loads image bytes as a file would bring them: offset, value, offset, value ...
     void load(const QList<int> &preset) {
-        EcuData &data = m_f.window->data();
-        for (qsizetype k = 0; k + 1 < preset.size(); k += 2)
-            data.image.setByte(preset[k], static_cast<std::uint8_t>(preset[k + 1]));
-        HEXdata_Conv(data);
-        m_f.window->refreshLabels();
+        m_f.loadBytes(preset);
         m_f.window->selectView(ViewPosition::IgNumeric);
         m_f.window->selectView(ViewPosition::FiNumeric);
     }
@@ -160,7 +156,7 @@ private slots:
         const QString text = QLatin1String(c.text);
         Finish finish = c.finish;
         load(c.preset);
-        const EcuData before = m_f.window->data();
+        const EcuData before = m_f.window->document().data();
         const QString oldText = m_f.find<QLabel>(target)->text();
         QPointer<EditDialog> editor = click(target);
         QVERIFY(editor);
@@ -182,7 +178,7 @@ private slots:
         QCOMPARE(slider->value(), c.position);
         QCOMPARE(m_f.window->state().ValueText, text);
         checkLabels(target, text, true);
-        QCOMPARE(m_f.window->data().image, before.image);
+        QCOMPARE(m_f.window->document().data().image, before.image);
 
         const bool form3 = editor->objectName().startsWith(QStringLiteral("Form3"));
         if (finish == Escape) {
@@ -206,7 +202,7 @@ private slots:
         QVERIFY(m_f.window->isMainWindowEnabled());
         checkLabels(target, c.stored < 0 ? oldText : text, false);
 
-        const EcuData &after = m_f.window->data();
+        const EcuData &after = m_f.window->document().data();
         for (int i = 0; i < EcuImageSize; ++i)
             QCOMPARE(int(after.image.byte(i)),
                      i == c.offset && c.stored >= 0 ? c.stored : int(before.image.byte(i)));

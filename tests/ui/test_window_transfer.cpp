@@ -1,3 +1,4 @@
+#include "document/change_cells.h"
 #include "ecu_sim_runner.h"
 #include "files/e2p_reader.h"
 #include "image/hexdata_conv.h"
@@ -97,7 +98,7 @@ private slots:
         QCOMPARE(fx().shownAmong("TransferProgress"), QString());
 
         QVERIFY(w.hasData());
-        QCOMPARE(w.data().image, ecu);
+        QCOMPARE(w.document().image(), ecu);
         QCOMPARE(fx().text("Label6(1)"), QStringLiteral("+23%"));
         QCOMPARE(fx().text("Label2"), QStringLiteral("ECU Read data"));
         QCOMPARE(fx().text("Label3"), QStringLiteral("-----"));
@@ -122,13 +123,14 @@ private slots:
         if (!productCode.isEmpty())
             ecu.setByte(DataTypeOffset, 'X'); // the marker no longer reads QZ3ROK
         MainWindow &w = startWith(ecu, true);
-        w.data().image.setByte(200, 0x66); // an unsaved edit
+        QVERIFY(w.document().apply(changeCell(MapKind::Fi, 9, 0x66))); // an unsaved edit
+        m_op.choices = {1};                                            // discard it
         if (cancel)
             m_op.answers = {false};
         QTest::mouseClick(fx().find<QPushButton>(QStringLiteral("Command7")), Qt::LeftButton);
 
         QVERIFY(w.hasData());
-        QCOMPARE(int(w.data().image.byte(200)), 0x66);
+        QCOMPARE(int(w.document().image().byte(200)), 0x66);
         QCOMPARE(fx().text("Label2"), QStringLiteral("SAMPLE"));
         QCOMPARE(fx().enabledAmong("Command2 Command3"), QStringLiteral("Command2 Command3"));
         QCOMPARE(fx().shownAmong("Frame1"), QStringLiteral("Frame1"));
@@ -136,14 +138,14 @@ private slots:
         if (!cancel)
             QCOMPARE(m_op.messages.back().text, QStringLiteral("ECU Data Type is incorrect."));
         else
-            QCOMPARE(m_op.messages.size(), 1);
+            QCOMPARE(m_op.messages.size(), 2);
     }
 
     void aFailedReadWithoutDataOffersDataReadAgain() {
         EcuImage ecu = sampleImage();
         ecu.setByte(DataTypeOffset, 'X');
         MainWindow &w = startWith(ecu, false);
-        w.EcuDataRead();
+        w.transfers().EcuDataRead();
         QCOMPARE(m_op.messages.back().text, QStringLiteral("ECU Data Type is incorrect."));
         QVERIFY(!w.hasData());
         QCOMPARE(fx().text("Label2"), QStringLiteral("file select"));
@@ -157,7 +159,7 @@ private slots:
         for (int offset : {64, 70, 310, 319}) // the ECU's own bytes
             ecu.setByte(offset, 0x5A);
         MainWindow &w = startWith(ecu, true);
-        w.data().image.setByte(fiCellOffset(50), 77);
+        QVERIFY(w.document().apply(changeCell(MapKind::Fi, 50, 77)));
         bool closedDuringTransfer = false;
         m_op.onPrompt = [&] { closedDuringTransfer = w.close(); };
         QTest::mouseClick(fx().find<QPushButton>(QStringLiteral("Command3")), Qt::LeftButton);
@@ -169,7 +171,7 @@ private slots:
         const EcuImage written = m_sim->memory();
         for (int offset = 0; offset < EcuImageSize; ++offset) {
             const int expected =
-                isProtectedOffset(offset) ? ecu.byte(offset) : w.data().image.byte(offset);
+                isProtectedOffset(offset) ? ecu.byte(offset) : w.document().image().byte(offset);
             QCOMPARE(int(written.byte(offset)), expected);
         }
         // The verification file lies beside the data file, named after it.

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "document/calibration_document.h"
 #include "files/settings_store.h"
+#include "main/file_commands.h"
 #include "main/main_window.h"
+#include "main/transfer_commands.h"
 #include "recording_operator.h"
 
 #include <QAction>
@@ -96,6 +99,16 @@ struct WindowFixture {
                 out << name;
         }
         return out.join(QLatin1Char(' '));
+    }
+
+    // Loads the data shown with some bytes changed (offset, value, offset, value ...), as a
+    // file that held them would: decoded, clean, with the comment shown.
+    void loadBytes(const QList<int> &preset) {
+        CalibrationDocument &document = window->document();
+        EcuImage image = document.image();
+        for (qsizetype k = 0; k + 1 < preset.size(); k += 2)
+            image.setByte(preset[k], static_cast<std::uint8_t>(preset[k + 1]));
+        document.load(image, document.loadedComment());
     }
 
     void choose(const QString &path) {

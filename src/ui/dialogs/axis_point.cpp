@@ -1,10 +1,12 @@
 #include "axis_point.h"
 
 #include "band_slider.h"
+#include "document/calibration_document.h"
+#include "files/operator.h"
 #include "image/display_text.h"
 #include "main/clickable_label.h"
-#include "main/main_window.h"
 #include "main/map_grid_view.h"
+#include "main/window_state.h"
 
 #include <QSignalBlocker>
 #include <algorithm>
@@ -20,11 +22,11 @@ std::size_t at(int point) {
 
 } // namespace
 
-AxisPoint::AxisPoint(MainWindow &main, Axis axis, int point)
-    : m_main(main)
+AxisPoint::AxisPoint(const EditContext &context, Axis axis, int point)
+    : m_context(context)
     , m_axis(axis)
     , m_point(point) {
-    const EcuTables &t = main.data().tables;
+    const EcuTables &t = context.document.tables();
     if (axis == Axis::Ne) {
         m_lo = t.NeData[at(point - 1)];
         m_hi = t.NeData[at(point + 1)];
@@ -35,7 +37,7 @@ AxisPoint::AxisPoint(MainWindow &main, Axis axis, int point)
 }
 
 int AxisPoint::current() const {
-    const EcuTables &t = m_main.data().tables;
+    const EcuTables &t = m_context.document.tables();
     return m_axis == Axis::Ne ? t.NeData[at(m_point)] : t.ThData[at(m_point)];
 }
 
@@ -52,8 +54,8 @@ QString AxisPoint::textOf(int value) const {
 }
 
 ClickableLabel *AxisPoint::label(bool fiGrid) const {
-    const MapGridView *grid = m_main.grid(fiGrid ? MapKind::Fi : MapKind::Ig);
-    return m_axis == Axis::Ne ? grid->neLabel(m_point) : grid->thLabel(m_point);
+    const MapGridView &grid = m_context.grid(fiGrid ? MapKind::Fi : MapKind::Ig);
+    return m_axis == Axis::Ne ? grid.neLabel(m_point) : grid.thLabel(m_point);
 }
 
 void AxisPoint::setBold(bool bold) {
@@ -66,7 +68,7 @@ void AxisPoint::setBold(bool bold) {
 }
 
 void AxisPoint::showValue(int value) {
-    WindowState &state = m_main.state();
+    WindowState &state = m_context.state;
     state.ValueByte = static_cast<std::uint8_t>(value);
     state.ValueText = textOf(value);
     label(true)->setText(state.ValueText);
@@ -74,7 +76,7 @@ void AxisPoint::showValue(int value) {
 }
 
 void AxisPoint::load(BandSlider &slider) {
-    const EcuTables &t = m_main.data().tables;
+    const EcuTables &t = m_context.document.tables();
     const int scaleEnd = m_axis == Axis::Ne ? t.NeData[NePoints - 1] : t.ThData[ThPoints - 1];
     int first = positionOf(current());
     int last = first;
@@ -115,29 +117,18 @@ void AxisPoint::sliderChanged(BandSlider &slider) {
 
 void AxisPoint::enter() {
     setBold(false);
-    const WindowState &state = m_main.state();
-    EcuData &ecu = m_main.data();
-    if (m_axis == Axis::Ne) {
-        ecu.tables.NeText[at(m_point)] = state.ValueText;
-        ecu.tables.NeData[at(m_point)] = state.ValueByte;
-        ecu.image.setByte(neAxisOffset(m_point), state.ValueByte);
-        m_main.messages().tell(
-            QStringLiteral(
-                "Attention! Change of NE position, changes all FI map, IG map, and RU map."),
-            MessageIcon::Exclamation);
-    } else {
-        ecu.tables.ThText[at(m_point)] = state.ValueText;
-        ecu.tables.ThData[at(m_point)] = state.ValueByte;
-        ecu.image.setByte(thAxisOffset(m_point), state.ValueByte);
-        m_main.messages().tell(
-            QStringLiteral("Attention! Change of a TH position, changes both FI map and IG map."),
-            MessageIcon::Exclamation);
-    }
+    (void)m_context.document.apply(changeAxisPoint(m_axis, m_point, m_context.state.ValueByte));
+    m_context.messages.tell(
+        m_axis == Axis::Ne
+            ? QStringLiteral(
+                  "Attention! Change of NE position, changes all FI map, IG map, and RU map.")
+            : QStringLiteral("Attention! Change of a TH position, changes both FI map and IG map."),
+        MessageIcon::Exclamation);
 }
 
 void AxisPoint::cancel() {
     setBold(false);
-    const EcuTables &t = m_main.data().tables;
+    const EcuTables &t = m_context.document.tables();
     const QString text = m_axis == Axis::Ne ? t.NeText[at(m_point)] : t.ThText[at(m_point)];
     label(true)->setText(text);
     label(false)->setText(text);

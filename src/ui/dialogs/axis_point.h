@@ -1,21 +1,21 @@
 #pragma once
 
+#include "document/change_axis_point.h"
+#include "edit_context.h"
+
 #include <QString>
 #include <cstdint>
 
 class BandSlider;
 class ClickableLabel;
-class MainWindow;
-
-enum class Axis { Ne, Th };
 
 // One point of the NE or TH axis while its editor is open: the neighbours that bound it, its
-// slider, its labels in both grids, and the write of the new value into table, text and image.
+// slider, its labels in both grids, and the edit of the new value.
 // The NE slider shows the value itself; the TH slider has throttle 100 at position 0.
 class AxisPoint {
 public:
     // point: 2..15 on the NE axis, 2..10 on the TH axis.
-    AxisPoint(MainWindow &main, Axis axis, int point);
+    AxisPoint(const EditContext &context, Axis axis, int point);
 
     // Whether any value lies strictly between the neighbours. A loaded file can hold an axis
     // without room; its point then keeps its value.
@@ -27,7 +27,7 @@ public:
     // Slider change: the value strictly between the neighbours, the slider put back when it
     // was corrected, ValueByte, ValueText and both labels set.
     void sliderChanged(BandSlider &slider);
-    // Enter: labels normal, ValueByte and ValueText into table, text and image, the warning.
+    // Enter: labels normal, ValueByte into the document (one undo step), the warning.
     void enter();
     // Cancel: labels normal and back to the text in the table.
     void cancel();
@@ -42,7 +42,7 @@ private:
     void setBold(bool bold);
     void showValue(int value);
 
-    MainWindow &m_main;
+    const EditContext &m_context;
     Axis m_axis;
     int m_point;
     int m_lo; // the neighbours' values, points point - 1 and point + 1

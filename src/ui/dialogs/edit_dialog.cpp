@@ -2,8 +2,8 @@
 
 #include "dialog_drag.h"
 #include "main/colours.h"
-#include "main/main_window.h"
 #include "main/twips.h"
+#include "main/window_controls.h"
 
 #include <QAbstractSlider>
 #include <QKeyEvent>
@@ -12,9 +12,10 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-EditDialog::EditDialog(MainWindow &main, const QString &name, int clientWidth, int clientHeight)
-    : QDialog(&main, Qt::Dialog | Qt::FramelessWindowHint)
-    , m_main(main) {
+EditDialog::EditDialog(const EditContext &context, const QString &name, int clientWidth,
+                       int clientHeight)
+    : QDialog(&context.window, Qt::Dialog | Qt::FramelessWindowHint)
+    , m_context(context) {
     setObjectName(name);
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(true);
@@ -22,7 +23,7 @@ EditDialog::EditDialog(MainWindow &main, const QString &name, int clientWidth, i
     QFont dialogFont(QStringLiteral("Times New Roman"));
     dialogFont.setStyleHint(QFont::Serif);
     setFont(dialogFont);
-    main.setMainWindowEnabled(false);
+    context.controls.setMainWindowEnabled(false);
 }
 
 void EditDialog::addEnterAndCancel(QAbstractSlider *slider, const QRect &enterGeometry,
@@ -43,12 +44,12 @@ void EditDialog::addEnterAndCancel(QAbstractSlider *slider, const QRect &enterGe
 }
 
 void EditDialog::closeDialog() {
-    m_main.setMainWindowEnabled(true);
+    m_context.controls.setMainWindowEnabled(true);
     done(QDialog::Accepted);
 }
 
 int EditDialog::topAboveMainBottom(int aboveBottomTwips) const {
-    const QRect mainFrame = m_main.frameGeometry();
+    const QRect mainFrame = m_context.window.frameGeometry();
     // The dialog has no frame; its frame geometry is one pixel short before its first move.
     return mainFrame.top() + mainFrame.height() - height() - twipsToPixelsY(aboveBottomTwips);
 }
@@ -67,14 +68,14 @@ bool EditDialog::eventFilter(QObject *watched, QEvent *event) {
 void EditDialog::mousePressEvent(QMouseEvent *event) {
     const QPointF at = event->position();
     BeginDialogDrag(this, event->buttons(), pixelsToTwipsX(qRound(at.x())),
-                    pixelsToTwipsY(qRound(at.y())), m_main.dragAnchor());
+                    pixelsToTwipsY(qRound(at.y())), m_context.dragAnchor);
     QDialog::mousePressEvent(event);
 }
 
 void EditDialog::mouseMoveEvent(QMouseEvent *event) {
     const QPointF at = event->position();
     DragDialog(this, event->buttons(), pixelsToTwipsX(qRound(at.x())),
-               pixelsToTwipsY(qRound(at.y())), m_main.dragAnchor());
+               pixelsToTwipsY(qRound(at.y())), m_context.dragAnchor);
     QDialog::mouseMoveEvent(event);
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "edit_context.h"
+
 #include <QDialog>
 
-class MainWindow;
 class QAbstractSlider;
 class QLabel;
 class QPlainTextEdit;
@@ -15,7 +16,7 @@ class EditDialog : public QDialog {
     Q_OBJECT
 public:
     // clientWidth and clientHeight in twips.
-    EditDialog(MainWindow &main, const QString &name, int clientWidth, int clientHeight);
+    EditDialog(const EditContext &context, const QString &name, int clientWidth, int clientHeight);
 
 protected:
     // Enter: "Enter Key" or the Enter key on the slider.
@@ -46,7 +47,7 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void reject() override;
 
-    MainWindow &m_main;
+    const EditContext &m_context;
 
 private:
     bool m_escapeCancels = true;

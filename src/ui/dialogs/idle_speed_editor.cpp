@@ -1,7 +1,7 @@
 #include "idle_speed_editor.h"
 
 #include "band_slider.h"
-#include "main/main_window.h"
+#include "main/window_state.h"
 
 #include <QSignalBlocker>
 #include <algorithm>
@@ -15,9 +15,9 @@ constexpr int IdleStep = 2;
 
 } // namespace
 
-IdleSpeedEditor::IdleSpeedEditor(MainWindow &main)
-    : SpeedSliderDialog(main, QStringLiteral("Form3_IDLE"))
-    , m_speed(SingleSpeed::idleNe(main)) {
+IdleSpeedEditor::IdleSpeedEditor(const EditContext &context)
+    : SpeedSliderDialog(context, QStringLiteral("Form3_IDLE"))
+    , m_speed(SingleSpeed::idleNe(context)) {
     placeByPanel(m_speed);
     setUpSpeedSlider(IdleScale, IdleLowest, IdleScale - IdleLowest, IdleStep);
     m_slider->setValue(m_speed.position());
@@ -30,7 +30,7 @@ void IdleSpeedEditor::sliderChanged() {
     int value = chosen;
     // An odd position goes back one step towards the value it came from.
     if (value % 2 != 0)
-        value += m_main.state().ValueByte < value ? -1 : 1;
+        value += m_context.state.ValueByte < value ? -1 : 1;
     value = std::clamp(value, IdleLowest, IdleScale);
     if (value != chosen) {
         const QSignalBlocker quiet(m_slider);

@@ -8,7 +8,7 @@
 class IdleSpeedEditor : public SpeedSliderDialog {
     Q_OBJECT
 public:
-    explicit IdleSpeedEditor(MainWindow &main);
+    explicit IdleSpeedEditor(const EditContext &context);
 
     // Enter: the idle speed into table, text and image.
     void IdleNe_cheng();

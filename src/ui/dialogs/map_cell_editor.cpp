@@ -1,12 +1,15 @@
 #include "map_cell_editor.h"
 
+#include "document/calibration_document.h"
+#include "document/change_cells.h"
 #include "image/display_text.h"
 #include "image/graph_position.h"
 #include "main/clickable_label.h"
 #include "main/colours.h"
-#include "main/main_window.h"
 #include "main/map_grid_view.h"
 #include "main/twips.h"
+#include "main/window_controls.h"
+#include "main/window_state.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -22,13 +25,13 @@ constexpr std::uint8_t OneCell = 3;
 
 } // namespace
 
-MapCellEditor::MapCellEditor(MapKind kind, MainWindow &main)
-    : EditDialog(main,
+MapCellEditor::MapCellEditor(MapKind kind, const EditContext &context)
+    : EditDialog(context,
                  kind == MapKind::Fi ? QStringLiteral("Form2") : QStringLiteral("Form2_IGMAP"),
                  ClientWidth, ClientHeight)
     , m_kind(kind)
-    , m_mode(main.state().MapEditMode)
-    , m_cellIndex(main.state().SelIndex) {
+    , m_mode(context.state.MapEditMode)
+    , m_cellIndex(context.state.SelIndex) {
     const QString hintAbove = QStringLiteral("increase fuel\n duration\nup key control");
     const QString hintBelow = QStringLiteral("decrease fuel\n duration\ndown key control");
     m_text1 = addTextBox(QStringLiteral("Text1"), twipsRect(60, 60, 1155, 1035),
@@ -53,7 +56,7 @@ MapCellEditor::MapCellEditor(MapKind kind, MainWindow &main)
 
     placeDialog();
 
-    WindowState &state = m_main.state();
+    WindowState &state = m_context.state;
     const QString mapName =
         kind == MapKind::Fi ? QStringLiteral("Fi Map") : QStringLiteral("IG Map");
     if (m_mode == WholeMap) {
@@ -66,10 +69,10 @@ MapCellEditor::MapCellEditor(MapKind kind, MainWindow &main)
         const int ne = m_cellIndex % NeColumns;
         m_text1->setPlainText(
             QStringLiteral("TH Position\n: %1\nNE Position\n: %2").arg(th + 1).arg(ne + 1));
-        const EcuTables &t = m_main.data().tables;
+        const EcuTables &t = m_context.document.tables();
         const auto &table = kind == MapKind::Fi ? t.KmapData : t.IGmapData;
         state.ValueByte = table[static_cast<std::size_t>(th)][static_cast<std::size_t>(ne)];
-        ClickableLabel *cell = m_main.grid(kind)->cell(m_cellIndex + 1);
+        ClickableLabel *cell = m_context.grid(kind).cell(m_cellIndex + 1);
         m_label1->setText(cell->text());
         // The cell is marked while it is edited.
         setBackground(cell, buttonFaceColour());
@@ -81,10 +84,10 @@ MapCellEditor::MapCellEditor(MapKind kind, MainWindow &main)
 }
 
 void MapCellEditor::placeDialog() {
-    int left = m_main.frameGeometry().left();
+    int left = m_context.window.frameGeometry().left();
     if (m_mode == OneCell) {
         // Beside the clicked cell; cells of the last NE column get the dialog on their left.
-        const ClickableLabel *cell = m_main.grid(m_kind)->cell(m_cellIndex + 1);
+        const ClickableLabel *cell = m_context.grid(m_kind).cell(m_cellIndex + 1);
         const int cellLeft = cell->mapToGlobal(QPoint(0, 0)).x();
         if ((m_cellIndex + 1) % NeColumns != 0)
             left = cellLeft + cell->width() + twipsToPixelsX(350);
@@ -107,46 +110,27 @@ QString MapCellEditor::textOf(std::uint8_t value) const {
 }
 
 void MapCellEditor::refreshValue() {
-    WindowState &state = m_main.state();
+    WindowState &state = m_context.state;
     state.ValueByte = byteAt(m_slider->value());
     state.ValueText = textOf(state.ValueByte);
     m_label1->setText(state.ValueText);
 }
 
-void MapCellEditor::writeCell(int cellIndex, std::uint8_t value) {
-    EcuData &ecu = m_main.data();
-    const int cell = cellIndex + 1;
-    const auto th = static_cast<std::size_t>(cellIndex / NeColumns);
-    const auto ne = static_cast<std::size_t>(cellIndex % NeColumns);
-    const QString text = textOf(value);
-    if (m_kind == MapKind::Fi) {
-        ecu.tables.KmapData[th][ne] = value;
-        ecu.image.setByte(fiCellOffset(cell), value);
-        ecu.tables.KmapText[th][ne] = text;
-    } else {
-        ecu.tables.IGmapData[th][ne] = value;
-        ecu.image.setByte(igCellOffset(cell), value);
-        ecu.tables.IGmapText[th][ne] = text;
-    }
-    m_main.grid(m_kind)->cell(cell)->setText(text);
-}
-
 void MapCellEditor::MAP_data_Cheng() {
-    const std::uint8_t value = m_main.state().ValueByte;
+    const std::uint8_t value = m_context.state.ValueByte;
     if (m_mode == OneCell) {
-        writeCell(m_cellIndex, value);
-        setBackground(m_main.grid(m_kind)->cell(m_cellIndex + 1), LightYellow);
+        (void)m_context.document.apply(changeCell(m_kind, m_cellIndex + 1, value));
+        setBackground(m_context.grid(m_kind).cell(m_cellIndex + 1), LightYellow);
     } else {
-        for (int cellIndex = 0; cellIndex < MapCells; ++cellIndex)
-            writeCell(cellIndex, value);
+        (void)m_context.document.apply(changeAllCells(m_kind, value));
     }
-    m_main.enableCommandsAfterMapEdit(true, true);
+    m_context.controls.enableCommandsAfterMapEdit(true, true);
     closeDialog();
 }
 
 void MapCellEditor::cancelAction() {
     if (m_mode == OneCell)
-        setBackground(m_main.grid(m_kind)->cell(m_cellIndex + 1), LightYellow);
-    m_main.enableCommandsAfterMapEdit(false, m_kind == MapKind::Fi);
+        setBackground(m_context.grid(m_kind).cell(m_cellIndex + 1), LightYellow);
+    m_context.controls.enableCommandsAfterMapEdit(false, m_kind == MapKind::Fi);
     closeDialog();
 }

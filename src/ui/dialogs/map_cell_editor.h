@@ -1,7 +1,7 @@
 #pragma once
 
 #include "edit_dialog.h"
-#include "main/map_kind.h"
+#include "image/map_kind.h"
 
 class QLabel;
 class QPlainTextEdit;
@@ -12,11 +12,11 @@ class QSlider;
 class MapCellEditor : public EditDialog {
     Q_OBJECT
 public:
-    MapCellEditor(MapKind kind, MainWindow &main);
+    MapCellEditor(MapKind kind, const EditContext &context);
 
     [[nodiscard]] QSlider *slider() const { return m_slider; }
 
-    // Enter: writes the value into table, text, image and grid.
+    // Enter: the value into the cell (or every cell) of the document, one undo step.
     void MAP_data_Cheng();
 
 protected:
@@ -29,7 +29,6 @@ private:
     [[nodiscard]] std::uint8_t byteAt(int position) const;
     [[nodiscard]] int positionOf(std::uint8_t value) const;
     [[nodiscard]] QString textOf(std::uint8_t value) const;
-    void writeCell(int cellIndex, std::uint8_t value);
 
     MapKind m_kind;
     std::uint8_t m_mode;

@@ -1,11 +1,13 @@
 #include "ru_all_change_dialog.h"
 
+#include "document/calibration_document.h"
+#include "document/change_ru.h"
 #include "image/display_text.h"
 #include "image/graph_position.h"
 #include "main/colours.h"
-#include "main/graph_view.h"
-#include "main/main_window.h"
 #include "main/twips.h"
+#include "main/window_controls.h"
+#include "main/window_state.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -38,8 +40,8 @@ QLineEdit *endCaption(QWidget *parent, const QString &name, const QRect &geometr
 
 } // namespace
 
-RuAllChangeDialog::RuAllChangeDialog(MainWindow &main)
-    : EditDialog(main, QStringLiteral("Form6"), ClientWidth, ClientHeight) {
+RuAllChangeDialog::RuAllChangeDialog(const EditContext &context)
+    : EditDialog(context, QStringLiteral("Form6"), ClientWidth, ClientHeight) {
     m_text1 = addTextBox(QStringLiteral("Text1"), twipsRect(60, 480, 1155, 735), 9,
                          QStringLiteral("RU Map\nData\nAll Change"), false);
     m_text2 = endCaption(this, QStringLiteral("Text2"), twipsRect(60, 1740, 1095, 255),
@@ -62,7 +64,7 @@ RuAllChangeDialog::RuAllChangeDialog(MainWindow &main)
     m_label1 = addValueLabel(twipsRect(60, 4260, 1155, 375));
     addEnterAndCancel(m_slider, twipsRect(60, 5040, 1155, 435), twipsRect(60, 5700, 1155, 435));
 
-    move(m_main.frameGeometry().left(), topAboveMainBottom(440));
+    move(m_context.window.frameGeometry().left(), topAboveMainBottom(440));
 
     // Opens at 0 %.
     m_slider->setValue(ruSliderPosition(0));
@@ -71,22 +73,15 @@ RuAllChangeDialog::RuAllChangeDialog(MainWindow &main)
 }
 
 void RuAllChangeDialog::refreshValue() {
-    WindowState &state = m_main.state();
+    WindowState &state = m_context.state;
     state.ValueByte = ruByteAtPosition(m_slider->value());
     state.ValueText = ruEditText(state.ValueByte);
     m_label1->setText(state.ValueText);
 }
 
 void RuAllChangeDialog::RU_Alldata_Cheng() {
-    const WindowState &state = m_main.state();
-    EcuData &ecu = m_main.data();
-    for (int i = 1; i <= RuPoints; ++i) {
-        const auto at = static_cast<std::size_t>(i - 1);
-        ecu.tables.RuadjData[at] = state.ValueByte;
-        ecu.image.setByte(ruMapOffset(i), state.ValueByte);
-        ecu.tables.RuadjText[at] = state.ValueText;
-    }
-    Ruadj_IND(*m_main.graphView(GraphKind::Ru), ecu.tables);
+    // The RU view redraws itself from the document, as Ruadj_IND does.
+    (void)m_context.document.apply(changeAllRuPoints(m_context.state.ValueByte));
     closeAndHandBackCommands();
 }
 
@@ -95,6 +90,6 @@ void RuAllChangeDialog::cancelAction() {
 }
 
 void RuAllChangeDialog::closeAndHandBackCommands() {
-    m_main.enableCommandsAfterMapEdit(true, true);
+    m_context.controls.enableCommandsAfterMapEdit(true, true);
     closeDialog();
 }

@@ -12,7 +12,7 @@ class QSlider;
 class RuAllChangeDialog : public EditDialog {
     Q_OBJECT
 public:
-    explicit RuAllChangeDialog(MainWindow &main);
+    explicit RuAllChangeDialog(const EditContext &context);
 
     [[nodiscard]] QSlider *slider() const { return m_slider; }
 

@@ -1,7 +1,7 @@
 #include "speed_editor.h"
 
 #include "band_slider.h"
-#include "main/main_window.h"
+#include "main/window_state.h"
 
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -18,18 +18,18 @@ constexpr int ShiftLowest = 100;
 
 } // namespace
 
-SpeedEditor::SpeedEditor(MainWindow &main)
-    : SpeedSliderDialog(main, QStringLiteral("Form3"))
-    , m_mode(main.state().ValueEditMode) {
+SpeedEditor::SpeedEditor(const EditContext &context)
+    : SpeedSliderDialog(context, QStringLiteral("Form3"))
+    , m_mode(context.state.ValueEditMode) {
     if (m_mode == NePointMode) {
         placeAboveMainBottom(2500);
-        m_point.emplace(main, Axis::Ne, main.state().SelIndex);
+        m_point.emplace(context, Axis::Ne, context.state.SelIndex);
         m_point->load(*m_slider);
         if (!m_slider->isEnabled())
             enterButton()->setFocus();
     } else {
-        m_speed =
-            m_mode == ShiftTimingMode ? SingleSpeed::shiftTiming(main) : SingleSpeed::pitRoad(main);
+        m_speed = m_mode == ShiftTimingMode ? SingleSpeed::shiftTiming(context)
+                                            : SingleSpeed::pitRoad(context);
         placeByPanel(*m_speed);
         if (m_mode == ShiftTimingMode)
             setUpSpeedSlider(SpeedScale, ShiftLowest, SpeedScale - ShiftLowest, 1);

@@ -11,7 +11,7 @@
 class SpeedEditor : public SpeedSliderDialog {
     Q_OBJECT
 public:
-    explicit SpeedEditor(MainWindow &main);
+    explicit SpeedEditor(const EditContext &context);
 
     // Enter in each mode.
     void Ne_data_cheng();

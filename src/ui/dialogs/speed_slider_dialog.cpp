@@ -1,7 +1,6 @@
 #include "speed_slider_dialog.h"
 
 #include "band_slider.h"
-#include "main/main_window.h"
 #include "main/single_value_panel.h"
 #include "main/twips.h"
 #include "single_speed.h"
@@ -16,8 +15,8 @@ constexpr int ClientHeight = 870;
 
 } // namespace
 
-SpeedSliderDialog::SpeedSliderDialog(MainWindow &main, const QString &name)
-    : EditDialog(main, name, ClientWidth, ClientHeight) {
+SpeedSliderDialog::SpeedSliderDialog(const EditContext &context, const QString &name)
+    : EditDialog(context, name, ClientWidth, ClientHeight) {
     m_slider = new BandSlider(Qt::Horizontal, this);
     m_slider->setObjectName(QStringLiteral("Slider1"));
     m_slider->setGeometry(twipsRect(180, 120, 7515, 630));
@@ -30,9 +29,9 @@ SpeedSliderDialog::SpeedSliderDialog(MainWindow &main, const QString &name)
 }
 
 int SpeedSliderDialog::centredLeft() const {
-    const QScreen *screen = m_main.screen();
+    const QScreen *screen = m_context.window.screen();
     if (!screen)
-        return m_main.frameGeometry().left();
+        return m_context.window.frameGeometry().left();
     const QRect whole = screen->geometry();
     return whole.left() + (whole.width() - width()) / 2;
 }
@@ -42,9 +41,9 @@ void SpeedSliderDialog::placeAboveMainBottom(int aboveBottomTwips) {
 }
 
 void SpeedSliderDialog::placeByPanel(const SingleSpeed &speed) {
-    const QRect mainFrame = m_main.frameGeometry();
-    const int top = mainFrame.top() + mainFrame.height() - speed.panel()->geometry().top() -
-                    twipsToPixelsY(440);
+    const QRect mainFrame = m_context.window.frameGeometry();
+    const int top =
+        mainFrame.top() + mainFrame.height() - speed.panel().geometry().top() - twipsToPixelsY(440);
     move(centredLeft(), top);
 }
 

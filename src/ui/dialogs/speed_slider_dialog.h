@@ -13,7 +13,7 @@ public:
     [[nodiscard]] BandSlider *slider() const { return m_slider; }
 
 protected:
-    SpeedSliderDialog(MainWindow &main, const QString &name);
+    SpeedSliderDialog(const EditContext &context, const QString &name);
 
     // Centred on the screen across; top = main top + main height - aboveBottom twips - own
     // height.

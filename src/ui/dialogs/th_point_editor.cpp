@@ -1,8 +1,8 @@
 #include "th_point_editor.h"
 
 #include "band_slider.h"
-#include "main/main_window.h"
 #include "main/twips.h"
+#include "main/window_state.h"
 
 #include <QPushButton>
 
@@ -13,9 +13,9 @@ constexpr int ClientHeight = 4140;
 
 } // namespace
 
-ThPointEditor::ThPointEditor(MainWindow &main)
-    : EditDialog(main, QStringLiteral("Form4"), ClientWidth, ClientHeight)
-    , m_point(main, Axis::Th, main.state().SelIndex) {
+ThPointEditor::ThPointEditor(const EditContext &context)
+    : EditDialog(context, QStringLiteral("Form4"), ClientWidth, ClientHeight)
+    , m_point(context, Axis::Th, context.state.SelIndex) {
     m_slider = new BandSlider(Qt::Vertical, this);
     m_slider->setObjectName(QStringLiteral("Slider1"));
     m_slider->setGeometry(twipsRect(360, 240, 630, 2835));
@@ -28,7 +28,7 @@ ThPointEditor::ThPointEditor(MainWindow &main)
     m_slider->setTickPosition(QSlider::TicksBothSides);
     addEnterAndCancel(m_slider, twipsRect(60, 3120, 1095, 375), twipsRect(60, 3660, 1095, 375));
 
-    move(m_main.frameGeometry().left() + twipsToPixelsX(1400), topAboveMainBottom(440));
+    move(m_context.window.frameGeometry().left() + twipsToPixelsX(1400), topAboveMainBottom(440));
 
     m_point.load(*m_slider);
     if (!m_slider->isEnabled())

@@ -10,7 +10,7 @@ class BandSlider;
 class ThPointEditor : public EditDialog {
     Q_OBJECT
 public:
-    explicit ThPointEditor(MainWindow &main);
+    explicit ThPointEditor(const EditContext &context);
 
     [[nodiscard]] BandSlider *slider() const { return m_slider; }
 

@@ -2,6 +2,9 @@
 
 #include "clickable_label.h"
 #include "colours.h"
+#include "document/calibration_document.h"
+#include "document/change_cells.h"
+#include "document/change_ru.h"
 #include "element_name.h"
 #include "graph_canvas.h"
 #include "graph_slider.h"
@@ -115,11 +118,12 @@ void centreCaptionAt(QLabel *caption, double y) {
 
 } // namespace
 
-GraphView::GraphView(GraphKind kind, EcuData &ecu, WindowState &state, QWidget *parent)
+GraphView::GraphView(GraphKind kind, CalibrationDocument &document, WindowState &state,
+                     QWidget *parent)
     : QGroupBox(parent)
     , m_kind(kind)
     , m_scale(namesOf(kind).scale)
-    , m_data(ecu)
+    , m_document(document)
     , m_state(state) {
     const GraphNames names = namesOf(kind);
     setObjectName(QLatin1String(names.panel));
@@ -137,6 +141,8 @@ GraphView::GraphView(GraphKind kind, EcuData &ecu, WindowState &state, QWidget *
         allDataChange->setGeometry(twipsRect(11160, BottomRowTop - 60, 2520, 495));
         connect(allDataChange, &QPushButton::clicked, this, &GraphView::allDataChangeClicked);
     }
+    connect(&document, &CalibrationDocument::dataReplaced, this, &GraphView::showAfterLoad);
+    connect(&document, &CalibrationDocument::bytesChanged, this, &GraphView::showChanged);
 }
 
 void GraphView::buildPolyline(const char *lineName) {
@@ -200,6 +206,8 @@ void GraphView::buildSliders(const char *sliderName, const char *neName, const c
         m_neLabels[at] = ne;
 
         connect(slider, &GraphSlider::valueChanged, this, [this, i] { sliderValueChanged(i); });
+        connect(slider, &GraphSlider::sliderPressed, this,
+                [this] { m_gesture = m_document.newGesture(); });
         connect(slider, &GraphSlider::focusEntered, this, [this, value] {
             setBackground(value, LightYellow);
             setArmed(true);
@@ -263,7 +271,7 @@ void GraphView::setArmed(bool armed) {
 }
 
 void GraphView::enter() {
-    const EcuTables &t = m_data.tables;
+    const EcuTables &t = m_document.tables();
     if (m_kind == GraphKind::Ru) {
         Ruadj_IND(*this, t);
         showNeTexts();
@@ -291,15 +299,41 @@ void GraphView::enter() {
 
 void GraphView::showLoadedData() {
     if (m_kind == GraphKind::Ru)
-        Ruadj_IND(*this, m_data.tables);
+        Ruadj_IND(*this, m_document.tables());
     else
         showRow(m_state.SelIndex);
     showNeTexts();
 }
 
+void GraphView::showAfterLoad() {
+    // The RU labels follow every load; a Fi or RU view left showing follows the new data.
+    if (m_kind == GraphKind::Ru)
+        showValueTexts(m_document.tables().RuadjText);
+    if (m_kind != GraphKind::Ig && !isHidden())
+        showLoadedData();
+}
+
+void GraphView::showChanged(const ChangedBytes &changed) {
+    const EcuTables &t = m_document.tables();
+    if (m_kind == GraphKind::Ru) {
+        if (changed.anyIn(RuMapOffset, RuPoints))
+            Ruadj_IND(*this, t);
+    } else if (m_row >= 1 && m_row <= ThRows) {
+        const MapKind map = m_kind == GraphKind::Fi ? MapKind::Fi : MapKind::Ig;
+        for (int i = 1; i <= NePoints; ++i) {
+            if (changed.contains(cellOffset(map, cellNumber(m_row, i)))) {
+                showRow(m_row);
+                break;
+            }
+        }
+    }
+    if (changed.anyIn(NeAxisOffset, NePoints))
+        showNeTexts();
+}
+
 void GraphView::showNeTexts() {
     for (int i = 1; i <= NePoints; ++i)
-        neLabel(i)->setText(m_data.tables.NeText[static_cast<std::size_t>(i - 1)]);
+        neLabel(i)->setText(m_document.tables().NeText[static_cast<std::size_t>(i - 1)]);
 }
 
 void GraphView::showValueTexts(const std::array<QString, NePoints> &texts) {
@@ -308,10 +342,13 @@ void GraphView::showValueTexts(const std::array<QString, NePoints> &texts) {
 }
 
 void GraphView::showRow(int th) {
+    if (th < 1 || th > ThRows)
+        return;
+    m_row = th;
     if (m_kind == GraphKind::Fi)
-        Kmap_IND(*this, m_data.tables, th);
+        Kmap_IND(*this, m_document.tables(), th);
     else
-        IGmap_IND(*this, m_data.tables, th);
+        IGmap_IND(*this, m_document.tables(), th);
 }
 
 void GraphView::rowChosen(int entry) {
@@ -348,32 +385,21 @@ void GraphView::sliderValueChanged(int i) {
     if (armedFlag() != SliderArmed)
         return;
     const int position = slider(i)->value();
-    const auto ne = static_cast<std::size_t>(i - 1);
-    EcuTables &t = m_data.tables;
-    QString text;
+    const quint64 gesture = slider(i)->isSliderDown() ? m_gesture : 0;
     if (m_kind == GraphKind::Ru) {
-        const std::uint8_t k = ruByteAtPosition(position);
-        text = ruEditText(k);
-        t.RuadjData[ne] = k;
-        m_data.image.setByte(ruMapOffset(i), k);
-        t.RuadjText[ne] = text;
-    } else {
-        const int th = m_state.SelIndex;
-        if (th < 1 || th > ThRows)
-            return;
-        const auto row = static_cast<std::size_t>(th - 1);
-        const bool fi = m_kind == GraphKind::Fi;
-        const std::uint8_t k = fi ? fiByteAtPosition(position) : igByteAtPosition(position);
-        text = fi ? fiText(k) : igText(k);
-        m_state.ValueByte = k;
-        m_state.ValueText = text;
-        (fi ? t.KmapData : t.IGmapData)[row][ne] = k;
-        const int cell = cellNumber(th, i);
-        m_data.image.setByte(fi ? fiCellOffset(cell) : igCellOffset(cell), k);
-        (fi ? t.KmapText : t.IGmapText)[row][ne] = text;
+        (void)m_document.apply(changeRuPoint(i, ruByteAtPosition(position), gesture));
+        return;
     }
-    valueLabel(i)->setText(text);
-    moveLineEnds(i, position);
+    // The row shown is the row edited.
+    const int th = m_row;
+    if (th < 1 || th > ThRows)
+        return;
+    const bool fi = m_kind == GraphKind::Fi;
+    const std::uint8_t k = fi ? fiByteAtPosition(position) : igByteAtPosition(position);
+    m_state.ValueByte = k;
+    m_state.ValueText = fi ? fiText(k) : igText(k);
+    (void)m_document.apply(
+        changeCell(fi ? MapKind::Fi : MapKind::Ig, cellNumber(th, i), k, gesture));
 }
 
 namespace {

@@ -6,6 +6,8 @@
 #include <QGroupBox>
 #include <array>
 
+class CalibrationDocument;
+class ChangedBytes;
 class ClickableLabel;
 class GraphCanvas;
 class GraphLine;
@@ -20,11 +22,12 @@ enum class GraphKind { Fi, Ig, Ru };
 // lines, with value labels, NE labels and scale captions. "Frame2" edits one TH row of the Fi
 // map, "FrameIG_Map_GRA" one row of the IG map (both the row SelIndex, chosen in the row
 // selector), "Frame7" the RU map. A value change of a slider that has the keyboard focus is an
-// edit and is written at once into table, text, image and view.
+// edit of the document; one drag of one slider is one step. The view follows the document.
 class GraphView : public QGroupBox {
     Q_OBJECT
 public:
-    GraphView(GraphKind kind, EcuData &ecu, WindowState &state, QWidget *parent = nullptr);
+    GraphView(GraphKind kind, CalibrationDocument &document, WindowState &state,
+              QWidget *parent = nullptr);
 
     // Elements 1..16.
     [[nodiscard]] GraphSlider *slider(int i) const;
@@ -41,6 +44,9 @@ public:
     // The value labels from a text table (the RU labels follow every decoding).
     void showValueTexts(const std::array<QString, NePoints> &texts);
     void showNeTexts();
+    // After an edit, undo or redo: the sliders of the row shown (or the RU map) and the NE
+    // labels, where their bytes changed.
+    void showChanged(const ChangedBytes &changed);
 
     // The display step shared by Kmap_IND, IGmap_IND and Ruadj_IND: each slider goes to its
     // position and its value label to its text, and the polyline follows the positions the
@@ -67,11 +73,14 @@ private:
     void moveLineEnds(int i, int position);
     void setArmed(bool armed);
     [[nodiscard]] std::uint8_t &armedFlag();
+    void showAfterLoad();
 
     GraphKind m_kind;
     int m_scale;
-    EcuData &m_data;
+    CalibrationDocument &m_document;
     WindowState &m_state;
+    int m_row = 0;         // the TH row shown, 1..11 (0: none yet)
+    quint64 m_gesture = 0; // the drag under way
     GraphCanvas *m_canvas = nullptr;
     std::array<GraphSlider *, NePoints> m_sliders{};
     std::array<ClickableLabel *, NePoints> m_valueLabels{};

@@ -20,8 +20,8 @@ QColor colourFromBgr(std::uint32_t bgr) {
                   static_cast<int>((bgr >> 16) & 0xFF));
 }
 
-QList<ColourStop> spectrumColourMap(Map3DKind kind) {
-    if (kind == Map3DKind::Fi)
+QList<ColourStop> spectrumColourMap(MapKind kind) {
+    if (kind == MapKind::Fi)
         return {{-30, colourFromBgr(Black)}, {-10, colourFromBgr(Magenta)},
                 {-5, colourFromBgr(Blue)},   {0, colourFromBgr(Cyan)},
                 {5, colourFromBgr(Green)},   {10, colourFromBgr(Yellow)},
@@ -30,8 +30,8 @@ QList<ColourStop> spectrumColourMap(Map3DKind kind) {
             {-5, colourFromBgr(Cyan)},   {0, colourFromBgr(Green)},     {3, colourFromBgr(Yellow)}};
 }
 
-QList<ColourStop> grayscaleColourMap(Map3DKind kind) {
-    if (kind == Map3DKind::Fi)
+QList<ColourStop> grayscaleColourMap(MapKind kind) {
+    if (kind == MapKind::Fi)
         return {{-30, colourFromBgr(Black)}, {30, colourFromBgr(White)}};
     return {{-20, colourFromBgr(Black)}, {3, colourFromBgr(White)}};
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "map3d_kind.h"
+#include "image/map_kind.h"
 
 #include <QColor>
 #include <QLinearGradient>
@@ -20,8 +20,8 @@ struct ColourStop {
 [[nodiscard]] QColor colourFromBgr(std::uint32_t bgr);
 
 // "Color Spectrum" and "Grayscale" of each view.
-[[nodiscard]] QList<ColourStop> spectrumColourMap(Map3DKind kind);
-[[nodiscard]] QList<ColourStop> grayscaleColourMap(Map3DKind kind);
+[[nodiscard]] QList<ColourStop> spectrumColourMap(MapKind kind);
+[[nodiscard]] QList<ColourStop> grayscaleColourMap(MapKind kind);
 
 // The plot's own single colour, used with "None(Blue)".
 [[nodiscard]] QColor uniformPlotColour();

@@ -27,16 +27,16 @@ double igPlotValue(std::uint8_t b) {
     return static_cast<std::int8_t>(b);
 }
 
-Map3DSurfaceData map3dSurfaceData(Map3DKind kind, const EcuTables &tables) {
+Map3DSurfaceData map3dSurfaceData(MapKind kind, const EcuTables &tables) {
     Map3DSurfaceData data;
     for (int i = 0; i < NePoints; ++i)
         data.x[i] = neAxisPosition(tables.NeData[i]);
     for (int j = 0; j < ThPoints; ++j)
         data.y[j] = thAxisPosition(tables.ThData[j]);
-    const auto &map = kind == Map3DKind::Fi ? tables.KmapData : tables.IGmapData;
+    const auto &map = kind == MapKind::Fi ? tables.KmapData : tables.IGmapData;
     for (int j = 0; j < ThRows; ++j)
         for (int i = 0; i < NeColumns; ++i)
-            data.z[j][i] = kind == Map3DKind::Fi ? fiPlotValue(map[j][i]) : igPlotValue(map[j][i]);
+            data.z[j][i] = kind == MapKind::Fi ? fiPlotValue(map[j][i]) : igPlotValue(map[j][i]);
     return data;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "image/ecu_tables.h"
-#include "map3d_kind.h"
+#include "image/map_kind.h"
 
 #include <QList>
 #include <QString>
@@ -32,7 +32,7 @@ struct Map3DSurfaceData {
 [[nodiscard]] double fiPlotValue(std::uint8_t b);
 [[nodiscard]] double igPlotValue(std::uint8_t b);
 
-[[nodiscard]] Map3DSurfaceData map3dSurfaceData(Map3DKind kind, const EcuTables &tables);
+[[nodiscard]] Map3DSurfaceData map3dSurfaceData(MapKind kind, const EcuTables &tables);
 
 // One labelled value per NE point; the odd points (1, 3, .. 15) and point 16 carry the speed in
 // r/min, the others an empty text.

@@ -56,6 +56,6 @@ const Map3DSetup IgSetup{
 
 } // namespace
 
-const Map3DSetup &map3dSetup(Map3DKind kind) {
-    return kind == Map3DKind::Fi ? FiSetup : IgSetup;
+const Map3DSetup &map3dSetup(MapKind kind) {
+    return kind == MapKind::Fi ? FiSetup : IgSetup;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "map3d_kind.h"
+#include "image/map_kind.h"
 
 #include <QLatin1String>
 #include <QList>
@@ -38,7 +38,7 @@ struct Map3DSetup {
     bool setUpAtStartUp = false;
 };
 
-[[nodiscard]] const Map3DSetup &map3dSetup(Map3DKind kind);
+[[nodiscard]] const Map3DSetup &map3dSetup(MapKind kind);
 
 inline constexpr QLatin1String NeAxisTitle{"Ne(r/min)"};
 inline constexpr QLatin1String ThAxisTitle{"TH(%)"};

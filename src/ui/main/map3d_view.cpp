@@ -1,5 +1,7 @@
 #include "map3d_view.h"
 
+#include "document/calibration_document.h"
+#include "document/change_cells.h"
 #include "element_name.h"
 #include "labelled_axis_formatter.h"
 #include "map3d_colour_map.h"
@@ -42,9 +44,9 @@ bool platformDrawsGlWindows() {
 }
 
 // Round values on the vertical axis, the ends of the colour maps among them.
-QList<LabelledValue> valueAxisLabels(Map3DKind kind) {
-    const QList<int> values = kind == Map3DKind::Fi ? QList<int>{-30, -20, -10, 0, 10, 20, 30}
-                                                    : QList<int>{-20, -15, -10, -5, 0};
+QList<LabelledValue> valueAxisLabels(MapKind kind) {
+    const QList<int> values = kind == MapKind::Fi ? QList<int>{-30, -20, -10, 0, 10, 20, 30}
+                                                  : QList<int>{-20, -15, -10, -5, 0};
     QList<LabelledValue> labels;
     for (int v : values)
         labels.append({static_cast<double>(v), QString::number(v)});
@@ -59,7 +61,7 @@ void configureAxis(QValue3DAxis *axis, QLatin1String title) {
 
 } // namespace
 
-Map3DView::Map3DView(Map3DKind kind, QWidget *parent)
+Map3DView::Map3DView(MapKind kind, const CalibrationDocument &document, QWidget *parent)
     : QGroupBox(parent)
     , m_kind(kind) {
     const Map3DSetup &setup = map3dSetup(kind);
@@ -71,7 +73,8 @@ Map3DView::Map3DView(Map3DKind kind, QWidget *parent)
                                twipsToPixelsY(Gap));
     layout->setSpacing(twipsToPixelsX(Gap));
 
-    buildGraph();
+    // The graph takes this place when the view is first shown.
+    m_graphArea = new QWidget(this);
     layout->addWidget(m_graphArea, 1);
     buildSideColumn();
     auto *side = new QWidget(this);
@@ -102,13 +105,38 @@ Map3DView::Map3DView(Map3DKind kind, QWidget *parent)
     // handed over by setUpColourSpectrum().
     m_plotStyles->button(static_cast<int>(PlotStyle::SurfaceAndLine))->setChecked(true);
     m_colourMaps->button(static_cast<int>(ColourMapStyle::Spectrum))->setChecked(true);
-    applyPlotStyle(PlotStyle::SurfaceAndLine);
-    if (m_series)
-        m_series->setColorStyle(Q3DTheme::ColorStyleRangeGradient);
     setLegendShown(true);
+
+    connect(&document, &CalibrationDocument::bytesChanged, this,
+            [this, &document](const ChangedBytes &changed) {
+                showChanged(changed, document.tables());
+            });
 }
 
 Map3DView::~Map3DView() = default;
+
+void Map3DView::makeGraph() {
+    if (m_graphMade)
+        return;
+    m_graphMade = true;
+    QWidget *placeholder = m_graphArea;
+    buildGraph();
+    delete layout()->replaceWidget(placeholder, m_graphArea);
+    delete placeholder;
+    m_graphArea->show();
+    // Without a graph there is nothing for the options to act on.
+    const bool enabled = m_graph != nullptr;
+    m_plotStyleFrame->setEnabled(enabled);
+    m_colourMapFrame->setEnabled(enabled);
+    m_defaultView->setEnabled(enabled);
+    if (!m_graph)
+        return;
+    const Map3DSetup &setup = map3dSetup(m_kind);
+    if (!setup.setUpAtStartUp || m_setUp)
+        m_graph->axisY()->setRange(static_cast<float>(setup.valueMin),
+                                   static_cast<float>(setup.valueMax));
+    applySeriesStyle();
+}
 
 void Map3DView::buildGraph() {
     const Map3DSetup &setup = map3dSetup(m_kind);
@@ -157,9 +185,6 @@ void Map3DView::buildGraph() {
     configureAxis(m_graph->axisX(), NeAxisTitle);
     configureAxis(m_graph->axisZ(), ThAxisTitle);
     configureAxis(m_graph->axisY(), setup.valueTitle);
-    if (!setup.setUpAtStartUp)
-        m_graph->axisY()->setRange(static_cast<float>(setup.valueMin),
-                                   static_cast<float>(setup.valueMax));
 
     m_series = new QSurface3DSeries;
     m_series->setFlatShadingEnabled(false);
@@ -212,12 +237,6 @@ void Map3DView::buildSideColumn() {
     defaultView->setObjectName(setup.defaultView);
     connect(defaultView, &QPushButton::clicked, this, &Map3DView::resetView);
     m_defaultView = defaultView;
-
-    // Without a graph there is nothing for these to act on.
-    const bool enabled = m_graph != nullptr;
-    m_plotStyleFrame->setEnabled(enabled);
-    m_colourMapFrame->setEnabled(enabled);
-    m_defaultView->setEnabled(enabled);
 }
 
 QWidget *Map3DView::buildLegend() {
@@ -251,21 +270,47 @@ QWidget *Map3DView::buildLegend() {
 }
 
 void Map3DView::setUpColourSpectrum() {
+    m_setUp = true;
     const Map3DSetup &setup = map3dSetup(m_kind);
-    if (m_series)
-        m_series->setBaseGradient(
-            colourMapGradient(spectrumColourMap(m_kind), setup.valueMin, setup.valueMax));
-    if (!setup.setUpAtStartUp)
-        return;
-    // The unused row (Text11, Label_IG19) gets no caption and is never shown.
-    for (int i = 0; i < m_legend.size(); ++i)
-        m_legend[i].label->setText(setup.legend[i].caption);
-    if (m_graph)
+    if (setup.setUpAtStartUp) {
+        // The unused row (Text11, Label_IG19) gets no caption and is never shown.
+        for (int i = 0; i < m_legend.size(); ++i)
+            m_legend[i].label->setText(setup.legend[i].caption);
+    }
+    // A graph made before this takes the colour map and range now; a later one when it is made.
+    if (m_graph) {
         m_graph->axisY()->setRange(static_cast<float>(setup.valueMin),
                                    static_cast<float>(setup.valueMax));
+        applySeriesStyle();
+    }
+}
+
+void Map3DView::showChanged(const ChangedBytes &changed, const EcuTables &tables) {
+    if (!m_graph)
+        return;
+    if (changed.anyIn(NeAxisOffset, NePoints) || changed.anyIn(ThAxisOffset, ThPoints)) {
+        showMap(tables);
+        return;
+    }
+    QSurfaceDataProxy *proxy = m_series->dataProxy();
+    if (proxy->rowCount() != ThPoints)
+        return;
+    const Map3DSurfaceData surface = map3dSurfaceData(m_kind, tables);
+    for (int cell = 1; cell <= MapCells; ++cell) {
+        if (!changed.contains(cellOffset(m_kind, cell)))
+            continue;
+        const int j = thRowOfCell(cell) - 1;
+        const int i = neColumnOfCell(cell) - 1;
+        const auto at = [](int index) { return static_cast<std::size_t>(index); };
+        proxy->setItem(j, i,
+                       QSurfaceDataItem(QVector3D(static_cast<float>(surface.x[at(i)]),
+                                                  static_cast<float>(surface.z[at(j)][at(i)]),
+                                                  static_cast<float>(surface.y[at(j)]))));
+    }
 }
 
 void Map3DView::showMap(const EcuTables &tables) {
+    makeGraph();
     if (!m_graph)
         return;
     const Map3DSurfaceData surface = map3dSurfaceData(m_kind, tables);
@@ -302,36 +347,35 @@ void Map3DView::choosePlotStyle(PlotStyle style) {
 }
 
 void Map3DView::applyColourMapStyle(ColourMapStyle style) {
-    const Map3DSetup &setup = map3dSetup(m_kind);
-    switch (style) {
-    case ColourMapStyle::Spectrum:
-    case ColourMapStyle::Grayscale:
-        if (m_series) {
-            m_series->setColorStyle(Q3DTheme::ColorStyleRangeGradient);
-            const QList<ColourStop> map = style == ColourMapStyle::Spectrum
-                                              ? spectrumColourMap(m_kind)
-                                              : grayscaleColourMap(m_kind);
-            m_series->setBaseGradient(colourMapGradient(map, setup.valueMin, setup.valueMax));
-        }
+    if (style != ColourMapStyle::None)
         choosePlotStyle(PlotStyle::SurfaceAndLine);
-        setLegendShown(style == ColourMapStyle::Spectrum);
-        break;
-    case ColourMapStyle::None:
-        if (m_series) {
-            m_series->setColorStyle(Q3DTheme::ColorStyleUniform);
-            m_series->setBaseColor(uniformPlotColour());
-        }
-        setLegendShown(false);
-        break;
-    }
+    setLegendShown(style == ColourMapStyle::Spectrum);
+    applySeriesStyle();
 }
 
 void Map3DView::applyPlotStyle(PlotStyle style) {
     if (style == PlotStyle::Line)
         chooseColourMapStyle(ColourMapStyle::None);
+    applySeriesStyle();
+}
+
+// The surface takes the options as they are checked.
+void Map3DView::applySeriesStyle() {
     if (!m_series)
         return;
-    if (style == PlotStyle::SurfaceAndLine) {
+    const auto colourStyle = static_cast<ColourMapStyle>(m_colourMaps->checkedId());
+    if (colourStyle == ColourMapStyle::None) {
+        m_series->setColorStyle(Q3DTheme::ColorStyleUniform);
+        m_series->setBaseColor(uniformPlotColour());
+    } else {
+        const Map3DSetup &setup = map3dSetup(m_kind);
+        m_series->setColorStyle(Q3DTheme::ColorStyleRangeGradient);
+        const QList<ColourStop> map = colourStyle == ColourMapStyle::Spectrum
+                                          ? spectrumColourMap(m_kind)
+                                          : grayscaleColourMap(m_kind);
+        m_series->setBaseGradient(colourMapGradient(map, setup.valueMin, setup.valueMax));
+    }
+    if (static_cast<PlotStyle>(m_plotStyles->checkedId()) == PlotStyle::SurfaceAndLine) {
         m_series->setDrawMode(QSurface3DSeries::DrawSurfaceAndWireframe);
         m_series->setWireframeColor(Qt::black);
     } else {

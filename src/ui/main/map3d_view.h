@@ -1,11 +1,13 @@
 #pragma once
 
 #include "image/ecu_tables.h"
-#include "map3d_kind.h"
+#include "image/map_kind.h"
 
 #include <QGroupBox>
 #include <QList>
 
+class CalibrationDocument;
+class ChangedBytes;
 class LabelledAxisFormatter;
 class QAbstractButton;
 class QButtonGroup;
@@ -16,33 +18,40 @@ class Q3DSurface;
 // The panel "Fi Map (3D graph)" (Frame8, graph CWGraph3D1) or "IG Map (3D graph)"
 // (FrameIG_Map_3D, graph CWGraph3D2): the map as a coloured surface over the engine-speed and
 // throttle axes, with the plot style and colour map options, "Default View", the colour legend
-// and the mouse hints. It only displays; nothing in it changes the data.
+// and the mouse hints. It only displays; nothing in it changes the data. It follows the
+// document's edits, undos and redos while it shows the map.
 //
-// Where no OpenGL context can be had, the panel shows a plain notice instead of the graph and
-// every operation still works on what remains.
+// The graph is made the first time the view is shown (it is costly and most sessions never
+// open it). Where no OpenGL context can be had, the panel then shows a plain notice instead of
+// the graph and every operation still works on what remains.
 class Map3DView : public QGroupBox {
     Q_OBJECT
 public:
     enum class PlotStyle { SurfaceAndLine = 0, Line = 1 };
     enum class ColourMapStyle { Spectrum = 0, Grayscale = 1, None = 2 };
 
-    explicit Map3DView(Map3DKind kind, QWidget *parent = nullptr);
+    Map3DView(MapKind kind, const CalibrationDocument &document, QWidget *parent = nullptr);
     ~Map3DView() override;
 
     // Start-up: hands the "Color Spectrum" colour map to the graph; for IG also sets the legend
     // captions and fixes the value axis at -20.5 .. 3.5. (The IG legend's unused top row,
     // Text11 and Label_IG19, is never shown.)
     void setUpColourSpectrum();
-    // Entering the view: labels the axes and plots the surface from the tables as they are now.
-    // The view keeps nothing of them and is not refreshed while it stays open.
+    // Entering the view: makes the graph the first time, labels the axes and plots the surface
+    // from the tables as they are now.
     void showMap(const EcuTables &tables);
+    // After an edit, undo or redo: the points whose bytes changed (the whole map when an axis
+    // moved). Nothing before the view was first shown.
+    void showChanged(const ChangedBytes &changed, const EcuTables &tables);
+    // Whether the view has been shown and made its graph (or its notice).
+    [[nodiscard]] bool isGraphMade() const { return m_graphMade; }
 
     // The option buttons and "Default View" act through these.
     void chooseColourMapStyle(ColourMapStyle style);
     void choosePlotStyle(PlotStyle style);
     void resetView();
 
-    [[nodiscard]] Map3DKind kind() const { return m_kind; }
+    [[nodiscard]] MapKind kind() const { return m_kind; }
     // The graph and its one surface, or nullptr where no OpenGL context could be had.
     [[nodiscard]] Q3DSurface *graph() const { return m_graph; }
     [[nodiscard]] QSurface3DSeries *series() const { return m_series; }
@@ -55,7 +64,9 @@ public:
     static constexpr float DefaultTargetHeight = -0.5f;
 
 private:
+    void makeGraph();
     void buildGraph();
+    void applySeriesStyle();
     void buildSideColumn();
     [[nodiscard]] QWidget *buildLegend();
     void applyColourMapStyle(ColourMapStyle style);
@@ -69,7 +80,9 @@ private:
         bool used = true;
     };
 
-    Map3DKind m_kind;
+    MapKind m_kind;
+    bool m_graphMade = false;
+    bool m_setUp = false; // setUpColourSpectrum() ran
     Q3DSurface *m_graph = nullptr;
     QSurface3DSeries *m_series = nullptr;
     LabelledAxisFormatter *m_neFormatter = nullptr;

@@ -2,6 +2,7 @@
 
 #include "clickable_label.h"
 #include "colours.h"
+#include "document/calibration_document.h"
 #include "element_name.h"
 #include "twips.h"
 
@@ -37,7 +38,7 @@ ClickableLabel *makeLabel(QWidget *parent, const QString &name, const QRect &geo
 
 } // namespace
 
-MapGridView::MapGridView(MapKind kind, QWidget *parent)
+MapGridView::MapGridView(MapKind kind, const CalibrationDocument &document, QWidget *parent)
     : QGroupBox(parent)
     , m_kind(kind) {
     const Names names = namesOf(kind);
@@ -93,6 +94,13 @@ MapGridView::MapGridView(MapKind kind, QWidget *parent)
     m_allArea->setGeometry(
         twipsRect(GridLeft + NePoints * CellWidth - 2700, AxisTop + 480, 2700, 495));
     connect(m_allArea, &QPushButton::clicked, this, &MapGridView::allAreaClicked);
+
+    connect(&document, &CalibrationDocument::dataReplaced, this,
+            [this, &document] { showTables(document.tables()); });
+    connect(&document, &CalibrationDocument::bytesChanged, this,
+            [this, &document](const ChangedBytes &changed) {
+                showChanged(changed, document.tables());
+            });
 }
 
 ClickableLabel *MapGridView::cell(int k) const {
@@ -133,4 +141,24 @@ void MapGridView::fill(const EcuTables &tables) {
         thLabel(i)->setText(tables.ThText[static_cast<std::size_t>(i - 1)]);
     for (int i = 1; i <= NePoints; ++i)
         neLabel(i)->setText(tables.NeText[static_cast<std::size_t>(i - 1)]);
+}
+
+void MapGridView::showChanged(const ChangedBytes &changed, const EcuTables &tables) {
+    const auto &texts = m_kind == MapKind::Fi ? tables.KmapText : tables.IGmapText;
+    changed.forEach([&](int offset) {
+        const int k = m_kind == MapKind::Fi ? fiCellAtOffset(offset) : igCellAtOffset(offset);
+        if (k != 0) {
+            cell(k)->setText(texts[static_cast<std::size_t>(thRowOfCell(k) - 1)]
+                                  [static_cast<std::size_t>(neColumnOfCell(k) - 1)]);
+        }
+    });
+    // Both grids show the axes the maps share.
+    for (int i = 1; i <= NePoints; ++i) {
+        if (changed.contains(neAxisOffset(i)))
+            neLabel(i)->setText(tables.NeText[static_cast<std::size_t>(i - 1)]);
+    }
+    for (int i = 1; i <= ThPoints; ++i) {
+        if (changed.contains(thAxisOffset(i)))
+            thLabel(i)->setText(tables.ThText[static_cast<std::size_t>(i - 1)]);
+    }
 }

@@ -1,7 +1,10 @@
 #pragma once
 
 #include "image/ecu_tables.h"
-#include "map_kind.h"
+#include "image/map_kind.h"
+
+class CalibrationDocument;
+class ChangedBytes;
 
 #include <QGroupBox>
 #include <array>
@@ -11,10 +14,11 @@ class QPushButton;
 
 // A numeric map view: 176 cells (row 1 at the bottom), the TH axis on the left, the NE axis
 // below and "All area Data change". Panel "Frame1" for the Fi map, "FrameIG_Map_NUM" for IG.
+// It follows the document: a load refills it, an edit, undo or redo shows the bytes it changed.
 class MapGridView : public QGroupBox {
     Q_OBJECT
 public:
-    MapGridView(MapKind kind, QWidget *parent = nullptr);
+    MapGridView(MapKind kind, const CalibrationDocument &document, QWidget *parent = nullptr);
 
     [[nodiscard]] MapKind kind() const { return m_kind; }
     // Cell element k, 1..176.
@@ -29,6 +33,8 @@ public:
     void showTables(const EcuTables &tables);
     // Filling the view when it is selected: cells, TH points 1..10 and NE points 1..16.
     void fill(const EcuTables &tables);
+    // The cells and axis points whose bytes changed.
+    void showChanged(const ChangedBytes &changed, const EcuTables &tables);
 
 signals:
     void cellClicked(int k);

@@ -2,11 +2,14 @@
 
 #include "clickable_label.h"
 #include "colours.h"
+#include "document/calibration_document.h"
 #include "element_name.h"
 #include "twips.h"
 
 SingleValuePanel::SingleValuePanel(const QString &panelName, const QString &caption,
-                                   const QString &valueName, int unitIndex, QWidget *parent)
+                                   const QString &valueName, int unitIndex,
+                                   const CalibrationDocument &document, int offset,
+                                   QString EcuTables::*text, QWidget *parent)
     : QGroupBox(caption, parent)
     , m_value(new ClickableLabel(this)) {
     setObjectName(panelName);
@@ -25,4 +28,12 @@ SingleValuePanel::SingleValuePanel(const QString &panelName, const QString &capt
     auto *unit = new QLabel(QStringLiteral("(r/min)"), this);
     unit->setObjectName(elementName("Label15", unitIndex));
     unit->setGeometry(twipsRect(2280, 540, 1200, 315));
+
+    const auto show = [this, &document, text] { m_value->setText(document.tables().*text); };
+    connect(&document, &CalibrationDocument::dataReplaced, this, show);
+    connect(&document, &CalibrationDocument::bytesChanged, this,
+            [show, offset](const ChangedBytes &changed) {
+                if (changed.contains(offset))
+                    show();
+            });
 }

@@ -1,17 +1,22 @@
 #pragma once
 
+#include "image/ecu_tables.h"
+
 #include <QGroupBox>
 
+class CalibrationDocument;
 class ClickableLabel;
 
 // One of the small panels that show a single engine speed: "ShiftTiming Indicator" (Frame4,
 // value Label14), "PITroad Limit" (FramePITroad, Lbl_PITroad), "Idring Ne" (FrameIdleNe,
-// Lbl_IdleNe). A click on the value opens its editor.
+// Lbl_IdleNe). A click on the value opens its editor. The value follows the document: its text
+// at offset after a load, an edit, an undo or a redo.
 class SingleValuePanel : public QGroupBox {
     Q_OBJECT
 public:
     SingleValuePanel(const QString &panelName, const QString &caption, const QString &valueName,
-                     int unitIndex, QWidget *parent = nullptr);
+                     int unitIndex, const CalibrationDocument &document, int offset,
+                     QString EcuTables::*text, QWidget *parent = nullptr);
 
     [[nodiscard]] ClickableLabel *valueLabel() const { return m_value; }
 

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "image/ecu_image.h"
+
+#include <QObject>
+#include <functional>
+#include <memory>
+
+class CalibrationDocument;
+class EcuLink;
+class Operator;
+class QtSerialPort;
+class SettingsStore;
+struct E2PFileState;
+
+// "Data Read" and "Data Write": the serial port and the link to the ECU, with the question
+// before a read discards modified data.
+class TransferCommands : public QObject {
+    Q_OBJECT
+public:
+    // op shows the link's messages and the window's busy state; guard asks before a read
+    // discards modified data (true: go on).
+    TransferCommands(CalibrationDocument &document, const E2PFileState &file, Operator &op,
+                     const SettingsStore &settings, std::function<bool()> guard,
+                     QObject *parent = nullptr);
+    ~TransferCommands() override;
+
+    [[nodiscard]] QtSerialPort &serialPort() { return *m_port; }
+    [[nodiscard]] EcuLink &link() { return *m_link; }
+    // True while a read or write runs.
+    [[nodiscard]] bool isTransferring() const;
+    void setPortNo(int portNo);
+
+    void EcuDataRead();
+    void EcuDataWrite();
+
+signals:
+    // Words done of the words in all.
+    void progress(int done, int total);
+    // A read got the ECU's image, before "ECU Data Read ended." is told: the window shows it.
+    void imageRead(const EcuImage &image);
+    // A read did not get the ECU's data; its messages have been told.
+    void readFailed();
+
+private:
+    CalibrationDocument &m_document;
+    const E2PFileState &m_file;
+    std::function<bool()> m_guard;
+    std::unique_ptr<QtSerialPort> m_port;
+    std::unique_ptr<EcuLink> m_link;
+};
