@@ -232,6 +232,7 @@ private slots:
         QVERIFY(w.hasData());
         QCOMPARE(f.text("Label2"), QStringLiteral("START"));
         QCOMPARE(f.enabledAmong("Command3 Combo1"), QStringLiteral("Command3 Combo1"));
+        QVERIFY(!w.isWindowModified());
 
         // Fi cell 113 (offset 320) to +30%, and a new comment line.
         w.selectView(ViewPosition::FiNumeric);
@@ -243,6 +244,7 @@ private slots:
         flushDeletes();
         auto *comment = f.find<QPlainTextEdit>(QStringLiteral("Text3"));
         comment->setPlainText(comment->toPlainText() + QStringLiteral("\nsecond session"));
+        QVERIFY(w.isWindowModified());
 
         const QString saved = f.dir.filePath(QStringLiteral("EDITED.E2P"));
         f.choose(saved);
@@ -251,6 +253,7 @@ private slots:
         QCOMPARE(f.op.messages.front().text, QStringLiteral("File save ended"));
         QCOMPARE(f.text("Label2"), QStringLiteral("EDITED"));
         QCOMPARE(readLastFile(*f.settings).path, saved);
+        QVERIFY(!w.isWindowModified());
 
         const HexReadResult back = HEX_Data_read(saved);
         QVERIFY(back.HexReadOk);

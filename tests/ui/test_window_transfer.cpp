@@ -3,6 +3,7 @@
 #include "files/e2p_reader.h"
 #include "image/hexdata_conv.h"
 #include "link/qt_serial_port.h"
+#include "main/edit_menu.h"
 #include "window_fixture.h"
 
 #include <QAction>
@@ -107,6 +108,7 @@ private slots:
         QCOMPARE(fx().enabledAmong("Combo1 Command2 Command3 mnuData(2)"),
                  QStringLiteral("Combo1 Command2"));
         QCOMPARE(fx().find<QPlainTextEdit>(QStringLiteral("Text3"))->toPlainText(), QString());
+        QVERIFY(!w.isWindowModified());
     }
 
     void aFailedReadKeepsLoadedData_data() {
@@ -161,10 +163,18 @@ private slots:
         MainWindow &w = startWith(ecu, true);
         QVERIFY(w.document().apply(changeCell(MapKind::Fi, 50, 77)));
         bool closedDuringTransfer = false;
-        m_op.onPrompt = [&] { closedDuringTransfer = w.close(); };
+        bool undoDuringTransfer = true;
+        m_op.onPrompt = [&] {
+            closedDuringTransfer = w.close();
+            undoDuringTransfer = w.editMenu().undoAction()->isEnabled();
+        };
         QTest::mouseClick(fx().find<QPushButton>(QStringLiteral("Command3")), Qt::LeftButton);
 
         QVERIFY(!closedDuringTransfer);
+        QVERIFY(!undoDuringTransfer);
+        // The file is still what the mechanic keeps: the edit stays unsaved and undoable.
+        QVERIFY(w.isWindowModified());
+        QVERIFY(w.editMenu().undoAction()->isEnabled());
         QVERIFY(w.isVisible());
         QCOMPARE(m_op.messages.back().text, QStringLiteral("ECU Data setting ended."));
         QCOMPARE(m_op.messages.size(), 3);
