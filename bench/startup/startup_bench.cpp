@@ -1,6 +1,7 @@
 // Start-up benchmark: from the process's first line to the main window painted on screen with
 // the last file (the sample) loaded. Run it on a real X display (xvfb-run), several times.
-// Prints "startup_ms: N" and "loaded: yes|no".
+// Prints "startup_ms: N", the resident memory then ("rss_mb: N"), "loaded: yes|no", and the
+// resident memory once the Fi 3-D view has been opened ("rss_after_3d_mb: N").
 
 #include "files/settings_store.h"
 #include "main/main_window.h"
@@ -11,6 +12,8 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
+#include <fstream>
+#include <string>
 
 namespace {
 
@@ -31,6 +34,16 @@ private:
     QEventLoop &m_loop;
     bool m_painted = false;
 };
+
+// The process's resident memory, MB.
+double residentMb() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.rfind("VmRSS:", 0) == 0)
+            return std::stod(line.substr(6)) / 1024.0;
+    }
+    return 0.0;
+}
 
 } // namespace
 
@@ -55,6 +68,11 @@ int main(int argc, char **argv) {
     const qint64 elapsed = clock.elapsed();
 
     std::printf("startup_ms: %lld\n", static_cast<long long>(elapsed));
+    std::printf("rss_mb: %.1f\n", residentMb());
     std::printf("loaded: %s\n", window.hasData() ? "yes" : "no");
+    window.selectView(ViewPosition::Fi3D);
+    QTimer::singleShot(500, &loop, &QEventLoop::quit);
+    loop.exec();
+    std::printf("rss_after_3d_mb: %.1f\n", residentMb());
     return window.hasData() ? 0 : 1;
 }
