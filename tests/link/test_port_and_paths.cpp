@@ -1,8 +1,10 @@
+#include "link/port_mapping.h"
 #include "link/serial_device.h"
 #include "link/tmp_path.h"
 #include "qt_printers.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -29,6 +31,81 @@ TEST_F(SerialDevice, TheSettingOfThatPortWinsWhateverTheCaseOfItsKey) {
     EXPECT_EQ(serialDeviceName(3, *m_settings), QStringLiteral("/dev/ttyUSB0"));
     EXPECT_EQ(serialDeviceName(13, *m_settings), QStringLiteral("/dev/ttyS12"));
 }
+
+const QString UsbById =
+    QStringLiteral("/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A10K1234-if00-port0");
+const SerialPortEntry UsbAdapter{QStringLiteral("ttyUSB0"),
+                                 QStringLiteral("/dev/ttyUSB0"),
+                                 QStringLiteral("FT232R USB UART"),
+                                 QStringLiteral("FTDI"),
+                                 QStringLiteral("A10K1234"),
+                                 0x0403,
+                                 0x6001,
+                                 UsbById};
+const SerialPortEntry BoardPort{QStringLiteral("ttyS0"), QStringLiteral("/dev/ttyS0")};
+
+TEST_F(SerialDevice, MappingStoresTheStableNameAndEachPortKnowsItsNumbers) {
+    mapPortNumber(*m_settings, 3, UsbAdapter);
+    mapPortNumber(*m_settings, 5, {QStringLiteral("ttyUSB1"), QStringLiteral("/dev/ttyUSB1")});
+    EXPECT_EQ(serialDeviceName(3, *m_settings), UsbById);
+    EXPECT_EQ(serialDeviceName(5, *m_settings), QStringLiteral("/dev/ttyUSB1"));
+    EXPECT_EQ(portNumbersOf(UsbAdapter, *m_settings), QList<int>{3});
+    EXPECT_EQ(portNumbersOf(BoardPort, *m_settings), QList<int>{1}); // by default
+    writeSerialDevice(*m_settings, 1, QStringLiteral("ttyUSB0"));
+    EXPECT_EQ(portNumbersOf(UsbAdapter, *m_settings), (QList<int>{1, 3}));
+    EXPECT_EQ(portNumbersOf(BoardPort, *m_settings), QList<int>());
+}
+
+TEST_F(SerialDevice, TheStableNameIsALinkToTheSameDevice) {
+    const QString byId = m_dir.filePath(QStringLiteral("by-id"));
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir(QStringLiteral("by-id")));
+    for (const char *device : {"ttyUSB0", "ttyUSB1"}) {
+        QFile file(m_dir.filePath(QLatin1String(device)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    ASSERT_TRUE(
+        QFile::link(m_dir.filePath(QStringLiteral("ttyUSB1")), byId + QStringLiteral("/usb-a")));
+    ASSERT_TRUE(
+        QFile::link(m_dir.filePath(QStringLiteral("ttyUSB0")), byId + QStringLiteral("/usb-b")));
+    const SerialPortEntry port{QStringLiteral("ttyUSB0"),
+                               m_dir.filePath(QStringLiteral("ttyUSB0"))};
+    EXPECT_EQ(stableDeviceName(port.systemLocation, byId), byId + QStringLiteral("/usb-b"));
+    EXPECT_EQ(stableDeviceName(m_dir.filePath(QStringLiteral("ttyUSB2")), byId), QString());
+    EXPECT_TRUE(isSamePort(port, byId + QStringLiteral("/usb-b")));
+    EXPECT_FALSE(isSamePort(port, byId + QStringLiteral("/usb-a")));
+}
+
+struct MenuCase {
+    const char *name;
+    int portNo;
+    QString mapping; // [CommProt] COM<portNo>; empty: none
+    bool adapterPresent;
+    QString text;
+};
+
+class MenuTexts : public SerialDevice, public testing::WithParamInterface<MenuCase> {};
+
+TEST_P(MenuTexts, NameTheDevicePortKOpens) {
+    const MenuCase &c = GetParam();
+    if (!c.mapping.isEmpty())
+        writeSerialDevice(*m_settings, c.portNo, c.mapping);
+    const QList<SerialPortEntry> ports =
+        c.adapterPresent ? QList<SerialPortEntry>{BoardPort, UsbAdapter} : QList{BoardPort};
+    EXPECT_EQ(portMenuText(c.portNo, *m_settings, ports), c.text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, MenuTexts,
+    testing::Values(
+        MenuCase{"MappedAdapter", 3, QStringLiteral("/dev/ttyUSB0"), true,
+                 QStringLiteral("COM3  /dev/ttyUSB0 (FT232R USB UART)")},
+        MenuCase{"MappedByStableName", 3, UsbById, true,
+                 QStringLiteral("COM3  /dev/ttyUSB0 (FT232R USB UART)")},
+        MenuCase{"MappedAdapterUnplugged", 3, UsbById, false, QStringLiteral("COM3  ") + UsbById},
+        MenuCase{"DefaultDeviceWithoutDescription", 1, QString(), true,
+                 QStringLiteral("COM1  /dev/ttyS0")},
+        MenuCase{"DefaultDeviceAbsent", 2, QString(), true, QStringLiteral("COM2  /dev/ttyS1")}),
+    [](const auto &menuCase) { return std::string(menuCase.param.name); });
 
 struct TmpCase {
     const char *name;
