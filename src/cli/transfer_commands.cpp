@@ -50,8 +50,10 @@ int readEcuToFile(const QString &device, const QString &path, bool replace, Oper
                   const SettingsStore &settings) {
     // Checked before the transfer, so that data read are not lost for want of a place.
     const QFileInfo target(path);
-    if (target.exists() && (!replace || target.isDir())) {
-        op.tell(QStringLiteral("%1 exists; --force replaces it").arg(path), MessageIcon::Critical);
+    if (target.isDir() || (target.exists() && !replace)) {
+        op.tell(target.isDir() ? QStringLiteral("%1 is a folder").arg(path)
+                               : QStringLiteral("%1 exists; --force replaces it").arg(path),
+                MessageIcon::Critical);
         return ExitUsageOrFile;
     }
     const QFileInfo folder(target.absolutePath());
