@@ -2,6 +2,7 @@
 #include "link/serial_device.h"
 #include "link/tmp_path.h"
 #include "qt_printers.h"
+#include "serial_port_entries.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,57 +21,28 @@ protected:
     std::unique_ptr<SettingsStore> m_settings;
 };
 
-TEST_F(SerialDevice, WithoutASettingPortKNamesTheKthStandardPort) {
-    EXPECT_EQ(serialDeviceName(1, *m_settings), QStringLiteral("/dev/ttyS0"));
-    EXPECT_EQ(serialDeviceName(16, *m_settings), QStringLiteral("/dev/ttyS15"));
-}
-
-TEST_F(SerialDevice, TheSettingOfThatPortWinsWhateverTheCaseOfItsKey) {
-    m_settings->writeText(QStringLiteral("commprot"), QStringLiteral("com3"),
-                          QStringLiteral(" /dev/ttyUSB0 "));
-    EXPECT_EQ(serialDeviceName(3, *m_settings), QStringLiteral("/dev/ttyUSB0"));
-    EXPECT_EQ(serialDeviceName(13, *m_settings), QStringLiteral("/dev/ttyS12"));
-}
-
-const QString UsbById =
-    QStringLiteral("/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A10K1234-if00-port0");
-const SerialPortEntry UsbAdapter{QStringLiteral("ttyUSB0"),
-                                 QStringLiteral("/dev/ttyUSB0"),
-                                 QStringLiteral("FT232R USB UART"),
-                                 QStringLiteral("FTDI"),
-                                 QStringLiteral("A10K1234"),
-                                 0x0403,
-                                 0x6001,
-                                 UsbById};
-const SerialPortEntry BoardPort{QStringLiteral("ttyS0"), QStringLiteral("/dev/ttyS0")};
-
-TEST_F(SerialDevice, MappingStoresTheStableNameAndEachPortKnowsItsNumbers) {
-    mapPortNumber(*m_settings, 3, UsbAdapter);
+TEST_F(SerialDevice, AMappingWithoutAStableNameKeepsTheSystemNameAndPortsKnowTheirNumbers) {
     mapPortNumber(*m_settings, 5, {QStringLiteral("ttyUSB1"), QStringLiteral("/dev/ttyUSB1")});
-    EXPECT_EQ(serialDeviceName(3, *m_settings), UsbById);
     EXPECT_EQ(serialDeviceName(5, *m_settings), QStringLiteral("/dev/ttyUSB1"));
-    EXPECT_EQ(portNumbersOf(UsbAdapter, *m_settings), QList<int>{3});
-    EXPECT_EQ(portNumbersOf(BoardPort, *m_settings), QList<int>{1}); // by default
-    writeSerialDevice(*m_settings, 1, QStringLiteral("ttyUSB0"));
+    writeSerialDevice(*m_settings, 1, QStringLiteral("ttyUSB0")); // COM1 no longer /dev/ttyS0
+    writeSerialDevice(*m_settings, 3, UsbAdapter.stableName);
     EXPECT_EQ(portNumbersOf(UsbAdapter, *m_settings), (QList<int>{1, 3}));
     EXPECT_EQ(portNumbersOf(BoardPort, *m_settings), QList<int>());
 }
 
 TEST_F(SerialDevice, TheStableNameIsALinkToTheSameDevice) {
-    const QString byId = m_dir.filePath(QStringLiteral("by-id"));
-    ASSERT_TRUE(QDir(m_dir.path()).mkdir(QStringLiteral("by-id")));
-    for (const char *device : {"ttyUSB0", "ttyUSB1"}) {
-        QFile file(m_dir.filePath(QLatin1String(device)));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    // Files stand in for the devices: by-id/usb-a leads to ttyUSB1, by-id/usb-b to ttyUSB0.
+    const QDir dir(m_dir.path());
+    ASSERT_TRUE(dir.mkdir(QStringLiteral("by-id")));
+    for (const QString &name : {QStringLiteral("a1"), QStringLiteral("b0")}) {
+        QFile device(dir.filePath(QStringLiteral("ttyUSB") + name.back()));
+        ASSERT_TRUE(device.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(device.link(dir.filePath(QStringLiteral("by-id/usb-") + name.front())));
     }
-    ASSERT_TRUE(
-        QFile::link(m_dir.filePath(QStringLiteral("ttyUSB1")), byId + QStringLiteral("/usb-a")));
-    ASSERT_TRUE(
-        QFile::link(m_dir.filePath(QStringLiteral("ttyUSB0")), byId + QStringLiteral("/usb-b")));
-    const SerialPortEntry port{QStringLiteral("ttyUSB0"),
-                               m_dir.filePath(QStringLiteral("ttyUSB0"))};
+    const SerialPortEntry port{QStringLiteral("ttyUSB0"), dir.filePath(QStringLiteral("ttyUSB0"))};
+    const QString byId = dir.filePath(QStringLiteral("by-id"));
     EXPECT_EQ(stableDeviceName(port.systemLocation, byId), byId + QStringLiteral("/usb-b"));
-    EXPECT_EQ(stableDeviceName(m_dir.filePath(QStringLiteral("ttyUSB2")), byId), QString());
+    EXPECT_EQ(stableDeviceName(dir.filePath(QStringLiteral("ttyUSB2")), byId), QString());
     EXPECT_TRUE(isSamePort(port, byId + QStringLiteral("/usb-b")));
     EXPECT_FALSE(isSamePort(port, byId + QStringLiteral("/usb-a")));
 }
@@ -85,10 +57,12 @@ struct MenuCase {
 
 class MenuTexts : public SerialDevice, public testing::WithParamInterface<MenuCase> {};
 
-TEST_P(MenuTexts, NameTheDevicePortKOpens) {
+TEST_P(MenuTexts, NameTheDevicePortKOpensWhichIsTheKthStandardPortWithoutASetting) {
     const MenuCase &c = GetParam();
+    // Written by hand: the key in any case, blanks around the path.
     if (!c.mapping.isEmpty())
-        writeSerialDevice(*m_settings, c.portNo, c.mapping);
+        m_settings->writeText(QStringLiteral("commprot"), QStringLiteral("com%1").arg(c.portNo),
+                              c.mapping);
     const QList<SerialPortEntry> ports =
         c.adapterPresent ? QList<SerialPortEntry>{BoardPort, UsbAdapter} : QList{BoardPort};
     EXPECT_EQ(portMenuText(c.portNo, *m_settings, ports), c.text);
@@ -96,15 +70,16 @@ TEST_P(MenuTexts, NameTheDevicePortKOpens) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, MenuTexts,
-    testing::Values(
-        MenuCase{"MappedAdapter", 3, QStringLiteral("/dev/ttyUSB0"), true,
-                 QStringLiteral("COM3  /dev/ttyUSB0 (FT232R USB UART)")},
-        MenuCase{"MappedByStableName", 3, UsbById, true,
-                 QStringLiteral("COM3  /dev/ttyUSB0 (FT232R USB UART)")},
-        MenuCase{"MappedAdapterUnplugged", 3, UsbById, false, QStringLiteral("COM3  ") + UsbById},
-        MenuCase{"DefaultDeviceWithoutDescription", 1, QString(), true,
-                 QStringLiteral("COM1  /dev/ttyS0")},
-        MenuCase{"DefaultDeviceAbsent", 2, QString(), true, QStringLiteral("COM2  /dev/ttyS1")}),
+    testing::Values(MenuCase{"MappedAdapter", 3, QStringLiteral(" /dev/ttyUSB0 "), true,
+                             QStringLiteral("COM3  /dev/ttyUSB0 (FT232R USB UART)")},
+                    MenuCase{"MappedByStableName", 3, UsbAdapter.stableName, true,
+                             QStringLiteral("COM3  /dev/ttyUSB0 (FT232R USB UART)")},
+                    MenuCase{"MappedAdapterUnplugged", 3, UsbAdapter.stableName, false,
+                             QStringLiteral("COM3  ") + UsbAdapter.stableName},
+                    MenuCase{"DefaultDeviceWithoutDescription", 1, QString(), true,
+                             QStringLiteral("COM1  /dev/ttyS0")},
+                    MenuCase{"DefaultDeviceAbsent", 16, QString(), true,
+                             QStringLiteral("COM16  /dev/ttyS15")}),
     [](const auto &menuCase) { return std::string(menuCase.param.name); });
 
 struct TmpCase {
