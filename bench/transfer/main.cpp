@@ -1,8 +1,8 @@
 // Transfer benchmark: times a full write with verification and a full read against the paced
-// simulator (the ecu-sim program, or a real ECU with --device), and a full read against the
-// unpaced simulator in-process.
+// simulator (the ecu-sim program), and a full read against the unpaced simulator in-process.
+// A real ECU is read and written with qz3rok-cli.
 //
-// Usage: transfer [--device PATH] [--image FILE.E2P]
+// Usage: transfer [--image FILE.E2P]
 //
 // Prints one "name: value" line per figure. The line time counts 10 bits a byte at 9600 baud
 // for the bytes that must cross the half-duplex line (the echo overlaps its request):
@@ -26,7 +26,6 @@
 #include <ctime>
 #include <iostream>
 #include <optional>
-#include <unistd.h>
 
 namespace {
 
@@ -41,13 +40,9 @@ double cpuSeconds(clockid_t clock) {
     return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
 }
 
-// Answers the prompts (on the terminal when a person is there) and clocks a transfer from the
-// last prompt to its closing message, so that the time a person takes is not counted.
+// Answers the prompts and clocks a transfer from the last prompt to its closing message.
 class BenchOperator : public Operator {
 public:
-    explicit BenchOperator(bool askPerson)
-        : m_askPerson(askPerson) {}
-
     void tell(const QString &text, MessageIcon icon) override {
         if (text == EcuDataReadEnded || text == EcuDataSettingEnded) {
             m_wallSeconds = static_cast<double>(m_clock.nsecsElapsed()) * 1e-9;
@@ -57,14 +52,7 @@ public:
         if (icon != MessageIcon::None || !m_ended)
             std::cerr << "message: " << text.toStdString() << '\n';
     }
-    bool confirm(const QString &text, MessageIcon) override {
-        if (m_askPerson) {
-            std::cerr << text.toStdString() << " [Enter = OK, c Enter = Cancel] " << std::flush;
-            std::string answer;
-            std::getline(std::cin, answer);
-            if (answer == "c" || answer == "C")
-                return false;
-        }
+    bool confirm(const QString &, MessageIcon) override {
         m_clock.start();
         m_processCpuStart = cpuSeconds(CLOCK_PROCESS_CPUTIME_ID);
         return true;
@@ -81,7 +69,6 @@ public:
     [[nodiscard]] double processCpuSeconds() const { return m_processCpu; }
 
 private:
-    bool m_askPerson;
     QElapsedTimer m_clock;
     double m_processCpuStart = 0;
     double m_wallSeconds = 0;
@@ -106,9 +93,8 @@ void report(const char *what, const BenchOperator &op, int lineBytes) {
 
 // The link on port 1, which names the device in a private settings file.
 struct Bench {
-    Bench(const QString &device, bool askPerson)
-        : op(askPerson)
-        , settings(dir.filePath(QStringLiteral("bench.ini")))
+    explicit Bench(const QString &device)
+        : settings(dir.filePath(QStringLiteral("bench.ini")))
         , link(port, op, settings) {
         settings.writeText(CommProtSection, QStringLiteral("COM1"), device);
         link.setPortNo(1);
@@ -166,16 +152,13 @@ int writeAndRead(Bench &bench, const EcuImage &image, const char *label) {
 int main(int argc, char **argv) {
     QCoreApplication app(argc, argv);
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Times full ECU transfers against the paced simulator, or against the ECU on --device."));
+    parser.setApplicationDescription(
+        QStringLiteral("Times full ECU transfers against the paced and the unpaced simulator."));
     parser.addHelpOption();
-    const QCommandLineOption device(QStringLiteral("device"),
-                                    QStringLiteral("Use the ECU that answers on PATH."),
-                                    QStringLiteral("PATH"));
     const QCommandLineOption imageFile(QStringLiteral("image"),
                                        QStringLiteral("The image to write (default: the sample)."),
                                        QStringLiteral("FILE.E2P"), QStringLiteral(ECU_SAMPLE_FILE));
-    parser.addOptions({device, imageFile});
+    parser.addOption(imageFile);
     parser.process(app);
 
     const HexReadResult loaded = HEX_Data_read(parser.value(imageFile));
@@ -185,11 +168,6 @@ int main(int argc, char **argv) {
         return 1;
     }
     const EcuImage &image = loaded.image;
-
-    if (parser.isSet(device)) {
-        Bench bench(parser.value(device), ::isatty(STDIN_FILENO) != 0);
-        return writeAndRead(bench, image, "device");
-    }
 
     // The paced simulator runs as a process of its own, as an ECU would be a device of its
     // own: the process CPU time measured here is the tool's alone.
@@ -205,7 +183,7 @@ int main(int argc, char **argv) {
     }
     int failed = 0;
     {
-        Bench pacedBench(link, false);
+        Bench pacedBench(link);
         failed = writeAndRead(pacedBench, image, "paced");
     }
     pacedSim.terminate();
@@ -214,7 +192,7 @@ int main(int argc, char **argv) {
         return failed;
 
     EcuSimRunner fastSim(image);
-    Bench fastBench(fastSim.devicePath(), false);
+    Bench fastBench(fastSim.devicePath());
     if (!fastBench.read()) {
         std::fprintf(stderr, "transfer: the unpaced read failed\n");
         return 1;

@@ -25,22 +25,15 @@ bool isSevenBitPath(const QString &path) {
     return std::all_of(path.cbegin(), path.cend(), [](QChar c) { return c.unicode() <= 127; });
 }
 
-OpenOutcome E2PFileOpen(E2PFileState &state, FileDialogs &dialogs, Operator &op,
-                        SettingsStore &settings) {
+OpenOutcome loadE2PFile(const FileChoice &choice, Operator &op) {
     OpenOutcome outcome;
-    const auto choice = dialogs.chooseFileToOpen(
-        {QStringLiteral("Read file select"), E2PFilter, E2PSuffix, state.E2PFileDir});
-    if (!choice) {
-        op.tell(FileOperationNotEnded, MessageIcon::None);
-        return outcome;
-    }
-    if (!QFileInfo::exists(choice->fullPath)) {
+    if (!QFileInfo::exists(choice.fullPath)) {
         op.tell(FileNotFound, MessageIcon::None);
         outcome.result = FileCommandResult::NotFound;
         return outcome;
     }
 
-    HexReadResult read = HEX_Data_read(choice->fullPath);
+    HexReadResult read = HEX_Data_read(choice.fullPath);
     if (!read.HexReadOk) {
         op.tell(read.message, read.icon);
         outcome.result = FileCommandResult::Rejected;
@@ -52,16 +45,34 @@ OpenOutcome E2PFileOpen(E2PFileState &state, FileDialogs &dialogs, Operator &op,
         return outcome;
     }
 
-    state = {choice->fullPath, folderOfPath(choice->fullPath), choice->fileName};
-    writeLastFile(settings, {state.E2PFilePath, state.E2PFileDir, state.E2PFileName});
-
     outcome.result = FileCommandResult::Done;
     outcome.data.image = read.image;
     HEXdata_Conv(outcome.data);
     outcome.CommentText = read.CommentText;
-    outcome.EcuDataName = dataNameOfFile(choice->fileName);
-    outcome.fileTime = QFileInfo(choice->fullPath).lastModified();
+    outcome.EcuDataName = dataNameOfFile(choice.fileName);
+    outcome.fileTime = QFileInfo(choice.fullPath).lastModified();
     return outcome;
+}
+
+OpenOutcome E2PFileOpen(const FileChoice &choice, E2PFileState &state, Operator &op,
+                        SettingsStore &settings) {
+    OpenOutcome outcome = loadE2PFile(choice, op);
+    if (outcome.accepted()) {
+        state = {choice.fullPath, folderOfPath(choice.fullPath), choice.fileName};
+        writeLastFile(settings, {state.E2PFilePath, state.E2PFileDir, state.E2PFileName});
+    }
+    return outcome;
+}
+
+OpenOutcome E2PFileOpen(E2PFileState &state, FileDialogs &dialogs, Operator &op,
+                        SettingsStore &settings) {
+    const auto choice = dialogs.chooseFileToOpen(
+        {QStringLiteral("Read file select"), E2PFilter, E2PSuffix, state.E2PFileDir});
+    if (!choice) {
+        op.tell(FileOperationNotEnded, MessageIcon::None);
+        return {};
+    }
+    return E2PFileOpen(*choice, state, op, settings);
 }
 
 SaveOutcome E2PFileSave(E2PFileState &state, EcuImage &image, const QString &commentBoxText,

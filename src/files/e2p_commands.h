@@ -47,6 +47,11 @@ struct OpenOutcome {
 // after a file was accepted.
 [[nodiscard]] OpenOutcome E2PFileOpen(E2PFileState &state, FileDialogs &dialogs, Operator &op,
                                       SettingsStore &settings);
+// What E2PFileOpen does once a file is chosen (a file named at start-up, a dropped file).
+[[nodiscard]] OpenOutcome E2PFileOpen(const FileChoice &choice, E2PFileState &state, Operator &op,
+                                      SettingsStore &settings);
+// The checks and messages of E2PFileOpen on a file, without the state or the settings.
+[[nodiscard]] OpenOutcome loadE2PFile(const FileChoice &choice, Operator &op);
 
 struct SaveOutcome {
     FileCommandResult result = FileCommandResult::Cancelled;

@@ -70,8 +70,20 @@ void writePortNo(SettingsStore &store, int portNo) {
     store.writeText(CommProtSection, PortNoKey, QString::number(portNo));
 }
 
+namespace {
+
+QString serialDeviceKey(int portNo) {
+    return QStringLiteral("COM%1").arg(portNo);
+}
+
+} // namespace
+
 QString readSerialDevice(const SettingsStore &store, int portNo) {
-    return store.readText(CommProtSection, QStringLiteral("COM%1").arg(portNo), QString());
+    return store.readText(CommProtSection, serialDeviceKey(portNo), QString());
+}
+
+void writeSerialDevice(SettingsStore &store, int portNo, const QString &device) {
+    store.writeText(CommProtSection, serialDeviceKey(portNo), device);
 }
 
 LastFile readLastFile(const SettingsStore &store) {

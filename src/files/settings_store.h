@@ -51,6 +51,7 @@ void writePortNo(SettingsStore &store, int portNo);
 // [CommProt] COM<k>: the device path that port k names on systems without COM ports;
 // empty when not set.
 [[nodiscard]] QString readSerialDevice(const SettingsStore &store, int portNo);
+void writeSerialDevice(SettingsStore &store, int portNo, const QString &device);
 
 struct LastFile {
     QString path; // WR_hex

@@ -12,7 +12,8 @@ void EcuLink::CommPort_Init() {
         handshakeEpilogue();
         return;
     }
-    m_port.setPortName(serialDeviceName(m_PortNo, m_settings));
+    m_port.setPortName(m_deviceName.isEmpty() ? serialDeviceName(m_PortNo, m_settings)
+                                              : m_deviceName);
     if (m_port.isOpen())
         m_port.close();
     if (!m_op.confirm(SwitchOnIgnition, MessageIcon::Exclamation)) {

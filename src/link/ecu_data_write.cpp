@@ -7,6 +7,7 @@
 #include <QDir>
 
 bool EcuLink::EcuDataWrite(const EcuImage &image, const QString &tmpPath) {
+    m_writeVerified = false;
     if (!startTransfer())
         return false;
     int done = 0;
@@ -57,13 +58,13 @@ bool EcuLink::EcuDataWrite(const EcuImage &image, const QString &tmpPath) {
         return false;
     }
 
-    verifyWrite(image, ComparisonData, tmpPath);
+    m_writeVerified = verifyWrite(image, ComparisonData, tmpPath);
     endTransfer();
     m_op.tell(EcuDataSettingEnded, MessageIcon::None);
     return true;
 }
 
-void EcuLink::verifyWrite(const EcuImage &image, const EcuImage &ComparisonData,
+bool EcuLink::verifyWrite(const EcuImage &image, const EcuImage &ComparisonData,
                           const QString &tmpPath) {
     // A verification file that cannot be written is told; the comparison still runs.
     const FileWriteResult written = writeFileSafely(tmpPath, hexRecords(ComparisonData));
@@ -79,7 +80,8 @@ void EcuLink::verifyWrite(const EcuImage &image, const EcuImage &ComparisonData,
             m_op.tell(ComparisonDataIncorrect +
                           QString::number(EcuImage::fileAddressOf(offset), 16).toUpper(),
                       MessageIcon::Critical);
-            return;
+            return false;
         }
     }
+    return written.ok;
 }

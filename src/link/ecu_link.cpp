@@ -34,6 +34,10 @@ int EcuLink::portNo() const {
     return m_PortNo;
 }
 
+void EcuLink::setDeviceName(const QString &deviceName) {
+    m_deviceName = deviceName;
+}
+
 void EcuLink::TX_command(const QString &frameText) {
     (void)m_port.sendOutput(bytesOfHexText(frameText));
 }

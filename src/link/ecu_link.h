@@ -31,6 +31,8 @@ public:
     // PortNo, 1..16: the next handshake opens the device it names (serial_device.h).
     void setPortNo(int portNo);
     [[nodiscard]] int portNo() const;
+    // A device the next handshakes open instead of the one PortNo names; empty: PortNo's.
+    void setDeviceName(const QString &deviceName);
 
     // Reads all 224 words into a fresh image. Only when every word was read and the marker is
     // "QZ3ROK": closes the port, calls onRead(image), then tells "ECU Data Read ended." and
@@ -41,6 +43,8 @@ public:
     // verification file at tmpPath, comparison, "ECU Data setting ended.". Returns true when it
     // got as far as the comparison, whatever the comparison found.
     bool EcuDataWrite(const EcuImage &image, const QString &tmpPath);
+    // True when the last write wrote its verification file and the ECU holds the image.
+    [[nodiscard]] bool lastWriteVerified() const { return m_writeVerified; }
 
     // False after a cancelled prompt, a failed handshake or the watchdog.
     [[nodiscard]] bool LinkContinue() const { return m_LinkContinue; }
@@ -89,7 +93,8 @@ private:
     Exchange readWord(int wordAddress, QByteArray &reply);
     Exchange writeWord(int wordAddress, std::uint8_t data1, std::uint8_t data2);
     Exchange readAllWords(EcuImage &into, int &done, int total);
-    void verifyWrite(const EcuImage &image, const EcuImage &ComparisonData, const QString &tmpPath);
+    // True when the file was written and the data match.
+    bool verifyWrite(const EcuImage &image, const EcuImage &ComparisonData, const QString &tmpPath);
 
     // Begins a transfer and runs the handshake. False when another transfer runs, or when the
     // handshake did not succeed (the transfer has then ended).
@@ -103,6 +108,8 @@ private:
     const SettingsStore &m_settings;
     QTimer m_Timer1;
     int m_PortNo = 1;
+    QString m_deviceName;
+    bool m_writeVerified = false;
     bool m_LinkContinue = true;
     QString m_RxHex;
     QString m_TxHex;

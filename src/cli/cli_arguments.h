@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// What one run of qz3rok-cli is asked to do.
+struct CliArguments {
+    enum class Command { Read, Write, Dump, Diff, Help, Version };
+    Command command = Command::Help;
+    QString port; // as given to --port; empty: the port the program has chosen
+    bool yes = false;
+    bool force = false;
+    QStringList files;
+};
+
+// The arguments, or why they make no sense.
+struct ParsedArguments {
+    CliArguments arguments;
+    QString error; // empty when they are fine
+};
+
+// The arguments with the program's name first.
+[[nodiscard]] ParsedArguments parseCliArguments(const QStringList &arguments);
+
+[[nodiscard]] QString cliHelp();

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "image/ecu_tables.h"
+
+#include <QString>
+#include <QStringList>
+
+// The decoded data as text, in the display texts the window shows.
+
+// The data name, the comment, the Fi and IG maps as grids with their axes (top throttle row
+// first, as the window shows them), the RU map and the three speeds.
+[[nodiscard]] QString dumpText(const EcuData &data, const QString &comment);
+
+// One line for every parameter that differs between a and b, in the order of dumpText:
+// "Fi Map TH 3 (20) NE 5 (4000): +2% -> +5%". Positions are named by a's axes.
+[[nodiscard]] QStringList differences(const EcuTables &a, const EcuTables &b);

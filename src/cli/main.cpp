@@ -1,0 +1,92 @@
+// qz3rok-cli: reads and writes the ECU, and shows and compares E2P files, on a terminal
+// without a display.
+
+#include "cli_arguments.h"
+#include "data_report.h"
+#include "files/e2p_commands.h"
+#include "files/settings_store.h"
+#include "image/program_version.h"
+#include "terminal_operator.h"
+#include "transfer_commands.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <cstdio>
+#include <iostream>
+#include <optional>
+
+namespace {
+
+constexpr int ExitFilesDiffer = 1;
+
+int refuse(const QString &error) {
+    std::fprintf(stderr, "qz3rok-cli: %s\nTry 'qz3rok-cli --help'.\n", qPrintable(error));
+    return ExitUsageOrFile;
+}
+
+std::optional<OpenOutcome> load(const QString &path, Operator &op) {
+    const QFileInfo file(path);
+    OpenOutcome loaded = loadE2PFile({file.absoluteFilePath(), file.fileName()}, op);
+    if (!loaded.accepted())
+        return std::nullopt;
+    return loaded;
+}
+
+int dump(const QString &path, Operator &op) {
+    const std::optional<OpenOutcome> loaded = load(path, op);
+    if (!loaded)
+        return ExitUsageOrFile;
+    std::fputs(qPrintable(dumpText(loaded->data, loaded->CommentText)), stdout);
+    return ExitDone;
+}
+
+int diff(const QString &pathA, const QString &pathB, Operator &op) {
+    const std::optional<OpenOutcome> a = load(pathA, op);
+    const std::optional<OpenOutcome> b = a ? load(pathB, op) : std::nullopt;
+    if (!b)
+        return ExitUsageOrFile;
+    const QStringList lines = differences(a->data.tables, b->data.tables);
+    for (const QString &line : lines)
+        std::printf("%s\n", qPrintable(line));
+    return lines.isEmpty() ? ExitDone : ExitFilesDiffer;
+}
+
+int transfer(const CliArguments &arguments, Operator &op) {
+    const SettingsStore settings;
+    QString error;
+    const std::optional<QString> device = resolvePort(arguments.port, settings, error);
+    if (!device)
+        return refuse(error);
+    const QString &file = arguments.files.front();
+    return arguments.command == CliArguments::Command::Read
+               ? readEcuToFile(*device, file, arguments.force, op, settings)
+               : writeFileToEcu(*device, file, op, settings);
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    QCoreApplication app(argc, argv);
+    const ParsedArguments parsed = parseCliArguments(QCoreApplication::arguments());
+    if (!parsed.error.isEmpty())
+        return refuse(parsed.error);
+    const CliArguments &arguments = parsed.arguments;
+    TerminalOperator op(std::cin, stderr, arguments.yes);
+
+    switch (arguments.command) {
+    case CliArguments::Command::Help:
+        std::fputs(qPrintable(cliHelp()), stdout);
+        return ExitDone;
+    case CliArguments::Command::Version:
+        std::printf("qz3rok-cli %s\n", qPrintable(programVersion()));
+        return ExitDone;
+    case CliArguments::Command::Dump:
+        return dump(arguments.files.front(), op);
+    case CliArguments::Command::Diff:
+        return diff(arguments.files.at(0), arguments.files.at(1), op);
+    case CliArguments::Command::Read:
+    case CliArguments::Command::Write:
+        return transfer(arguments, op);
+    }
+    return ExitUsageOrFile;
+}
