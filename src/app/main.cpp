@@ -43,11 +43,9 @@ int main(int argc, char **argv) {
     const CommandLine commandLine = parseCommandLine(QApplication::arguments());
     if (commandLine.action != CommandLine::Action::Run)
         return answer(commandLine);
-    // The data file to open at start-up in place of the last file; empty: the last file.
-    [[maybe_unused]] const QString startupFile = commandLine.fileToOpen;
-
     SettingsStore settings;
-    MainWindow window(settings);
+    // A data file named on the command line opens in place of the last file.
+    MainWindow window(settings, {}, commandLine.fileToOpen);
     window.show();
     return QApplication::exec();
 }

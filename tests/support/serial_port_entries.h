@@ -12,3 +12,10 @@ inline const SerialPortEntry UsbAdapter{QStringLiteral("ttyUSB0"),
                                         0x6001,
                                         QStringLiteral("/dev/serial/by-id/usb-FTDI-A10K1234")};
 inline const SerialPortEntry BoardPort{QStringLiteral("ttyS0"), QStringLiteral("/dev/ttyS0")};
+
+// The ports a test says the system has.
+class FakePortList : public SerialPortList {
+public:
+    [[nodiscard]] QList<SerialPortEntry> availablePorts() const override { return ports; }
+    QList<SerialPortEntry> ports{BoardPort};
+};

@@ -10,6 +10,8 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMenu>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
@@ -156,8 +158,60 @@ private slots:
         QCOMPARE(f.find<QGroupBox>(QStringLiteral("Frame5"))->title(),
                  QStringLiteral("Data Transmit ----- COM16"));
         QCOMPARE(readPortNo(*f.settings), 1); // stored only on quit
+
+        // The items name the device each number opens, as the system lists it when the menu
+        // opens; the frame keeps the number alone.
+        f.ports.ports = {UsbAdapter};
+        writeSerialDevice(*f.settings, 16, UsbAdapter.stableName);
+        emit f.find<QMenu>(QStringLiteral("mnuCOMMP"))->aboutToShow();
+        QCOMPARE(f.find<QAction>(QStringLiteral("mnuCOM_NO(16)"))->text(),
+                 QStringLiteral("COM16  /dev/ttyUSB0 (FT232R USB UART)"));
+        QCOMPARE(f.find<QAction>(QStringLiteral("mnuCOM_NO(2)"))->text(),
+                 QStringLiteral("COM2  /dev/ttyS1"));
+        QCOMPARE(f.find<QGroupBox>(QStringLiteral("Frame5"))->title(),
+                 QStringLiteral("Data Transmit ----- COM16"));
         QTest::mouseClick(f.find<QPushButton>(QStringLiteral("Command4")), Qt::LeftButton);
         QCOMPARE(readPortNo(*f.settings), 16);
+    }
+
+    // A file named on the command line opens in place of the last file, with Open File's checks;
+    // a dropped file opens as Open File does, after the question when edits would be lost.
+    void filesFromTheCommandLineAndTheDesktop() {
+        WindowFixture f;
+        f.storeLastFile(f.copySample(), QStringLiteral("SAMPLE.E2P"));
+        const QString named = f.copySample(QStringLiteral("NAMED.E2P"));
+        f.window = std::make_unique<MainWindow>(*f.settings,
+                                                WindowSeams{&f.op, &f.dialogs, &f.ports}, named);
+        QCOMPARE(f.text("Label2"), QStringLiteral("NAMED"));
+        QCOMPARE(readLastFile(*f.settings).path, named);
+        f.window.reset();
+        const QString bad = f.writeFile(QStringLiteral("BAD.E2P"), ":00000001FF\r\nx\r\ny\r\n");
+        f.window = std::make_unique<MainWindow>(*f.settings,
+                                                WindowSeams{&f.op, &f.dialogs, &f.ports}, bad);
+        QCOMPARE(f.op.messages.size(), 1);
+        checkNoFileState(f);
+
+        const auto drop = [&f](const QString &path) {
+            QMimeData data;
+            data.setUrls({QUrl::fromLocalFile(path)});
+            QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+            QApplication::sendEvent(f.window.get(), &enter);
+            if (!enter.isAccepted())
+                return false;
+            QDropEvent dropped(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+            QApplication::sendEvent(f.window.get(), &dropped);
+            return true;
+        };
+        QVERIFY(!drop(f.writeFile(QStringLiteral("notes.txt"), "x")));
+        QVERIFY(drop(f.dir.filePath(QStringLiteral("SAMPLE.E2P"))));
+        QCOMPARE(f.text("Label2"), QStringLiteral("SAMPLE"));
+        QVERIFY(f.window->document().apply(changeCell(MapKind::Ig, 1, 2)));
+        f.op.choices = {2}; // Cancel: the edit stays
+        QVERIFY(drop(named));
+        QCOMPARE(
+            f.op.messages.back().text,
+            QStringLiteral("The data have been changed. Save them before opening another file?"));
+        QCOMPARE(f.text("Label2"), QStringLiteral("SAMPLE"));
     }
 
     // Selecting a grid refills it from the tables.

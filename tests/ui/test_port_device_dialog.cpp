@@ -7,12 +7,6 @@
 #include <QTest>
 #include <QTreeWidget>
 
-class FakePortList : public SerialPortList {
-public:
-    [[nodiscard]] QList<SerialPortEntry> availablePorts() const override { return ports; }
-    QList<SerialPortEntry> ports{BoardPort};
-};
-
 class TestPortDeviceDialog : public QObject {
     Q_OBJECT
 

@@ -59,7 +59,8 @@ private:
                                  QString::number(port));
         if (withFile)
             fx().storeLastFile(fx().copySample(), QStringLiteral("SAMPLE.E2P"));
-        fx().window = std::make_unique<MainWindow>(*fx().settings, &m_op, &fx().dialogs);
+        fx().window = std::make_unique<MainWindow>(*fx().settings,
+                                                   WindowSeams{&m_op, &fx().dialogs, &fx().ports});
         fx().window->show();
         return *fx().window;
     }

@@ -6,6 +6,7 @@
 #include "main/main_window.h"
 #include "main/transfer_commands.h"
 #include "recording_operator.h"
+#include "serial_port_entries.h"
 
 #include <QAction>
 #include <QApplication>
@@ -21,6 +22,7 @@ struct WindowFixture {
     std::unique_ptr<SettingsStore> settings;
     RecordingOperator op;
     ScriptedFileDialogs dialogs;
+    FakePortList ports;
     std::unique_ptr<MainWindow> window;
 
     WindowFixture() {
@@ -49,7 +51,7 @@ struct WindowFixture {
     }
 
     MainWindow &start() {
-        window = std::make_unique<MainWindow>(*settings, &op, &dialogs);
+        window = std::make_unique<MainWindow>(*settings, WindowSeams{&op, &dialogs, &ports});
         window->show();
         return *window;
     }

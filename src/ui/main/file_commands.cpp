@@ -40,7 +40,22 @@ std::optional<ShownFile> FileCommands::loadLastFile() {
 void FileCommands::E2PFileOpen() {
     if (!maySaveOrDiscard(BeforeOpening))
         return;
-    const OpenOutcome outcome = ::E2PFileOpen(m_file, m_dialogs, m_operator, m_settings);
+    takeOutcome(::E2PFileOpen(m_file, m_dialogs, m_operator, m_settings));
+}
+
+bool FileCommands::openChosenFile(const QString &path) {
+    const OpenOutcome outcome =
+        ::E2PFileOpen(FileChoice{path, QFileInfo(path).fileName()}, m_file, m_operator, m_settings);
+    takeOutcome(outcome);
+    return outcome.accepted();
+}
+
+void FileCommands::openDroppedFile(const QString &path) {
+    if (maySaveOrDiscard(BeforeOpening))
+        (void)openChosenFile(path);
+}
+
+void FileCommands::takeOutcome(const OpenOutcome &outcome) {
     if (!outcome.accepted()) {
         if (outcome.result != FileCommandResult::Cancelled)
             emit openFailed(outcome.result);

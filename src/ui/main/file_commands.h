@@ -29,6 +29,10 @@ public:
     std::optional<ShownFile> loadLastFile();
     // "Open File": asks first when modified data would be lost.
     void E2PFileOpen();
+    // What Open File does once a file is chosen (named at start-up). False when not loaded.
+    bool openChosenFile(const QString &path);
+    // A file dropped on the window: asks first when modified data would be lost.
+    void openDroppedFile(const QString &path);
     // "Save File". True when the data were saved.
     bool E2PFileSave();
 
@@ -44,6 +48,8 @@ signals:
     void saved(const ShownFile &file);
 
 private:
+    void takeOutcome(const OpenOutcome &outcome);
+
     CalibrationDocument &m_document;
     FileDialogs &m_dialogs;
     Operator &m_operator;

@@ -4,6 +4,7 @@
 #include "clickable_label.h"
 #include "dialogs/idle_speed_editor.h"
 #include "dialogs/map_cell_editor.h"
+#include "dialogs/port_device_dialog.h"
 #include "dialogs/ru_all_change_dialog.h"
 #include "dialogs/speed_editor.h"
 #include "dialogs/th_point_editor.h"
@@ -25,11 +26,14 @@
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLocale>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -42,18 +46,26 @@ const QString NoFileDate = QStringLiteral("----");
 
 } // namespace
 
-MainWindow::MainWindow(SettingsStore &settings, Operator *op, FileDialogs *dialogs, QWidget *parent)
+MainWindow::MainWindow(SettingsStore &settings, const WindowSeams &seams, const QString &startFile,
+                       QWidget *parent)
     : QMainWindow(parent)
     , m_settings(settings)
-    , m_operator(op) {
+    , m_operator(seams.op)
+    , m_ports(seams.ports) {
     setObjectName(QStringLiteral("Form1"));
+    setAcceptDrops(true);
     if (!m_operator) {
         m_ownOperator = std::make_unique<MessageBoxOperator>(this);
         m_operator = m_ownOperator.get();
     }
+    FileDialogs *dialogs = seams.dialogs;
     if (!dialogs) {
         m_ownDialogs = std::make_unique<QtFileDialogs>(this);
         dialogs = m_ownDialogs.get();
+    }
+    if (!m_ports) {
+        m_ownPorts = std::make_unique<SystemSerialPortList>();
+        m_ports = m_ownPorts.get();
     }
     m_files = new FileCommands(m_document, *dialogs, *m_operator, m_settings, this);
     m_linkOperator =
@@ -67,7 +79,7 @@ MainWindow::MainWindow(SettingsStore &settings, Operator *op, FileDialogs *dialo
                     *m_panels.igGrid, *m_panels.shiftTiming, *m_panels.pitRoad, *m_panels.idleNe});
     connectCommands();
     connectEditors();
-    startUp();
+    startUp(startFile);
 }
 
 MainWindow::~MainWindow() = default;
@@ -162,7 +174,7 @@ void MainWindow::connectEditors() {
             [this] { openEditor<RuAllChangeDialog>(); });
 }
 
-void MainWindow::startUp() {
+void MainWindow::startUp(const QString &startFile) {
     setWindowTitle(AppTitle + QStringLiteral("[*]"));
     adjustSize();
     if (const QScreen *screen = this->screen()) {
@@ -182,6 +194,7 @@ void MainWindow::startUp() {
     m_panels.ig3D->setUpColourSpectrum();
 
     m_portNo = readPortNo(m_settings);
+    refreshPortMenu(false);
     selectPort(m_portNo);
 
     m_state.SliderArmedFi = SliderDisarmed;
@@ -193,6 +206,12 @@ void MainWindow::startUp() {
     m_mnuSaveFile->setEnabled(true);
     m_mnuDataWrite->setEnabled(true);
 
+    // A file named on the command line is opened as Open File opens it.
+    if (!startFile.isEmpty()) {
+        if (!m_files->openChosenFile(startFile))
+            enterNoFileState(false);
+        return;
+    }
     const std::optional<ShownFile> last = m_files->loadLastFile();
     if (!last) {
         enterNoFileState(false);
@@ -306,8 +325,40 @@ void MainWindow::selectPort(int portNo) {
     m_portNo = portNo;
     QAction *item = m_mnuComNo.at(static_cast<std::size_t>(portNo - 1));
     item->setChecked(true);
-    m_frame5->setTitle(QStringLiteral("Data Transmit ----- ") + item->text());
+    m_frame5->setTitle(QStringLiteral("Data Transmit ----- COM%1").arg(portNo));
     m_transfers->setPortNo(portNo);
+}
+
+void MainWindow::refreshPortMenu(bool askSystem) {
+    // At start-up the items name the devices from the settings alone: asking the system for its
+    // ports waits until the menu is opened.
+    const QList<SerialPortEntry> ports =
+        askSystem ? m_ports->availablePorts() : QList<SerialPortEntry>();
+    for (int k = 1; k <= LastPortNo; ++k)
+        m_mnuComNo.at(static_cast<std::size_t>(k - 1))->setText(portMenuText(k, m_settings, ports));
+}
+
+void MainWindow::choosePortDevice() {
+    PortDeviceDialog dialog(*m_ports, m_settings, m_portNo, this);
+    connect(&dialog, &PortDeviceDialog::portMapped, this, [this] { refreshPortMenu(true); });
+    setMainWindowEnabled(false);
+    dialog.exec();
+    setMainWindowEnabled(true);
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent *event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (isMainWindowEnabled() && urls.size() == 1 && urls.front().isLocalFile() &&
+        urls.front().toLocalFile().endsWith(QStringLiteral(".E2P"), Qt::CaseInsensitive))
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent *event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (!isMainWindowEnabled() || urls.size() != 1 || !urls.front().isLocalFile())
+        return;
+    event->acceptProposedAction();
+    m_files->openDroppedFile(urls.front().toLocalFile());
 }
 
 void MainWindow::showAbout() {

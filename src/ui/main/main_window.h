@@ -15,6 +15,7 @@ class EditMenu;
 class FileCommands;
 class FileDialogs;
 class Operator;
+class SerialPortList;
 class QAction;
 class QComboBox;
 class QDateTime;
@@ -30,15 +31,23 @@ enum class GraphKind;
 struct E2PFileState;
 struct ShownFile;
 
+// What the window talks to the person and the system through; each defaults to the real thing
+// (message boxes and file dialogs of the window, the system's serial ports).
+struct WindowSeams {
+    Operator *op = nullptr;
+    FileDialogs *dialogs = nullptr;
+    const SerialPortList *ports = nullptr;
+};
+
 // The main window "Form1": the calibration document and its views, the shared window state,
 // the file and transfer commands. It wires views, dialogs and commands together and keeps its
 // controls in the no-file or the data state.
 class MainWindow : public QMainWindow, public WindowControls {
     Q_OBJECT
 public:
-    // op and dialogs default to message boxes and file dialogs of this window.
-    explicit MainWindow(SettingsStore &settings, Operator *op = nullptr,
-                        FileDialogs *dialogs = nullptr, QWidget *parent = nullptr);
+    // startFile: a data file to open at start-up in place of the last file.
+    explicit MainWindow(SettingsStore &settings, const WindowSeams &seams = {},
+                        const QString &startFile = {}, QWidget *parent = nullptr);
     ~MainWindow() override;
 
     [[nodiscard]] CalibrationDocument &document() { return m_document; }
@@ -61,10 +70,14 @@ public:
     // What a choice in the view selector does.
     void selectView(ViewPosition position) { m_views->selectView(position); }
     void selectPort(int portNo);
+    // "Port device…": maps the checked port number to one of the system's serial ports.
+    void choosePortDevice();
     void showAbout();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     void buildWindow();
@@ -74,7 +87,8 @@ private:
     void buildMenus();
     void connectCommands();
     void connectEditors();
-    void startUp();
+    void startUp(const QString &startFile);
+    void refreshPortMenu(bool askSystem);
     void enterNoFileState(bool clearComment);
     void enterDataState();
     void showFile(const ShownFile &file);
@@ -90,6 +104,8 @@ private:
     std::unique_ptr<Operator> m_ownOperator;
     std::unique_ptr<FileDialogs> m_ownDialogs;
     Operator *m_operator = nullptr;
+    std::unique_ptr<SerialPortList> m_ownPorts;
+    const SerialPortList *m_ports = nullptr;
     std::unique_ptr<WindowOperator> m_linkOperator;
 
     CalibrationDocument m_document;
@@ -125,6 +141,7 @@ private:
     QAction *m_mnuSaveFile = nullptr;
     QAction *m_mnuQuit = nullptr;
     std::array<QAction *, 16> m_mnuComNo{};
+    QAction *m_mnuPortDevice = nullptr;
     QAction *m_mnuDataRead = nullptr;
     QAction *m_mnuDataWrite = nullptr;
     QAction *m_mnuAbout = nullptr;

@@ -182,6 +182,12 @@ void MainWindow::buildMenus() {
         connect(item, &QAction::triggered, this, [this, k] { selectPort(k); });
         m_mnuComNo[static_cast<std::size_t>(k - 1)] = item;
     }
+    ports->addSeparator();
+    m_mnuPortDevice =
+        addItem(ports, QStringLiteral("mnuPortDevice"), QStringLiteral("Port device\u2026"));
+    connect(m_mnuPortDevice, &QAction::triggered, this, &MainWindow::choosePortDevice);
+    // Adapters come and go: the items name what the system has when the menu opens.
+    connect(ports, &QMenu::aboutToShow, this, [this] { refreshPortMenu(true); });
 
     QMenu *transmit = menuBar()->addMenu(QStringLiteral("DataTransmit"));
     transmit->setObjectName(QStringLiteral("mnuDataTransmit"));
