@@ -74,6 +74,16 @@ QString readSerialDevice(const SettingsStore &store, int portNo) {
     return store.readText(CommProtSection, QStringLiteral("COM%1").arg(portNo), QString());
 }
 
+bool readCellColours(const SettingsStore &store) {
+    return store.readText(QStringLiteral("View"), QStringLiteral("CellColours"), QString())
+               .trimmed() == QStringLiteral("1");
+}
+
+void writeCellColours(SettingsStore &store, bool on) {
+    store.writeText(QStringLiteral("View"), QStringLiteral("CellColours"),
+                    on ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
 LastFile readLastFile(const SettingsStore &store) {
     return {store.readText(FileNameSection, LastFilePathKey, NoLastFile),
             store.readText(FileNameSection, QStringLiteral("hex_path"), NoLastFile),

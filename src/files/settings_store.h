@@ -52,6 +52,10 @@ void writePortNo(SettingsStore &store, int portNo);
 // empty when not set.
 [[nodiscard]] QString readSerialDevice(const SettingsStore &store, int portNo);
 
+// [View] CellColours: the grids' cells coloured by value; off unless stored as "1".
+[[nodiscard]] bool readCellColours(const SettingsStore &store);
+void writeCellColours(SettingsStore &store, bool on);
+
 struct LastFile {
     QString path; // WR_hex
     QString dir;  // Hex_path
