@@ -7,8 +7,8 @@
 
 namespace {
 
-const QColor SelectionTint(0x33, 0x66, 0xCC, 80);
-const QColor SelectionBorder(0x10, 0x30, 0x90);
+const QColor SelectionTint(0x30, 0x80, 0xFF, 80);
+const QColor SelectionBorder(0x0A, 0x2A, 0xA0);
 
 // A frame of width lines inside the rectangle, on the given sides.
 void frame(QPainter &painter, const QRect &rect, Qt::Edges edges, int width, const QColor &colour) {
@@ -66,8 +66,8 @@ void GridCell::paintEvent(QPaintEvent *event) {
     QPainter painter(this);
     if (m_decoration.selectionEdges) {
         const Qt::Edges edges = m_decoration.selectionEdges;
-        frame(painter, rect(), edges, 2, SelectionBorder);
-        frame(painter, inside(rect(), edges, 2), edges, 1, Qt::white);
+        frame(painter, rect(), edges, 3, SelectionBorder);
+        frame(painter, inside(rect(), edges, 3), edges, 1, Qt::white);
     }
     if (m_decoration.cursor) {
         frame(painter, rect(), AllEdges, 3, Qt::black);

@@ -211,7 +211,8 @@ void MapGridView::selectionMoved() {
 void MapGridView::decorateCells() {
     const CellBlock block = m_selection.target();
     const bool selecting = m_selection.hasBlock();
-    const int cursor = hasFocus() ? m_selection.cursor() : 0;
+    // The cursor shows where the window's keys go, also while another window is active.
+    const int cursor = window()->focusWidget() == this ? m_selection.cursor() : 0;
     for (int k = 1; k <= MapCells; ++k) {
         const int row = thRowOfCell(k);
         const int column = neColumnOfCell(k);
