@@ -67,6 +67,7 @@ MapEditCommands::MapEditCommands(QMenu &menu, CalibrationDocument &document, Ope
     }
     connect(&document, &CalibrationDocument::bytesChanged, this, &MapEditCommands::update);
     connect(&document, &CalibrationDocument::dataReplaced, this, &MapEditCommands::update);
+    // Asking the clipboard may wait for another program: only when it changed or the menu opens.
     QClipboard *clipboard = QGuiApplication::clipboard();
     const auto readClipboard = [this, clipboard] {
         const QMimeData *data = clipboard->mimeData();
@@ -74,7 +75,7 @@ MapEditCommands::MapEditCommands(QMenu &menu, CalibrationDocument &document, Ope
         update();
     };
     connect(clipboard, &QClipboard::dataChanged, this, readClipboard);
-    readClipboard();
+    connect(&menu, &QMenu::aboutToShow, this, readClipboard);
 }
 
 QAction *MapEditCommands::addAction(QMenu &menu, const char *name, const QString &text,

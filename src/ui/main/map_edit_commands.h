@@ -41,7 +41,7 @@ private:
     Operator &m_messages;
     std::array<MapGridView *, 2> m_grids;
     bool m_available = true;
-    bool m_clipboardHasText = false;
+    bool m_clipboardHasText = true; // until the clipboard was asked
     QAction *m_selectAll = nullptr;
     std::array<QAction *, 4> m_steps{}; // +1, -1, +5, -5
     QAction *m_setValue = nullptr;
