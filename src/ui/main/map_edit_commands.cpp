@@ -76,6 +76,7 @@ MapEditCommands::MapEditCommands(QMenu &menu, CalibrationDocument &document, Ope
     };
     connect(clipboard, &QClipboard::dataChanged, this, readClipboard);
     connect(&menu, &QMenu::aboutToShow, this, readClipboard);
+    update();
 }
 
 QAction *MapEditCommands::addAction(QMenu &menu, const char *name, const QString &text,
