@@ -6,7 +6,9 @@
 #include "files/settings_store.h"
 #include "main/main_window.h"
 #include "main/map3d_view.h"
+#include "main/map_grid_view.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
@@ -71,7 +73,23 @@ int main(int argc, char **argv) {
                (void)document.apply(
                    changeAllCells(MapKind::Fi, static_cast<std::uint8_t>(80 + k % 40)));
            }));
-    report("undo_whole_map",
-           timed(60, [&document](int) { document.undoStack().undo(); }));
+    report("undo_whole_map", timed(60, [&document](int) { document.undoStack().undo(); }));
+
+    // The Fi grid with its cells coloured by value and the whole map selected: each edit
+    // recolours the grid, painted at once.
+    window.findChild<QAction *>(QStringLiteral("mnuCellColours"))->setChecked(true);
+    window.selectView(ViewPosition::FiNumeric);
+    MapGridView *grid = window.grid(MapKind::Fi);
+    grid->selectAll();
+    report("grid_colours_single_cell", timed(300, [&document, grid](int k) {
+               (void)document.apply(changeCell(MapKind::Fi, 1 + (k * 37) % MapCells,
+                                               static_cast<std::uint8_t>(80 + k % 40)));
+               grid->repaint();
+           }));
+    report("grid_colours_whole_map", timed(60, [&document, grid](int k) {
+               (void)document.apply(
+                   changeAllCells(MapKind::Fi, static_cast<std::uint8_t>(80 + k % 40)));
+               grid->repaint();
+           }));
     return 0;
 }

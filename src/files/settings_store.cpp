@@ -86,6 +86,16 @@ void writeSerialDevice(SettingsStore &store, int portNo, const QString &device) 
     store.writeText(CommProtSection, serialDeviceKey(portNo), device);
 }
 
+bool readCellColours(const SettingsStore &store) {
+    return store.readText(QStringLiteral("View"), QStringLiteral("CellColours"), QString())
+               .trimmed() == QStringLiteral("1");
+}
+
+void writeCellColours(SettingsStore &store, bool on) {
+    store.writeText(QStringLiteral("View"), QStringLiteral("CellColours"),
+                    on ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
 LastFile readLastFile(const SettingsStore &store) {
     return {store.readText(FileNameSection, LastFilePathKey, NoLastFile),
             store.readText(FileNameSection, QStringLiteral("hex_path"), NoLastFile),

@@ -53,6 +53,10 @@ void writePortNo(SettingsStore &store, int portNo);
 [[nodiscard]] QString readSerialDevice(const SettingsStore &store, int portNo);
 void writeSerialDevice(SettingsStore &store, int portNo, const QString &device);
 
+// [View] CellColours: the grids' cells coloured by value; off unless stored as "1".
+[[nodiscard]] bool readCellColours(const SettingsStore &store);
+void writeCellColours(SettingsStore &store, bool on);
+
 struct LastFile {
     QString path; // WR_hex
     QString dir;  // Hex_path

@@ -33,7 +33,7 @@ private:
         QCOMPARE(f.shownAmong(Panels), QString());
         QCOMPARE(f.shownAmong("Frame6"), QString());
         QCOMPARE(f.enabledAmong("Combo1 Command7 Command2 Command3 mnuData(1) mnuSaveFile(2) "
-                                "Command1"),
+                                "mnuStepUp mnuPaste Command1"),
                  QStringLiteral("Command1"));
         QVERIFY(!f.window->hasData());
     }

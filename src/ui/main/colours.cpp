@@ -17,3 +17,10 @@ void setBackground(QWidget *widget, const QColor &colour) {
 QColor backgroundOf(const QWidget *widget) {
     return widget->palette().color(QPalette::Window);
 }
+
+QColor readableTextColour(const QColor &background) {
+    // Perceived brightness (ITU-R BT.601 weights).
+    const int brightness =
+        (299 * background.red() + 587 * background.green() + 114 * background.blue()) / 1000;
+    return brightness >= 140 ? QColor(Qt::black) : QColor(Qt::white);
+}

@@ -12,3 +12,6 @@ inline const QColor LightYellow = QColor(0xFF, 0xFF, 0xC0);
 // Fills the widget's background with the colour.
 void setBackground(QWidget *widget, const QColor &colour);
 [[nodiscard]] QColor backgroundOf(const QWidget *widget);
+
+// Black or white, whichever reads better on the colour.
+[[nodiscard]] QColor readableTextColour(const QColor &background);

@@ -15,6 +15,7 @@
 #include "graph_view.h"
 #include "link/ecu_link.h"
 #include "map3d_view.h"
+#include "map_edit_commands.h"
 #include "map_grid_view.h"
 #include "message_box_operator.h"
 #include "qt_file_dialogs.h"
@@ -128,18 +129,22 @@ void MainWindow::connectCommands() {
 }
 
 template <typename Dialog, typename... Args>
-void MainWindow::openEditor(Args... args) {
+Dialog *MainWindow::openEditor(Args... args) {
     // A fresh dialog on every opening; it deletes itself when it closes.
-    (new Dialog(args..., *m_editContext))->open();
+    auto *dialog = new Dialog(args..., *m_editContext);
+    dialog->open();
+    return dialog;
 }
 
 void MainWindow::connectEditors() {
     for (MapGridView *grid : {m_panels.fiGrid, m_panels.igGrid}) {
         const MapKind kind = grid->kind();
-        connect(grid, &MapGridView::cellClicked, this, [this, kind](int k) {
+        connect(grid, &MapGridView::cellClicked, this, [this, kind, grid](int k) {
             m_state.SelIndex = static_cast<std::uint8_t>(k - 1);
             m_state.MapEditMode = 3;
-            openEditor<MapCellEditor>(kind);
+            // The keys go on where they left off: the grid, its cursor on the cell.
+            connect(openEditor<MapCellEditor>(kind), &QDialog::finished, grid,
+                    [grid, k] { grid->returnFocus(k); });
         });
         connect(grid, &MapGridView::allAreaClicked, this, [this, kind] {
             m_state.MapEditMode = 2;
@@ -300,6 +305,7 @@ void MainWindow::setMainWindowEnabled(bool enabled) {
     centralWidget()->setEnabled(enabled);
     menuBar()->setEnabled(enabled);
     m_editMenu->setAvailable(enabled);
+    m_mapEdits->setAvailable(enabled);
 }
 
 bool MainWindow::isMainWindowEnabled() const {

@@ -12,6 +12,7 @@
 #include <memory>
 
 class EditMenu;
+class MapEditCommands;
 class FileCommands;
 class FileDialogs;
 class Operator;
@@ -97,7 +98,7 @@ private:
     void enterReadFailureState();
     void setTransferBusy(bool busy);
     template <typename Dialog, typename... Args>
-    void openEditor(Args... args);
+    Dialog *openEditor(Args... args);
     [[nodiscard]] QList<QWidget *> dataFrames() const;
 
     SettingsStore &m_settings;
@@ -118,6 +119,7 @@ private:
     TransferCommands *m_transfers = nullptr;
     ViewSwitcher *m_views = nullptr;
     EditMenu *m_editMenu = nullptr;
+    MapEditCommands *m_mapEdits = nullptr;
 
     // "E2P File" frame and its buttons.
     QLabel *m_label2 = nullptr;
@@ -145,4 +147,5 @@ private:
     QAction *m_mnuDataRead = nullptr;
     QAction *m_mnuDataWrite = nullptr;
     QAction *m_mnuAbout = nullptr;
+    QAction *m_mnuCellColours = nullptr;
 };

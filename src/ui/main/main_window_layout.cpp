@@ -4,6 +4,7 @@
 #include "graph_view.h"
 #include "main_window.h"
 #include "map3d_view.h"
+#include "map_edit_commands.h"
 #include "map_grid_view.h"
 #include "single_value_panel.h"
 #include "twips.h"
@@ -173,6 +174,20 @@ void MainWindow::buildMenus() {
     QMenu *edit = menuBar()->addMenu(QStringLiteral("Edit"));
     edit->setObjectName(QStringLiteral("mnuEdit"));
     m_editMenu = new EditMenu(*edit, m_document.undoStack(), this);
+    m_mapEdits = new MapEditCommands(*edit, m_document, *m_operator,
+                                     {m_panels.fiGrid, m_panels.igGrid}, this);
+
+    QMenu *view = menuBar()->addMenu(QStringLiteral("View"));
+    view->setObjectName(QStringLiteral("mnuView"));
+    m_mnuCellColours =
+        addItem(view, QStringLiteral("mnuCellColours"), QStringLiteral("Colour cells by value"));
+    m_mnuCellColours->setCheckable(true);
+    connect(m_mnuCellColours, &QAction::toggled, this, [this](bool on) {
+        m_panels.fiGrid->setValueColours(on);
+        m_panels.igGrid->setValueColours(on);
+        writeCellColours(m_settings, on);
+    });
+    m_mnuCellColours->setChecked(readCellColours(m_settings));
 
     QMenu *ports = menuBar()->addMenu(QStringLiteral("CommPort"));
     ports->setObjectName(QStringLiteral("mnuCOMMP"));

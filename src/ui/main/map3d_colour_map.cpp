@@ -1,6 +1,7 @@
 #include "map3d_colour_map.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -53,4 +54,25 @@ QLinearGradient colourMapGradient(const QList<ColourStop> &stops, double axisMin
         gradient.setColorAt(1.0, gradient.stops().constLast().second);
     }
     return gradient;
+}
+
+QColor colourAt(const QList<ColourStop> &stops, double value) {
+    if (stops.isEmpty())
+        return {};
+    if (value <= stops.constFirst().value)
+        return stops.constFirst().colour;
+    for (qsizetype i = 1; i < stops.size(); ++i) {
+        const ColourStop &low = stops[i - 1];
+        const ColourStop &high = stops[i];
+        if (value <= high.value) {
+            const double t = (value - low.value) / (high.value - low.value);
+            const auto mix = [t](int a, int b) {
+                return static_cast<int>(std::lround(a + (b - a) * t));
+            };
+            return QColor(mix(low.colour.red(), high.colour.red()),
+                          mix(low.colour.green(), high.colour.green()),
+                          mix(low.colour.blue(), high.colour.blue()));
+        }
+    }
+    return stops.constLast().colour;
 }

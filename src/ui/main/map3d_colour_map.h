@@ -26,6 +26,10 @@ struct ColourStop {
 // The plot's own single colour, used with "None(Blue)".
 [[nodiscard]] QColor uniformPlotColour();
 
+// The colour of a value on the stops (in rising order): blended between its neighbours, the end
+// colours beyond the ends. The grids' cells take their value colours from the spectrum.
+[[nodiscard]] QColor colourAt(const QList<ColourStop> &stops, double value);
+
 // A gradient over 0..1 for a value axis fixed at axisMin..axisMax: each stop sits at
 // (value - axisMin) / (axisMax - axisMin). Beyond the first and last stop the end colours hold.
 [[nodiscard]] QLinearGradient colourMapGradient(const QList<ColourStop> &stops, double axisMin,

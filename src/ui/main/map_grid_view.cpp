@@ -6,6 +6,7 @@
 #include "element_name.h"
 #include "twips.h"
 
+#include <QLabel>
 #include <QPushButton>
 
 namespace {
@@ -40,7 +41,9 @@ ClickableLabel *makeLabel(QWidget *parent, const QString &name, const QRect &geo
 
 MapGridView::MapGridView(MapKind kind, const CalibrationDocument &document, QWidget *parent)
     : QGroupBox(parent)
-    , m_kind(kind) {
+    , m_kind(kind)
+    , m_document(document)
+    , m_spectrum(spectrumColourMap(kind)) {
     const Names names = namesOf(kind);
     setObjectName(QLatin1String(names.panel));
     setTitle(kind == MapKind::Fi ? QStringLiteral("Fi Map (number of percent)")
@@ -49,12 +52,15 @@ MapGridView::MapGridView(MapKind kind, const CalibrationDocument &document, QWid
     for (int k = 1; k <= MapCells; ++k) {
         const int row = thRowOfCell(k);
         const int column = neColumnOfCell(k);
-        ClickableLabel *cellLabel =
-            makeLabel(this, elementName(names.cell, k),
-                      twipsRect(GridLeft + (column - 1) * CellWidth,
-                                GridTop + (ThRows - row) * CellHeight, CellWidth, CellHeight));
+        auto *cellLabel = new GridCell(this);
+        cellLabel->setObjectName(elementName(names.cell, k));
+        cellLabel->setGeometry(twipsRect(GridLeft + (column - 1) * CellWidth,
+                                         GridTop + (ThRows - row) * CellHeight, CellWidth,
+                                         CellHeight));
+        cellLabel->setAlignment(Qt::AlignCenter);
         cellLabel->setFrameShape(QFrame::Box);
         setBackground(cellLabel, LightYellow);
+        cellLabel->installEventFilter(this);
         connect(cellLabel, &ClickableLabel::clicked, this, [this, k] { emit cellClicked(k); });
         m_cells[static_cast<std::size_t>(k - 1)] = cellLabel;
     }
@@ -95,6 +101,12 @@ MapGridView::MapGridView(MapKind kind, const CalibrationDocument &document, QWid
         twipsRect(GridLeft + NePoints * CellWidth - 2700, AxisTop + 480, 2700, 495));
     connect(m_allArea, &QPushButton::clicked, this, &MapGridView::allAreaClicked);
 
+    // What is being typed, or the size of the selection.
+    m_status = new QLabel(this);
+    m_status->setObjectName(QStringLiteral("GridStatus"));
+    m_status->setGeometry(twipsRect(GridLeft, AxisTop + 480, NePoints * CellWidth - 3000, 495));
+    setFocusPolicy(Qt::StrongFocus);
+
     connect(&document, &CalibrationDocument::dataReplaced, this,
             [this, &document] { showTables(document.tables()); });
     connect(&document, &CalibrationDocument::bytesChanged, this,
@@ -103,7 +115,7 @@ MapGridView::MapGridView(MapKind kind, const CalibrationDocument &document, QWid
             });
 }
 
-ClickableLabel *MapGridView::cell(int k) const {
+GridCell *MapGridView::cell(int k) const {
     return m_cells.at(static_cast<std::size_t>(k - 1));
 }
 
@@ -121,6 +133,7 @@ void MapGridView::showCells(const EcuTables &tables) {
         cell(k)->setText(texts[static_cast<std::size_t>(thRowOfCell(k) - 1)]
                               [static_cast<std::size_t>(neColumnOfCell(k) - 1)]);
     }
+    decorateCells();
 }
 
 void MapGridView::showTables(const EcuTables &tables) {
@@ -152,6 +165,7 @@ void MapGridView::showChanged(const ChangedBytes &changed, const EcuTables &tabl
                                   [static_cast<std::size_t>(neColumnOfCell(k) - 1)]);
         }
     });
+    decorateCells();
     // Both grids show the axes the maps share.
     for (int i = 1; i <= NePoints; ++i) {
         if (changed.contains(neAxisOffset(i)))

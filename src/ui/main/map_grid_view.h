@@ -1,20 +1,24 @@
 #pragma once
 
+#include "grid_cell.h"
 #include "image/ecu_tables.h"
 #include "image/map_kind.h"
-
-class CalibrationDocument;
-class ChangedBytes;
+#include "map3d_colour_map.h"
+#include "map_selection.h"
 
 #include <QGroupBox>
 #include <array>
 
-class ClickableLabel;
+class CalibrationDocument;
+class ChangedBytes;
+class QLabel;
 class QPushButton;
 
 // A numeric map view: 176 cells (row 1 at the bottom), the TH axis on the left, the NE axis
 // below and "All area Data change". Panel "Frame1" for the Fi map, "FrameIG_Map_NUM" for IG.
 // It follows the document: a load refills it, an edit, undo or redo shows the bytes it changed.
+// It takes the keyboard focus: a cell cursor, a selection made with the keys or by dragging,
+// and a number typed for the selection; what the selection is changed by is the Edit menu's.
 class MapGridView : public QGroupBox {
     Q_OBJECT
 public:
@@ -22,7 +26,7 @@ public:
 
     [[nodiscard]] MapKind kind() const { return m_kind; }
     // Cell element k, 1..176.
-    [[nodiscard]] ClickableLabel *cell(int k) const;
+    [[nodiscard]] GridCell *cell(int k) const;
     // NE axis element i, 1..16 (17 is the title).
     [[nodiscard]] ClickableLabel *neLabel(int i) const;
     // TH axis element i, 1..11.
@@ -36,18 +40,59 @@ public:
     // The cells and axis points whose bytes changed.
     void showChanged(const ChangedBytes &changed, const EcuTables &tables);
 
+    [[nodiscard]] const MapSelection &selection() const { return m_selection; }
+    void selectAll();
+    // The focus back to the grid with the cursor on cell k (after its cell editor closed).
+    void returnFocus(int k);
+    // Starts typing a value for the selection, as a typed digit does.
+    void beginEntry();
+    // Each cell's background follows its value on the 3-D views' colour scale.
+    void setValueColours(bool on);
+    [[nodiscard]] bool valueColours() const { return m_valueColours; }
+
 signals:
     void cellClicked(int k);
     void neLabelClicked(int i);
     void thLabelClicked(int i);
     void allAreaClicked();
+    void selectionChanged();
+    // Enter after a typed number: the text typed.
+    void valueTyped(const QString &text);
+    void visibilityChanged();
+
+protected:
+    bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
 
 private:
     void showCells(const EcuTables &tables);
+    // The selection or the cursor moved: redraw the marks, tell the listeners.
+    void selectionMoved();
+    void decorateCells();
+    void showStatus();
+    void endEntry();
+    [[nodiscard]] bool typeIntoEntry(const QKeyEvent *key);
+    [[nodiscard]] int cellAt(QPoint inGrid) const;
 
     MapKind m_kind;
-    std::array<ClickableLabel *, 176> m_cells{};
+    const CalibrationDocument &m_document;
+    std::array<GridCell *, 176> m_cells{};
     std::array<ClickableLabel *, 17> m_neLabels{};
     std::array<ClickableLabel *, 12> m_thLabels{};
     QPushButton *m_allArea = nullptr;
+    QLabel *m_status = nullptr;
+
+    MapSelection m_selection;
+    QList<ColourStop> m_spectrum;
+    bool m_valueColours = false;
+    bool m_entering = false;
+    QString m_entry;
+    // A press on a cell: a drag from it selects, a release without one opens its editor.
+    int m_pressed = 0;
+    bool m_selectedByMouse = false;
 };

@@ -1,0 +1,143 @@
+#include "map_operations.h"
+
+#include "cell_values.h"
+#include "change_cells.h"
+
+#include <cmath>
+#include <vector>
+
+namespace {
+
+using CellValues = std::vector<std::pair<int, std::uint8_t>>;
+
+template <typename Visit>
+void forEachCell(const CellBlock &block, Visit visit) {
+    for (int row = block.firstRow; row <= block.lastRow; ++row) {
+        for (int column = block.firstColumn; column <= block.lastColumn; ++column)
+            visit(row, column);
+    }
+}
+
+QString cellCount(int count) {
+    return count == 1 ? QStringLiteral("1 cell") : QStringLiteral("%1 cells").arg(count);
+}
+
+int rounded(double value) {
+    return static_cast<int>(std::round(value));
+}
+
+// Where each point first..last lies on its axis, from 0 at first to 1 at last: by the axis
+// values while they rise across the range, else in even steps.
+template <typename Axis>
+std::vector<double> fractions(const Axis &axis, int first, int last) {
+    std::vector<double> at;
+    if (first == last)
+        return {0.0};
+    bool rising = true;
+    for (int i = first; i < last; ++i)
+        rising =
+            rising && axis[static_cast<std::size_t>(i)] > axis[static_cast<std::size_t>(i - 1)];
+    for (int i = first; i <= last; ++i) {
+        const auto value = [&axis](int point) {
+            return static_cast<double>(axis[static_cast<std::size_t>(point - 1)]);
+        };
+        at.push_back(rising ? (value(i) - value(first)) / (value(last) - value(first))
+                            : static_cast<double>(i - first) / (last - first));
+    }
+    return at;
+}
+
+} // namespace
+
+ByteEdit stepCells(MapKind kind, const EcuTables &tables, const CellBlock &block, int steps) {
+    const ValueRange range = editorRange(kind);
+    CellValues cells;
+    forEachCell(block, [&](int row, int column) {
+        const int value = tableValue(kind, tables, row, column);
+        const int moved = steps > 0 ? std::max(value, std::min(value + steps, range.highest))
+                                    : std::min(value, std::max(value + steps, range.lowest));
+        if (moved != value)
+            cells.emplace_back(cellNumber(row, column), cellByte(kind, moved));
+    });
+    const int count = static_cast<int>(cells.size());
+    const QString what =
+        QStringLiteral("%1 %2%3 %4")
+            .arg(cellCount(count), steps > 0 ? QStringLiteral("+") : QString())
+            .arg(steps)
+            .arg(std::abs(steps) == 1 ? QStringLiteral("step") : QStringLiteral("steps"));
+    return changeCells(kind, cells, what);
+}
+
+MapEditResult setCells(MapKind kind, const CellBlock &block, const QString &typed) {
+    const std::optional<double> number = parseCellNumber(kind, typed);
+    if (!number) {
+        return {
+            {},
+            QStringLiteral("\"%1\" is not a number. Nothing was changed.").arg(typed.trimmed())};
+    }
+    const std::optional<int> value = storableValue(kind, *number);
+    if (!value) {
+        return {{},
+                QStringLiteral("The %1 takes values from %2; %3 is outside that range. Nothing "
+                               "was changed.")
+                    .arg(mapName(kind), rangeText(kind), typed.trimmed())};
+    }
+    CellValues cells;
+    forEachCell(block, [&](int row, int column) {
+        cells.emplace_back(cellNumber(row, column), cellByte(kind, *value));
+    });
+    return {changeCells(kind, cells,
+                        QStringLiteral("%1 set to %2")
+                            .arg(cellCount(block.cellCount()), cellText(kind, cells[0].second))),
+            {}};
+}
+
+bool canInterpolate(const CellBlock &block) {
+    return block.cellCount() > 1;
+}
+
+ByteEdit interpolateCells(MapKind kind, const EcuTables &tables, const CellBlock &block) {
+    const std::vector<double> across =
+        fractions(tables.NeData, block.firstColumn, block.lastColumn);
+    const std::vector<double> up = fractions(tables.ThData, block.firstRow, block.lastRow);
+    const auto corner = [&](int row, int column) {
+        return static_cast<double>(tableValue(kind, tables, row, column));
+    };
+    const double bottomLeft = corner(block.firstRow, block.firstColumn);
+    const double bottomRight = corner(block.firstRow, block.lastColumn);
+    const double topLeft = corner(block.lastRow, block.firstColumn);
+    const double topRight = corner(block.lastRow, block.lastColumn);
+    CellValues cells;
+    forEachCell(block, [&](int row, int column) {
+        const double x = across[static_cast<std::size_t>(column - block.firstColumn)];
+        const double y = up[static_cast<std::size_t>(row - block.firstRow)];
+        const double bottom = bottomLeft + (bottomRight - bottomLeft) * x;
+        const double top = topLeft + (topRight - topLeft) * x;
+        cells.emplace_back(cellNumber(row, column),
+                           cellByte(kind, rounded(bottom + (top - bottom) * y)));
+    });
+    return changeCells(kind, cells, QStringLiteral("interpolate %1 cells").arg(blockSize(block)));
+}
+
+bool canSmooth(const CellBlock &block) {
+    return block.rows() >= 3 && block.columns() >= 3;
+}
+
+ByteEdit smoothCells(MapKind kind, const EcuTables &tables, const CellBlock &block) {
+    CellValues cells;
+    const CellBlock inner{block.firstRow + 1, block.lastRow - 1, block.firstColumn + 1,
+                          block.lastColumn - 1};
+    if (canSmooth(block)) {
+        forEachCell(inner, [&](int row, int column) {
+            const auto at = [&](int r, int c) { return tableValue(kind, tables, r, c); };
+            const int sum = at(row, column) + at(row - 1, column) + at(row + 1, column) +
+                            at(row, column - 1) + at(row, column + 1);
+            cells.emplace_back(cellNumber(row, column), cellByte(kind, rounded(sum / 5.0)));
+        });
+    }
+    return changeCells(kind, cells, QStringLiteral("smooth %1 cells").arg(blockSize(block)));
+}
+
+QString blockSize(const CellBlock &block) {
+    return QStringLiteral("%1 x %2").arg(block.columns()).arg(block.rows());
+}
