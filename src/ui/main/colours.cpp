@@ -17,3 +17,14 @@ void setBackground(QWidget *widget, const QColor &colour) {
 QColor backgroundOf(const QWidget *widget) {
     return widget->palette().color(QPalette::Window);
 }
+
+void keepColoursWhenDisabled(QWidget *widget) {
+    QPalette palette = widget->palette();
+    for (int role = 0; role < QPalette::NColorRoles; ++role) {
+        const auto colorRole = static_cast<QPalette::ColorRole>(role);
+        if (colorRole != QPalette::NoRole)
+            palette.setBrush(QPalette::Disabled, colorRole,
+                             palette.brush(QPalette::Active, colorRole));
+    }
+    widget->setPalette(palette);
+}

@@ -12,3 +12,7 @@ inline const QColor LightYellow = QColor(0xFF, 0xFF, 0xC0);
 // Fills the widget's background with the colour.
 void setBackground(QWidget *widget, const QColor &colour);
 [[nodiscard]] QColor backgroundOf(const QWidget *widget);
+
+// Draws the widget in its active colours while it is disabled. The window takes no input while
+// a dialog is open or a transfer runs; the values it shows then stay readable.
+void keepColoursWhenDisabled(QWidget *widget);
