@@ -271,7 +271,6 @@ private slots:
         QTest::newRow("bottom") << int(Qt::Key_End) << enter << 0xF1 << "-15%";
         QTest::newRow("page up") << int(Qt::Key_PageUp) << enter << 0x0F << "+15%";
         QTest::newRow("one up") << int(Qt::Key_Up) << enter << 1 << "+1%";
-        QTest::newRow("Escape") << int(Qt::Key_End) << int(Qt::Key_Escape) << -1 << "-15%";
         QTest::newRow("Cancel Key") << int(Qt::Key_End) << 0 << -1 << "-15%";
     }
 
@@ -291,7 +290,7 @@ private slots:
         QVERIFY(dialog);
         QCOMPARE(dialog->objectName(), QStringLiteral("Form6"));
         QVERIFY(!w().isMainWindowEnabled());
-        QCOMPARE(dialog->findChild<QPlainTextEdit *>(QStringLiteral("Text1"))->toPlainText(),
+        QCOMPARE(dialog->findChild<QLabel *>(QStringLiteral("Text1"))->text(),
                  QStringLiteral("RU Map\nData\nAll Change"));
         QCOMPARE(dialog->findChild<QLineEdit *>(QStringLiteral("Text2"))->text(),
                  QStringLiteral(" 15%"));

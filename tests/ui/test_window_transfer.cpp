@@ -84,7 +84,9 @@ private slots:
         bool progressAtPrompt = false;
         m_op.onPrompt = [&] {
             busyAtPrompt = !w.isMainWindowEnabled();
-            progressAtPrompt = fx().find(QStringLiteral("TransferProgress"))->isVisible();
+            // Shown, and drawn live though the window takes no input.
+            QWidget *progress = fx().find(QStringLiteral("TransferProgress"));
+            progressAtPrompt = progress->isVisible() && darkest(progress) < 64;
         };
         // A window without data still offers the menu item.
         fx().find<QAction>(QStringLiteral("mnuData(1)"))->setEnabled(true);

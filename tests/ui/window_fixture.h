@@ -118,6 +118,18 @@ struct WindowFixture {
     }
 };
 
+// The darkest grey of the widget as drawn: text drawn at full contrast is near black, text
+// drawn greyed out is not.
+inline int darkest(QWidget *widget) {
+    const QImage shown = widget->grab().toImage();
+    int least = 255;
+    for (int y = 0; y < shown.height(); ++y) {
+        for (int x = 0; x < shown.width(); ++x)
+            least = std::min(least, qGray(shown.pixel(x, y)));
+    }
+    return least;
+}
+
 // Deletes dialogs that closed themselves.
 inline void flushDeletes() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

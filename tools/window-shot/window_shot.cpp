@@ -1,22 +1,66 @@
 // Saves pictures of the main window for the README: starts the window with the given settings
-// file (its last file is loaded), selects each named view and grabs the screen.
-// Usage: window-shot SETTINGS.ini OUTDIR [VIEW_POSITION:NAME ...]
+// file (its last file is loaded), selects each named view and grabs the screen. A shot that
+// names a control also clicks it and grabs the dialog it opens over the view, then cancels it.
+// Usage: window-shot SETTINGS.ini OUTDIR [VIEW_POSITION:NAME[:CONTROL] ...]
 
 #include "files/settings_store.h"
 #include "main/main_window.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
+#include <QMouseEvent>
 #include <QScreen>
 #include <QTimer>
 #include <cstdio>
+
+namespace {
+
+// Lets the windows (and any 3-D graph) render.
+void settle(int milliseconds) {
+    QEventLoop wait;
+    QTimer::singleShot(milliseconds, &wait, &QEventLoop::quit);
+    wait.exec();
+}
+
+// A left click on a button, or a press and release on a label that opens an editor.
+bool click(QWidget *window, const QString &name) {
+    auto *control = window->findChild<QWidget *>(name);
+    if (!control)
+        return false;
+    if (auto *button = qobject_cast<QAbstractButton *>(control)) {
+        button->click();
+        return true;
+    }
+    const QPointF centre = QRectF(control->rect()).center();
+    const QPointF global = control->mapToGlobal(centre);
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent event(type, centre, global, Qt::LeftButton,
+                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(control, &event);
+    }
+    return true;
+}
+
+QDialog *openDialog(const QWidget &window) {
+    for (QDialog *dialog : window.findChildren<QDialog *>(Qt::FindDirectChildrenOnly)) {
+        if (dialog->isVisible())
+            return dialog;
+    }
+    return nullptr;
+}
+
+} // namespace
 
 int main(int argc, char **argv) {
     QApplication app(argc, argv);
     const QStringList args = QApplication::arguments();
     if (args.size() < 3) {
-        std::fprintf(stderr, "usage: window-shot SETTINGS.ini OUTDIR [POSITION:NAME ...]\n");
+        std::fprintf(stderr,
+                     "usage: window-shot SETTINGS.ini OUTDIR [POSITION:NAME[:CONTROL] ...]\n");
         return 2;
     }
     SettingsStore settings(args.at(1));
@@ -30,19 +74,32 @@ int main(int argc, char **argv) {
     int failures = 0;
     for (const QString &shot : shots) {
         const int position = shot.section(QLatin1Char(':'), 0, 0).toInt();
-        const QString name = shot.section(QLatin1Char(':'), 1);
+        const QString name = shot.section(QLatin1Char(':'), 1, 1);
+        const QString control = shot.section(QLatin1Char(':'), 2);
         window.findChild<QComboBox *>(QStringLiteral("Combo1"))->setCurrentIndex(position);
         window.selectView(static_cast<ViewPosition>(position));
-        // Let the window (and any 3-D graph) render before grabbing.
-        QEventLoop wait;
-        QTimer::singleShot(1500, &wait, &QEventLoop::quit);
-        wait.exec();
-        const QRect frame = window.frameGeometry();
+        settle(1500);
+        QRect frame = window.frameGeometry();
+        QDialog *dialog = nullptr;
+        if (!control.isEmpty()) {
+            if (!click(&window, control) || !(dialog = openDialog(window))) {
+                std::fprintf(stderr, "%s opens no dialog\n", qPrintable(control));
+                ++failures;
+                continue;
+            }
+            settle(700);
+            // The dialog is a window of its own: the picture covers both.
+            frame |= dialog->frameGeometry();
+        }
         const QPixmap picture =
             window.screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
         if (!picture.save(out.filePath(name + QStringLiteral(".png")))) {
             std::fprintf(stderr, "cannot save %s\n", qPrintable(name));
             ++failures;
+        }
+        if (dialog) {
+            click(dialog, QStringLiteral("Command2"));
+            settle(100);
         }
     }
     return failures == 0 ? 0 : 1;

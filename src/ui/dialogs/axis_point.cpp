@@ -126,6 +126,15 @@ void AxisPoint::enter() {
         MessageIcon::Exclamation);
 }
 
+QRect AxisPoint::labelsOnScreen() const {
+    QRect shown;
+    for (bool fiGrid : {true, false}) {
+        const ClickableLabel *point = label(fiGrid);
+        shown |= QRect(point->mapToGlobal(QPoint(0, 0)), point->size());
+    }
+    return shown;
+}
+
 void AxisPoint::cancel() {
     setBold(false);
     const EcuTables &t = m_context.document.tables();

@@ -3,6 +3,7 @@
 #include "document/change_axis_point.h"
 #include "edit_context.h"
 
+#include <QRect>
 #include <QString>
 #include <cstdint>
 
@@ -31,6 +32,8 @@ public:
     void enter();
     // Cancel: labels normal and back to the text in the table.
     void cancel();
+    // Where the point's labels in both grids lie on the screen.
+    [[nodiscard]] QRect labelsOnScreen() const;
 
 private:
     // The point's value in the table.

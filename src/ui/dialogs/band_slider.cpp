@@ -12,7 +12,7 @@ constexpr int BandThickness = 6;
 } // namespace
 
 BandSlider::BandSlider(Qt::Orientation orientation, QWidget *parent)
-    : QSlider(orientation, parent) {}
+    : ValueSlider(orientation, parent) {}
 
 void BandSlider::setSelection(int start, int length) {
     m_hasSelection = length >= 0;
@@ -45,18 +45,9 @@ int BandSlider::pixelCentreOf(int position) const {
                                            grooveLength - handleLength, option.upsideDown);
 }
 
-void BandSlider::paintEvent(QPaintEvent *event) {
-    if (!m_hasSelection) {
-        QSlider::paintEvent(event);
+void BandSlider::paintOverGroove(QPainter &painter, const QStyleOptionSlider &option) {
+    if (!m_hasSelection)
         return;
-    }
-    // Groove and ticks first, the band over the groove, the handle on top.
-    QPainter painter(this);
-    QStyleOptionSlider option;
-    initStyleOption(&option);
-    option.subControls = QStyle::SC_SliderGroove | QStyle::SC_SliderTickmarks;
-    style()->drawComplexControl(QStyle::CC_Slider, &option, &painter, this);
-
     const QRect groove =
         style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderGroove, this);
     const int from = pixelCentreOf(m_selectionStart);
@@ -70,11 +61,4 @@ void BandSlider::paintEvent(QPaintEvent *event) {
     else
         band = QRect(groove.center().x() - BandThickness / 2, low, BandThickness, high - low + 1);
     painter.fillRect(band, BandColour);
-
-    option.subControls = QStyle::SC_SliderHandle;
-    if (isSliderDown()) {
-        option.activeSubControls = QStyle::SC_SliderHandle;
-        option.state |= QStyle::State_Sunken;
-    }
-    style()->drawComplexControl(QStyle::CC_Slider, &option, &painter, this);
 }

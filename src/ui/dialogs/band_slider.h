@@ -1,11 +1,12 @@
 #pragma once
 
+#include "main/value_slider.h"
+
 #include <QColor>
-#include <QSlider>
 
 // A slider that also shows a selection band: a marked stretch of its scale, here the values the
 // dialog allows. The band is only shown; it does not limit the slider.
-class BandSlider : public QSlider {
+class BandSlider : public ValueSlider {
     Q_OBJECT
 public:
     explicit BandSlider(Qt::Orientation orientation, QWidget *parent = nullptr);
@@ -23,7 +24,7 @@ public:
     [[nodiscard]] int selectionLength() const { return m_selectionLength; }
 
 protected:
-    void paintEvent(QPaintEvent *event) override;
+    void paintOverGroove(QPainter &painter, const QStyleOptionSlider &option) override;
 
 private:
     // Pixel centre of the handle when it stands at the position, along the slider's length.

@@ -9,8 +9,20 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QPlainTextEdit>
+#include <QPainter>
 #include <QPushButton>
+#include <algorithm>
+
+namespace {
+
+bool isEnter(const QEvent *event) {
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const int key = static_cast<const QKeyEvent *>(event)->key();
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+} // namespace
 
 EditDialog::EditDialog(const EditContext &context, const QString &name, int clientWidth,
                        int clientHeight)
@@ -20,9 +32,8 @@ EditDialog::EditDialog(const EditContext &context, const QString &name, int clie
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(true);
     setFixedSize(twipsSize(clientWidth, clientHeight));
-    QFont dialogFont(QStringLiteral("Times New Roman"));
-    dialogFont.setStyleHint(QFont::Serif);
-    setFont(dialogFont);
+    // A window of its own does not take the main window's font by itself.
+    setFont(context.window.font());
     context.controls.setMainWindowEnabled(false);
 }
 
@@ -33,13 +44,17 @@ void EditDialog::addEnterAndCancel(QAbstractSlider *slider, const QRect &enterGe
     m_enter = new QPushButton(QStringLiteral("Enter Key"), this);
     m_enter->setObjectName(QStringLiteral("Command1"));
     m_enter->setGeometry(enterGeometry);
-    auto *cancel = new QPushButton(QStringLiteral("Cancel Key"), this);
-    cancel->setObjectName(QStringLiteral("Command2"));
-    cancel->setGeometry(cancelGeometry);
-    for (QPushButton *button : {m_enter, cancel})
+    m_cancel = new QPushButton(QStringLiteral("Cancel Key"), this);
+    m_cancel->setObjectName(QStringLiteral("Command2"));
+    m_cancel->setGeometry(cancelGeometry);
+    // Neither is a default button, which would take Enter from the slider; Enter on a focused
+    // button presses that button (eventFilter).
+    for (QPushButton *button : {m_enter, m_cancel}) {
         button->setAutoDefault(false);
+        button->installEventFilter(this);
+    }
     connect(m_enter, &QPushButton::clicked, this, [this] { enterAction(); });
-    connect(cancel, &QPushButton::clicked, this, [this] { cancelAction(); });
+    connect(m_cancel, &QPushButton::clicked, this, [this] { cancelAction(); });
     slider->setFocus();
 }
 
@@ -55,10 +70,13 @@ int EditDialog::topAboveMainBottom(int aboveBottomTwips) const {
 }
 
 bool EditDialog::eventFilter(QObject *watched, QEvent *event) {
-    if (watched == m_slider && event->type() == QEvent::KeyPress) {
-        const auto *key = static_cast<QKeyEvent *>(event);
-        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+    if (isEnter(event)) {
+        if (watched == m_slider) {
             enterAction();
+            return true;
+        }
+        if (watched == m_enter || watched == m_cancel) {
+            static_cast<QPushButton *>(watched)->click();
             return true;
         }
     }
@@ -79,30 +97,76 @@ void EditDialog::mouseMoveEvent(QMouseEvent *event) {
     QDialog::mouseMoveEvent(event);
 }
 
+void EditDialog::paintEvent(QPaintEvent *event) {
+    QDialog::paintEvent(event);
+    // No title bar, but an edge, so that the dialog stands out from the window behind it.
+    // Four strips rather than an outline: at a fractional scale an outline's right and bottom
+    // lines fall between device pixels.
+    QPainter painter(this);
+    const QColor edge = palette().color(QPalette::Dark);
+    painter.fillRect(0, 0, width(), 1, edge);
+    painter.fillRect(0, height() - 1, width(), 1, edge);
+    painter.fillRect(0, 0, 1, height(), edge);
+    painter.fillRect(width() - 1, 0, 1, height(), edge);
+}
+
 void EditDialog::reject() {
     // Escape lands here; dialogs whose cancel button is not the window's cancel button ignore it.
     if (m_escapeCancels)
         cancelAction();
 }
 
-QPlainTextEdit *EditDialog::addTextBox(const QString &name, const QRect &geometry, int pointSize,
-                                       const QString &text, bool buttonFace) {
-    auto *box = new QPlainTextEdit(text, this);
+QLabel *EditDialog::addTextBox(const QString &name, const QRect &geometry, int pointSize,
+                               const QString &text, bool buttonFace) {
+    auto *box = new QLabel(text, this);
     box->setObjectName(name);
     box->setGeometry(geometry);
-    box->setReadOnly(true);
+    box->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    box->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    box->setMargin(1);
     box->setFocusPolicy(Qt::NoFocus);
-    box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     QFont font = box->font();
     font.setPointSize(pointSize);
     box->setFont(font);
-    if (buttonFace) {
-        QPalette palette = box->palette();
-        palette.setColor(QPalette::Base, buttonFaceColour());
-        box->setPalette(palette);
-    }
+    setBackground(box, buttonFace ? buttonFaceColour() : palette().color(QPalette::Base));
     return box;
+}
+
+void EditDialog::fitTexts() {
+    const QList<QWidget *> controls = findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+    const QRect inside = rect().adjusted(1, 1, -1, -1);
+    for (QWidget *control : controls)
+        control->setGeometry(control->geometry().intersected(inside));
+
+    QList<QLabel *> boxes = findChildren<QLabel *>(Qt::FindDirectChildrenOnly);
+    // Wider: the column of texts and buttons grows by the largest shortfall; a slider keeps its
+    // centre in the column.
+    int wider = 0;
+    for (const QLabel *box : boxes)
+        wider = std::max(wider, box->sizeHint().width() - box->width());
+    for (QWidget *control : controls) {
+        if (qobject_cast<QAbstractSlider *>(control))
+            control->move(control->x() + wider / 2, control->y());
+        else
+            control->resize(control->width() + wider, control->height());
+    }
+    // Taller: from the top down, each box that needs more lines' room moves what lies below it.
+    std::sort(boxes.begin(), boxes.end(),
+              [](const QLabel *a, const QLabel *b) { return a->y() < b->y(); });
+    int taller = 0;
+    for (QLabel *box : boxes) {
+        const int more = box->sizeHint().height() - box->height();
+        if (more <= 0)
+            continue;
+        const int bottom = box->geometry().bottom();
+        box->resize(box->width(), box->height() + more);
+        for (QWidget *control : controls) {
+            if (control->y() > bottom)
+                control->move(control->x(), control->y() + more);
+        }
+        taller += more;
+    }
+    setFixedSize(width() + wider, height() + taller);
 }
 
 QLabel *EditDialog::addValueLabel(const QRect &geometry) {

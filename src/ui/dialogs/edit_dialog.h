@@ -6,12 +6,12 @@
 
 class QAbstractSlider;
 class QLabel;
-class QPlainTextEdit;
 class QPushButton;
 
-// What every edit dialog has in common: modal, no title bar, moved by dragging its background
-// with the left button, the main window's controls disabled while it is open, Enter on its
-// slider confirms. Each opening is a fresh dialog that deletes itself when it closes.
+// What every edit dialog has in common: modal, no title bar but a thin edge, the window's font,
+// moved by dragging its background with the left button, the main window's controls disabled
+// while it is open, Enter on its slider confirms and Enter on a button presses it. Each opening
+// is a fresh dialog that deletes itself when it closes.
 class EditDialog : public QDialog {
     Q_OBJECT
 public:
@@ -31,8 +31,12 @@ protected:
     [[nodiscard]] QPushButton *enterButton() const { return m_enter; }
     // A read-only multi-line text box that never takes the focus from the slider; with a
     // button-face background for the hints beside the slider.
-    QPlainTextEdit *addTextBox(const QString &name, const QRect &geometry, int pointSize,
-                               const QString &text, bool buttonFace);
+    QLabel *addTextBox(const QString &name, const QRect &geometry, int pointSize,
+                       const QString &text, bool buttonFace);
+    // Once the controls and their texts are made, before placing: keeps every control inside
+    // the edge, and where a text box cannot show its whole text at the font in use, makes it
+    // (and the dialog) wider or taller, moving what lies below it down.
+    void fitTexts();
     // "Label1": the value being chosen, on light yellow.
     QLabel *addValueLabel(const QRect &geometry);
     // Whether Escape presses "Cancel Key".
@@ -45,6 +49,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
     void reject() override;
 
     const EditContext &m_context;
@@ -53,4 +58,5 @@ private:
     bool m_escapeCancels = true;
     QAbstractSlider *m_slider = nullptr;
     QPushButton *m_enter = nullptr;
+    QPushButton *m_cancel = nullptr;
 };

@@ -8,13 +8,12 @@
 #include "main/colours.h"
 #include "main/map_grid_view.h"
 #include "main/twips.h"
+#include "main/value_slider.h"
 #include "main/window_controls.h"
 #include "main/window_state.h"
 
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSlider>
 
 namespace {
 
@@ -34,11 +33,18 @@ MapCellEditor::MapCellEditor(MapKind kind, const EditContext &context)
     , m_cellIndex(context.state.SelIndex) {
     const QString hintAbove = QStringLiteral("increase fuel\n duration\nup key control");
     const QString hintBelow = QStringLiteral("decrease fuel\n duration\ndown key control");
-    m_text1 = addTextBox(QStringLiteral("Text1"), twipsRect(60, 60, 1155, 1035),
-                         m_mode == WholeMap ? 9 : 8, QString(), false);
-    m_text2 =
-        addTextBox(QStringLiteral("Text2"), twipsRect(120, 1200, 1095, 675), 8, hintAbove, true);
-    m_slider = new QSlider(Qt::Vertical, this);
+    WindowState &state = m_context.state;
+    const int th = m_cellIndex / NeColumns;
+    const int ne = m_cellIndex % NeColumns;
+    const QString title =
+        m_mode == WholeMap
+            ? (kind == MapKind::Fi ? QStringLiteral("Fi Map") : QStringLiteral("IG Map")) +
+                  QStringLiteral("\nAll area \nData Change")
+            : QStringLiteral("TH Position\n: %1\nNE Position\n: %2").arg(th + 1).arg(ne + 1);
+    addTextBox(QStringLiteral("Text1"), twipsRect(60, 60, 1155, 1035), m_mode == WholeMap ? 9 : 8,
+               title, false);
+    addTextBox(QStringLiteral("Text2"), twipsRect(120, 1200, 1095, 675), 8, hintAbove, true);
+    m_slider = new ValueSlider(Qt::Vertical, this);
     m_slider->setObjectName(QStringLiteral("Slider1"));
     m_slider->setGeometry(twipsRect(360, 1920, 630, 2235));
     // Position 0 at the top; Up raises the value.
@@ -49,26 +55,17 @@ MapCellEditor::MapCellEditor(MapKind kind, const EditContext &context)
     m_slider->setPageStep(5);
     m_slider->setTickInterval(5);
     m_slider->setTickPosition(QSlider::TicksBothSides);
-    m_text3 =
-        addTextBox(QStringLiteral("Text3"), twipsRect(0, 4200, 1335, 855), 8, hintBelow, true);
+    addTextBox(QStringLiteral("Text3"), twipsRect(0, 4200, 1335, 855), 8, hintBelow, true);
     m_label1 = addValueLabel(twipsRect(60, 5100, 1155, 375));
     addEnterAndCancel(m_slider, twipsRect(60, 5580, 1155, 435), twipsRect(60, 6120, 1155, 435));
-
+    fitTexts();
     placeDialog();
 
-    WindowState &state = m_context.state;
-    const QString mapName =
-        kind == MapKind::Fi ? QStringLiteral("Fi Map") : QStringLiteral("IG Map");
     if (m_mode == WholeMap) {
-        m_text1->setPlainText(mapName + QStringLiteral("\nAll area \nData Change"));
         state.ValueByte = kind == MapKind::Fi ? 100 : 0;
         state.ValueText = textOf(state.ValueByte);
         m_label1->setText(state.ValueText);
     } else {
-        const int th = m_cellIndex / NeColumns;
-        const int ne = m_cellIndex % NeColumns;
-        m_text1->setPlainText(
-            QStringLiteral("TH Position\n: %1\nNE Position\n: %2").arg(th + 1).arg(ne + 1));
         const EcuTables &t = m_context.document.tables();
         const auto &table = kind == MapKind::Fi ? t.KmapData : t.IGmapData;
         state.ValueByte = table[static_cast<std::size_t>(th)][static_cast<std::size_t>(ne)];
@@ -86,13 +83,14 @@ MapCellEditor::MapCellEditor(MapKind kind, const EditContext &context)
 void MapCellEditor::placeDialog() {
     int left = m_context.window.frameGeometry().left();
     if (m_mode == OneCell) {
-        // Beside the clicked cell; cells of the last NE column get the dialog on their left.
+        // Beside the clicked cell; cells of the last NE column get the dialog on their left, as
+        // far from the cell as the others on their right: it never covers the cell it edits.
         const ClickableLabel *cell = m_context.grid(m_kind).cell(m_cellIndex + 1);
         const int cellLeft = cell->mapToGlobal(QPoint(0, 0)).x();
         if ((m_cellIndex + 1) % NeColumns != 0)
             left = cellLeft + cell->width() + twipsToPixelsX(350);
         else
-            left = cellLeft - cell->width() - twipsToPixelsX(450);
+            left = cellLeft - twipsToPixelsX(350) - width();
     }
     move(left, topAboveMainBottom(440));
 }

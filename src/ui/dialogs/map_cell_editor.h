@@ -4,7 +4,6 @@
 #include "image/map_kind.h"
 
 class QLabel;
-class QPlainTextEdit;
 class QSlider;
 
 // The map cell editor: "Form2" for the Fi map, "Form2_IGMAP" for the IG map. Edits the cell
@@ -33,9 +32,6 @@ private:
     MapKind m_kind;
     std::uint8_t m_mode;
     int m_cellIndex; // 0..175 in one-cell mode
-    QPlainTextEdit *m_text1 = nullptr;
-    QPlainTextEdit *m_text2 = nullptr;
-    QPlainTextEdit *m_text3 = nullptr;
     QSlider *m_slider = nullptr;
     QLabel *m_label1 = nullptr;
 };

@@ -6,14 +6,13 @@
 #include "image/graph_position.h"
 #include "main/colours.h"
 #include "main/twips.h"
+#include "main/value_slider.h"
 #include "main/window_controls.h"
 #include "main/window_state.h"
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSlider>
 
 namespace {
 
@@ -42,14 +41,14 @@ QLineEdit *endCaption(QWidget *parent, const QString &name, const QRect &geometr
 
 RuAllChangeDialog::RuAllChangeDialog(const EditContext &context)
     : EditDialog(context, QStringLiteral("Form6"), ClientWidth, ClientHeight) {
-    m_text1 = addTextBox(QStringLiteral("Text1"), twipsRect(60, 480, 1155, 735), 9,
-                         QStringLiteral("RU Map\nData\nAll Change"), false);
+    addTextBox(QStringLiteral("Text1"), twipsRect(60, 480, 1155, 735), 9,
+               QStringLiteral("RU Map\nData\nAll Change"), false);
     m_text2 = endCaption(this, QStringLiteral("Text2"), twipsRect(60, 1740, 1095, 255),
                          QStringLiteral(" 15%"));
     m_text3 = endCaption(this, QStringLiteral("Text3"), twipsRect(0, 3600, 1095, 255),
                          QStringLiteral("-15%"));
 
-    m_slider = new QSlider(Qt::Vertical, this);
+    m_slider = new ValueSlider(Qt::Vertical, this);
     m_slider->setObjectName(QStringLiteral("Slider1"));
     m_slider->setGeometry(twipsRect(660, 1680, 630, 2235));
     // Position 0 at the top; Up raises the value; Page Up and Page Down jump to an end.
@@ -63,6 +62,7 @@ RuAllChangeDialog::RuAllChangeDialog(const EditContext &context)
 
     m_label1 = addValueLabel(twipsRect(60, 4260, 1155, 375));
     addEnterAndCancel(m_slider, twipsRect(60, 5040, 1155, 435), twipsRect(60, 5700, 1155, 435));
+    fitTexts();
 
     move(m_context.window.frameGeometry().left(), topAboveMainBottom(440));
 

@@ -4,7 +4,6 @@
 
 class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
 class QSlider;
 
 // "Form6": gives all sixteen points of the RU map one value, chosen on a slider from +15 % at
@@ -27,7 +26,6 @@ private:
     void refreshValue();
     void closeAndHandBackCommands();
 
-    QPlainTextEdit *m_text1 = nullptr;
     QLineEdit *m_text2 = nullptr;
     QSlider *m_slider = nullptr;
     QLineEdit *m_text3 = nullptr;

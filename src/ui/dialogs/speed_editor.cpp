@@ -22,8 +22,9 @@ SpeedEditor::SpeedEditor(const EditContext &context)
     : SpeedSliderDialog(context, QStringLiteral("Form3"))
     , m_mode(context.state.ValueEditMode) {
     if (m_mode == NePointMode) {
-        placeAboveMainBottom(2500);
         m_point.emplace(context, Axis::Ne, context.state.SelIndex);
+        // The value shows in the point's labels: the dialog keeps clear of them.
+        placeClearOf(m_point->labelsOnScreen());
         m_point->load(*m_slider);
         if (!m_slider->isEnabled())
             enterButton()->setFocus();

@@ -36,8 +36,13 @@ int SpeedSliderDialog::centredLeft() const {
     return whole.left() + (whole.width() - width()) / 2;
 }
 
-void SpeedSliderDialog::placeAboveMainBottom(int aboveBottomTwips) {
-    move(centredLeft(), topAboveMainBottom(aboveBottomTwips));
+void SpeedSliderDialog::placeClearOf(const QRect &shown) {
+    const int gap = twipsToPixelsY(60);
+    int top = shown.bottom() + 1 + gap;
+    const QScreen *screen = m_context.window.screen();
+    if (screen && top + height() > screen->availableGeometry().bottom() + 1)
+        top = shown.top() - gap - height();
+    move(centredLeft(), top);
 }
 
 void SpeedSliderDialog::placeByPanel(const SingleSpeed &speed) {

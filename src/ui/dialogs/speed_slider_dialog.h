@@ -15,9 +15,9 @@ public:
 protected:
     SpeedSliderDialog(const EditContext &context, const QString &name);
 
-    // Centred on the screen across; top = main top + main height - aboveBottom twips - own
-    // height.
-    void placeAboveMainBottom(int aboveBottomTwips);
+    // Centred on the screen across, just below what it must not cover (screen pixels), or just
+    // above it where the screen ends below.
+    void placeClearOf(const QRect &shown);
     // Centred across; the top follows the panel of the setting: main top + main height - the
     // panel's top in "Data Edit" - 440 twips.
     void placeByPanel(const SingleSpeed &speed);

@@ -24,3 +24,14 @@ QColor readableTextColour(const QColor &background) {
         (299 * background.red() + 587 * background.green() + 114 * background.blue()) / 1000;
     return brightness >= 140 ? QColor(Qt::black) : QColor(Qt::white);
 }
+
+void keepColoursWhenDisabled(QWidget *widget) {
+    QPalette palette = widget->palette();
+    for (int role = 0; role < QPalette::NColorRoles; ++role) {
+        const auto colorRole = static_cast<QPalette::ColorRole>(role);
+        if (colorRole != QPalette::NoRole)
+            palette.setBrush(QPalette::Disabled, colorRole,
+                             palette.brush(QPalette::Active, colorRole));
+    }
+    widget->setPalette(palette);
+}

@@ -15,3 +15,7 @@ void setBackground(QWidget *widget, const QColor &colour);
 
 // Black or white, whichever reads better on the colour.
 [[nodiscard]] QColor readableTextColour(const QColor &background);
+
+// Draws the widget in its active colours while it is disabled. The window takes no input while
+// a dialog is open or a transfer runs; the values it shows then stay readable.
+void keepColoursWhenDisabled(QWidget *widget);

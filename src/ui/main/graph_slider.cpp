@@ -4,7 +4,7 @@
 #include <QStyleOptionSlider>
 
 GraphSlider::GraphSlider(const QString &name, int maximum, QWidget *parent)
-    : QSlider(Qt::Vertical, parent) {
+    : ValueSlider(Qt::Vertical, parent) {
     setObjectName(name);
     setInvertedAppearance(true);
     setInvertedControls(true);

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QSlider>
+#include "value_slider.h"
 
 // A vertical slider of a graph view: position 0 at the top, Up raises the value. It reports
 // focus changes, because only a slider with the keyboard focus edits the map.
-class GraphSlider : public QSlider {
+class GraphSlider : public ValueSlider {
     Q_OBJECT
 public:
     GraphSlider(const QString &name, int maximum, QWidget *parent);

@@ -1,3 +1,5 @@
+#include "clickable_label.h"
+#include "colours.h"
 #include "edit_menu.h"
 #include "element_name.h"
 #include "files/settings_store.h"
@@ -135,6 +137,19 @@ void MainWindow::buildDataEditFrame(QWidget *central) {
         }
     }
     m_views = new ViewSwitcher(*m_combo1, m_panels, m_document, this);
+
+    // The labels where a dialog shows the value being chosen stay readable while the window
+    // takes no input.
+    for (const MapGridView *grid : {p.fiGrid, p.igGrid}) {
+        for (int k = 1; k <= MapCells; ++k)
+            keepColoursWhenDisabled(grid->cell(k));
+        for (int i = 1; i <= NePoints; ++i)
+            keepColoursWhenDisabled(grid->neLabel(i));
+        for (int i = 1; i <= ThPoints; ++i)
+            keepColoursWhenDisabled(grid->thLabel(i));
+    }
+    for (const SingleValuePanel *panel : {p.shiftTiming, p.pitRoad, p.idleNe})
+        keepColoursWhenDisabled(panel->valueLabel());
 }
 
 void MainWindow::buildBottomRow(QWidget *central) {
@@ -155,6 +170,8 @@ void MainWindow::buildBottomRow(QWidget *central) {
     m_progress->setObjectName(QStringLiteral("TransferProgress"));
     m_progress->setGeometry(twipsRect(120, 10440, 15015, 300));
     m_progress->setVisible(false);
+    // It shows only while a transfer runs, when the window takes no input: drawn live.
+    keepColoursWhenDisabled(m_progress);
 }
 
 void MainWindow::buildMenus() {

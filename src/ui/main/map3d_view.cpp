@@ -46,7 +46,7 @@ bool platformDrawsGlWindows() {
 // Round values on the vertical axis, the ends of the colour maps among them.
 QList<LabelledValue> valueAxisLabels(MapKind kind) {
     const QList<int> values = kind == MapKind::Fi ? QList<int>{-30, -20, -10, 0, 10, 20, 30}
-                                                  : QList<int>{-20, -15, -10, -5, 0};
+                                                  : QList<int>{-20, -15, -10, -5, 0, 3};
     QList<LabelledValue> labels;
     for (int v : values)
         labels.append({static_cast<double>(v), QString::number(v)});
