@@ -59,8 +59,7 @@ private:
                                  QString::number(port));
         if (withFile)
             fx().storeLastFile(fx().copySample(), QStringLiteral("SAMPLE.E2P"));
-        fx().window = std::make_unique<MainWindow>(*fx().settings,
-                                                   WindowSeams{&m_op, &fx().dialogs, &fx().ports});
+        fx().window = std::make_unique<MainWindow>(*fx().settings, fx().seams(&m_op));
         fx().window->show();
         return *fx().window;
     }
