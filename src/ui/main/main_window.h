@@ -64,7 +64,7 @@ public:
     [[nodiscard]] TransferCommands &transfers() { return *m_transfers; }
     [[nodiscard]] EditMenu &editMenu() { return *m_editMenu; }
     [[nodiscard]] CompareCommands &compare() { return *m_compare; }
-    [[nodiscard]] const Comparison &comparison() const { return m_comparison; }
+    [[nodiscard]] Comparison &comparison() { return m_comparison; }
     [[nodiscard]] const E2PFileState &fileState() const;
 
     [[nodiscard]] MapGridView *grid(MapKind kind) const;

@@ -4,6 +4,7 @@
 #include "colours.h"
 #include "compare_mark.h"
 #include "document/calibration_document.h"
+#include "document/change_cells.h"
 #include "document/comparison.h"
 #include "element_name.h"
 #include "twips.h"
