@@ -3,6 +3,7 @@
 // (xvfb-run) from a Release build. Prints one "name: value" line per figure (milliseconds).
 
 #include "document/change_cells.h"
+#include "document/comparison.h"
 #include "files/settings_store.h"
 #include "main/main_window.h"
 #include "main/map3d_view.h"
@@ -89,6 +90,24 @@ int main(int argc, char **argv) {
     report("grid_colours_whole_map", timed(60, [&document, grid](int k) {
                (void)document.apply(
                    changeAllCells(MapKind::Fi, static_cast<std::uint8_t>(80 + k % 40)));
+               grid->repaint();
+           }));
+
+    // A comparison where every cell of both maps differs, marked on the Fi grid and every other
+    // view; two such calibrations in turn, so that each step marks anew.
+    std::array<EcuImage, 2> others{document.image(), document.image()};
+    for (int cell = 1; cell <= MapCells; ++cell) {
+        for (std::size_t k = 0; k < others.size(); ++k) {
+            const auto value =
+                static_cast<std::uint8_t>(60 + k + document.image().byte(fiCellOffset(cell)) % 50);
+            others[k].setByte(fiCellOffset(cell), value);
+            others[k].setByte(igCellOffset(cell), value);
+        }
+    }
+    Comparison &comparison = window.comparison();
+    report("compare_full_maps", timed(60, [&comparison, &others, grid](int k) {
+               comparison.compareWith(others[static_cast<std::size_t>(k % 2)],
+                                      QStringLiteral("OTHER.E2P"));
                grid->repaint();
            }));
     return 0;

@@ -66,6 +66,21 @@ constexpr int ProtectedTailLast = 319;
 [[nodiscard]] int fiCellAtOffset(int offset);
 [[nodiscard]] int igCellAtOffset(int offset);
 
+// The parameters of the image, each a byte or a table of bytes.
+enum class ParameterKind { FiCell, IgCell, NeAxis, ThAxis, RuPoint, PitLimit, ShiftNe, IdleNe };
+
+// The parameter a byte holds: its kind and its cell (1..176) or point (1..16), 1 for a single
+// value.
+struct ParameterPlace {
+    ParameterKind kind;
+    int index;
+    friend bool operator==(const ParameterPlace &, const ParameterPlace &) = default;
+};
+// The parameter at an image offset; false when the offset holds none.
+[[nodiscard]] bool parameterAt(int offset, ParameterPlace &place);
+// The image offset of a parameter.
+[[nodiscard]] int offsetOf(const ParameterPlace &place);
+
 [[nodiscard]] constexpr int neAxisOffset(int point) {
     return NeAxisOffset + point - 1;
 }

@@ -9,11 +9,6 @@ void clearBytes(EcuImage &image, int first, int last) {
         image.setByte(offset, 0);
 }
 
-// The point (1..count) at offset of an axis or the RU map starting at first, or 0.
-int pointAt(int offset, int first, int count) {
-    return offset >= first && offset < first + count ? offset - first + 1 : 0;
-}
-
 template <typename T>
 T &cellOf(MapTable<T> &table, int cell) {
     return table[static_cast<std::size_t>(thRowOfCell(cell) - 1)]
@@ -23,34 +18,44 @@ T &cellOf(MapTable<T> &table, int cell) {
 } // namespace
 
 void decodeOffset(EcuTables &t, const EcuImage &image, int offset, RuTextForm ruForm) {
+    ParameterPlace place{};
+    if (!parameterAt(offset, place))
+        return;
     const std::uint8_t b = image.byte(offset);
-    if (const int cell = igCellAtOffset(offset)) {
-        cellOf(t.IGmapData, cell) = b;
-        cellOf(t.IGmapText, cell) = igText(b);
-    } else if (const int fiCell = fiCellAtOffset(offset)) {
-        cellOf(t.KmapData, fiCell) = b;
-        cellOf(t.KmapText, fiCell) = fiText(b);
-    } else if (const int ne = pointAt(offset, NeAxisOffset, NePoints)) {
-        const auto i = static_cast<std::size_t>(ne - 1);
+    const auto i = static_cast<std::size_t>(place.index - 1);
+    switch (place.kind) {
+    case ParameterKind::FiCell:
+        cellOf(t.KmapData, place.index) = b;
+        cellOf(t.KmapText, place.index) = fiText(b);
+        break;
+    case ParameterKind::IgCell:
+        cellOf(t.IGmapData, place.index) = b;
+        cellOf(t.IGmapText, place.index) = igText(b);
+        break;
+    case ParameterKind::NeAxis:
         t.NeData[i] = b;
         t.NeText[i] = neText(t.NeData[i]);
-    } else if (const int th = pointAt(offset, ThAxisOffset, ThPoints)) {
-        const auto i = static_cast<std::size_t>(th - 1);
+        break;
+    case ParameterKind::ThAxis:
         t.ThData[i] = b;
         t.ThText[i] = thText(b);
-    } else if (const int ru = pointAt(offset, RuMapOffset, RuPoints)) {
-        const auto i = static_cast<std::size_t>(ru - 1);
+        break;
+    case ParameterKind::RuPoint:
         t.RuadjData[i] = b;
         t.RuadjText[i] = ruForm == RuTextForm::Edited ? ruEditText(b) : ruText(b);
-    } else if (offset == PitLimitOffset) {
+        break;
+    case ParameterKind::PitLimit:
         t.PitLimitData = b;
         t.PitLimitText = speedText(b);
-    } else if (offset == ShiftNeOffset) {
+        break;
+    case ParameterKind::ShiftNe:
         t.ShiftNeData = b;
         t.ShiftNeText = speedText(b);
-    } else if (offset == IdleNeOffset) {
+        break;
+    case ParameterKind::IdleNe:
         t.IdleNeData = b;
         t.IdleNeText = idleText(b);
+        break;
     }
 }
 

@@ -180,14 +180,12 @@ private slots:
         WindowFixture f;
         f.storeLastFile(f.copySample(), QStringLiteral("SAMPLE.E2P"));
         const QString named = f.copySample(QStringLiteral("NAMED.E2P"));
-        f.window = std::make_unique<MainWindow>(*f.settings,
-                                                WindowSeams{&f.op, &f.dialogs, &f.ports}, named);
+        f.window = std::make_unique<MainWindow>(*f.settings, f.seams(), named);
         QCOMPARE(f.text("Label2"), QStringLiteral("NAMED"));
         QCOMPARE(readLastFile(*f.settings).path, named);
         f.window.reset();
         const QString bad = f.writeFile(QStringLiteral("BAD.E2P"), ":00000001FF\r\nx\r\ny\r\n");
-        f.window = std::make_unique<MainWindow>(*f.settings,
-                                                WindowSeams{&f.op, &f.dialogs, &f.ports}, bad);
+        f.window = std::make_unique<MainWindow>(*f.settings, f.seams(), bad);
         QCOMPARE(f.op.messages.size(), 1);
         checkNoFileState(f);
 

@@ -1,6 +1,7 @@
 #include "document/change_cells.h"
 #include "ecu_sim_runner.h"
 #include "files/e2p_reader.h"
+#include "files/history_folder.h"
 #include "image/hexdata_conv.h"
 #include "link/qt_serial_port.h"
 #include "main/edit_menu.h"
@@ -59,8 +60,7 @@ private:
                                  QString::number(port));
         if (withFile)
             fx().storeLastFile(fx().copySample(), QStringLiteral("SAMPLE.E2P"));
-        fx().window = std::make_unique<MainWindow>(*fx().settings,
-                                                   WindowSeams{&m_op, &fx().dialogs, &fx().ports});
+        fx().window = std::make_unique<MainWindow>(*fx().settings, fx().seams(&m_op));
         fx().window->show();
         return *fx().window;
     }
@@ -112,6 +112,56 @@ private slots:
                  QStringLiteral("Combo1 Command2"));
         QCOMPARE(fx().find<QPlainTextEdit>(QStringLiteral("Text3"))->toPlainText(), QString());
         QVERIFY(!w.isWindowModified());
+    }
+
+    void readAndWriteGoIntoTheHistory_data() {
+        QTest::addColumn<bool>("writable");
+        QTest::newRow("kept") << true;
+        QTest::newRow("the folder cannot be made") << false;
+    }
+
+    // Each calibration that went over the line is kept; a history that cannot be written
+    // changes nothing of the transfer and is told after its message.
+    void readAndWriteGoIntoTheHistory() {
+        QFETCH(bool, writable);
+        const QString folder = fx().dir.filePath(QStringLiteral("history"));
+        if (!writable)
+            fx().writeFile(QStringLiteral("history"), "a file where the folder should be");
+        EcuImage ecu = sampleImage();
+        ecu.setByte(fiCellOffset(3), 111);
+        ecu.setByte(neAxisOffset(5), 60);
+        MainWindow &w = startWith(ecu, true);
+        w.transfers().EcuDataRead();
+        QVERIFY(w.hasData());
+        QCOMPARE(w.document().image(), ecu);
+        const auto last = [this](int back) {
+            return m_op.messages.at(m_op.messages.size() - back);
+        };
+        if (!writable) {
+            QCOMPARE(last(2).text, QStringLiteral("ECU Data Read ended."));
+            QCOMPARE(last(1).text, QStringLiteral("The calibration read could not be kept in the "
+                                                  "history:\n%1: the folder cannot be made")
+                                       .arg(folder));
+            QCOMPARE(last(1).icon, MessageIcon::Exclamation);
+            return;
+        }
+        // What the window held before the read can be compared with.
+        fx().find<QAction>(QStringLiteral("mnuCompareBeforeRead"))->trigger();
+        QCOMPARE(
+            fx().text("CompareStatus"),
+            QStringLiteral("Compared with the data before the read: 2 differ (Fi 1, NE axis 1)"));
+        QVERIFY(w.document().apply(changeCell(MapKind::Ig, 4, 2)));
+        w.transfers().EcuDataWrite();
+        QCOMPARE(m_op.messages.back().text, QStringLiteral("ECU Data setting ended."));
+
+        const std::vector<HistoryEntry> entries = HistoryFolder(folder).entries();
+        QCOMPARE(entries.size(), std::size_t(2));
+        QCOMPARE(entries[1].kind, HistoryKind::Read);
+        QCOMPARE(HEX_Data_read(entries[1].path).image, ecu);
+        QCOMPARE(entries[0].kind, HistoryKind::Written);
+        QCOMPARE(HEX_Data_read(entries[0].path).image, w.document().image());
+        QVERIFY(entries[0].commentFirstLine.startsWith(
+            QStringLiteral("ECU data written to COM1 (%1) on ").arg(m_sim->devicePath())));
     }
 
     void aFailedReadKeepsLoadedData_data() {

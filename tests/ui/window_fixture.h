@@ -29,6 +29,11 @@ struct WindowFixture {
         settings = std::make_unique<SettingsStore>(dir.filePath(QStringLiteral("QZ3ROK.ini")));
     }
 
+    // The fixture's operator, dialogs and ports, and a history folder of its own.
+    WindowSeams seams(Operator *other = nullptr) {
+        return {other ? other : &op, &dialogs, &ports, dir.filePath(QStringLiteral("history"))};
+    }
+
     // Makes the sample (or the given file) the stored last file.
     void storeLastFile(const QString &path, const QString &name) {
         writeLastFile(*settings, {path, path.section(QLatin1Char('/'), 0, -2), name});
@@ -51,7 +56,7 @@ struct WindowFixture {
     }
 
     MainWindow &start() {
-        window = std::make_unique<MainWindow>(*settings, WindowSeams{&op, &dialogs, &ports});
+        window = std::make_unique<MainWindow>(*settings, seams());
         window->show();
         return *window;
     }

@@ -1,9 +1,11 @@
 // Saves pictures of the main window for the README: starts the window with the given settings
 // file (its last file is loaded), selects each named view and grabs the screen. A shot that
 // names a control also clicks it and grabs the dialog it opens over the view, then cancels it.
-// Usage: window-shot SETTINGS.ini OUTDIR [VIEW_POSITION:NAME[:CONTROL] ...]
+// With --compare FILE the window compares its data with that file first.
+// Usage: window-shot [--compare FILE] SETTINGS.ini OUTDIR [VIEW_POSITION:NAME[:CONTROL] ...]
 
 #include "files/settings_store.h"
+#include "main/compare_commands.h"
 #include "main/main_window.h"
 
 #include <QAbstractButton>
@@ -57,7 +59,12 @@ QDialog *openDialog(const QWidget &window) {
 
 int main(int argc, char **argv) {
     QApplication app(argc, argv);
-    const QStringList args = QApplication::arguments();
+    QStringList args = QApplication::arguments();
+    QString compareWith;
+    if (args.size() > 2 && args.at(1) == QStringLiteral("--compare")) {
+        compareWith = args.at(2);
+        args.remove(1, 2);
+    }
     if (args.size() < 3) {
         std::fprintf(stderr,
                      "usage: window-shot SETTINGS.ini OUTDIR [POSITION:NAME[:CONTROL] ...]\n");
@@ -67,6 +74,10 @@ int main(int argc, char **argv) {
     const QDir out(args.at(2));
     MainWindow window(settings);
     window.show();
+    if (!compareWith.isEmpty() && !window.compare().compareWithPath(compareWith)) {
+        std::fprintf(stderr, "cannot compare with %s\n", qPrintable(compareWith));
+        return 1;
+    }
 
     QStringList shots = args.mid(3);
     if (shots.isEmpty())

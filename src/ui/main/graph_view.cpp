@@ -2,9 +2,11 @@
 
 #include "clickable_label.h"
 #include "colours.h"
+#include "compare_mark.h"
 #include "document/calibration_document.h"
 #include "document/change_cells.h"
 #include "document/change_ru.h"
+#include "document/comparison.h"
 #include "element_name.h"
 #include "graph_canvas.h"
 #include "graph_slider.h"
@@ -15,6 +17,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <algorithm>
 
 namespace {
 
@@ -147,10 +150,14 @@ GraphView::GraphView(GraphKind kind, CalibrationDocument &document, WindowState 
 
 void GraphView::buildPolyline(const char *lineName) {
     const QPen pen(QColor(0, 0, 0xC0), 2);
+    const QPen otherPen(CompareMarkColour, 1, Qt::DashLine);
     const double y = knobY(zeroPosition(m_kind), m_scale);
     for (int j = 1; j < NePoints; ++j) {
-        m_lines[static_cast<std::size_t>(j - 1)] = m_canvas->addLine(
-            elementName(lineName, j), QLineF(sliderX(j), y, sliderX(j + 1), y), pen);
+        const QLineF line(sliderX(j), y, sliderX(j + 1), y);
+        const auto at = static_cast<std::size_t>(j - 1);
+        m_otherLines[at] = m_canvas->addLine(elementName("OtherLine", j), line, otherPen);
+        m_otherLines[at]->setShown(false);
+        m_lines[at] = m_canvas->addLine(elementName(lineName, j), line, pen);
     }
 }
 
@@ -254,6 +261,47 @@ GraphLine *GraphView::line(int j) const {
     return m_lines.at(static_cast<std::size_t>(j - 1));
 }
 
+GraphLine *GraphView::otherLine(int j) const {
+    return m_otherLines.at(static_cast<std::size_t>(j - 1));
+}
+
+void GraphView::setComparison(const Comparison *comparison) {
+    m_comparison = comparison;
+    connect(comparison, &Comparison::changed, this, &GraphView::showComparison);
+    showComparison();
+}
+
+int GraphView::offsetShown(int i) const {
+    if (m_kind == GraphKind::Ru)
+        return ruMapOffset(i);
+    if (m_row < 1 || m_row > ThRows)
+        return -1;
+    return cellOffset(m_kind == GraphKind::Fi ? MapKind::Fi : MapKind::Ig, cellNumber(m_row, i));
+}
+
+void GraphView::showComparison() {
+    const bool active = m_comparison && m_comparison->isActive() && offsetShown(1) >= 0;
+    double previousY = 0.0;
+    for (int i = 1; i <= NePoints; ++i) {
+        const Difference *d = active ? m_comparison->differenceAt(offsetShown(i)) : nullptr;
+        showCompareMark(valueLabel(i), d ? parameterText(d->place.kind, d->theirs) : QString());
+        if (!active)
+            continue;
+        const std::uint8_t theirs = d ? d->theirs : m_document.image().byte(offsetShown(i));
+        const int position = m_kind == GraphKind::Fi   ? fiSliderPosition(theirs)
+                             : m_kind == GraphKind::Ig ? igSliderPosition(theirs)
+                                                       : ruSliderPosition(theirs);
+        const double y = knobY(std::clamp(position, 0, m_scale), m_scale);
+        if (i > 1) {
+            otherLine(i - 1)->setY1(previousY);
+            otherLine(i - 1)->setY2(y);
+        }
+        previousY = y;
+    }
+    for (GraphLine *other : m_otherLines)
+        other->setShown(active);
+}
+
 std::uint8_t &GraphView::armedFlag() {
     switch (m_kind) {
     case GraphKind::Fi:
@@ -349,6 +397,7 @@ void GraphView::showRow(int th) {
         Kmap_IND(*this, m_document.tables(), th);
     else
         IGmap_IND(*this, m_document.tables(), th);
+    showComparison();
 }
 
 void GraphView::rowChosen(int entry) {

@@ -8,6 +8,7 @@
 
 class CalibrationDocument;
 class ChangedBytes;
+class Comparison;
 class ClickableLabel;
 class GraphCanvas;
 class GraphLine;
@@ -47,6 +48,11 @@ public:
     // After an edit, undo or redo: the sliders of the row shown (or the RU map) and the NE
     // labels, where their bytes changed.
     void showChanged(const ChangedBytes &changed);
+    // Follows a comparison: a thin second polyline of the other calibration's values and the
+    // differing value labels marked.
+    void setComparison(const Comparison *comparison);
+    // The polyline of the other calibration, elements 1..15.
+    [[nodiscard]] GraphLine *otherLine(int j) const;
 
     // The display step shared by Kmap_IND, IGmap_IND and Ruadj_IND: each slider goes to its
     // position and its value label to its text, and the polyline follows the positions the
@@ -74,6 +80,9 @@ private:
     void setArmed(bool armed);
     [[nodiscard]] std::uint8_t &armedFlag();
     void showAfterLoad();
+    void showComparison();
+    // The image offset of NE point i in the row shown (or of RU point i); -1 when none.
+    [[nodiscard]] int offsetShown(int i) const;
 
     GraphKind m_kind;
     int m_scale;
@@ -86,6 +95,8 @@ private:
     std::array<ClickableLabel *, NePoints> m_valueLabels{};
     std::array<QLabel *, NePoints> m_neLabels{};
     std::array<GraphLine *, NePoints - 1> m_lines{};
+    std::array<GraphLine *, NePoints - 1> m_otherLines{};
+    const Comparison *m_comparison = nullptr;
     std::array<QLabel *, 3> m_scaleCaptions{};
     GraphLine *m_zeroLine = nullptr;
     QComboBox *m_rowSelector = nullptr;

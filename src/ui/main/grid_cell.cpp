@@ -1,6 +1,7 @@
 #include "grid_cell.h"
 
 #include "colours.h"
+#include "compare_mark.h"
 
 #include <QPainter>
 #include <QStyle>
@@ -68,6 +69,11 @@ void GridCell::paintEvent(QPaintEvent *event) {
         const Qt::Edges edges = m_decoration.selectionEdges;
         frame(painter, rect(), edges, 3, SelectionBorder);
         frame(painter, inside(rect(), edges, 3), edges, 1, Qt::white);
+    }
+    if (m_decoration.differs) {
+        const QRect mark = rect().adjusted(2, 2, -2, -2);
+        frame(painter, mark, AllEdges, 2, CompareMarkColour);
+        frame(painter, inside(mark, AllEdges, 2), AllEdges, 1, Qt::white);
     }
     if (m_decoration.cursor) {
         frame(painter, rect(), AllEdges, 3, Qt::black);

@@ -2,6 +2,7 @@
 
 #include "app_title.h"
 #include "clickable_label.h"
+#include "compare_commands.h"
 #include "dialogs/idle_speed_editor.h"
 #include "dialogs/map_cell_editor.h"
 #include "dialogs/port_device_dialog.h"
@@ -13,6 +14,7 @@
 #include "file_commands.h"
 #include "files/settings_store.h"
 #include "graph_view.h"
+#include "history_dialog.h"
 #include "link/ecu_link.h"
 #include "map3d_view.h"
 #include "map_edit_commands.h"
@@ -39,6 +41,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QStatusBar>
 
 namespace {
 
@@ -52,7 +55,8 @@ MainWindow::MainWindow(SettingsStore &settings, const WindowSeams &seams, const 
     : QMainWindow(parent)
     , m_settings(settings)
     , m_operator(seams.op)
-    , m_ports(seams.ports) {
+    , m_ports(seams.ports)
+    , m_history(seams.historyPath.isEmpty() ? HistoryFolder::defaultPath() : seams.historyPath) {
     setObjectName(QStringLiteral("Form1"));
     setAcceptDrops(true);
     if (!m_operator) {
@@ -71,8 +75,9 @@ MainWindow::MainWindow(SettingsStore &settings, const WindowSeams &seams, const 
     m_files = new FileCommands(m_document, *dialogs, *m_operator, m_settings, this);
     m_linkOperator =
         std::make_unique<WindowOperator>(*m_operator, [this](bool busy) { setTransferBusy(busy); });
+    m_compare = new CompareCommands(m_comparison, *dialogs, *m_operator, this);
     m_transfers = new TransferCommands(
-        m_document, m_files->fileState(), *m_linkOperator, m_settings,
+        m_document, m_files->fileState(), *m_linkOperator, m_settings, m_history,
         [this] { return m_files->maySaveOrDiscard(BeforeReading); }, this);
     buildWindow();
     m_editContext = std::make_unique<EditContext>(
@@ -118,6 +123,13 @@ void MainWindow::connectCommands() {
         m_progress->setValue(done);
     });
     connect(m_transfers, &TransferCommands::imageRead, this, &MainWindow::showEcuRead);
+    connect(&m_comparison, &Comparison::changed, this, &MainWindow::showComparisonSummary);
+    m_panels.fiGrid->setComparison(&m_comparison);
+    m_panels.igGrid->setComparison(&m_comparison);
+    for (GraphView *graph : {m_panels.fiGraph, m_panels.igGraph, m_panels.ruView})
+        graph->setComparison(&m_comparison);
+    for (SingleValuePanel *single : {m_panels.shiftTiming, m_panels.pitRoad, m_panels.idleNe})
+        single->setComparison(&m_comparison);
     // Data that were loaded stay; a window without data keeps "Data Read" at hand.
     connect(m_transfers, &TransferCommands::readFailed, this, [this] {
         if (!hasData())
@@ -352,6 +364,23 @@ void MainWindow::choosePortDevice() {
     setMainWindowEnabled(true);
 }
 
+void MainWindow::showHistory() {
+    HistoryDialog dialog(m_history, this);
+    setMainWindowEnabled(false);
+    dialog.exec();
+    setMainWindowEnabled(true);
+    if (dialog.choice() == HistoryDialog::Choice::Open)
+        m_files->openDroppedFile(dialog.chosenPath());
+    else if (dialog.choice() == HistoryDialog::Choice::Compare)
+        (void)m_compare->compareWithPath(dialog.chosenPath());
+}
+
+void MainWindow::showComparisonSummary() {
+    m_compareStatus->setText(m_comparison.summary());
+    statusBar()->setVisible(m_comparison.isActive());
+    m_mnuCompareOff->setEnabled(m_comparison.isActive());
+}
+
 void MainWindow::dragEnterEvent(QDragEnterEvent *event) {
     const QList<QUrl> urls = event->mimeData()->urls();
     if (isMainWindowEnabled() && urls.size() == 1 && urls.front().isLocalFile() &&
@@ -405,6 +434,9 @@ void MainWindow::showEcuRead(const EcuImage &image) {
         frame->setEnabled(true);
     m_views->showFiGrid();
 
+    // What the window held stays at hand for "Compare with data before the read".
+    if (m_document.hasData())
+        m_compare->keepBeforeRead(m_document.image());
     m_document.load(image, QString());
     m_label2->setText(QStringLiteral("ECU Read data"));
     m_label3->setText(QStringLiteral("-----"));

@@ -3,6 +3,8 @@
 #include "dialogs/dialog_drag.h"
 #include "dialogs/edit_context.h"
 #include "document/calibration_document.h"
+#include "document/comparison.h"
+#include "files/history_folder.h"
 #include "view_switcher.h"
 #include "window_controls.h"
 #include "window_state.h"
@@ -11,6 +13,7 @@
 #include <array>
 #include <memory>
 
+class CompareCommands;
 class EditMenu;
 class MapEditCommands;
 class FileCommands;
@@ -22,6 +25,7 @@ class QComboBox;
 class QDateTime;
 class QGroupBox;
 class QLabel;
+class QMenu;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
@@ -38,6 +42,7 @@ struct WindowSeams {
     Operator *op = nullptr;
     FileDialogs *dialogs = nullptr;
     const SerialPortList *ports = nullptr;
+    QString historyPath; // the per-user history folder when empty
 };
 
 // The main window "Form1": the calibration document and its views, the shared window state,
@@ -58,6 +63,8 @@ public:
     [[nodiscard]] FileCommands &files() { return *m_files; }
     [[nodiscard]] TransferCommands &transfers() { return *m_transfers; }
     [[nodiscard]] EditMenu &editMenu() { return *m_editMenu; }
+    [[nodiscard]] CompareCommands &compare() { return *m_compare; }
+    [[nodiscard]] Comparison &comparison() { return m_comparison; }
     [[nodiscard]] const E2PFileState &fileState() const;
 
     [[nodiscard]] MapGridView *grid(MapKind kind) const;
@@ -73,6 +80,8 @@ public:
     void selectPort(int portNo);
     // "Port device…": maps the checked port number to one of the system's serial ports.
     void choosePortDevice();
+    // "History…": the calibrations read and written; open one or compare with it.
+    void showHistory();
     void showAbout();
 
 protected:
@@ -86,6 +95,8 @@ private:
     void buildDataEditFrame(QWidget *central);
     void buildBottomRow(QWidget *central);
     void buildMenus();
+    void buildCompareMenu(QMenu *file);
+    void showComparisonSummary();
     void connectCommands();
     void connectEditors();
     void startUp(const QString &startFile);
@@ -110,6 +121,9 @@ private:
     std::unique_ptr<WindowOperator> m_linkOperator;
 
     CalibrationDocument m_document;
+    Comparison m_comparison{m_document};
+    HistoryFolder m_history;
+    CompareCommands *m_compare = nullptr;
     WindowState m_state;
     DialogDragAnchor m_dragAnchor;
     int m_portNo = 1;
@@ -148,4 +162,9 @@ private:
     QAction *m_mnuDataWrite = nullptr;
     QAction *m_mnuAbout = nullptr;
     QAction *m_mnuCellColours = nullptr;
+    QAction *m_mnuCompareFile = nullptr;
+    QAction *m_mnuCompareBeforeRead = nullptr;
+    QAction *m_mnuCompareOff = nullptr;
+    QAction *m_mnuHistory = nullptr;
+    QLabel *m_compareStatus = nullptr;
 };

@@ -1,7 +1,9 @@
 #include "clickable_label.h"
 #include "colours.h"
+#include "compare_commands.h"
 #include "edit_menu.h"
 #include "element_name.h"
+#include "file_commands.h"
 #include "files/settings_store.h"
 #include "graph_view.h"
 #include "main_window.h"
@@ -18,6 +20,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStatusBar>
 
 namespace {
 
@@ -185,6 +188,7 @@ void MainWindow::buildMenus() {
     file->setObjectName(QStringLiteral("mnuFile"));
     m_mnuOpenFile = addItem(file, QStringLiteral("mnuOpenFile(1)"), QStringLiteral("OpenFile..."));
     m_mnuSaveFile = addItem(file, QStringLiteral("mnuSaveFile(2)"), QStringLiteral("SaveFile..."));
+    buildCompareMenu(file);
     file->addSeparator()->setObjectName(QStringLiteral("mnuNON"));
     m_mnuQuit = addItem(file, QStringLiteral("mnuQuit(3)"), QStringLiteral("Quit"));
 
@@ -229,4 +233,32 @@ void MainWindow::buildMenus() {
     QMenu *help = menuBar()->addMenu(QStringLiteral("Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
     m_mnuAbout = addItem(help, QStringLiteral("mnuAbout(1)"), QStringLiteral("About..."));
+}
+
+void MainWindow::buildCompareMenu(QMenu *file) {
+    file->addSeparator();
+    m_mnuCompareFile = file->addAction(QStringLiteral("Compare with file\u2026"));
+    m_mnuCompareFile->setObjectName(QStringLiteral("mnuCompareFile"));
+    m_mnuCompareFile->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
+    m_mnuCompareBeforeRead = file->addAction(QStringLiteral("Compare with data before the read"));
+    m_mnuCompareBeforeRead->setObjectName(QStringLiteral("mnuCompareBeforeRead"));
+    m_mnuCompareBeforeRead->setEnabled(false);
+    m_mnuCompareOff = file->addAction(QStringLiteral("Compare off"));
+    m_mnuCompareOff->setObjectName(QStringLiteral("mnuCompareOff"));
+    m_mnuCompareOff->setEnabled(false);
+    m_mnuHistory = file->addAction(QStringLiteral("History\u2026"));
+    m_mnuHistory->setObjectName(QStringLiteral("mnuHistory"));
+    connect(m_mnuCompareFile, &QAction::triggered, this,
+            [this] { m_compare->compareWithFile(fileState().E2PFileDir); });
+    connect(m_mnuCompareBeforeRead, &QAction::triggered, m_compare,
+            &CompareCommands::compareWithBeforeRead);
+    connect(m_mnuCompareOff, &QAction::triggered, m_compare, &CompareCommands::compareOff);
+    connect(m_mnuHistory, &QAction::triggered, this, &MainWindow::showHistory);
+    connect(m_compare, &CompareCommands::beforeReadKept, this,
+            [this] { m_mnuCompareBeforeRead->setEnabled(true); });
+
+    m_compareStatus = new QLabel(this);
+    m_compareStatus->setObjectName(QStringLiteral("CompareStatus"));
+    statusBar()->addWidget(m_compareStatus);
+    statusBar()->setVisible(false);
 }

@@ -2,6 +2,8 @@
 
 #include "document/calibration_document.h"
 #include "document/cell_values.h"
+#include "document/change_cells.h"
+#include "document/comparison.h"
 #include "document/map_operations.h"
 #include "map_grid_view.h"
 
@@ -226,6 +228,7 @@ void MapGridView::decorateCells() {
             marks.selectionEdges.setFlag(Qt::LeftEdge, column == block.firstColumn);
             marks.selectionEdges.setFlag(Qt::RightEdge, column == block.lastColumn);
         }
+        marks.differs = m_comparison && m_comparison->differenceAt(cellOffset(m_kind, k));
         marks.cursor = k == cursor;
         cell(k)->setDecoration(marks);
     }

@@ -2,7 +2,10 @@
 
 #include "clickable_label.h"
 #include "colours.h"
+#include "compare_mark.h"
 #include "document/calibration_document.h"
+#include "document/change_cells.h"
+#include "document/comparison.h"
 #include "element_name.h"
 #include "twips.h"
 
@@ -175,4 +178,27 @@ void MapGridView::showChanged(const ChangedBytes &changed, const EcuTables &tabl
         if (changed.contains(thAxisOffset(i)))
             thLabel(i)->setText(tables.ThText[static_cast<std::size_t>(i - 1)]);
     }
+}
+
+void MapGridView::setComparison(const Comparison *comparison) {
+    m_comparison = comparison;
+    connect(comparison, &Comparison::changed, this, &MapGridView::showComparison);
+    showComparison();
+}
+
+void MapGridView::showComparison() {
+    const auto other = [this](int offset) {
+        const Difference *d = m_comparison->differenceAt(offset);
+        return d ? parameterText(d->place.kind, d->theirs) : QString();
+    };
+    // The cells carry the mark in their decoration; the axis labels an overlay.
+    for (int k = 1; k <= MapCells; ++k) {
+        const QString text = other(cellOffset(m_kind, k));
+        cell(k)->setToolTip(text.isEmpty() ? text : QStringLiteral("other: ") + text);
+    }
+    decorateCells();
+    for (int i = 1; i <= NePoints; ++i)
+        showCompareMark(neLabel(i), other(neAxisOffset(i)));
+    for (int i = 1; i <= ThPoints; ++i)
+        showCompareMark(thLabel(i), other(thAxisOffset(i)));
 }

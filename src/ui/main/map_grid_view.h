@@ -5,6 +5,7 @@
 #include "image/map_kind.h"
 #include "map3d_colour_map.h"
 #include "map_selection.h"
+class Comparison;
 
 #include <QGroupBox>
 #include <array>
@@ -39,6 +40,8 @@ public:
     void fill(const EcuTables &tables);
     // The cells and axis points whose bytes changed.
     void showChanged(const ChangedBytes &changed, const EcuTables &tables);
+    // Follows a comparison: the cells and axis points that differ are marked.
+    void setComparison(const Comparison *comparison);
 
     [[nodiscard]] const MapSelection &selection() const { return m_selection; }
     void selectAll();
@@ -78,6 +81,7 @@ private:
     void endEntry();
     [[nodiscard]] bool typeIntoEntry(const QKeyEvent *key);
     [[nodiscard]] int cellAt(QPoint inGrid) const;
+    void showComparison();
 
     MapKind m_kind;
     const CalibrationDocument &m_document;
@@ -86,6 +90,7 @@ private:
     std::array<ClickableLabel *, 12> m_thLabels{};
     QPushButton *m_allArea = nullptr;
     QLabel *m_status = nullptr;
+    const Comparison *m_comparison = nullptr;
 
     MapSelection m_selection;
     QList<ColourStop> m_spectrum;

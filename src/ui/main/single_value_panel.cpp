@@ -2,7 +2,9 @@
 
 #include "clickable_label.h"
 #include "colours.h"
+#include "compare_mark.h"
 #include "document/calibration_document.h"
+#include "document/comparison.h"
 #include "element_name.h"
 #include "twips.h"
 
@@ -11,7 +13,9 @@ SingleValuePanel::SingleValuePanel(const QString &panelName, const QString &capt
                                    const CalibrationDocument &document, int offset,
                                    QString EcuTables::*text, QWidget *parent)
     : QGroupBox(caption, parent)
-    , m_value(new ClickableLabel(this)) {
+    , m_value(new ClickableLabel(this))
+    , m_other(new QLabel(this))
+    , m_offset(offset) {
     setObjectName(panelName);
     m_value->setObjectName(valueName);
     m_value->setGeometry(twipsRect(360, 480, 1800, 435));
@@ -28,6 +32,9 @@ SingleValuePanel::SingleValuePanel(const QString &panelName, const QString &capt
     auto *unit = new QLabel(QStringLiteral("(r/min)"), this);
     unit->setObjectName(elementName("Label15", unitIndex));
     unit->setGeometry(twipsRect(2280, 540, 1200, 315));
+    m_other->setObjectName(valueName + QStringLiteral("Other"));
+    m_other->setGeometry(twipsRect(360, 960, 3000, 300));
+    m_other->hide();
 
     const auto show = [this, &document, text] { m_value->setText(document.tables().*text); };
     connect(&document, &CalibrationDocument::dataReplaced, this, show);
@@ -36,4 +43,14 @@ SingleValuePanel::SingleValuePanel(const QString &panelName, const QString &capt
                 if (changed.contains(offset))
                     show();
             });
+}
+
+void SingleValuePanel::setComparison(const Comparison *comparison) {
+    connect(comparison, &Comparison::changed, this, [this, comparison] {
+        const Difference *d = comparison->differenceAt(m_offset);
+        const QString other = d ? parameterText(d->place.kind, d->theirs) : QString();
+        showCompareMark(m_value, other);
+        m_other->setText(QStringLiteral("other: ") + other);
+        m_other->setVisible(d != nullptr);
+    });
 }

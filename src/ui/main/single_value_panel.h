@@ -6,6 +6,8 @@
 
 class CalibrationDocument;
 class ClickableLabel;
+class Comparison;
+class QLabel;
 
 // One of the small panels that show a single engine speed: "ShiftTiming Indicator" (Frame4,
 // value Label14), "PITroad Limit" (FramePITroad, Lbl_PITroad), "Idring Ne" (FrameIdleNe,
@@ -19,10 +21,16 @@ public:
                      QString EcuTables::*text, QWidget *parent = nullptr);
 
     [[nodiscard]] ClickableLabel *valueLabel() const { return m_value; }
+    // The compared calibration's value, shown below the value while it differs.
+    [[nodiscard]] QLabel *otherLabel() const { return m_other; }
+    // Follows a comparison: the value marked and the other value shown while they differ.
+    void setComparison(const Comparison *comparison);
 
 signals:
     void valueClicked();
 
 private:
     ClickableLabel *m_value;
+    QLabel *m_other;
+    int m_offset;
 };

@@ -2,15 +2,21 @@
 
 #include "document/calibration_document.h"
 #include "files/e2p_commands.h"
+#include "files/history_folder.h"
 #include "link/ecu_link.h"
 #include "link/qt_serial_port.h"
+#include "link/serial_device.h"
 #include "link/tmp_path.h"
 
 TransferCommands::TransferCommands(CalibrationDocument &document, const E2PFileState &file,
                                    Operator &op, const SettingsStore &settings,
-                                   std::function<bool()> guard, QObject *parent)
+                                   HistoryFolder &history, std::function<bool()> guard,
+                                   QObject *parent)
     : QObject(parent)
     , m_document(document)
+    , m_operator(op)
+    , m_settings(settings)
+    , m_history(history)
     , m_file(file)
     , m_guard(std::move(guard))
     , m_port(std::make_unique<QtSerialPort>())
@@ -31,8 +37,28 @@ void TransferCommands::setPortNo(int portNo) {
 void TransferCommands::EcuDataRead() {
     if (isTransferring() || !m_guard())
         return;
-    if (!m_link->EcuDataRead([this](const EcuImage &image) { emit imageRead(image); }))
+    EcuImage read;
+    if (!m_link->EcuDataRead([this, &read](const EcuImage &image) {
+            read = image;
+            emit imageRead(image);
+        })) {
         emit readFailed();
+        return;
+    }
+    keepInHistory(read, true);
+}
+
+void TransferCommands::keepInHistory(const EcuImage &image, bool read) {
+    const int portNo = m_link->portNo();
+    const QString port =
+        QStringLiteral("COM%1 (%2)").arg(portNo).arg(serialDeviceName(portNo, m_settings));
+    const HistoryFolder::Saved saved =
+        m_history.keep(image, read ? HistoryKind::Read : HistoryKind::Written, port);
+    if (!saved.ok)
+        m_operator.tell(
+            QStringLiteral("The calibration %1 could not be kept in the history:\n%2")
+                .arg(read ? QStringLiteral("read") : QStringLiteral("written"), saved.error),
+            MessageIcon::Exclamation);
 }
 
 void TransferCommands::EcuDataWrite() {
@@ -43,4 +69,6 @@ void TransferCommands::EcuDataWrite() {
     const EcuImage image = m_document.image();
     (void)m_link->EcuDataWrite(
         image, TmpPath(known(m_file.E2PFilePath), known(m_file.E2PFileDir), EcuDataName(image)));
+    if (m_link->lastWriteVerified())
+        keepInHistory(image, false);
 }

@@ -8,21 +8,23 @@
 
 class CalibrationDocument;
 class EcuLink;
+class HistoryFolder;
 class Operator;
 class QtSerialPort;
 class SettingsStore;
 struct E2PFileState;
 
 // "Data Read" and "Data Write": the serial port and the link to the ECU, with the question
-// before a read discards modified data.
+// before a read discards modified data. Every calibration read or written goes into the
+// history folder.
 class TransferCommands : public QObject {
     Q_OBJECT
 public:
     // op shows the link's messages and the window's busy state; guard asks before a read
     // discards modified data (true: go on).
     TransferCommands(CalibrationDocument &document, const E2PFileState &file, Operator &op,
-                     const SettingsStore &settings, std::function<bool()> guard,
-                     QObject *parent = nullptr);
+                     const SettingsStore &settings, HistoryFolder &history,
+                     std::function<bool()> guard, QObject *parent = nullptr);
     ~TransferCommands() override;
 
     [[nodiscard]] QtSerialPort &serialPort() { return *m_port; }
@@ -43,7 +45,14 @@ signals:
     void readFailed();
 
 private:
+    // Keeps the image in the history; a failure is told after the transfer's own message and
+    // changes nothing of the transfer.
+    void keepInHistory(const EcuImage &image, bool read);
+
     CalibrationDocument &m_document;
+    Operator &m_operator;
+    const SettingsStore &m_settings;
+    HistoryFolder &m_history;
     const E2PFileState &m_file;
     std::function<bool()> m_guard;
     std::unique_ptr<QtSerialPort> m_port;

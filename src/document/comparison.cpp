@@ -1,0 +1,111 @@
+#include "comparison.h"
+
+#include "calibration_document.h"
+#include "image/display_text.h"
+
+namespace {
+
+// The kinds in the order the counts name them.
+struct KindName {
+    ParameterKind kind;
+    const char *name;
+};
+constexpr KindName KindNames[] = {
+    {ParameterKind::FiCell, "Fi"},
+    {ParameterKind::IgCell, "IG"},
+    {ParameterKind::NeAxis, "NE axis"},
+    {ParameterKind::ThAxis, "TH axis"},
+    {ParameterKind::RuPoint, "RU"},
+    {ParameterKind::ShiftNe, "ShiftTiming Indicator"},
+    {ParameterKind::PitLimit, "PITroad Limit"},
+    {ParameterKind::IdleNe, "Idring Ne"},
+};
+
+} // namespace
+
+std::vector<Difference> compareImages(const EcuImage &ours, const EcuImage &theirs) {
+    std::vector<Difference> differences;
+    for (int offset = 0; offset < EcuImageSize; ++offset) {
+        ParameterPlace place{};
+        if (ours.byte(offset) != theirs.byte(offset) && parameterAt(offset, place))
+            differences.push_back({place, ours.byte(offset), theirs.byte(offset)});
+    }
+    return differences;
+}
+
+QString differenceCounts(const std::vector<Difference> &differences) {
+    QStringList counts;
+    for (const KindName &kind : KindNames) {
+        const auto count =
+            std::count_if(differences.cbegin(), differences.cend(),
+                          [&](const Difference &d) { return d.place.kind == kind.kind; });
+        if (count > 0)
+            counts << QStringLiteral("%1 %2").arg(QLatin1String(kind.name)).arg(count);
+    }
+    QString text = QStringLiteral("%1 differ").arg(differences.size());
+    if (!counts.isEmpty())
+        text += QStringLiteral(" (") + counts.join(QStringLiteral(", ")) + QLatin1Char(')');
+    return text;
+}
+
+QString parameterText(ParameterKind kind, std::uint8_t b) {
+    switch (kind) {
+    case ParameterKind::FiCell:
+        return fiText(b);
+    case ParameterKind::IgCell:
+        return igText(b);
+    case ParameterKind::NeAxis:
+        return neText(b);
+    case ParameterKind::ThAxis:
+        return thText(b);
+    case ParameterKind::RuPoint:
+        return ruEditText(b);
+    case ParameterKind::PitLimit:
+    case ParameterKind::ShiftNe:
+        return speedText(b);
+    case ParameterKind::IdleNe:
+        break;
+    }
+    return idleText(b);
+}
+
+Comparison::Comparison(const CalibrationDocument &document, QObject *parent)
+    : QObject(parent)
+    , m_document(document) {
+    m_at.fill(-1);
+    connect(&document, &CalibrationDocument::bytesChanged, this, &Comparison::update);
+    connect(&document, &CalibrationDocument::dataReplaced, this, &Comparison::update);
+}
+
+void Comparison::compareWith(const EcuImage &other, const QString &name) {
+    m_other = other;
+    m_name = name;
+    update();
+}
+
+void Comparison::stop() {
+    m_other.reset();
+    m_name.clear();
+    update();
+}
+
+const Difference *Comparison::differenceAt(int offset) const {
+    const int at = m_at[static_cast<std::size_t>(offset)];
+    return at < 0 ? nullptr : &m_differences[static_cast<std::size_t>(at)];
+}
+
+QString Comparison::summary() const {
+    if (!isActive())
+        return {};
+    return QStringLiteral("Compared with %1: %2").arg(m_name, differenceCounts(m_differences));
+}
+
+void Comparison::update() {
+    m_differences.clear();
+    if (m_other && m_document.hasData())
+        m_differences = compareImages(m_document.image(), *m_other);
+    m_at.fill(-1);
+    for (std::size_t i = 0; i < m_differences.size(); ++i)
+        m_at[static_cast<std::size_t>(offsetOf(m_differences[i].place))] = static_cast<int>(i);
+    emit changed();
+}

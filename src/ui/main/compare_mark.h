@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+
+class QWidget;
+
+// The colour of the frame that marks a value differing from the compared calibration: apart
+// from every cell colour, the selection and the cursor.
+inline const QColor CompareMarkColour = QColor(0xD0, 0x00, 0xD0);
+
+// Marks a label whose value differs from the compared calibration: a frame drawn over it and
+// the tooltip "other: <text>". An empty text takes the mark away.
+void showCompareMark(QWidget *label, const QString &otherText);
+// Whether the label carries the mark, and the text it shows then.
+[[nodiscard]] bool hasCompareMark(const QWidget *label);

@@ -1,0 +1,83 @@
+#include "files/e2p_reader.h"
+#include "files/history_folder.h"
+#include "qt_printers.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QDateTime Noon(QDate(2026, 12, 7), QTime(14, 3, 12));
+
+EcuImage named(const QString &name) {
+    EcuImage image;
+    image.setByte(200, 0x5A);
+    setEcuDataName(image, name);
+    return image;
+}
+
+TEST(HistoryFolder, KeepsEachTransferAsItWentOverTheLine) {
+    QTemporaryDir dir;
+    HistoryFolder history(dir.filePath(QStringLiteral("QZ3ROK/history")));
+    const auto read = history.keep(named(QStringLiteral("RACE1")), HistoryKind::Read,
+                                   QStringLiteral("COM3 (/dev/ttyUSB0)"), Noon);
+    const auto again = history.keep(named(QStringLiteral("RACE1")), HistoryKind::Read,
+                                    QStringLiteral("COM3 (/dev/ttyUSB0)"), Noon);
+    const auto written = history.keep(named(QStringLiteral("WET")), HistoryKind::Written,
+                                      QStringLiteral("COM1 (/dev/ttyS0)"), Noon.addSecs(60));
+    ASSERT_TRUE(read.ok && again.ok && written.ok);
+    EXPECT_EQ(QFileInfo(read.path).fileName(), QStringLiteral("2026-12-07_14-03-12_read.E2P"));
+    EXPECT_EQ(QFileInfo(again.path).fileName(), QStringLiteral("2026-12-07_14-03-12_read-2.E2P"));
+    EXPECT_EQ(QFileInfo(written.path).fileName(),
+              QStringLiteral("2026-12-07_14-04-12_written.E2P"));
+
+    const HexReadResult back = HEX_Data_read(written.path);
+    ASSERT_TRUE(back.HexReadOk);
+    EXPECT_EQ(back.image, named(QStringLiteral("WET")));
+    EXPECT_EQ(back.CommentText,
+              QStringLiteral("ECU data written to COM1 (/dev/ttyS0) on 2026-12-07 14:04:12"));
+
+    const std::vector<HistoryEntry> entries = history.entries();
+    ASSERT_EQ(entries.size(), 3u);
+    EXPECT_EQ(entries[0].path, written.path); // newest first
+    EXPECT_EQ(entries[0].kind, HistoryKind::Written);
+    EXPECT_EQ(entries[0].dataName, QStringLiteral("WET"));
+    EXPECT_EQ(entries[1].path, again.path);
+    EXPECT_EQ(entries[2].when, Noon);
+    EXPECT_EQ(entries[2].commentFirstLine,
+              QStringLiteral("ECU data read from COM3 (/dev/ttyUSB0) on 2026-12-07 14:03:12"));
+}
+
+TEST(HistoryFolder, KeepsTheNewest500AndNothingElseIsDeleted) {
+    QTemporaryDir dir;
+    HistoryFolder history(dir.path());
+    QFile other(dir.filePath(QStringLiteral("2020-01-01_00-00-00_mine.E2P")));
+    ASSERT_TRUE(other.open(QIODevice::WriteOnly));
+    other.close();
+    for (int k = 0; k < HistoryFolder::Kept + 2; ++k)
+        ASSERT_TRUE(
+            history.keep(EcuImage(), HistoryKind::Read, QStringLiteral("COM1"), Noon.addSecs(k))
+                .ok);
+    const std::vector<HistoryEntry> entries = history.entries();
+    ASSERT_EQ(entries.size(), 500u);
+    EXPECT_EQ(entries.back().when, Noon.addSecs(2));
+    EXPECT_EQ(entries.front().when, Noon.addSecs(501));
+    EXPECT_TRUE(other.exists());
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 501);
+}
+
+TEST(HistoryFolder, AFolderThatCannotBeWrittenIsReportedWithItsPath) {
+    QTemporaryDir dir;
+    QFile blocker(dir.filePath(QStringLiteral("history")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly)); // a file where the folder should be
+    blocker.close();
+    HistoryFolder history(blocker.fileName());
+    const auto saved = history.keep(EcuImage(), HistoryKind::Written, QStringLiteral("COM1"), Noon);
+    EXPECT_FALSE(saved.ok);
+    EXPECT_TRUE(saved.error.contains(blocker.fileName())) << saved.error.toStdString();
+    EXPECT_TRUE(history.entries().empty());
+}
+
+} // namespace
