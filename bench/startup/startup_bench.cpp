@@ -1,6 +1,6 @@
 // Start-up benchmark: from the process's first line to the main window painted on screen with
-// the last file (the sample) loaded. Run it on a real X display (xvfb-run), several times.
-// Prints "startup_ms: N" and "loaded: yes|no".
+// the last file loaded: the sample, or the .E2P file named as the argument. Run it on a real X
+// display (xvfb-run), several times. Prints "startup_ms: N" and "loaded: yes|no".
 
 #include "files/settings_store.h"
 #include "main/main_window.h"
@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEvent>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
@@ -41,9 +42,10 @@ int main(int argc, char **argv) {
 
     QTemporaryDir dir;
     SettingsStore settings(dir.filePath(QStringLiteral("QZ3ROK.ini")));
-    const QString sample = QStringLiteral(ECU_SOURCE_DIR "/data/SAMPLE.E2P");
-    writeLastFile(settings,
-                  {sample, QStringLiteral(ECU_SOURCE_DIR "/data"), QStringLiteral("SAMPLE.E2P")});
+    const QStringList arguments = QCoreApplication::arguments();
+    const QFileInfo file(arguments.size() > 1 ? arguments.at(1)
+                                              : QStringLiteral(ECU_SOURCE_DIR "/data/SAMPLE.E2P"));
+    writeLastFile(settings, {file.absoluteFilePath(), file.absolutePath(), file.fileName()});
 
     MainWindow window(settings);
     QEventLoop loop;
