@@ -48,7 +48,7 @@ public:
     explicit BenchOperator(bool askPerson)
         : m_askPerson(askPerson) {}
 
-    void tell(const QString &text, MessageIcon icon) override {
+    void tell(const QString &text, MessageIcon icon, const QString &detail = {}) override {
         if (text == EcuDataReadEnded || text == EcuDataSettingEnded) {
             m_wallSeconds = static_cast<double>(m_clock.nsecsElapsed()) * 1e-9;
             m_processCpu = cpuSeconds(CLOCK_PROCESS_CPUTIME_ID) - m_processCpuStart;
@@ -56,6 +56,8 @@ public:
         }
         if (icon != MessageIcon::None || !m_ended)
             std::cerr << "message: " << text.toStdString() << '\n';
+        if (!detail.isEmpty())
+            std::cerr << "  " << detail.toStdString() << '\n';
     }
     bool confirm(const QString &text, MessageIcon) override {
         if (m_askPerson) {
@@ -71,6 +73,8 @@ public:
     }
     int ask(const Question &question) override {
         std::cerr << "message: " << question.text.toStdString() << '\n';
+        if (!question.detail.isEmpty())
+            std::cerr << "  " << question.detail.toStdString() << '\n';
         return question.escapeIndex();
     }
     void setBusy(bool) override {}

@@ -18,8 +18,8 @@
 // answered) and whether the window was busy then.
 class TimedOperator : public RecordingOperator {
 public:
-    void tell(const QString &text, MessageIcon icon) override {
-        RecordingOperator::tell(text, icon);
+    void tell(const QString &text, MessageIcon icon, const QString &detail = {}) override {
+        RecordingOperator::tell(text, icon, detail);
         msAfterPrompt.push_back(m_sincePrompt.isValid() ? m_sincePrompt.elapsed() : -1);
         busyWhenTold.push_back(m_busy);
     }
@@ -53,8 +53,8 @@ struct ByName {
 inline const ToldMessage IgnitionOffPrompt{IgnitionSwitchOff, MessageIcon::Exclamation, true};
 inline const ToldMessage IgnitionOnPrompt{SwitchOnIgnition, MessageIcon::Exclamation, true};
 
-inline ToldMessage critical(const QString &text) {
-    return {text, MessageIcon::Critical, false};
+inline ToldMessage critical(const QString &text, const QString &detail = {}) {
+    return {text, MessageIcon::Critical, false, detail};
 }
 
 inline ToldMessage plain(const QString &text) {
