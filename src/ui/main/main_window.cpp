@@ -2,6 +2,7 @@
 
 #include "app_title.h"
 #include "clickable_label.h"
+#include "comment_box.h"
 #include "dialogs/idle_speed_editor.h"
 #include "dialogs/map_cell_editor.h"
 #include "dialogs/ru_all_change_dialog.h"
@@ -155,7 +156,7 @@ void MainWindow::buildFileFrame(QWidget *central) {
             twipsRect(4560, 300, 1500, 300));
     m_label2 = valueLabel(frame, QStringLiteral("Label2"), twipsRect(1200, 330, 3120, 360));
     m_label3 = valueLabel(frame, QStringLiteral("Label3"), twipsRect(1200, 810, 3120, 360));
-    m_text3 = new QPlainTextEdit(frame);
+    m_text3 = newCommentBox(frame);
     m_text3->setObjectName(QStringLiteral("Text3"));
     m_text3->setGeometry(twipsRect(6060, 240, 4275, 975));
     m_text3->setPlainText(QStringLiteral("Comment\n"));
