@@ -20,7 +20,9 @@ TEST(EcuSimProgram, KeepsWhatAWriteLeftInItsMemoryFile) {
     const QString link = dir.filePath(QStringLiteral("ttyECU"));
     const EcuImage before = defaultSimMemory();
     ASSERT_TRUE(
-        writeFileSafely(memoryFile, e2pFileContents(before, QStringLiteral("bench ECU"))).ok);
+        writeFileSafely(memoryFile,
+                        e2pFileContents(before, E2PComment::fromText(QStringLiteral("bench ECU"))))
+            .ok);
 
     QProcess sim;
     sim.start(QStringLiteral(ECU_SIM_PROGRAM),

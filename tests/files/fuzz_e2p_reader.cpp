@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     if (!first.HexReadOk)
         return 0;
 
-    QByteArray saved = e2pFileContents(first.image, QString());
+    QByteArray saved = e2pFileContents(first.image, first.comment);
     QBuffer again(&saved);
     again.open(QIODevice::ReadOnly);
     const HexReadResult second = HEX_Data_read(again);

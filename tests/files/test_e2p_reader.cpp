@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -111,14 +112,67 @@ INSTANTIATE_TEST_SUITE_P(
         rejected("CountOfZeroRunsOnAndFails", lines({":00002000", End, Start, ""})),
         rejected("EmptyFile", QByteArray()), rejected("OnlyLineEnds", QByteArray("\r\n\r\n"))));
 
-TEST(HEX_Data_read, AFileThatCannotBeOpenedGivesTheReasonAndThePath) {
+struct PathCase {
+    const char *name;
+    QString (*make)(const QTemporaryDir &dir); // the path to read
+    const char *reason;                        // nullptr: accepted
+};
+
+std::ostream &operator<<(std::ostream &out, const PathCase &c) {
+    return out << c.name;
+}
+
+// A file of the given size that reads as an E2P file: the records and a one-line comment.
+QString fileOfSize(const QTemporaryDir &dir, qint64 size) {
+    const QByteArray head = lines({ZeroRow2, End, Start});
+    QFile file(dir.filePath(QStringLiteral("SIZED.E2P")));
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(head + QByteArray(size - head.size() - 2, 'x') + "\r\n");
+    return file.fileName();
+}
+
+class ReadPath : public testing::TestWithParam<PathCase> {};
+
+// Anything but a regular file of a sane size is refused with its path and the reason, at once:
+// without reading a device or a huge file, and without waiting for a pipe's writer.
+TEST_P(ReadPath, RefusesWhatIsNoE2PFileWithThePathAndTheReason) {
     QTemporaryDir dir;
-    const QString missing = dir.filePath(QStringLiteral("missing.E2P"));
-    const HexReadResult r = HEX_Data_read(missing);
+    const QString path = GetParam().make(dir);
+    const HexReadResult r = HEX_Data_read(path);
+    if (!GetParam().reason) {
+        EXPECT_TRUE(r.HexReadOk) << r.message.toStdString();
+        return;
+    }
     EXPECT_FALSE(r.HexReadOk);
     EXPECT_EQ(r.icon, MessageIcon::Critical);
-    EXPECT_TRUE(r.message.contains(QDir::toNativeSeparators(missing)));
-    EXPECT_GT(r.message.size(), missing.size() + 5);
+    EXPECT_EQ(r.message, path + QLatin1Char('\n') + QString::fromUtf8(GetParam().reason));
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Paths, ReadPath,
+    testing::Values(
+        PathCase{"Missing",
+                 [](const QTemporaryDir &d) { return d.filePath(QStringLiteral("NO.E2P")); },
+                 "No such file or directory"},
+        PathCase{"Folder",
+                 [](const QTemporaryDir &d) {
+                     QDir(d.path()).mkdir(QStringLiteral("DIR.E2P"));
+                     return d.filePath(QStringLiteral("DIR.E2P"));
+                 },
+                 "Is a directory"},
+        PathCase{"Pipe",
+                 [](const QTemporaryDir &d) {
+                     const QString path = d.filePath(QStringLiteral("FIFO.E2P"));
+                     EXPECT_EQ(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+                     return path;
+                 },
+                 "Not a regular file (a device, a pipe or a socket)"},
+        PathCase{"EndlessDevice", [](const QTemporaryDir &) { return QStringLiteral("/dev/zero"); },
+                 "Not a regular file (a device, a pipe or a socket)"},
+        PathCase{"OneByteOverTheBound",
+                 [](const QTemporaryDir &d) { return fileOfSize(d, 1024 * 1024 + 1); },
+                 "File too large for an E2P file: 1048577 bytes (at most 1048576)"},
+        PathCase{"AtTheBound", [](const QTemporaryDir &d) { return fileOfSize(d, 1024 * 1024); },
+                 nullptr}));
 
 } // namespace

@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -100,7 +101,7 @@ private slots:
             EcuImage image;
             for (int i = 0; i < 6; ++i)
                 image.setByte(DataTypeOffset + i, static_cast<std::uint8_t>("QZ3ROK"[i]));
-            f.writeFile(QStringLiteral("GONE.E2P"), e2pFileContents(image, QString()));
+            f.writeFile(QStringLiteral("GONE.E2P"), e2pFileContents(image, {}));
         } else if (kind == QStringLiteral("malformed")) {
             f.writeFile(QStringLiteral("GONE.E2P"), ":0101E000AB00\r\n:00000001FF\r\nx\r\ny\r\n");
         } else if (kind == QStringLiteral("shortname")) {
@@ -289,6 +290,53 @@ private slots:
         QCOMPARE(f.text("Label2"), QStringLiteral("file select"));
         QCOMPARE(f.find<QPlainTextEdit>(QStringLiteral("Text3"))->toPlainText(), QString());
         QCOMPARE(f.enabledAmong("Command2"), QString());
+    }
+
+    // The comment box shows the comment's bytes decoded; a save gives the file the bytes it came
+    // with until the comment is edited, and an edited one as UTF-8. A line of a megabyte neither
+    // holds up the window.
+    void theCommentKeepsItsBytesAndItsLongLinesShowAtOnce_data() {
+        QTest::addColumn<QByteArray>("comment");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("Latin-1, no-break space, lone LF")
+            << QByteArray("caf\xE9\xA0"
+                          "100%\nnotes\r\n\x80")
+            << QStringLiteral("caf\u00e9 100%\nnotes\n\u20ac");
+        QTest::newRow("one word of a megabyte")
+            << QByteArray(1000 * 1000, 'x') << QString(1000 * 1000, QLatin1Char('x'));
+    }
+    void theCommentKeepsItsBytesAndItsLongLinesShowAtOnce() {
+        QFETCH(QByteArray, comment);
+        QFETCH(QString, shown);
+        WindowFixture f;
+        QFile sample(QStringLiteral(ECU_SOURCE_DIR "/data/SAMPLE.E2P"));
+        QVERIFY(sample.open(QIODevice::ReadOnly));
+        const QByteArray start = "<<<Comment Start>>>\r\n";
+        QByteArray records = sample.readAll();
+        records.truncate(records.indexOf(start) + start.size());
+        f.storeLastFile(f.writeFile(QStringLiteral("OLD.E2P"), records + comment + "\r\n"),
+                        QStringLiteral("OLD.E2P"));
+        QElapsedTimer clock;
+        clock.start();
+        MainWindow &w = f.start();
+        (void)w.grab();
+        QVERIFY2(clock.elapsed() < 10000, qPrintable(QString::number(clock.elapsed())));
+        auto *box = f.find<QPlainTextEdit>(QStringLiteral("Text3"));
+        QCOMPARE(box->toPlainText(), shown);
+
+        const QString saved = f.dir.filePath(QStringLiteral("NEW.E2P"));
+        const auto savedComment = [&] {
+            f.choose(saved);
+            w.E2PFileSave();
+            QFile file(saved);
+            return file.open(QIODevice::ReadOnly) ? file.readAll().mid(records.size())
+                                                  : QByteArray();
+        };
+        QCOMPARE(savedComment(), comment + "\r\n");
+        box->appendPlainText(QStringLiteral("\u00b1"));
+        QCOMPARE(savedComment(),
+                 box->toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n")).toUtf8() +
+                     "\r\n");
     }
 
     // A failed save changes nothing; a good one names the image after the file, hides the ECU

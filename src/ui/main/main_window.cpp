@@ -370,7 +370,7 @@ void MainWindow::startUp() {
     m_hasData = true;
     refreshLabels();
     showFileTime(QFileInfo(last.path).lastModified());
-    setCommentText(read.CommentText);
+    setComment(read.comment);
 }
 
 void MainWindow::enterNoFileState(bool clearComment) {
@@ -378,7 +378,7 @@ void MainWindow::enterNoFileState(bool clearComment) {
     m_label2->setText(NoFileName);
     m_label3->setText(NoFileDate);
     if (clearComment)
-        m_text3->clear();
+        setComment({});
     for (QWidget *control :
          {static_cast<QWidget *>(m_command2), static_cast<QWidget *>(m_command7),
           static_cast<QWidget *>(m_command3), static_cast<QWidget *>(m_fiGrid->allAreaButton()),
@@ -526,8 +526,9 @@ void MainWindow::openMapCellEditor(MapKind kind) {
     editor->open();
 }
 
-void MainWindow::setCommentText(const QString &crLfText) {
-    QString text = crLfText;
+void MainWindow::setComment(const E2PComment &comment) {
+    m_comment = comment;
+    QString text = comment.text();
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     m_text3->setPlainText(text);
 }
@@ -554,7 +555,7 @@ void MainWindow::E2PFileOpen() {
     m_label2->setText(outcome.EcuDataName);
     showFileTime(outcome.fileTime);
     refreshLabels();
-    setCommentText(outcome.CommentText);
+    setComment(outcome.comment);
     // A graph view left showing follows the new data before the window returns to Frame1.
     for (GraphView *view : {m_fiGraph, m_ruView}) {
         if (view->isVisibleTo(this))
@@ -564,8 +565,8 @@ void MainWindow::E2PFileOpen() {
 }
 
 void MainWindow::E2PFileSave() {
-    (void)::E2PFileSave(m_file, m_data.image, commentText(), *m_dialogs, *m_operator, m_settings,
-                        [this](const SaveOutcome &saved) {
+    (void)::E2PFileSave(m_file, m_data.image, m_comment.toSave(commentText()), *m_dialogs,
+                        *m_operator, m_settings, [this](const SaveOutcome &saved) {
                             m_label2->setText(saved.EcuDataName);
                             showFileTime(saved.fileTime);
                             m_command3->setEnabled(true);
@@ -645,7 +646,7 @@ void MainWindow::showEcuRead(const EcuImage &image) {
     refreshLabels();
     m_label2->setText(QStringLiteral("ECU Read data"));
     m_label3->setText(QStringLiteral("-----"));
-    m_text3->clear();
+    setComment({});
     setMainWindowEnabled(true);
     m_frame6->setVisible(true);
     m_label16->setText(EcuDataName(m_data.image));

@@ -116,7 +116,7 @@ private:
     void setTransferBusy(bool busy);
     void enterDataState();
     void openMapCellEditor(MapKind kind);
-    void setCommentText(const QString &crLfText);
+    void setComment(const E2PComment &comment);
     [[nodiscard]] QString commentText() const;
     void showFileTime(const QDateTime &time);
     [[nodiscard]] QList<QWidget *> viewPanels() const;
@@ -142,6 +142,7 @@ private:
     QLabel *m_label2 = nullptr;
     QLabel *m_label3 = nullptr;
     QPlainTextEdit *m_text3 = nullptr;
+    E2PComment m_comment; // as read: saved unchanged while the box shows it unedited
     QPushButton *m_command1 = nullptr;
     QPushButton *m_command2 = nullptr;
     // "Data Edit".
