@@ -127,7 +127,9 @@ struct Bench {
     }
     bool write(const EcuImage &image) {
         op.reset();
-        return link.EcuDataWrite(image, dir.filePath(QStringLiteral("bench.TMP"))) && op.ended();
+        return link.EcuDataWrite(image, dir.filePath(QStringLiteral("bench.TMP"))) ==
+                   WriteOutcome::Done &&
+               op.ended();
     }
 
     QTemporaryDir dir;

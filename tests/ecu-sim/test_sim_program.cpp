@@ -38,7 +38,8 @@ TEST(EcuSimProgram, KeepsWhatAWriteLeftInItsMemoryFile) {
     QtSerialPort port;
     RecordingOperator op;
     EcuLink ecuLink(port, op, settings);
-    EXPECT_TRUE(ecuLink.EcuDataWrite(image, dir.filePath(QStringLiteral("ecu.TMP"))));
+    EXPECT_EQ(ecuLink.EcuDataWrite(image, dir.filePath(QStringLiteral("ecu.TMP"))),
+              WriteOutcome::Done);
     ASSERT_FALSE(op.messages.isEmpty());
     EXPECT_EQ(op.messages.back().text, EcuDataSettingEnded);
 

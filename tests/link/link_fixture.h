@@ -137,7 +137,17 @@ protected:
 
     [[nodiscard]] QString tmpPath() const { return m_dir.filePath(QStringLiteral("race1.TMP")); }
 
-    bool write(const EcuImage &image) { return m_link->EcuDataWrite(image, tmpPath()); }
+    WriteOutcome write(const EcuImage &image, WriteAgainOffer offer = WriteAgainOffer::No) {
+        return m_link->EcuDataWrite(image, tmpPath(), offer);
+    }
+
+    // The detail of a message told after the simulator hung up: the device and the reason.
+    [[nodiscard]] QString hangupDetail(const SimFaults &faults) const {
+        return faults.hangupAfter
+                   ? m_sim->devicePath() +
+                         QStringLiteral(": the device went away (unplugged or switched off)")
+                   : QString();
+    }
 
     // Whatever happened: the port is closed, the window enabled once, the link idle.
     void expectIdle() const {

@@ -666,7 +666,10 @@ void MainWindow::EcuDataWrite() {
         return;
     // A last file stored as "0" names no file and no folder.
     const auto known = [](const QString &value) { return value == NoLastFile ? QString() : value; };
-    (void)m_link->EcuDataWrite(
-        m_data.image,
-        TmpPath(known(m_file.E2PFilePath), known(m_file.E2PFileDir), EcuDataName(m_data.image)));
+    const EcuImage image = m_data.image;
+    const QString tmpPath =
+        TmpPath(known(m_file.E2PFilePath), known(m_file.E2PFileDir), EcuDataName(image));
+    // A write that stopped among the words offers to write the same image again.
+    while (m_link->EcuDataWrite(image, tmpPath, WriteAgainOffer::Yes) == WriteOutcome::WriteAgain) {
+    }
 }
