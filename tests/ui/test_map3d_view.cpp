@@ -2,7 +2,7 @@
 
 #include "files/e2p_reader.h"
 #include "image/hexdata_conv.h"
-#include "keep_gl_driver_loaded.h"
+#include "app/keep_gl_driver_loaded.h"
 #include "ui/main/labelled_axis_formatter.h"
 #include "ui/main/map3d_setup.h"
 #include "ui/main/map3d_view.h"

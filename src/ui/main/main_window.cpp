@@ -232,6 +232,7 @@ void MainWindow::buildMenus() {
     m_mnuSaveFile = addItem(file, QStringLiteral("mnuSaveFile(2)"), QStringLiteral("SaveFile..."));
     file->addSeparator()->setObjectName(QStringLiteral("mnuNON"));
     m_mnuQuit = addItem(file, QStringLiteral("mnuQuit(3)"), QStringLiteral("Quit"));
+    m_mnuQuit->setShortcut(QKeySequence::Quit);
 
     QMenu *ports = menuBar()->addMenu(QStringLiteral("CommPort"));
     ports->setObjectName(QStringLiteral("mnuCOMMP"));
