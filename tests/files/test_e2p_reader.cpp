@@ -95,9 +95,6 @@ INSTANTIATE_TEST_SUITE_P(
                  lines({":01002000AB00", End, "no comment here", "more"}), {{0, 0xAB}}),
         accepted("EndRecordThenCommentEndOnly", lines({":01002000AB00", End, "<<<Comment End>>>"}),
                  {{0, 0xAB}}),
-        accepted("CommentOfThreeLines", lines({End, Start, "one", "two", "three"}), {},
-                 "one\r\ntwo\r\nthree"),
-        accepted("CommentEndingWithEmptyLine", lines({End, Start, "one", ""}), {}, "one\r\n"),
         accepted("LoneCrEndsALineLoneLfStays",
                  QByteArray(":00000001FF\r<<<Comment Start>>>\rfirst\nstill first\rsecond"), {},
                  "first\nstill first\r\nsecond"),
@@ -112,67 +109,37 @@ INSTANTIATE_TEST_SUITE_P(
         rejected("CountOfZeroRunsOnAndFails", lines({":00002000", End, Start, ""})),
         rejected("EmptyFile", QByteArray()), rejected("OnlyLineEnds", QByteArray("\r\n\r\n"))));
 
-struct PathCase {
-    const char *name;
-    QString (*make)(const QTemporaryDir &dir); // the path to read
-    const char *reason;                        // nullptr: accepted
-};
-
-std::ostream &operator<<(std::ostream &out, const PathCase &c) {
-    return out << c.name;
-}
-
 // A file of the given size that reads as an E2P file: the records and a one-line comment.
-QString fileOfSize(const QTemporaryDir &dir, qint64 size) {
+QString fileOfSize(const QTemporaryDir &dir, const QString &name, qsizetype size) {
     const QByteArray head = lines({ZeroRow2, End, Start});
-    QFile file(dir.filePath(QStringLiteral("SIZED.E2P")));
+    QFile file(dir.filePath(name));
     EXPECT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(head + QByteArray(size - head.size() - 2, 'x') + "\r\n");
     return file.fileName();
 }
 
-class ReadPath : public testing::TestWithParam<PathCase> {};
-
 // Anything but a regular file of a sane size is refused with its path and the reason, at once:
 // without reading a device or a huge file, and without waiting for a pipe's writer.
-TEST_P(ReadPath, RefusesWhatIsNoE2PFileWithThePathAndTheReason) {
+TEST(HEX_Data_read, RefusesWhatIsNoE2PFileWithThePathAndTheReason) {
     QTemporaryDir dir;
-    const QString path = GetParam().make(dir);
-    const HexReadResult r = HEX_Data_read(path);
-    if (!GetParam().reason) {
-        EXPECT_TRUE(r.HexReadOk) << r.message.toStdString();
-        return;
+    const QString fifo = dir.filePath(QStringLiteral("FIFO.E2P"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("DIR.E2P")));
+    const char *const notRegular = "Not a regular file (a device, a pipe or a socket)";
+    const std::pair<QString, const char *> cases[] = {
+        {dir.filePath(QStringLiteral("NO.E2P")), "No such file or directory"},
+        {dir.filePath(QStringLiteral("DIR.E2P")), "Is a directory"},
+        {fifo, notRegular},
+        {QStringLiteral("/dev/zero"), notRegular},
+        {fileOfSize(dir, QStringLiteral("BIG.E2P"), 1024 * 1024 + 1),
+         "File too large for an E2P file: 1048577 bytes (at most 1048576)"},
+        {fileOfSize(dir, QStringLiteral("LIMIT.E2P"), 1024 * 1024), nullptr}};
+    for (const auto &[path, reason] : cases) {
+        const HexReadResult r = HEX_Data_read(path);
+        EXPECT_EQ(r.HexReadOk, !reason) << path.toStdString();
+        EXPECT_EQ(r.message,
+                  reason ? path + QLatin1Char('\n') + QString::fromUtf8(reason) : QString());
     }
-    EXPECT_FALSE(r.HexReadOk);
-    EXPECT_EQ(r.icon, MessageIcon::Critical);
-    EXPECT_EQ(r.message, path + QLatin1Char('\n') + QString::fromUtf8(GetParam().reason));
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Paths, ReadPath,
-    testing::Values(
-        PathCase{"Missing",
-                 [](const QTemporaryDir &d) { return d.filePath(QStringLiteral("NO.E2P")); },
-                 "No such file or directory"},
-        PathCase{"Folder",
-                 [](const QTemporaryDir &d) {
-                     QDir(d.path()).mkdir(QStringLiteral("DIR.E2P"));
-                     return d.filePath(QStringLiteral("DIR.E2P"));
-                 },
-                 "Is a directory"},
-        PathCase{"Pipe",
-                 [](const QTemporaryDir &d) {
-                     const QString path = d.filePath(QStringLiteral("FIFO.E2P"));
-                     EXPECT_EQ(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-                     return path;
-                 },
-                 "Not a regular file (a device, a pipe or a socket)"},
-        PathCase{"EndlessDevice", [](const QTemporaryDir &) { return QStringLiteral("/dev/zero"); },
-                 "Not a regular file (a device, a pipe or a socket)"},
-        PathCase{"OneByteOverTheBound",
-                 [](const QTemporaryDir &d) { return fileOfSize(d, 1024 * 1024 + 1); },
-                 "File too large for an E2P file: 1048577 bytes (at most 1048576)"},
-        PathCase{"AtTheBound", [](const QTemporaryDir &d) { return fileOfSize(d, 1024 * 1024); },
-                 nullptr}));
 
 } // namespace

@@ -78,22 +78,18 @@ TEST_F(WriteTest, AnotherProductIsNotWrittenAtAll) {
     expectIdle();
 }
 
-// A write failure, and whether it came once the ECU's marker was invalidated.
-struct WriteFailureCase : FailureCase {
-    bool partlyWritten;
-};
+class WriteFailure : public WriteTest, public testing::WithParamInterface<FailureCase> {};
 
-class WriteFailure : public WriteTest, public testing::WithParamInterface<WriteFailureCase> {};
-
-// Each step's failure, the handshake's among them, ends the write with that step's message. One
-// among the word writes says in its detail that the ECU holds a partly written calibration.
+// Each step's failure, the handshake's among them, ends the write with that step's message.
+// The invalidation's and the words' messages say that the ECU holds a partly written calibration.
 TEST_P(WriteFailure, EndsWithTheStepsMessage) {
-    const WriteFailureCase &c = GetParam();
+    const FailureCase &c = GetParam();
     startSim(markedImage(1), c.faults);
-    EXPECT_EQ(write(markedImage(2)),
-              c.partlyWritten ? WriteOutcome::PartlyWritten : WriteOutcome::Failed);
+    const bool partly =
+        c.message == CommunicationFeedbackError || c.message == CommunicationResponseError;
+    EXPECT_EQ(write(markedImage(2)), partly ? WriteOutcome::PartlyWritten : WriteOutcome::Failed);
     QStringList detail;
-    if (c.partlyWritten)
+    if (partly)
         detail << QStringLiteral("The ECU now holds a partly written calibration and will not run "
                                  "it until it is written again.");
     if (c.faults.hangupAfter)
@@ -105,48 +101,41 @@ TEST_P(WriteFailure, EndsWithTheStepsMessage) {
     expectIdle();
 }
 
-WriteFailureCase before(FailureCase failure) {
-    return {std::move(failure), false};
-}
-
-WriteFailureCase among(FailureCase failure) {
-    return {std::move(failure), true};
-}
-
 INSTANTIATE_TEST_SUITE_P(
     Faults, WriteFailure,
-    testing::Values(before({"EchoChangedAtB",
-                            with(&SimFaults::changeEchoByte, FaultPoint{FaultPoint::Kind::StageB}),
-                            ComInitBFeedbackError, false}),
-                    before({"EchoChangedAtC",
-                            with(&SimFaults::changeEchoByte, FaultPoint{FaultPoint::Kind::StageC}),
-                            ComInitCFeedbackError, false}),
-                    before({"WrongAnswerB", with(&SimFaults::wrongAnswerAt, HandshakeStage::B),
-                            ComInitBResponseError, false}),
-                    before({"WrongAnswerC", with(&SimFaults::wrongAnswerAt, HandshakeStage::C),
-                            ComInitCResponseError, false}),
-                    before({"ProductCodeEchoChanged", with(&SimFaults::changeEchoByte, frame(2)),
-                            CommunicationBoxIncorrect, false}),
-                    before({"ProductCodeChecksums", badChecksums(4, 0xFD),
-                            CommunicationBoxIncorrect, false}),
-                    among({"MarkerEchoChanged", with(&SimFaults::changeEchoByte, frame(3)),
-                           CommunicationFeedbackError, false}),
-                    among({"WordEchoChanged", with(&SimFaults::changeEchoByte, frame(50)),
-                           CommunicationFeedbackError, false}),
-                    among({"WordEchoOneByteShort", with(&SimFaults::loseEchoByte, frame(50)),
-                           CommunicationFeedbackError, true}),
-                    among({"WrongAcknowledge", with(&SimFaults::wrongAcknowledgeAt, 3),
-                           CommunicationResponseError, false}),
-                    among({"LastWordEchoChanged", with(&SimFaults::changeEchoByte, frame(214)),
-                           CommunicationFeedbackError, false}),
-                    among({"CablePulledDuringWords", with(&SimFaults::silentAfter, 60),
-                           CommunicationResponseError, true}),
-                    among({"DeviceGoneDuringWords", with(&SimFaults::hangupAfter, 60),
-                           CommunicationFeedbackError, false}),
-                    before({"ReadBackEchoChanged", with(&SimFaults::changeEchoByte, frame(215)),
-                            CommunicationBoxIncorrect, false}),
-                    before({"ReadBackCablePulled", with(&SimFaults::silentAfter, 300),
-                            CommunicationBoxIncorrect, true})),
+    testing::Values(
+        FailureCase{"EchoChangedAtB",
+                    with(&SimFaults::changeEchoByte, FaultPoint{FaultPoint::Kind::StageB}),
+                    ComInitBFeedbackError, false},
+        FailureCase{"EchoChangedAtC",
+                    with(&SimFaults::changeEchoByte, FaultPoint{FaultPoint::Kind::StageC}),
+                    ComInitCFeedbackError, false},
+        FailureCase{"WrongAnswerB", with(&SimFaults::wrongAnswerAt, HandshakeStage::B),
+                    ComInitBResponseError, false},
+        FailureCase{"WrongAnswerC", with(&SimFaults::wrongAnswerAt, HandshakeStage::C),
+                    ComInitCResponseError, false},
+        FailureCase{"ProductCodeEchoChanged", with(&SimFaults::changeEchoByte, frame(2)),
+                    CommunicationBoxIncorrect, false},
+        FailureCase{"ProductCodeChecksums", badChecksums(4, 0xFD), CommunicationBoxIncorrect,
+                    false},
+        FailureCase{"MarkerEchoChanged", with(&SimFaults::changeEchoByte, frame(3)),
+                    CommunicationFeedbackError, false},
+        FailureCase{"WordEchoChanged", with(&SimFaults::changeEchoByte, frame(50)),
+                    CommunicationFeedbackError, false},
+        FailureCase{"WordEchoOneByteShort", with(&SimFaults::loseEchoByte, frame(50)),
+                    CommunicationFeedbackError, true},
+        FailureCase{"WrongAcknowledge", with(&SimFaults::wrongAcknowledgeAt, 3),
+                    CommunicationResponseError, false},
+        FailureCase{"CablePulledDuringWords", with(&SimFaults::silentAfter, 60),
+                    CommunicationResponseError, true},
+        FailureCase{"LastWordEchoChanged", with(&SimFaults::changeEchoByte, frame(214)),
+                    CommunicationFeedbackError, false},
+        FailureCase{"DeviceGoneDuringWords", with(&SimFaults::hangupAfter, 60),
+                    CommunicationFeedbackError, false},
+        FailureCase{"ReadBackEchoChanged", with(&SimFaults::changeEchoByte, frame(215)),
+                    CommunicationBoxIncorrect, false},
+        FailureCase{"ReadBackCablePulled", with(&SimFaults::silentAfter, 300),
+                    CommunicationBoxIncorrect, true}),
     ByName());
 
 // A write that stops among the words leaves the marker invalid: a read refuses the data, and

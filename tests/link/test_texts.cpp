@@ -48,8 +48,7 @@ TEST(Texts, AreSpelledExactly) {
         {LastFilePathKey, "WR_hex"},
         {LastFileDirKey, "Hex_path"},
         {LastFileNameKey, "Hex_name"},
-        {NoLastFile, "0"},
-    };
+        {NoLastFile, "0"}};
     for (const auto &[constant, literal] : texts)
         EXPECT_EQ(constant, QString::fromUtf8(literal));
 }
