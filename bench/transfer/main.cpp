@@ -43,7 +43,7 @@ double cpuSeconds(clockid_t clock) {
 // Answers the prompts and clocks a transfer from the last prompt to its closing message.
 class BenchOperator : public Operator {
 public:
-    void tell(const QString &text, MessageIcon icon) override {
+    void tell(const QString &text, MessageIcon icon, const QString &detail = {}) override {
         if (text == EcuDataReadEnded || text == EcuDataSettingEnded) {
             m_wallSeconds = static_cast<double>(m_clock.nsecsElapsed()) * 1e-9;
             m_processCpu = cpuSeconds(CLOCK_PROCESS_CPUTIME_ID) - m_processCpuStart;
@@ -51,6 +51,8 @@ public:
         }
         if (icon != MessageIcon::None || !m_ended)
             std::cerr << "message: " << text.toStdString() << '\n';
+        if (!detail.isEmpty())
+            std::cerr << "  " << detail.toStdString() << '\n';
     }
     bool confirm(const QString &, MessageIcon) override {
         m_clock.start();
@@ -59,6 +61,8 @@ public:
     }
     int ask(const Question &question) override {
         std::cerr << "message: " << question.text.toStdString() << '\n';
+        if (!question.detail.isEmpty())
+            std::cerr << "  " << question.detail.toStdString() << '\n';
         return question.escapeIndex();
     }
     void setBusy(bool) override {}
@@ -109,7 +113,9 @@ struct Bench {
     }
     bool write(const EcuImage &image) {
         op.reset();
-        return link.EcuDataWrite(image, dir.filePath(QStringLiteral("bench.TMP"))) && op.ended();
+        return link.EcuDataWrite(image, dir.filePath(QStringLiteral("bench.TMP"))) ==
+                   WriteOutcome::Done &&
+               op.ended();
     }
 
     QTemporaryDir dir;

@@ -11,8 +11,10 @@ bool TerminalOperator::readLine(std::string &line) {
     return static_cast<bool>(std::getline(m_in, line));
 }
 
-void TerminalOperator::tell(const QString &text, MessageIcon) {
+void TerminalOperator::tell(const QString &text, MessageIcon, const QString &detail) {
     std::fprintf(m_out, "%s\n", qPrintable(text));
+    if (!detail.isEmpty())
+        std::fprintf(m_out, "%s\n", qPrintable(detail));
     std::fflush(m_out);
 }
 
@@ -27,6 +29,8 @@ bool TerminalOperator::confirm(const QString &text, MessageIcon) {
 
 int TerminalOperator::ask(const Question &question) {
     std::fprintf(m_out, "%s\n", qPrintable(question.text));
+    if (!question.detail.isEmpty())
+        std::fprintf(m_out, "%s\n", qPrintable(question.detail));
     for (qsizetype i = 0; i < question.buttons.size(); ++i)
         std::fprintf(m_out, "  %lld: %s\n", static_cast<long long>(i + 1),
                      qPrintable(question.buttons.at(i)));

@@ -12,7 +12,7 @@ public:
     // answerPrompts: OK to every prompt without asking (--yes).
     TerminalOperator(std::istream &in, std::FILE *out, bool answerPrompts);
 
-    void tell(const QString &text, MessageIcon icon) override;
+    void tell(const QString &text, MessageIcon icon, const QString &detail = {}) override;
     bool confirm(const QString &text, MessageIcon icon) override;
     // Buttons by number; Enter chooses the first, anything else the one Escape stands for.
     int ask(const Question &question) override;

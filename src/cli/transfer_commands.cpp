@@ -71,7 +71,8 @@ int readEcuToFile(const QString &device, const QString &path, bool replace, Oper
     const QString comment =
         QStringLiteral("Read from the ECU on %1 at %2")
             .arg(device, QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")));
-    const FileWriteResult written = writeFileSafely(path, e2pFileContents(*image, comment));
+    const FileWriteResult written =
+        writeFileSafely(path, e2pFileContents(*image, E2PComment::fromText(comment)));
     if (!written.ok) {
         op.tell(QStringLiteral("%1\n%2").arg(QDir::toNativeSeparators(path), written.error),
                 MessageIcon::Critical);
@@ -90,7 +91,7 @@ int writeFileToEcu(const QString &device, const QString &path, Operator &op,
     Transfer transfer(device, op, settings);
     const QString tmpPath =
         TmpPath(file.absoluteFilePath(), file.absolutePath(), EcuDataName(loaded.data.image));
-    if (!transfer.link.EcuDataWrite(loaded.data.image, tmpPath) ||
+    if (transfer.link.EcuDataWrite(loaded.data.image, tmpPath) != WriteOutcome::Done ||
         !transfer.link.lastWriteVerified())
         return ExitTransferFailed;
     return ExitDone;

@@ -24,14 +24,14 @@ CalibrationDocument::~CalibrationDocument() {
     m_undo.clear();
 }
 
-void CalibrationDocument::load(const EcuImage &image, const QString &comment) {
+void CalibrationDocument::load(const EcuImage &image, const E2PComment &comment) {
     m_data.image = image;
     HEXdata_Conv(m_data);
     m_ruForms.fill(RuTextForm::Loaded);
     m_hasData = true;
     m_loadedComment = comment;
     m_comment = m_cleanComment =
-        QString(comment).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        QString(comment.text()).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     m_undo.clear();
     emit dataReplaced();
     updateModified();
@@ -91,13 +91,13 @@ void CalibrationDocument::setComment(const QString &comment) {
     updateModified();
 }
 
-QString CalibrationDocument::commentToSave() const {
+E2PComment CalibrationDocument::commentToSave() const {
     if (m_comment == m_cleanComment)
         return m_loadedComment;
-    return QString(m_comment).replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    return m_loadedComment.toSave(QString(m_comment).replace(QLatin1Char('\n'), QStringLiteral("\r\n")));
 }
 
-void CalibrationDocument::markSaved(const EcuImage &saved, const QString &savedComment) {
+void CalibrationDocument::markSaved(const EcuImage &saved, const E2PComment &savedComment) {
     ChangedBytes changed;
     for (int offset = 0; offset < EcuImageSize; ++offset) {
         if (saved.byte(offset) != m_data.image.byte(offset)) {

@@ -2,6 +2,7 @@
 
 #include "byte_edit.h"
 #include "changed_bytes.h"
+#include "files/e2p_comment.h"
 #include "image/ecu_tables.h"
 #include "image/hexdata_conv.h"
 
@@ -24,9 +25,9 @@ public:
     [[nodiscard]] const EcuTables &tables() const { return m_data.tables; }
     [[nodiscard]] QUndoStack &undoStack() { return m_undo; }
 
-    // A file opened or the ECU read: the image decoded, the comment (as the file holds it,
-    // lines joined by CR LF) taken, the history cleared, and the data clean.
-    void load(const EcuImage &image, const QString &comment);
+    // A file opened or the ECU read: the image decoded, the comment (its bytes as the file holds
+    // them) taken, the history cleared, and the data clean.
+    void load(const EcuImage &image, const E2PComment &comment);
     // No data: the state before a first load and after a load failed without data.
     void clear();
 
@@ -36,20 +37,20 @@ public:
     [[nodiscard]] quint64 newGesture() { return ++m_lastGesture; }
 
     // The comment as the file holds it, as last loaded or saved.
-    [[nodiscard]] const QString &loadedComment() const { return m_loadedComment; }
+    [[nodiscard]] const E2PComment &loadedComment() const { return m_loadedComment; }
     // The comment box shows the loaded comment as this text (lines joined by line feeds): the
     // text the box compares with to tell an edited comment.
     void adoptShownComment(const QString &shown);
     // The comment box's text now; not an undo step.
     [[nodiscard]] const QString &comment() const { return m_comment; }
     void setComment(const QString &comment);
-    // What a save writes as the comment: the loaded comment while the box shows it unedited,
-    // else the box's text with CR LF between its lines.
-    [[nodiscard]] QString commentToSave() const;
+    // What a save writes as the comment: the loaded comment's bytes while the box shows it
+    // unedited, else the box's text with CR LF between its lines.
+    [[nodiscard]] E2PComment commentToSave() const;
 
     // A save wrote the data: the image as saved (with the file's name as its data name) and
     // the comment saved become the clean state; the history stays.
-    void markSaved(const EcuImage &saved, const QString &savedComment);
+    void markSaved(const EcuImage &saved, const E2PComment &savedComment);
     // The data or the comment differ from what was last loaded or saved.
     [[nodiscard]] bool isModified() const;
 
@@ -71,7 +72,7 @@ private:
     EcuData m_data;
     RuForms m_ruForms{};
     bool m_hasData = false;
-    QString m_loadedComment;
+    E2PComment m_loadedComment;
     QString m_comment;
     QString m_cleanComment;
     bool m_modified = false;

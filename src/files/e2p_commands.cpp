@@ -21,14 +21,14 @@ QString dataNameOfFile(const QString &fileName) {
     return stem.left(EcuDataNameLength);
 }
 
-bool isSevenBitPath(const QString &path) {
-    return std::all_of(path.cbegin(), path.cend(), [](QChar c) { return c.unicode() <= 127; });
+bool isSevenBit(const QString &text) {
+    return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() <= 127; });
 }
 
 OpenOutcome loadE2PFile(const FileChoice &choice, Operator &op) {
     OpenOutcome outcome;
     if (!QFileInfo::exists(choice.fullPath)) {
-        op.tell(FileNotFound, MessageIcon::None);
+        op.tell(FileNotFound, MessageIcon::None, QDir::toNativeSeparators(choice.fullPath));
         outcome.result = FileCommandResult::NotFound;
         return outcome;
     }
@@ -48,6 +48,7 @@ OpenOutcome loadE2PFile(const FileChoice &choice, Operator &op) {
     outcome.result = FileCommandResult::Done;
     outcome.data.image = read.image;
     HEXdata_Conv(outcome.data);
+    outcome.comment = read.comment;
     outcome.CommentText = read.CommentText;
     outcome.EcuDataName = dataNameOfFile(choice.fileName);
     outcome.fileTime = QFileInfo(choice.fullPath).lastModified();
@@ -75,7 +76,7 @@ OpenOutcome E2PFileOpen(E2PFileState &state, FileDialogs &dialogs, Operator &op,
     return E2PFileOpen(*choice, state, op, settings);
 }
 
-SaveOutcome E2PFileSave(E2PFileState &state, EcuImage &image, const QString &commentBoxText,
+SaveOutcome E2PFileSave(E2PFileState &state, EcuImage &image, const E2PComment &comment,
                         FileDialogs &dialogs, Operator &op, SettingsStore &settings,
                         const std::function<void(const SaveOutcome &)> &onSaved) {
     SaveOutcome outcome;
@@ -85,8 +86,11 @@ SaveOutcome E2PFileSave(E2PFileState &state, EcuImage &image, const QString &com
         op.tell(FileOperationNotEnded, MessageIcon::None);
         return outcome;
     }
-    if (!isSevenBitPath(choice->fullPath)) {
-        op.tell(FileOperationNotEnded, MessageIcon::None);
+    if (!isSevenBit(choice->fileName)) {
+        op.tell(FileOperationNotEnded, MessageIcon::None,
+                QStringLiteral("%1: the file name is stored in the data, so it may hold ASCII "
+                               "characters only.")
+                    .arg(choice->fileName));
         outcome.result = FileCommandResult::Refused;
         return outcome;
     }
@@ -95,7 +99,7 @@ SaveOutcome E2PFileSave(E2PFileState &state, EcuImage &image, const QString &com
     EcuImage named = image;
     setEcuDataName(named, name);
     const FileWriteResult written =
-        writeFileSafely(choice->fullPath, e2pFileContents(named, commentBoxText));
+        writeFileSafely(choice->fullPath, e2pFileContents(named, comment));
     if (!written.ok) {
         op.tell(
             QStringLiteral("%1\n%2").arg(QDir::toNativeSeparators(choice->fullPath), written.error),

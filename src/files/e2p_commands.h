@@ -1,5 +1,6 @@
 #pragma once
 
+#include "files/e2p_comment.h"
 #include "files/file_dialogs.h"
 #include "files/operator.h"
 #include "files/settings_store.h"
@@ -28,15 +29,16 @@ inline const QString E2PSuffix = QStringLiteral("E2P");
 [[nodiscard]] QString folderOfPath(const QString &path);
 // The data name of a file: its name without the extension (any case), cut to 8 characters.
 [[nodiscard]] QString dataNameOfFile(const QString &fileName);
-// True when every character of the path lies in 0..127.
-[[nodiscard]] bool isSevenBitPath(const QString &path);
+// True when every character of the text lies in 0..127.
+[[nodiscard]] bool isSevenBit(const QString &text);
 
 enum class FileCommandResult { Cancelled, NotFound, Refused, Rejected, Failed, Done };
 
 struct OpenOutcome {
     FileCommandResult result = FileCommandResult::Cancelled;
     EcuData data;        // decoded, when Done
-    QString CommentText; // when Done
+    E2PComment comment;  // when Done
+    QString CommentText; // comment.text(), when Done
     QString EcuDataName; // when Done
     QDateTime fileTime;  // last modified, when Done
     [[nodiscard]] bool accepted() const { return result == FileCommandResult::Done; }
@@ -61,10 +63,12 @@ struct SaveOutcome {
 };
 
 // Asks for a path and saves the image (with the file's name as its data name) and the comment.
-// Only a complete save changes the image's name bytes, the state and the last-file settings.
+// The file's name goes into the image, so a name outside ASCII is refused; its folder may be
+// anything. Only a complete save changes the image's name bytes, the state and the last-file
+// settings.
 // onSaved runs after a save and before "File save ended" is told, so the window can show the
 // new name and date first.
 [[nodiscard]] SaveOutcome E2PFileSave(E2PFileState &state, EcuImage &image,
-                                      const QString &commentBoxText, FileDialogs &dialogs,
-                                      Operator &op, SettingsStore &settings,
+                                      const E2PComment &comment, FileDialogs &dialogs, Operator &op,
+                                      SettingsStore &settings,
                                       const std::function<void(const SaveOutcome &)> &onSaved = {});

@@ -2,8 +2,15 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QIODevice>
+#include <cerrno>
 #include <vector>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -88,10 +95,7 @@ bool storeRecord(const QByteArray &line, EcuImage &image) {
     }
 }
 
-} // namespace
-
-HexReadResult HEX_Data_read(QIODevice &device) {
-    const QByteArray data = device.readAll();
+HexReadResult readE2PData(const QByteArray &data) {
     const std::vector<QByteArray> lines = splitLines(data);
     if (lines.empty())
         return rejected(FileFormatIncorrect);
@@ -116,12 +120,15 @@ HexReadResult HEX_Data_read(QIODevice &device) {
             result.HexReadOk = true;
             return result;
         }
+        QByteArray comment;
         for (std::size_t j = i + 1; j <= last; ++j) {
-            result.CommentText += QString::fromLocal8Bit(lines[j]);
+            comment += lines[j];
             if (j == last)
                 break;
-            result.CommentText += QStringLiteral("\r\n");
+            comment += "\r\n";
         }
+        result.comment = E2PComment::fromBytes(comment);
+        result.CommentText = result.comment.text();
         result.HexReadOk = true;
         return result;
     }
@@ -142,16 +149,57 @@ HexReadResult HEX_Data_read(QIODevice &device) {
     return result;
 }
 
+QString tooLarge(qint64 size) {
+    return QStringLiteral("File too large for an E2P file: %1 bytes (at most %2)")
+        .arg(size)
+        .arg(E2PFileSizeLimit);
+}
+
+HexReadResult rejectedFile(const QString &path, const QString &reason) {
+    return rejected(QStringLiteral("%1\n%2").arg(QDir::toNativeSeparators(path), reason));
+}
+
+// Why the file at path is no E2P file to read, from its directory entry alone; empty when it
+// may be one.
+QString refusalOf(const QFileInfo &info) {
+    if (!info.exists())
+        return {};
+    if (info.isDir())
+        return qt_error_string(EISDIR);
+    if (!info.isFile())
+        return QStringLiteral("Not a regular file (a device, a pipe or a socket)");
+    if (info.size() > E2PFileSizeLimit)
+        return tooLarge(info.size());
+    return {};
+}
+
+} // namespace
+
+HexReadResult HEX_Data_read(QIODevice &device) {
+    return readE2PData(device.readAll());
+}
+
 HexReadResult HEX_Data_read(const QString &path) {
+    if (const QString refusal = refusalOf(QFileInfo(path)); !refusal.isEmpty())
+        return rejectedFile(path, refusal);
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return rejected(
-            QStringLiteral("%1\n%2").arg(QDir::toNativeSeparators(path), file.errorString()));
+#ifdef Q_OS_UNIX
+    // Opened without waiting, in case a pipe took the file's place since it was looked at.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return rejectedFile(path, qt_error_string(errno));
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return rejectedFile(path, file.errorString());
     }
-    HexReadResult result = HEX_Data_read(static_cast<QIODevice &>(file));
-    if (file.error() != QFileDevice::NoError) {
-        return rejected(
-            QStringLiteral("%1\n%2").arg(QDir::toNativeSeparators(path), file.errorString()));
-    }
-    return result;
+#else
+    if (!file.open(QIODevice::ReadOnly))
+        return rejectedFile(path, file.errorString());
+#endif
+    const QByteArray data = file.read(E2PFileSizeLimit + 1);
+    if (file.error() != QFileDevice::NoError)
+        return rejectedFile(path, file.errorString());
+    if (data.size() > E2PFileSizeLimit)
+        return rejectedFile(path, tooLarge(data.size()));
+    return readE2PData(data);
 }

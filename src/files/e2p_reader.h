@@ -1,5 +1,6 @@
 #pragma once
 
+#include "files/e2p_comment.h"
 #include "files/operator.h"
 #include "image/ecu_image.h"
 
@@ -12,15 +13,19 @@ class QIODevice;
 struct HexReadResult {
     bool HexReadOk = false;
     EcuImage image;
-    QString CommentText; // the comment lines joined by CR LF
+    E2PComment comment;  // the comment's bytes as read, and their text
+    QString CommentText; // comment.text(): the comment lines joined by CR LF
     QString message;     // empty when there is nothing to tell
     MessageIcon icon = MessageIcon::None;
 };
 
 inline const QString FileFormatIncorrect = QStringLiteral("file format is incorrect.");
+// A real E2P file is under 3 kB plus its comment; anything larger is refused unread.
+inline constexpr qint64 E2PFileSizeLimit = 1024 * 1024;
 
 // Reads Intel HEX data records (type 00; 01 ends them) followed by an optional comment block.
 [[nodiscard]] HexReadResult HEX_Data_read(QIODevice &device);
-// Opens the file at path and reads it; a file that cannot be opened or read gives the
-// system's reason with the path.
+// Opens the file at path and reads it; a file that cannot be opened or read gives the path and
+// the system's reason. Anything but a regular file (a folder, a device, a pipe) and a file larger
+// than E2PFileSizeLimit are refused with the path and the reason, without reading or waiting.
 [[nodiscard]] HexReadResult HEX_Data_read(const QString &path);

@@ -1,6 +1,8 @@
 #include "e2p_writer.h"
 
+#include <QFileInfo>
 #include <QSaveFile>
+#include <cerrno>
 
 namespace {
 
@@ -42,20 +44,29 @@ QByteArray hexRecords(const EcuImage &image) {
     return out;
 }
 
-QByteArray e2pFileContents(const EcuImage &image, const QString &comment) {
-    return hexRecords(image) + CommentStartRecord + LineEnd + comment.toLocal8Bit() + LineEnd;
+QByteArray e2pFileContents(const EcuImage &image, const E2PComment &comment) {
+    return hexRecords(image) + CommentStartRecord + LineEnd + comment.bytes() + LineEnd;
 }
 
 FileWriteResult writeFileSafely(const QString &path, const QByteArray &contents) {
+    // The replacement would not keep the read-only mode either.
+    const QFileInfo target(path);
+    if (target.isFile() && !(target.permissions() & QFileDevice::WriteOwner))
+        return {false, qt_error_string(EACCES)};
+
+    // Unbuffered, so that every write reaches the system at once: a short write is retried,
+    // and the retry gives the system's reason (a write cut short carries none).
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return {false, file.errorString()};
-    // QSaveFile buffers: a full disk shows only when the buffer goes out, and commit() would
-    // still put the truncated file in place of the old one.
-    if (file.write(contents) != contents.size() || !file.flush()) {
-        const QString error = file.errorString();
-        file.cancelWriting();
-        return {false, error};
+    for (qint64 done = 0; done < contents.size();) {
+        const qint64 written = file.write(contents.constData() + done, contents.size() - done);
+        if (written <= 0) {
+            const QString error = file.errorString();
+            file.cancelWriting();
+            return {false, error};
+        }
+        done += written;
     }
     if (!file.commit())
         return {false, file.errorString()};

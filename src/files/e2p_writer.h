@@ -1,5 +1,6 @@
 #pragma once
 
+#include "files/e2p_comment.h"
 #include "image/ecu_image.h"
 
 #include <QByteArray>
@@ -13,9 +14,9 @@ inline const QByteArray CommentStartRecord = QByteArrayLiteral("<<<Comment Start
 [[nodiscard]] QByteArray dataRecord(int row, const std::array<std::uint8_t, EcuColumns> &bytes);
 // The 28 data records of the image and the end record, each ended by CR LF.
 [[nodiscard]] QByteArray hexRecords(const EcuImage &image);
-// A whole E2P file: the records, the comment start line and the comment text unchanged,
+// A whole E2P file: the records, the comment start line and the comment's bytes unchanged,
 // each followed by CR LF.
-[[nodiscard]] QByteArray e2pFileContents(const EcuImage &image, const QString &comment);
+[[nodiscard]] QByteArray e2pFileContents(const EcuImage &image, const E2PComment &comment);
 
 struct FileWriteResult {
     bool ok = false;
@@ -23,5 +24,6 @@ struct FileWriteResult {
 };
 
 // Writes contents to path through a temporary file that replaces the target only when
-// everything was written, so a failed save never destroys the previous file.
+// everything was written, so a failed save never destroys the previous file. A target without
+// write permission is refused, even where the system would let the user replace it (root).
 [[nodiscard]] FileWriteResult writeFileSafely(const QString &path, const QByteArray &contents);

@@ -67,7 +67,7 @@ bool EcuLink::handshakeStage(HandshakeStage stage) {
 void EcuLink::failHandshake(const QString &message) {
     // Stopped before the message: the watchdog must not add its own while this one is open.
     m_Timer1.stop();
-    m_op.tell(message, MessageIcon::Critical);
+    m_op.tell(message, MessageIcon::Critical, portReason());
     m_LinkContinue = false;
     handshakeEpilogue();
 }

@@ -5,11 +5,16 @@
 #include "link_texts.h"
 
 #include <QDir>
+#include <utility>
 
-bool EcuLink::EcuDataWrite(const EcuImage &image, const QString &tmpPath) {
+WriteOutcome EcuLink::EcuDataWrite(const EcuImage &image, const QString &tmpPath,
+                                   WriteAgainOffer offer) {
     m_writeVerified = false;
     if (!startTransfer())
-        return false;
+        return WriteOutcome::Failed;
+    m_writeAgainOffer = offer;
+    m_writeAgainChosen = false;
+    m_partlyWritten = false;
     int done = 0;
     emit progress(done, WriteProgressTotal);
 
@@ -18,50 +23,51 @@ bool EcuLink::EcuDataWrite(const EcuImage &image, const QString &tmpPath) {
     QString productCode;
     for (int wordAddress : {0xFD, 0xFE}) {
         QByteArray reply;
-        if (readWord(wordAddress, reply) != Exchange::Done) {
-            endTransfer();
-            return false;
-        }
+        if (readWord(wordAddress, reply) != Exchange::Done)
+            return endFailedWrite();
         productCode += QChar(static_cast<char16_t>(static_cast<std::uint8_t>(reply.at(5))));
         productCode += QChar(static_cast<char16_t>(static_cast<std::uint8_t>(reply.at(4))));
         emit progress(++done, WriteProgressTotal);
     }
     if (productCode != EcuMarker.left(4)) {
         m_op.tell(EcuDataTypeIncorrect, MessageIcon::Critical);
-        endTransfer();
-        return false;
+        return endFailedWrite();
     }
 
     // The marker is invalid while the ECU holds a mix of old and new words; the last word
-    // written, 0xFF, brings the image's marker back.
-    if (writeWord(MarkerWordAddress, InvalidMarker1, InvalidMarker2) != Exchange::Done) {
-        endTransfer();
-        return false;
-    }
+    // written, 0xFF, brings the image's marker back. Whether the ECU took a word whose answer
+    // went wrong is unknown, so the mix begins with the marker's request.
+    m_partlyWritten = true;
+    if (writeWord(MarkerWordAddress, InvalidMarker1, InvalidMarker2) != Exchange::Done)
+        return endFailedWrite();
     emit progress(++done, WriteProgressTotal);
 
     for (int offset = 0; offset < EcuImageSize; offset += 2) {
         if (isProtectedOffset(offset))
             continue;
         if (writeWord(EcuImage::wordAddressOf(offset), image.byte(offset),
-                      image.byte(offset + 1)) != Exchange::Done) {
-            endTransfer();
-            return false;
-        }
+                      image.byte(offset + 1)) != Exchange::Done)
+            return endFailedWrite();
         emit progress(++done, WriteProgressTotal);
     }
+    m_partlyWritten = false;
 
     EcuImage ComparisonData;
     ComparisonData.fill(0xFF);
-    if (readAllWords(ComparisonData, done, WriteProgressTotal) != Exchange::Done) {
-        endTransfer();
-        return false;
-    }
+    if (readAllWords(ComparisonData, done, WriteProgressTotal) != Exchange::Done)
+        return endFailedWrite();
 
     m_writeVerified = verifyWrite(image, ComparisonData, tmpPath);
     endTransfer();
     m_op.tell(EcuDataSettingEnded, MessageIcon::None);
-    return true;
+    return WriteOutcome::Done;
+}
+
+WriteOutcome EcuLink::endFailedWrite() {
+    endTransfer();
+    if (!std::exchange(m_partlyWritten, false))
+        return WriteOutcome::Failed;
+    return m_writeAgainChosen ? WriteOutcome::WriteAgain : WriteOutcome::PartlyWritten;
 }
 
 bool EcuLink::verifyWrite(const EcuImage &image, const EcuImage &ComparisonData,

@@ -119,8 +119,33 @@ void EcuLink::onTimer1() {
 EcuLink::Exchange EcuLink::missing(const QString &message) {
     if (!m_LinkContinue)
         return Exchange::Stopped;
-    m_op.tell(message, MessageIcon::Critical);
+    tellFailure(message);
     return Exchange::Failed;
+}
+
+QString EcuLink::portReason() const {
+    const QString reason = m_port.errorString();
+    return reason.isEmpty() ? QString() : QStringLiteral("%1: %2").arg(m_port.portName(), reason);
+}
+
+void EcuLink::tellFailure(const QString &message) {
+    if (!m_partlyWritten) {
+        m_op.tell(message, MessageIcon::Critical, portReason());
+        return;
+    }
+    QStringList detail{PartlyWrittenDetail};
+    if (const QString reason = portReason(); !reason.isEmpty())
+        detail << reason;
+    if (m_writeAgainOffer == WriteAgainOffer::No) {
+        m_op.tell(message, MessageIcon::Critical, detail.join(QLatin1Char('\n')));
+        return;
+    }
+    const Question question{message,
+                            MessageIcon::Critical,
+                            {QStringLiteral("OK"), WriteAgainButton},
+                            0,
+                            detail.join(QLatin1Char('\n'))};
+    m_writeAgainChosen = m_op.ask(question) == 1;
 }
 
 EcuLink::Exchange EcuLink::readWord(int wordAddress, QByteArray &reply) {

@@ -14,6 +14,17 @@
 
 class QEventLoop;
 
+// How a write ended.
+enum class WriteOutcome {
+    Failed,        // before the comparison, with the ECU holding a whole calibration
+    PartlyWritten, // among the word writes: a mixed calibration with an invalid marker
+    WriteAgain,    // PartlyWritten, and the person chose "Write again"
+    Done,          // as far as the comparison, whatever it found
+};
+
+// Whether the message of a write that ends among the word writes offers "Write again".
+enum class WriteAgainOffer { No, Yes };
+
 // The link to the ECU: the handshake that shifts the ECU into its data transmission mode,
 // reading the whole image and writing it back with verification.
 //
@@ -40,9 +51,12 @@ public:
     // false without touching anything of the caller.
     bool EcuDataRead(const std::function<void(const EcuImage &)> &onRead);
     // Product-code check, marker invalidation, 211 word writes, read-back into ComparisonData,
-    // verification file at tmpPath, comparison, "ECU Data setting ended.". Returns true when it
-    // got as far as the comparison, whatever the comparison found.
-    bool EcuDataWrite(const EcuImage &image, const QString &tmpPath);
+    // verification file at tmpPath, comparison, "ECU Data setting ended.". Done when it got as
+    // far as the comparison, whatever the comparison found. A failure among the word writes has
+    // the message's detail say that the ECU holds a partly written calibration, and offers
+    // "Write again" beside OK when asked to; writing again is the caller's part.
+    WriteOutcome EcuDataWrite(const EcuImage &image, const QString &tmpPath,
+                              WriteAgainOffer offer = WriteAgainOffer::No);
     // True when the last write wrote its verification file and the ECU holds the image.
     [[nodiscard]] bool lastWriteVerified() const { return m_writeVerified; }
 
@@ -90,6 +104,9 @@ private:
     void onCommEvent(int eventCode);
 
     Exchange missing(const QString &message);
+    void tellFailure(const QString &message);
+    [[nodiscard]] QString portReason() const;
+    WriteOutcome endFailedWrite();
     Exchange readWord(int wordAddress, QByteArray &reply);
     Exchange writeWord(int wordAddress, std::uint8_t data1, std::uint8_t data2);
     Exchange readAllWords(EcuImage &into, int &done, int total);
@@ -117,4 +134,8 @@ private:
     qint64 m_waitCount = 0;
     bool m_transferring = false;
     bool m_busy = false;
+    // From the marker's invalidation until the last word of a write was taken.
+    bool m_partlyWritten = false;
+    WriteAgainOffer m_writeAgainOffer = WriteAgainOffer::No;
+    bool m_writeAgainChosen = false;
 };

@@ -21,3 +21,9 @@ inline const QString ComparisonDataIncorrect = QStringLiteral("ComparisonData is
 
 inline const QString EcuDataReadEnded = QStringLiteral("ECU Data Read ended.");
 inline const QString EcuDataSettingEnded = QStringLiteral("ECU Data setting ended.");
+
+// The detail of a write's failure that came among the word writes, and the button offered then.
+inline const QString PartlyWrittenDetail =
+    QStringLiteral("The ECU now holds a partly written calibration and will not run it until it "
+                   "is written again.");
+inline const QString WriteAgainButton = QStringLiteral("Write again");

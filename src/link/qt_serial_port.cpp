@@ -1,5 +1,20 @@
 #include "qt_serial_port.h"
 
+namespace {
+
+QString reasonOf(const QSerialPort &serial) {
+    QString reason = serial.errorString();
+#ifdef Q_OS_LINUX
+    if (serial.error() == QSerialPort::PermissionError)
+        reason += QStringLiteral(" \u2014 on Linux the user must be in the dialout group");
+#endif
+    return reason;
+}
+
+const QString DeviceLostReason = QStringLiteral("the device went away (unplugged or switched off)");
+
+} // namespace
+
 QtSerialPort::QtSerialPort(QObject *parent)
     : SerialPort(parent)
     , m_probe(kernelLineStatusProbe()) {
@@ -27,8 +42,11 @@ bool QtSerialPort::open() {
     if (m_serial.isOpen())
         m_serial.close();
     m_lost = false;
-    if (!m_serial.open(QIODevice::ReadWrite))
+    m_error.clear();
+    if (!m_serial.open(QIODevice::ReadWrite)) {
+        m_error = reasonOf(m_serial);
         return false;
+    }
     // A transfer starts with nothing received. A real port drops what comes while it is
     // closed; a pseudo-terminal keeps it, e.g. the rest of a reply to a transfer that failed.
     (void)m_serial.clear(QSerialPort::Input);
@@ -48,6 +66,10 @@ void QtSerialPort::close() {
 
 bool QtSerialPort::isOpen() const {
     return m_serial.isOpen() && !m_lost;
+}
+
+QString QtSerialPort::errorString() const {
+    return m_error;
 }
 
 bool QtSerialPort::setLineSettings(const LineSettings &settings) {
@@ -129,6 +151,9 @@ void QtSerialPort::onError(QSerialPort::SerialPortError error) {
     if (m_lost || !m_serial.isOpen())
         return;
     m_lost = true;
+    // The system's text here is often left over from an earlier call (a hung-up terminal reads
+    // as the end of its data), so the loss is told as such.
+    m_error = DeviceLostReason;
     m_linePoll.stop();
     // Closed from the event loop rather than from inside QSerialPort's own notification.
     QMetaObject::invokeMethod(this, &QtSerialPort::closeLostDevice, Qt::QueuedConnection);

@@ -26,6 +26,7 @@ public:
     bool open() override;
     void close() override;
     [[nodiscard]] bool isOpen() const override;
+    [[nodiscard]] QString errorString() const override;
 
     bool setLineSettings(const LineSettings &settings) override;
     bool setNoFlowControl() override;
@@ -53,6 +54,7 @@ private:
     QTimer m_linePoll;
     std::shared_ptr<LineStatusProbe> m_probe;
     LineStatus m_lineStatus;
+    QString m_error;
     int m_inputLen = 0;
     bool m_lost = false;
 };

@@ -28,6 +28,9 @@ public:
     virtual bool open() = 0;
     virtual void close() = 0;
     [[nodiscard]] virtual bool isOpen() const = 0;
+    // The system's reason why the last open() failed or the device went away, with what the
+    // person can do about it where that is known; empty when neither happened.
+    [[nodiscard]] virtual QString errorString() const = 0;
 
     virtual bool setLineSettings(const LineSettings &settings) = 0;
     // No hardware or software handshaking.

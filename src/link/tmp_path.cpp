@@ -1,6 +1,7 @@
 #include "tmp_path.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace {
 
@@ -21,13 +22,21 @@ QString fileNameOfDataName(const QString &dataName) {
     return name;
 }
 
+bool sameFile(const QString &a, const QString &b) {
+    const QString canonical = QFileInfo(a).canonicalFilePath();
+    return !canonical.isEmpty() && canonical == QFileInfo(b).canonicalFilePath();
+}
+
 } // namespace
 
 QString TmpPath(const QString &e2pFilePath, const QString &e2pFileDir, const QString &dataName) {
     if (e2pFilePath.size() >= 3) {
-        if (e2pFilePath.endsWith(TmpSuffix))
-            return e2pFilePath + QLatin1Char('.') + TmpSuffix;
-        return e2pFilePath.chopped(3) + TmpSuffix;
+        QString path = e2pFilePath.endsWith(TmpSuffix, Qt::CaseInsensitive)
+                           ? e2pFilePath + QLatin1Char('.') + TmpSuffix
+                           : e2pFilePath.chopped(3) + TmpSuffix;
+        while (sameFile(path, e2pFilePath))
+            path += QLatin1Char('.') + TmpSuffix;
+        return path;
     }
     const QString folder = e2pFileDir.isEmpty() ? QDir::homePath() : e2pFileDir;
     return QDir(folder).filePath(fileNameOfDataName(dataName) + QLatin1Char('.') + TmpSuffix);

@@ -9,7 +9,8 @@
 // the data name followed by ".TMP" in e2pFileDir, or in the home folder when that is empty.
 // The name loses trailing blanks, and characters a file name cannot hold become '_'.
 //
-// A data file whose own name ends in "TMP" would be overwritten by the read-back: its
-// verification file gets a further ".TMP" instead.
+// A data file whose own name ends in "TMP" in any case would be overwritten by the read-back on
+// a file system that ignores case: its verification file gets a further ".TMP" instead, and so
+// on while the verification file would be the data file itself (through a link).
 [[nodiscard]] QString TmpPath(const QString &e2pFilePath, const QString &e2pFileDir,
                               const QString &dataName);

@@ -43,7 +43,8 @@ protected:
     QString path(const char *name) const { return m_dir.filePath(QLatin1String(name)); }
 
     QString writeE2P(const char *name, const EcuImage &image, const QString &comment = {}) {
-        EXPECT_TRUE(writeFileSafely(path(name), e2pFileContents(image, comment)).ok);
+        EXPECT_TRUE(
+            writeFileSafely(path(name), e2pFileContents(image, E2PComment::fromText(comment))).ok);
         return path(name);
     }
 
@@ -119,7 +120,9 @@ TEST_P(CliCases, ExitWithTheirStatusAndSayWhatTheyDid) {
 
     const CliRun result = run(arguments, c.input);
     EXPECT_EQ(result.exitCode, c.exitCode);
-    EXPECT_EQ(result.err, c.err);
+    // "B" alone on a line stands for the second file's path.
+    EXPECT_EQ(result.err, QString(c.err).replace(QStringLiteral("\nB\n"),
+                                                 QLatin1Char('\n') + fileB + QLatin1Char('\n')));
     const QStringList lines = result.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     const QStringList expected =
         QString::fromLatin1(c.out).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
@@ -155,8 +158,10 @@ INSTANTIATE_TEST_SUITE_P(
                 Prompts + QStringLiteral("COM init.(B) response error\n"), "",
                 with(&SimFaults::wrongAnswerAt, HandshakeStage::B)},
         CliCase{"WordWriteAcknowledge", "write --port 3 A", 1,
-                Prompts + QStringLiteral("communication Response Data Error\n"), "",
-                with(&SimFaults::wrongAcknowledgeAt, 40)},
+                Prompts + QStringLiteral("communication Response Data Error\nThe ECU now holds a "
+                                         "partly written calibration and will not run it until "
+                                         "it is written again.\n"),
+                "", with(&SimFaults::wrongAcknowledgeAt, 40)},
         CliCase{"WordThatKeepsItsContents", "write --port 3 A", 1,
                 Prompts +
                     QStringLiteral("ComparisonData is incorrect ---104\nECU Data setting ended.\n"),
@@ -164,7 +169,7 @@ INSTANTIATE_TEST_SUITE_P(
         CliCase{
             "CancelledAtThePrompt", "write --port 3 A", 1, Prompts, "", SimFaults{}, {}, "\nn\n"},
         CliCase{"Dump", "dump A", 0, {}, DumpLines},
-        CliCase{"DumpOfAMissingFile", "dump B", 2, QStringLiteral("File Not Found\n")},
+        CliCase{"DumpOfAMissingFile", "dump B", 2, QStringLiteral("File Not Found\nB\n")},
         CliCase{"DiffOfEqualParameters", "diff A B", 0, {}, "", {}, OtherName},
         CliCase{"DiffOfEachKind", "diff A B", 1, {}, DiffLines, {}, EachKind},
         CliCase{"DiffWithAnotherProduct",

@@ -51,7 +51,7 @@ EcuTables decoded(EcuImage image) {
 TEST_P(Edits, UndoAndRedoRestoreTheBytesAndTablesExactly) {
     const EditCase &c = GetParam();
     CalibrationDocument document;
-    document.load(baseImage(), QString());
+    document.load(baseImage(), {});
     const EcuData before = document.data();
     ChangedBytes told;
     QObject::connect(&document, &CalibrationDocument::bytesChanged,
@@ -150,7 +150,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(CalibrationDocument, OneDragIsOneStepAndADragBackIsNone) {
     CalibrationDocument document;
-    document.load(baseImage(), QString());
+    document.load(baseImage(), {});
     const quint64 drag = document.newGesture();
     for (std::uint8_t value : {101, 102, 104})
         ASSERT_TRUE(document.apply(changeCell(MapKind::Fi, 20, value, drag)));
@@ -178,7 +178,7 @@ TEST(CalibrationDocument, CleanAfterLoadAndSaveModifiedAfterEditsAndComments) {
     QObject::connect(&document, &CalibrationDocument::modifiedChanged,
                      [&modified](bool m) { modified << m; });
     EXPECT_FALSE(document.apply(changeSpeed(SpeedSetting::PitRoad, 1))); // no data yet
-    document.load(baseImage(), QStringLiteral("first\r\nsecond"));
+    document.load(baseImage(), E2PComment::fromText(QStringLiteral("first\r\nsecond")));
     EXPECT_EQ(document.comment(), QStringLiteral("first\nsecond"));
     EXPECT_FALSE(document.apply(changeSpeed(SpeedSetting::PitRoad, 60))); // changes nothing
     EXPECT_FALSE(document.isModified());
@@ -196,14 +196,14 @@ TEST(CalibrationDocument, CleanAfterLoadAndSaveModifiedAfterEditsAndComments) {
     EXPECT_FALSE(document.isModified());
 
     // The comment: unedited, a save writes it as it came; edited, with CR LF between lines.
-    EXPECT_EQ(document.commentToSave(), QStringLiteral("first\r\nsecond"));
+    EXPECT_EQ(document.commentToSave().text(), QStringLiteral("first\r\nsecond"));
     document.setComment(QStringLiteral("first\nthird"));
     EXPECT_TRUE(document.isModified());
-    EXPECT_EQ(document.commentToSave(), QStringLiteral("first\r\nthird"));
+    EXPECT_EQ(document.commentToSave().text(), QStringLiteral("first\r\nthird"));
     document.setComment(QStringLiteral("first\nsecond"));
     EXPECT_FALSE(document.isModified());
 
-    document.load(baseImage(), QString());
+    document.load(baseImage(), {});
     EXPECT_FALSE(document.undoStack().canUndo()); // a load starts a new history
     document.setComment(QStringLiteral("notes"));
     document.clear();

@@ -63,7 +63,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(Comparison, FollowsEditsUndoAndLoads) {
     CalibrationDocument document;
     EcuImage image;
-    document.load(image, QString());
+    document.load(image, {});
     Comparison comparison(document);
     int changes = 0;
     QObject::connect(&comparison, &Comparison::changed, [&changes] { ++changes; });
@@ -83,7 +83,7 @@ TEST(Comparison, FollowsEditsUndoAndLoads) {
     document.undoStack().undo();
     document.undoStack().undo();
     EXPECT_NE(comparison.differenceAt(fiCellOffset(5)), nullptr);
-    document.load(other, QString());
+    document.load(other, {});
     EXPECT_TRUE(comparison.differences().empty());
     comparison.stop();
     EXPECT_EQ(comparison.summary(), QString());

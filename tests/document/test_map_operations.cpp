@@ -66,7 +66,7 @@ class MapOperations : public testing::TestWithParam<OperationCase> {};
 TEST_P(MapOperations, ChangeExactlyTheirCellsInOneStepOrNothing) {
     const OperationCase &c = GetParam();
     CalibrationDocument document;
-    document.load(baseImage(c.preset), QString());
+    document.load(baseImage(c.preset), {});
     const EcuImage before = document.image();
     const MapEditResult result = c.operation(document.tables());
     EXPECT_EQ(result.refusal, c.expected.empty() ? QString::fromUtf8(c.text) : QString());

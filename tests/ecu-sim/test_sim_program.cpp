@@ -20,7 +20,9 @@ TEST(EcuSimProgram, KeepsWhatAWriteLeftInItsMemoryFile) {
     const QString link = dir.filePath(QStringLiteral("ttyECU"));
     const EcuImage before = defaultSimMemory();
     ASSERT_TRUE(
-        writeFileSafely(memoryFile, e2pFileContents(before, QStringLiteral("bench ECU"))).ok);
+        writeFileSafely(memoryFile,
+                        e2pFileContents(before, E2PComment::fromText(QStringLiteral("bench ECU"))))
+            .ok);
 
     QProcess sim;
     sim.start(QStringLiteral(ECU_SIM_PROGRAM),
@@ -36,7 +38,8 @@ TEST(EcuSimProgram, KeepsWhatAWriteLeftInItsMemoryFile) {
     QtSerialPort port;
     RecordingOperator op;
     EcuLink ecuLink(port, op, settings);
-    EXPECT_TRUE(ecuLink.EcuDataWrite(image, dir.filePath(QStringLiteral("ecu.TMP"))));
+    EXPECT_EQ(ecuLink.EcuDataWrite(image, dir.filePath(QStringLiteral("ecu.TMP"))),
+              WriteOutcome::Done);
     ASSERT_FALSE(op.messages.isEmpty());
     EXPECT_EQ(op.messages.back().text, EcuDataSettingEnded);
 

@@ -1,5 +1,6 @@
 // libFuzzer target: any input must read without a crash, a hang or an access outside the
-// image, and an accepted file must survive a save and a second read unchanged.
+// image, and an accepted file must survive a save and a second read unchanged, its comment
+// byte for byte.
 
 #include "files/e2p_reader.h"
 #include "files/e2p_writer.h"
@@ -15,11 +16,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     if (!first.HexReadOk)
         return 0;
 
-    QByteArray saved = e2pFileContents(first.image, QString());
+    // An unedited comment is saved as it was read.
+    const E2PComment comment = first.comment.toSave(first.comment.text());
+    QByteArray saved = e2pFileContents(first.image, comment);
     QBuffer again(&saved);
     again.open(QIODevice::ReadOnly);
     const HexReadResult second = HEX_Data_read(again);
-    if (!second.HexReadOk || !(second.image == first.image))
+    if (!second.HexReadOk || !(second.image == first.image) || !(comment == first.comment) ||
+        second.comment.bytes() != first.comment.bytes())
         std::abort();
     return 0;
 }

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -94,9 +95,6 @@ INSTANTIATE_TEST_SUITE_P(
                  lines({":01002000AB00", End, "no comment here", "more"}), {{0, 0xAB}}),
         accepted("EndRecordThenCommentEndOnly", lines({":01002000AB00", End, "<<<Comment End>>>"}),
                  {{0, 0xAB}}),
-        accepted("CommentOfThreeLines", lines({End, Start, "one", "two", "three"}), {},
-                 "one\r\ntwo\r\nthree"),
-        accepted("CommentEndingWithEmptyLine", lines({End, Start, "one", ""}), {}, "one\r\n"),
         accepted("LoneCrEndsALineLoneLfStays",
                  QByteArray(":00000001FF\r<<<Comment Start>>>\rfirst\nstill first\rsecond"), {},
                  "first\nstill first\r\nsecond"),
@@ -111,14 +109,37 @@ INSTANTIATE_TEST_SUITE_P(
         rejected("CountOfZeroRunsOnAndFails", lines({":00002000", End, Start, ""})),
         rejected("EmptyFile", QByteArray()), rejected("OnlyLineEnds", QByteArray("\r\n\r\n"))));
 
-TEST(HEX_Data_read, AFileThatCannotBeOpenedGivesTheReasonAndThePath) {
+// A file of the given size that reads as an E2P file: the records and a one-line comment.
+QString fileOfSize(const QTemporaryDir &dir, const QString &name, qsizetype size) {
+    const QByteArray head = lines({ZeroRow2, End, Start});
+    QFile file(dir.filePath(name));
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(head + QByteArray(size - head.size() - 2, 'x') + "\r\n");
+    return file.fileName();
+}
+
+// Anything but a regular file of a sane size is refused with its path and the reason, at once:
+// without reading a device or a huge file, and without waiting for a pipe's writer.
+TEST(HEX_Data_read, RefusesWhatIsNoE2PFileWithThePathAndTheReason) {
     QTemporaryDir dir;
-    const QString missing = dir.filePath(QStringLiteral("missing.E2P"));
-    const HexReadResult r = HEX_Data_read(missing);
-    EXPECT_FALSE(r.HexReadOk);
-    EXPECT_EQ(r.icon, MessageIcon::Critical);
-    EXPECT_TRUE(r.message.contains(QDir::toNativeSeparators(missing)));
-    EXPECT_GT(r.message.size(), missing.size() + 5);
+    const QString fifo = dir.filePath(QStringLiteral("FIFO.E2P"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("DIR.E2P")));
+    const char *const notRegular = "Not a regular file (a device, a pipe or a socket)";
+    const std::pair<QString, const char *> cases[] = {
+        {dir.filePath(QStringLiteral("NO.E2P")), "No such file or directory"},
+        {dir.filePath(QStringLiteral("DIR.E2P")), "Is a directory"},
+        {fifo, notRegular},
+        {QStringLiteral("/dev/zero"), notRegular},
+        {fileOfSize(dir, QStringLiteral("BIG.E2P"), 1024 * 1024 + 1),
+         "File too large for an E2P file: 1048577 bytes (at most 1048576)"},
+        {fileOfSize(dir, QStringLiteral("LIMIT.E2P"), 1024 * 1024), nullptr}};
+    for (const auto &[path, reason] : cases) {
+        const HexReadResult r = HEX_Data_read(path);
+        EXPECT_EQ(r.HexReadOk, !reason) << path.toStdString();
+        EXPECT_EQ(r.message,
+                  reason ? path + QLatin1Char('\n') + QString::fromUtf8(reason) : QString());
+    }
 }
 
 } // namespace

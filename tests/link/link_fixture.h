@@ -18,8 +18,8 @@
 // answered) and whether the window was busy then.
 class TimedOperator : public RecordingOperator {
 public:
-    void tell(const QString &text, MessageIcon icon) override {
-        RecordingOperator::tell(text, icon);
+    void tell(const QString &text, MessageIcon icon, const QString &detail = {}) override {
+        RecordingOperator::tell(text, icon, detail);
         msAfterPrompt.push_back(m_sincePrompt.isValid() ? m_sincePrompt.elapsed() : -1);
         busyWhenTold.push_back(m_busy);
     }
@@ -53,8 +53,8 @@ struct ByName {
 inline const ToldMessage IgnitionOffPrompt{IgnitionSwitchOff, MessageIcon::Exclamation, true};
 inline const ToldMessage IgnitionOnPrompt{SwitchOnIgnition, MessageIcon::Exclamation, true};
 
-inline ToldMessage critical(const QString &text) {
-    return {text, MessageIcon::Critical, false};
+inline ToldMessage critical(const QString &text, const QString &detail = {}) {
+    return {text, MessageIcon::Critical, false, detail};
 }
 
 inline ToldMessage plain(const QString &text) {
@@ -137,7 +137,17 @@ protected:
 
     [[nodiscard]] QString tmpPath() const { return m_dir.filePath(QStringLiteral("race1.TMP")); }
 
-    bool write(const EcuImage &image) { return m_link->EcuDataWrite(image, tmpPath()); }
+    WriteOutcome write(const EcuImage &image, WriteAgainOffer offer = WriteAgainOffer::No) {
+        return m_link->EcuDataWrite(image, tmpPath(), offer);
+    }
+
+    // The detail of a message told after the simulator hung up: the device and the reason.
+    [[nodiscard]] QString hangupDetail(const SimFaults &faults) const {
+        return faults.hangupAfter
+                   ? m_sim->devicePath() +
+                         QStringLiteral(": the device went away (unplugged or switched off)")
+                   : QString();
+    }
 
     // Whatever happened: the port is closed, the window enabled once, the link idle.
     void expectIdle() const {

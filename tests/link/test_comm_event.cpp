@@ -6,28 +6,6 @@
 
 namespace {
 
-struct MessageCase {
-    int code;
-    const char *message;
-};
-
-class CommEventMessage : public testing::TestWithParam<MessageCase> {};
-
-TEST_P(CommEventMessage, ShowsTheEventsTwoDigitNumber) {
-    EXPECT_EQ(commEventMessage(GetParam().code), QLatin1String(GetParam().message));
-}
-
-// The numbers do not follow the codes: spot checks where the order turns.
-INSTANTIATE_TEST_SUITE_P(EventTable, CommEventMessage,
-                         testing::Values(MessageCase{1001, "communicaation Error --- Code:01"},
-                                         MessageCase{1007, "communicaation Error --- Code:02"},
-                                         MessageCase{1002, "communicaation Error --- Code:03"},
-                                         MessageCase{1011, "communicaation Error --- Code:10"},
-                                         MessageCase{5, "communicaation Error --- Code:11"},
-                                         MessageCase{2, "communicaation Error --- Code:15"},
-                                         MessageCase{7, "communicaation Error --- Code:17"},
-                                         MessageCase{0, ""}, MessageCase{1005, ""}));
-
 LineStatus status(ModemLines lines, LineErrorCounts counts) {
     return {lines, counts};
 }

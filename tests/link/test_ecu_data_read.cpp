@@ -43,7 +43,8 @@ TEST_P(ReadFailure, HandsNothingOver) {
     startSim(memory, GetParam().faults);
     EXPECT_FALSE(read());
     EXPECT_FALSE(m_read.has_value());
-    EXPECT_EQ(messagesAfterPrompts(), QList<ToldMessage>{critical(GetParam().message)});
+    EXPECT_EQ(messagesAfterPrompts(),
+              QList<ToldMessage>{critical(GetParam().message, hangupDetail(GetParam().faults))});
     expectToldAfterBound(GetParam().afterBound);
     expectIdle();
 

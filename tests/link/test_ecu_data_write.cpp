@@ -20,7 +20,7 @@ TEST_F(WriteTest, AFullWriteLeavesTheImageInTheEcuOutsideTheProtectedAreas) {
     const EcuImage before = markedImage(1);
     const EcuImage image = markedImage(2); // differs everywhere, the protected areas included
     startSim(before);
-    EXPECT_TRUE(write(image));
+    EXPECT_EQ(write(image), WriteOutcome::Done);
 
     const EcuImage after = m_sim->memory();
     EXPECT_EQ(after, withProtectedFrom(image, before));
@@ -53,7 +53,7 @@ TEST_P(Comparison, ReportsTheFirstDifferenceByItsAddress) {
     before.setByte(GetParam().offset,
                    static_cast<std::uint8_t>(image.byte(GetParam().offset) ^ 0x55));
     startSim(before, with(&SimFaults::stuckWord, GetParam().stuckWord));
-    EXPECT_TRUE(write(image));
+    EXPECT_EQ(write(image), WriteOutcome::Done);
     EXPECT_EQ(messagesAfterPrompts(),
               (QList<ToldMessage>{critical(QLatin1String(GetParam().message)),
                                   plain(EcuDataSettingEnded)}));
@@ -70,7 +70,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(WriteTest, AnotherProductIsNotWrittenAtAll) {
     startSim(markedImage(1), with(&SimFaults::productCode, QStringLiteral("QZ4R")));
     const EcuImage before = m_sim->memory();
-    EXPECT_FALSE(write(markedImage(2)));
+    EXPECT_EQ(write(markedImage(2)), WriteOutcome::Failed);
     EXPECT_EQ(messagesAfterPrompts(), QList<ToldMessage>{critical(EcuDataTypeIncorrect)});
     EXPECT_EQ(m_sim->memory(), before);
     EXPECT_EQ(m_sim->stats().wordsWritten, 0);
@@ -81,11 +81,22 @@ TEST_F(WriteTest, AnotherProductIsNotWrittenAtAll) {
 class WriteFailure : public WriteTest, public testing::WithParamInterface<FailureCase> {};
 
 // Each step's failure, the handshake's among them, ends the write with that step's message.
+// The invalidation's and the words' messages say that the ECU holds a partly written calibration.
 TEST_P(WriteFailure, EndsWithTheStepsMessage) {
-    startSim(markedImage(1), GetParam().faults);
-    EXPECT_FALSE(write(markedImage(2)));
-    EXPECT_EQ(messagesAfterPrompts(), QList<ToldMessage>{critical(GetParam().message)});
-    expectToldAfterBound(GetParam().afterBound);
+    const FailureCase &c = GetParam();
+    startSim(markedImage(1), c.faults);
+    const bool partly =
+        c.message == CommunicationFeedbackError || c.message == CommunicationResponseError;
+    EXPECT_EQ(write(markedImage(2)), partly ? WriteOutcome::PartlyWritten : WriteOutcome::Failed);
+    QStringList detail;
+    if (partly)
+        detail << QStringLiteral("The ECU now holds a partly written calibration and will not run "
+                                 "it until it is written again.");
+    if (c.faults.hangupAfter)
+        detail << hangupDetail(c.faults);
+    EXPECT_EQ(messagesAfterPrompts(),
+              QList<ToldMessage>{critical(c.message, detail.join(QLatin1Char('\n')))});
+    expectToldAfterBound(c.afterBound);
     EXPECT_FALSE(QFileInfo::exists(tmpPath()));
     expectIdle();
 }
@@ -117,22 +128,31 @@ INSTANTIATE_TEST_SUITE_P(
                     CommunicationResponseError, false},
         FailureCase{"CablePulledDuringWords", with(&SimFaults::silentAfter, 60),
                     CommunicationResponseError, true},
+        FailureCase{"LastWordEchoChanged", with(&SimFaults::changeEchoByte, frame(214)),
+                    CommunicationFeedbackError, false},
         FailureCase{"DeviceGoneDuringWords", with(&SimFaults::hangupAfter, 60),
                     CommunicationFeedbackError, false},
-        FailureCase{"ReadBackEchoChanged", with(&SimFaults::changeEchoByte, frame(300)),
+        FailureCase{"ReadBackEchoChanged", with(&SimFaults::changeEchoByte, frame(215)),
                     CommunicationBoxIncorrect, false},
         FailureCase{"ReadBackCablePulled", with(&SimFaults::silentAfter, 300),
                     CommunicationBoxIncorrect, true}),
     ByName());
 
 // A write that stops among the words leaves the marker invalid: a read refuses the data, and
-// the next write passes the product-code check and puts everything right.
+// the next write passes the product-code check and puts everything right. Offered, "Write
+// again" beside OK is the person's way to it.
 TEST_F(WriteTest, AnInterruptedWriteIsMendedByTheNextWrite) {
     const EcuImage before = markedImage(1);
     const EcuImage image = markedImage(2);
     startSim(before, with(&SimFaults::silentAfter, 2 + 1 + 10));
 
-    EXPECT_FALSE(write(image));
+    m_operator.choices = {1};
+    EXPECT_EQ(write(image, WriteAgainOffer::Yes), WriteOutcome::WriteAgain);
+    EXPECT_EQ(m_operator.questionButtons,
+              (QList<QStringList>{{QStringLiteral("OK"), QStringLiteral("Write again")}}));
+    EXPECT_EQ(messagesAfterPrompts().back().detail,
+              QStringLiteral("The ECU now holds a partly written calibration and will not run it "
+                             "until it is written again."));
     const EcuImage interrupted = m_sim->memory();
     EXPECT_EQ(interrupted.byte(446), InvalidMarker1);
     EXPECT_EQ(interrupted.byte(447), InvalidMarker2);
@@ -144,7 +164,7 @@ TEST_F(WriteTest, AnInterruptedWriteIsMendedByTheNextWrite) {
     EXPECT_EQ(messagesAfterPrompts(), QList<ToldMessage>{critical(EcuDataTypeIncorrect)});
 
     resetOperator();
-    EXPECT_TRUE(write(image));
+    EXPECT_EQ(write(image), WriteOutcome::Done);
     EXPECT_EQ(messagesAfterPrompts(), QList<ToldMessage>{plain(EcuDataSettingEnded)});
     EXPECT_EQ(m_sim->memory(), withProtectedFrom(image, before));
     EXPECT_EQ(EcuDataType(m_sim->memory()), EcuMarker);
@@ -158,7 +178,7 @@ TEST_F(WriteTest, AnUnwritableVerificationFileIsToldAndTheWriteEnds) {
     before.setByte(4, static_cast<std::uint8_t>(image.byte(4) ^ 0x55));
     startSim(before, with(&SimFaults::stuckWord, 0x22)); // offsets 4 and 5
     const QString path = m_dir.filePath(QStringLiteral("missing/race1.TMP"));
-    EXPECT_TRUE(m_link->EcuDataWrite(image, path));
+    EXPECT_EQ(m_link->EcuDataWrite(image, path), WriteOutcome::Done);
     const QList<ToldMessage> messages = messagesAfterPrompts();
     ASSERT_EQ(messages.size(), 3);
     EXPECT_TRUE(messages.at(0).text.startsWith(path + QLatin1Char('\n'))) << messages.at(0);

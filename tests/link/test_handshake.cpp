@@ -13,7 +13,8 @@ TEST_F(HandshakeTest, CancelOnEitherPromptSendsNoByteAndTellsNothing) {
         for (int cancelAt : {1, 2}) {
             resetOperator();
             m_operator.answers = cancelAt == 1 ? std::deque{false} : std::deque{true, false};
-            EXPECT_FALSE(writing ? write(markedImage(2)) : read()) << cancelAt;
+            EXPECT_TRUE(writing ? write(markedImage(2)) == WriteOutcome::Failed : !read())
+                << cancelAt;
             EXPECT_EQ(m_operator.messages,
                       (QList{IgnitionOffPrompt, IgnitionOnPrompt}.first(cancelAt)));
             EXPECT_FALSE(m_read.has_value());
@@ -59,13 +60,15 @@ INSTANTIATE_TEST_SUITE_P(
                                                             FaultPoint{FaultPoint::Kind::StageB})}),
     ByName());
 
-// A port that cannot be opened is not reported as such: nothing arrives, and the handshake
-// fails its first comparison at once.
+// A port that cannot be opened fails the handshake's first comparison at once; the message's
+// detail names the device and the system's reason.
 TEST_F(HandshakeTest, APortThatDoesNotOpenFailsTheFirstEchoCheck) {
-    m_settings->writeText(CommProtSection, QStringLiteral("COM3"),
-                          m_dir.filePath(QStringLiteral("no-such-device")));
+    const QString device = m_dir.filePath(QStringLiteral("no-such-device"));
+    m_settings->writeText(CommProtSection, QStringLiteral("COM3"), device);
     EXPECT_FALSE(read());
-    EXPECT_EQ(messagesAfterPrompts(), QList<ToldMessage>{critical(ComInitBFeedbackError)});
+    EXPECT_EQ(messagesAfterPrompts(),
+              QList<ToldMessage>{critical(QStringLiteral("COM init.(B) F/B data error"),
+                                          device + QStringLiteral(": No such file or directory"))});
     expectToldAfterBound(false);
     EXPECT_TRUE(m_link->RxHex().isEmpty());
     expectIdle();

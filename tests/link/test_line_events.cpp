@@ -39,7 +39,7 @@ TEST_F(LinkTest, ALineEventDuringAWriteLeavesTheWriteWhole) {
     const EcuImage before = markedImage(5);
     const EcuImage image = markedImage(6);
     startSim(before, with(&SimFaults::lineEvent, LineEventFault{LineEventKind::Parity, 100}));
-    EXPECT_TRUE(write(image));
+    EXPECT_EQ(write(image), WriteOutcome::Done);
     EXPECT_EQ(messagesAfterPrompts(),
               (QList<ToldMessage>{critical(QStringLiteral("communicaation Error --- Code:08")),
                                   plain(EcuDataSettingEnded)}));

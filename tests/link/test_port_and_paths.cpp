@@ -110,6 +110,8 @@ INSTANTIATE_TEST_SUITE_P(
                 QStringLiteral("/data/race1.TMP")},
         TmpCase{"data file named TMP is not overwritten", "/data/old.TMP", "/data", "old",
                 QStringLiteral("/data/old.TMP.TMP")},
+        TmpCase{"nor one named tmp in any case", "/data/old.tmp", "/data", "old",
+                QStringLiteral("/data/old.tmp.TMP")},
         TmpCase{"no file: data name in the file folder", "", "/data", "ECUREAD ",
                 QStringLiteral("/data/ECUREAD.TMP")},
         TmpCase{"path too short to replace", "ab", "/data", "R1", QStringLiteral("/data/R1.TMP")},
@@ -117,5 +119,15 @@ INSTANTIATE_TEST_SUITE_P(
         TmpCase{"name with separators stays in the folder", "", "/data", "a/b\\..",
                 QStringLiteral("/data/a_b_...TMP")},
         TmpCase{"blank name", "", "/data", "        ", QStringLiteral("/data/ECUDATA.TMP")}));
+
+// A verification file's name that leads to the data file itself is passed over.
+TEST(TmpPath, NeverNamesTheDataFile) {
+    QTemporaryDir dir;
+    const QString data = dir.filePath(QStringLiteral("race1.E2P"));
+    QFile(data).open(QIODevice::WriteOnly);
+    ASSERT_TRUE(QFile::link(data, dir.filePath(QStringLiteral("race1.TMP"))));
+    EXPECT_EQ(TmpPath(data, dir.path(), QStringLiteral("race1")),
+              dir.filePath(QStringLiteral("race1.TMP.TMP")));
+}
 
 } // namespace

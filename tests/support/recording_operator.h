@@ -9,26 +9,37 @@
 #include <deque>
 #include <optional>
 #include <ostream>
+#include <utility>
 
 // One message as the person saw it.
 struct ToldMessage {
+    ToldMessage() = default;
+    ToldMessage(QString t, MessageIcon i, bool p = false, QString d = {})
+        : text(std::move(t))
+        , icon(i)
+        , prompt(p)
+        , detail(std::move(d)) {}
+
     QString text;
     MessageIcon icon = MessageIcon::None;
     bool prompt = false; // OK/Cancel rather than OK only
+    QString detail;
     friend bool operator==(const ToldMessage &, const ToldMessage &) = default;
 };
 
 inline std::ostream &operator<<(std::ostream &out, const ToldMessage &m) {
     return out << '"' << m.text.toStdString() << "\" icon=" << static_cast<int>(m.icon)
-               << (m.prompt ? " (prompt)" : "");
+               << (m.prompt ? " (prompt)" : "")
+               << (m.detail.isEmpty() ? std::string()
+                                      : " detail \"" + m.detail.toStdString() + '"');
 }
 
 // An Operator that keeps every message and answers prompts from a script (OK when the
 // script is empty).
 class RecordingOperator : public Operator {
 public:
-    void tell(const QString &text, MessageIcon icon) override {
-        messages.push_back({text, icon, false});
+    void tell(const QString &text, MessageIcon icon, const QString &detail = {}) override {
+        messages.push_back({text, icon, false, detail});
     }
     bool confirm(const QString &text, MessageIcon icon) override {
         messages.push_back({text, icon, true});
@@ -40,7 +51,7 @@ public:
     }
     // Answers from choices, else with the button Escape stands for.
     int ask(const Question &question) override {
-        messages.push_back({question.text, question.icon, true});
+        messages.push_back({question.text, question.icon, true, question.detail});
         questionButtons.push_back(question.buttons);
         if (choices.empty())
             return question.escapeIndex();

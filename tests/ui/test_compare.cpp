@@ -34,7 +34,7 @@ private:
         other.setByte(igCellOffset(1), 2);
         other.setByte(neAxisOffset(5), 60);
         other.setByte(PitLimitOffset, 65);
-        return m_f.writeFile(QStringLiteral("RACE1.E2P"), e2pFileContents(other, QString()));
+        return m_f.writeFile(QStringLiteral("RACE1.E2P"), e2pFileContents(other, {}));
     }
 
 private slots:

@@ -5,7 +5,7 @@
 #include "document/change_cells.h"
 #include "files/e2p_reader.h"
 #include "image/hexdata_conv.h"
-#include "keep_gl_driver_loaded.h"
+#include "app/keep_gl_driver_loaded.h"
 #include "ui/main/labelled_axis_formatter.h"
 #include "ui/main/map3d_setup.h"
 #include "ui/main/map3d_view.h"
@@ -178,7 +178,7 @@ private:
 
 private slots:
     void initTestCase() {
-        m_document.load(sampleImage(), QString());
+        m_document.load(sampleImage(), {});
         m_tables = m_document.tables();
         for (MapKind kind : {MapKind::Fi, MapKind::Ig}) {
             auto v = std::make_unique<Map3DView>(kind, m_document);

@@ -55,7 +55,7 @@ private slots:
             image.setByte(fiCellOffset(k), 100);
             image.setByte(igCellOffset(k), k == 20 ? 3 : 0);
         }
-        m_f.window->document().load(image, QString());
+        m_f.window->document().load(image, {});
     }
 
     void cleanup() {

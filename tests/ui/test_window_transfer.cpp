@@ -246,6 +246,30 @@ private slots:
         QVERIFY(w.isMainWindowEnabled());
         QCOMPARE(fx().shownAmong("TransferProgress"), QString());
     }
+
+    // The cable is pulled among the word writes; "Write again" writes the same image once more.
+    void aWriteStoppedAmongTheWordsCanBeWrittenAgain() {
+        MainWindow &w = startWith(sampleImage(), true);
+        QVERIFY(w.document().apply(changeCell(MapKind::Fi, 50, 77)));
+        const EcuImage image = w.document().image();
+        SimFaults faults;
+        faults.silentAfter = 2 + 1 + 20;
+        m_sim->setFaults(faults);
+        m_op.choices = {1};
+        w.transfers().EcuDataWrite();
+
+        const QString prompts = QStringLiteral(
+            "Ignition Switch Off|Switch on Ignition , push Enter Key(within two seconds)|");
+        QCOMPARE(texts(m_op.messages), prompts +
+                                           QStringLiteral("communication Response Data Error|") +
+                                           prompts + QStringLiteral("ECU Data setting ended."));
+        QCOMPARE(m_op.questionButtons.size(), 1);
+        for (int offset = 0; offset < EcuImageSize; ++offset) {
+            if (!isProtectedOffset(offset))
+                QCOMPARE(int(m_sim->memory().byte(offset)), int(image.byte(offset)));
+        }
+        QVERIFY(w.isMainWindowEnabled());
+    }
 };
 
 QTEST_MAIN(TestWindowTransfer)

@@ -40,7 +40,7 @@ int main(int argc, char **argv) {
     }
 
     EcuImage memory = defaultSimMemory();
-    QString comment;
+    E2PComment comment; // kept byte for byte
     if (!commandLine.memoryFile.isEmpty() && QFileInfo::exists(commandLine.memoryFile)) {
         const HexReadResult read = HEX_Data_read(commandLine.memoryFile);
         if (!read.HexReadOk) {
@@ -49,7 +49,7 @@ int main(int argc, char **argv) {
             return 1;
         }
         memory = read.image;
-        comment = read.CommentText;
+        comment = read.comment;
     }
     if (commandLine.config.faults.lineEvent) {
         print(stderr, QStringLiteral("ecu-sim: a pseudo-terminal carries no line events; "

@@ -76,7 +76,8 @@ int main(int argc, char **argv) {
                        "Fuel slightly rich below 5000 r/min, lean in the mid range.\r\n"
                        "Ignition retarded with load; RU within +-3%.\r\n"
                        "Shift light 14000 r/min, pit limiter 6000 r/min, idle 1600 r/min.");
-    const FileWriteResult written = writeFileSafely(path, e2pFileContents(image, comment));
+    const FileWriteResult written =
+        writeFileSafely(path, e2pFileContents(image, E2PComment::fromText(comment)));
     if (!written.ok) {
         std::fprintf(stderr, "%s: %s\n", argv[1], qPrintable(written.error));
         return 1;

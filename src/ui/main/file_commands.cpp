@@ -33,7 +33,7 @@ std::optional<ShownFile> FileCommands::loadLastFile() {
     // A foreign file passes in silence.
     if (EcuDataType(read.image) != EcuMarker)
         return std::nullopt;
-    m_document.load(read.image, read.CommentText);
+    m_document.load(read.image, read.comment);
     return ShownFile{dataNameOfFile(last.name), QFileInfo(last.path).lastModified()};
 }
 
@@ -61,13 +61,13 @@ void FileCommands::takeOutcome(const OpenOutcome &outcome) {
             emit openFailed(outcome.result);
         return;
     }
-    m_document.load(outcome.data.image, outcome.CommentText);
+    m_document.load(outcome.data.image, outcome.comment);
     emit opened({outcome.EcuDataName, outcome.fileTime});
 }
 
 bool FileCommands::E2PFileSave() {
     EcuImage image = m_document.image();
-    const QString comment = m_document.commentToSave();
+    const E2PComment comment = m_document.commentToSave();
     const SaveOutcome outcome =
         ::E2PFileSave(m_file, image, comment, m_dialogs, m_operator, m_settings,
                       [this, &image, &comment](const SaveOutcome &saved) {
@@ -84,7 +84,8 @@ bool FileCommands::maySaveOrDiscard(const QString &beforeWhat) {
         {QStringLiteral("The data have been changed. Save them before %1?").arg(beforeWhat),
          MessageIcon::Question,
          {QStringLiteral("Save"), QStringLiteral("Discard"), QStringLiteral("Cancel")},
-         CancelButton});
+         CancelButton,
+         {}});
     switch (answer) {
     case SaveButton:
         return E2PFileSave();

@@ -275,7 +275,7 @@ void MainWindow::showFile(const ShownFile &file) {
 }
 
 void MainWindow::showLoadedComment() {
-    QString text = m_document.loadedComment();
+    QString text = m_document.loadedComment().text();
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     m_text3->setPlainText(text);
     // The box may show some characters otherwise (a no-break space as a space); what it shows
@@ -437,7 +437,7 @@ void MainWindow::showEcuRead(const EcuImage &image) {
     // What the window held stays at hand for "Compare with data before the read".
     if (m_document.hasData())
         m_compare->keepBeforeRead(m_document.image());
-    m_document.load(image, QString());
+    m_document.load(image, E2PComment());
     m_label2->setText(QStringLiteral("ECU Read data"));
     m_label3->setText(QStringLiteral("-----"));
     setMainWindowEnabled(true);

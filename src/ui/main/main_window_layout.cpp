@@ -1,5 +1,6 @@
 #include "clickable_label.h"
 #include "colours.h"
+#include "comment_box.h"
 #include "compare_commands.h"
 #include "edit_menu.h"
 #include "element_name.h"
@@ -91,7 +92,7 @@ void MainWindow::buildFileFrame(QWidget *central) {
             twipsRect(4560, 300, 1500, 300));
     m_label2 = valueLabel(frame, QStringLiteral("Label2"), twipsRect(1200, 330, 3120, 360));
     m_label3 = valueLabel(frame, QStringLiteral("Label3"), twipsRect(1200, 810, 3120, 360));
-    m_text3 = new QPlainTextEdit(frame);
+    m_text3 = newCommentBox(frame);
     m_text3->setObjectName(QStringLiteral("Text3"));
     m_text3->setGeometry(twipsRect(6060, 240, 4275, 975));
     m_text3->setPlainText(QStringLiteral("Comment\n"));
@@ -191,6 +192,7 @@ void MainWindow::buildMenus() {
     buildCompareMenu(file);
     file->addSeparator()->setObjectName(QStringLiteral("mnuNON"));
     m_mnuQuit = addItem(file, QStringLiteral("mnuQuit(3)"), QStringLiteral("Quit"));
+    m_mnuQuit->setShortcut(QKeySequence::Quit);
 
     QMenu *edit = menuBar()->addMenu(QStringLiteral("Edit"));
     edit->setObjectName(QStringLiteral("mnuEdit"));

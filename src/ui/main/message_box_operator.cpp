@@ -42,8 +42,9 @@ int execBox(QMessageBox &box) {
 }
 
 int showBox(QWidget *parent, const QString &text, MessageIcon icon,
-            QMessageBox::StandardButtons buttons) {
+            QMessageBox::StandardButtons buttons, const QString &detail = {}) {
     QMessageBox box(boxIcon(icon), AppTitle, displayText(text), buttons, parent);
+    box.setInformativeText(displayText(detail));
     return execBox(box);
 }
 
@@ -52,8 +53,8 @@ int showBox(QWidget *parent, const QString &text, MessageIcon icon,
 MessageBoxOperator::MessageBoxOperator(QWidget *parent)
     : m_parent(parent) {}
 
-void MessageBoxOperator::tell(const QString &text, MessageIcon icon) {
-    showBox(m_parent, text, icon, QMessageBox::Ok);
+void MessageBoxOperator::tell(const QString &text, MessageIcon icon, const QString &detail) {
+    showBox(m_parent, text, icon, QMessageBox::Ok, detail);
 }
 
 bool MessageBoxOperator::confirm(const QString &text, MessageIcon icon) {
@@ -63,6 +64,7 @@ bool MessageBoxOperator::confirm(const QString &text, MessageIcon icon) {
 int MessageBoxOperator::ask(const Question &question) {
     QMessageBox box(boxIcon(question.icon), AppTitle, displayText(question.text),
                     QMessageBox::NoButton, m_parent);
+    box.setInformativeText(displayText(question.detail));
     QList<QAbstractButton *> buttons;
     for (const QString &name : question.buttons)
         buttons << box.addButton(name, QMessageBox::ActionRole);

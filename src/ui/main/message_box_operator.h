@@ -11,7 +11,7 @@ class MessageBoxOperator : public Operator {
 public:
     explicit MessageBoxOperator(QWidget *parent);
 
-    void tell(const QString &text, MessageIcon icon) override;
+    void tell(const QString &text, MessageIcon icon, const QString &detail = {}) override;
     bool confirm(const QString &text, MessageIcon icon) override;
     int ask(const Question &question) override;
     void setBusy(bool busy) override;

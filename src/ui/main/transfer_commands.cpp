@@ -67,8 +67,11 @@ void TransferCommands::EcuDataWrite() {
     // A last file stored as "0" names no file and no folder.
     const auto known = [](const QString &value) { return value == NoLastFile ? QString() : value; };
     const EcuImage image = m_document.image();
-    (void)m_link->EcuDataWrite(
-        image, TmpPath(known(m_file.E2PFilePath), known(m_file.E2PFileDir), EcuDataName(image)));
+    const QString tmpPath =
+        TmpPath(known(m_file.E2PFilePath), known(m_file.E2PFileDir), EcuDataName(image));
+    // A write that stopped among the words offers to write the same image again.
+    while (m_link->EcuDataWrite(image, tmpPath, WriteAgainOffer::Yes) == WriteOutcome::WriteAgain) {
+    }
     if (m_link->lastWriteVerified())
         keepInHistory(image, false);
 }

@@ -12,7 +12,9 @@ public:
         : m_inner(inner)
         , m_windowBusy(std::move(windowBusy)) {}
 
-    void tell(const QString &text, MessageIcon icon) override { m_inner.tell(text, icon); }
+    void tell(const QString &text, MessageIcon icon, const QString &detail = {}) override {
+        m_inner.tell(text, icon, detail);
+    }
     bool confirm(const QString &text, MessageIcon icon) override {
         return m_inner.confirm(text, icon);
     }
