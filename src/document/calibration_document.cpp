@@ -94,7 +94,8 @@ void CalibrationDocument::setComment(const QString &comment) {
 E2PComment CalibrationDocument::commentToSave() const {
     if (m_comment == m_cleanComment)
         return m_loadedComment;
-    return m_loadedComment.toSave(QString(m_comment).replace(QLatin1Char('\n'), QStringLiteral("\r\n")));
+    return m_loadedComment.toSave(
+        QString(m_comment).replace(QLatin1Char('\n'), QStringLiteral("\r\n")));
 }
 
 void CalibrationDocument::markSaved(const EcuImage &saved, const E2PComment &savedComment) {

@@ -60,7 +60,8 @@ HistoryFolder::Saved HistoryFolder::keep(const EcuImage &image, HistoryKind kind
             .arg(kind == HistoryKind::Read ? QStringLiteral("read") : QStringLiteral("written"),
                  kind == HistoryKind::Read ? QStringLiteral("from") : QStringLiteral("to"), port,
                  when.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
-    const FileWriteResult written = writeFileSafely(path, e2pFileContents(image, E2PComment::fromText(comment)));
+    const FileWriteResult written =
+        writeFileSafely(path, e2pFileContents(image, E2PComment::fromText(comment)));
     if (!written.ok)
         return {
             false, {}, QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), written.error)};

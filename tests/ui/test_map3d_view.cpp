@@ -1,11 +1,11 @@
 // The 3-D map views on a real X display (Mesa's software renderer under Xvfb).
 
+#include "app/keep_gl_driver_loaded.h"
 #include "document/calibration_document.h"
 #include "document/change_axis_point.h"
 #include "document/change_cells.h"
 #include "files/e2p_reader.h"
 #include "image/hexdata_conv.h"
-#include "app/keep_gl_driver_loaded.h"
 #include "ui/main/labelled_axis_formatter.h"
 #include "ui/main/map3d_setup.h"
 #include "ui/main/map3d_view.h"
