@@ -1,6 +1,7 @@
 // Saves pictures of the main window for the README: starts the window with the given settings
 // file (its last file is loaded), selects each named view and grabs the screen. A shot that
 // names a control also clicks it and grabs the dialog it opens over the view, then cancels it.
+// A control named like a menu item ("mnuPortDevice") is a menu item that opens a dialog.
 // With --compare FILE the window compares its data with that file first.
 // Usage: window-shot [--compare FILE] SETTINGS.ini OUTDIR [VIEW_POSITION:NAME[:CONTROL] ...]
 
@@ -9,6 +10,7 @@
 #include "main/main_window.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
@@ -91,6 +93,31 @@ int main(int argc, char **argv) {
         window.selectView(static_cast<ViewPosition>(position));
         settle(1500);
         QRect frame = window.frameGeometry();
+        const auto save = [&](const QRect &area) {
+            const QPixmap picture =
+                window.screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height());
+            if (!picture.save(out.filePath(name + QStringLiteral(".png")))) {
+                std::fprintf(stderr, "cannot save %s\n", qPrintable(name));
+                ++failures;
+            }
+        };
+        // A menu item opens a dialog that runs its own event loop: the picture is taken from
+        // within it, and the dialog closed.
+        if (auto *item = window.findChild<QAction *>(control); item && !control.isEmpty()) {
+            QTimer::singleShot(0, item, &QAction::trigger);
+            QTimer::singleShot(1500, &window, [&] {
+                QDialog *shown = openDialog(window);
+                if (!shown) {
+                    std::fprintf(stderr, "%s opens no dialog\n", qPrintable(control));
+                    ++failures;
+                    return;
+                }
+                save(frame | shown->frameGeometry());
+                shown->reject();
+            });
+            settle(2500);
+            continue;
+        }
         QDialog *dialog = nullptr;
         if (!control.isEmpty()) {
             if (!click(&window, control) || !(dialog = openDialog(window))) {
@@ -102,12 +129,7 @@ int main(int argc, char **argv) {
             // The dialog is a window of its own: the picture covers both.
             frame |= dialog->frameGeometry();
         }
-        const QPixmap picture =
-            window.screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
-        if (!picture.save(out.filePath(name + QStringLiteral(".png")))) {
-            std::fprintf(stderr, "cannot save %s\n", qPrintable(name));
-            ++failures;
-        }
+        save(frame);
         if (dialog) {
             click(dialog, QStringLiteral("Command2"));
             settle(100);
