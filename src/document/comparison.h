@@ -15,6 +15,7 @@ struct Difference {
     ParameterPlace place;
     std::uint8_t ours = 0;
     std::uint8_t theirs = 0;
+    friend bool operator==(const Difference &, const Difference &) = default;
 };
 
 // Every parameter that differs, in image order.
@@ -51,7 +52,8 @@ signals:
     void changed();
 
 private:
-    void update();
+    // The differences anew; changed() only when they differ from before (or always).
+    void update(bool always = false);
 
     const CalibrationDocument &m_document;
     std::optional<EcuImage> m_other;
