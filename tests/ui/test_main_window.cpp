@@ -406,6 +406,7 @@ private slots:
         QCOMPARE(f.text("Label6(113)"), QStringLiteral("+30%"));
         QVERIFY(comment->toPlainText().endsWith(QStringLiteral("\nsecond session")));
     }
+
     // Compared with another calibration: the marks in every view and the status line follow
     // edits and undo until the comparison is switched off.
     void compareMarksFollowEditsUndoAndCompareOff() {
