@@ -479,6 +479,12 @@ private slots:
                     button->click();
             }
         });
+        // A dialog still open after 2 s is rejected: the test must not hang.
+        const QObject thisTest;
+        QTimer::singleShot(2000, &thisTest, [] {
+            if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
+                dialog->reject();
+        });
         f.trigger("mnuHistory");
         QCOMPARE(kinds, (QStringList{QStringLiteral("written"), QStringLiteral("read")}));
         QVERIFY(cellMarked(f, 1));
