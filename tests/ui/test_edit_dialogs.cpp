@@ -3,7 +3,6 @@
 
 #include "dialogs/band_slider.h"
 #include "dialogs/map_cell_editor.h"
-#include "image/hexdata_conv.h"
 #include "main/colours.h"
 #include "main/twips.h"
 #include "window_fixture.h"
@@ -16,7 +15,15 @@
 
 namespace {
 
-enum Finish { Return, EnterKey, CancelKey };
+// How a row closes its dialog: a key on one of its controls, or a click (key 0).
+struct Close {
+    const char *on;
+    int key;
+};
+const Close Return{"Slider1", Qt::Key_Return}, KeypadEnter{"Slider1", Qt::Key_Enter},
+    Escape{"Slider1", Qt::Key_Escape}, EnterKey{"Command1", 0}, CancelKey{"Command2", 0},
+    EnterOnEnterKey{"Command1", Qt::Key_Return}, KeypadOnEnterKey{"Command1", Qt::Key_Enter},
+    EnterOnCancelKey{"Command2", Qt::Key_Return};
 
 bool isCell(const QString &target) {
     return target.startsWith(QStringLiteral("Label6(")) ||
@@ -36,6 +43,7 @@ QStringList labelsOf(const QString &target) {
 }
 
 struct EditCase {
+    const char *name;
     const char *target;
     QList<int> preset; // image bytes as a file brings them: offset, value, offset, value ...
     int dragTo;        // -1: no drag
@@ -43,22 +51,18 @@ struct EditCase {
     int bandStart, bandLength; // band length -1: no band, the slider disabled (no band: cells)
     int position;
     const char *text;
-    Finish finish;
+    Close close;
     int offset, stored; // stored -1: nothing stored
 };
 
-struct KeyCase {
-    const char *target;
-    QList<int> preset;
-    const char *on; // the control that gets the key
-    int key;
-    char outcome; // 'E' entered, 'C' cancelled, 'O' still open
-};
+// Keys that move the sliders.
+constexpr int Up = Qt::Key_Up, Down = Qt::Key_Down, PgUp = Qt::Key_PageUp,
+              PgDown = Qt::Key_PageDown, Home = Qt::Key_Home, End = Qt::Key_End,
+              Right = Qt::Key_Right;
 
 } // namespace
 
 Q_DECLARE_METATYPE(EditCase)
-Q_DECLARE_METATYPE(KeyCase)
 
 class TestEditDialogs : public QObject {
     Q_OBJECT
@@ -99,100 +103,92 @@ private:
     }
 
 private slots:
-    void init() {
-        m_f.window.reset();
-        m_f.op.messages.clear();
-        m_f.startWithSample();
-    }
-
-    void cleanup() {
-        m_f.window.reset();
-        flushDeletes();
-    }
+    void init() { QVERIFY(m_f.restartWithSample()); }
+    void cleanup() { m_f.close(); }
 
     void edits_data() {
         QTest::addColumn<EditCase>("c");
         // Sample: NE 1400, 2500, 3500 ... 16500; TH 0, 5, 10, 15, 20, 30 ... 100; shift 140,
         // pit 60, idle 8.
+        const char *ne5 = "Label7(5)", *th5 = "Label8(5)", *shift = "Label14", *idle = "Lbl_IdleNe";
+        const char *fi20 = "Label6(20)", *ig20 = "Label_IG6(20)";
+        const int fi = fiCellOffset(20), ig = igCellOffset(20);
+        const QList<int> asIs, fi100{fi, 100}, fi50{fi, 50}, ig0{ig, 0}, ig10{ig, 10};
         const QList<int> ne100to110{387, 100, 388, 105, 389, 110};
-        const QList<int> th20to40{403, 20, 404, 30, 405, 40};
         const QList<int> ne100to102{384, 100, 385, 101, 386, 102};
         const QList<int> neAboveLast{396, 90, 397, 100, 398, 110, 399, 50};
         const QList<int> neNoRoom{388, 100, 389, 100, 390, 101};
         const QList<int> neReversed{388, 110, 389, 105, 390, 100};
-        const char *ne5 = "Label7(5)", *th5 = "Label8(5)", *idle = "Lbl_IdleNe";
-        const char *fi20 = "Label6(20)", *ig20 = "Label_IG6(20)";
-        const int fi = fiCellOffset(20), ig = igCellOffset(20);
-        QTest::newRow("Fi 100 at 30")
-            << EditCase{fi20, {fi, 100}, -1, 0, 0, 0, 30, "0%", Return, fi, 100};
-        QTest::newRow("Fi one up")
-            << EditCase{fi20, {fi, 100}, -1, Qt::Key_Up, 0, 0, 29, "+1%", EnterKey, fi, 101};
-        QTest::newRow("Fi page up")
-            << EditCase{fi20, {fi, 100}, -1, Qt::Key_PageUp, 0, 0, 25, "+5%", Return, fi, 105};
-        QTest::newRow("Fi 50 stops at the bottom")
-            << EditCase{fi20, {fi, 50}, -1, 0, 0, 0, 60, "-30%", EnterKey, fi, 70};
-        QTest::newRow("Fi cell 0 at offset 192")
-            << EditCase{"Label6(1)", {}, -1, Qt::Key_Home, 0, 0, 0, "+30%", Return, 192, 130};
-        QTest::newRow("Fi cell 112 at offset 320")
-            << EditCase{"Label6(113)", {}, -1, Qt::Key_Home, 0, 0, 0, "+30%", EnterKey, 320, 130};
-        QTest::newRow("Fi Cancel Key keeps the cell")
-            << EditCase{"Label6(30)", {}, -1, Qt::Key_End, 0, 0, 60, "-30%", CancelKey, 0, -1};
-        QTest::newRow("IG 0 at 3, Cancel Key")
-            << EditCase{ig20, {ig, 0}, -1, 0, 0, 0, 3, "0deg", CancelKey, ig, -1};
-        QTest::newRow("IG one down")
-            << EditCase{ig20, {ig, 0}, -1, Qt::Key_Down, 0, 0, 4, "-1deg", Return, ig, 255};
-        QTest::newRow("IG bottom")
-            << EditCase{ig20, {ig, 0}, -1, Qt::Key_End, 0, 0, 23, "-20deg", EnterKey, ig, 236};
-        QTest::newRow("IG +10 stops at the top")
-            << EditCase{ig20, {ig, 10}, -1, 0, 0, 0, 0, "+3deg", Return, ig, 3};
-        QTest::newRow("IG cell 64 at offset 80")
-            << EditCase{"Label_IG6(65)", {}, -1, Qt::Key_Home, 0, 0, 0, "+3deg", Return, 80, 3};
-        QTest::newRow("NE dragged to 115 snaps to 109")
-            << EditCase{ne5, ne100to110, 115, 0, 101, 8, 109, "10900", Return, 388, 109};
-        QTest::newRow("NE dragged to 90 gives 101")
-            << EditCase{ne5, ne100to110, 90, 0, 101, 8, 101, "10100", EnterKey, 388, 101};
-        QTest::newRow("NE 100..102 holds only 101")
-            << EditCase{"Label7(2)", ne100to102, 150, 0, 101, 0, 101, "10100", Return, 385, 101};
-        QTest::newRow("NE scale reaches a band above the last point") << EditCase{
-            "Label7(14)", neAboveLast, 108, 0, 91, 18, 108, "10800", EnterKey, 397, 108};
-        QTest::newRow("NE neighbours 1 apart keep the value")
-            << EditCase{"Label7(6)", neNoRoom, -1, 0, 0, -1, 100, "10000", EnterKey, 389, 100};
-        QTest::newRow("NE neighbours reversed keep the value")
-            << EditCase{"Label7(6)", neReversed, -1, 0, 0, -1, 105, "10500", EnterKey, 389, 105};
-        QTest::newRow("NE Cancel restores the text")
-            << EditCase{"Label7(7)", {}, -1, Qt::Key_End, 66, 18, 84, "8400", CancelKey, 390, -1};
-        QTest::newRow("TH 30 between 20 and 40 at position 70")
-            << EditCase{th5, th20to40, -1, 0, 61, 18, 70, "30", Return, 404, 30};
-        QTest::newRow("TH dragged to the top stops at 39")
-            << EditCase{th5, th20to40, 0, 0, 61, 18, 61, "39", EnterKey, 404, 39};
-        QTest::newRow("TH Up raises the throttle")
-            << EditCase{th5, th20to40, -1, Qt::Key_Up, 61, 18, 69, "31", Return, 404, 31};
-        QTest::newRow("TH neighbours 1 apart keep the value") << EditCase{
-            "Label8(6)", {404, 20, 405, 21, 406, 21}, -1, 0, 0, -1, 79, "21", EnterKey, 405, 21};
-        QTest::newRow("TH Cancel restores the text")
-            << EditCase{"Label8(8)", {}, -1, Qt::Key_Home, 41, 18, 41, "59", CancelKey, 407, -1};
-        QTest::newRow("shift 120 starts at 12000")
-            << EditCase{"Label14", {430, 120}, -1, 0, 100, 80, 120, "12000", EnterKey, 430, 120};
-        QTest::newRow("shift dragged to 90 snaps to 100")
-            << EditCase{"Label14", {430, 120}, 90, 0, 100, 80, 100, "10000", Return, 430, 100};
-        QTest::newRow("shift Cancel restores the text")
-            << EditCase{"Label14", {}, -1, Qt::Key_End, 100, 80, 180, "18000", CancelKey, 430, -1};
-        QTest::newRow("pit 0 shows 0 and keeps it")
-            << EditCase{"Lbl_PITroad", {428, 0}, -1, 0, 0, 180, 0, "0", EnterKey, 428, 0};
-        QTest::newRow("idle 8 starts at 16")
-            << EditCase{idle, {432, 8}, -1, 0, 14, 16, 16, "1600", EnterKey, 432, 8};
-        QTest::newRow("idle one step up stores 9")
-            << EditCase{idle, {432, 8}, -1, Qt::Key_Right, 14, 16, 18, "1800", Return, 432, 9};
-        QTest::newRow("idle 3 opens at 14 and stores 7")
-            << EditCase{idle, {432, 3}, -1, 0, 14, 16, 14, "1400", EnterKey, 432, 7};
-        QTest::newRow("idle dragged above the band stops at 30")
-            << EditCase{idle, {432, 8}, 40, 0, 14, 16, 30, "3000", EnterKey, 432, 15};
-        QTest::newRow("idle odd position goes back towards the last value")
-            << EditCase{idle, {432, 8}, 21, 0, 14, 16, 20, "2000", Return, 432, 10};
-        QTest::newRow("idle page down from 24 ends at 20") << EditCase{
-            idle, {432, 12}, -1, Qt::Key_PageDown, 14, 16, 20, "2000", EnterKey, 432, 10};
-        QTest::newRow("idle Cancel restores the text")
-            << EditCase{idle, {}, -1, Qt::Key_End, 14, 16, 30, "3000", CancelKey, 432, -1};
+        const QList<int> th20to40{403, 20, 404, 30, 405, 40}, thNoRoom{404, 20, 405, 21, 406, 21};
+        const QList<int> shift120{430, 120}, pit0{428, 0};
+        const QList<int> idle3{432, 3}, idle8{432, 8}, idle12{432, 12};
+        const EditCase cases[] = {
+            {"Fi 100 at 30", fi20, fi100, -1, 0, 0, 0, 30, "0%", Return, fi, 100},
+            {"Fi one up, Enter on Enter Key", fi20, fi100, -1, Up, 0, 0, 29, "+1%", EnterOnEnterKey,
+             fi, 101},
+            {"Fi page up", fi20, fi100, -1, PgUp, 0, 0, 25, "+5%", Return, fi, 105},
+            {"Fi 50 stops at the bottom", fi20, fi50, -1, 0, 0, 0, 60, "-30%", EnterKey, fi, 70},
+            {"Fi cell 0 at offset 192", "Label6(1)", asIs, -1, Home, 0, 0, 0, "+30%", Return, 192,
+             130},
+            {"Fi cell 112 at offset 320", "Label6(113)", asIs, -1, Home, 0, 0, 0, "+30%", EnterKey,
+             320, 130},
+            {"Fi Enter on Cancel Key keeps the cell", "Label6(30)", asIs, -1, End, 0, 0, 60, "-30%",
+             EnterOnCancelKey, 0, -1},
+            {"IG one down, Escape keeps the cell", ig20, ig0, -1, Down, 0, 0, 4, "-1deg", Escape,
+             ig, -1},
+            {"IG one down, keypad Enter", ig20, ig0, -1, Down, 0, 0, 4, "-1deg", KeypadEnter, ig,
+             255},
+            {"IG bottom", ig20, ig0, -1, End, 0, 0, 23, "-20deg", EnterKey, ig, 236},
+            {"IG +10 stops at the top", ig20, ig10, -1, 0, 0, 0, 0, "+3deg", Return, ig, 3},
+            {"IG cell 64 at offset 80", "Label_IG6(65)", asIs, -1, Home, 0, 0, 0, "+3deg", Return,
+             80, 3},
+            {"NE dragged to 115 snaps to 109", ne5, ne100to110, 115, 0, 101, 8, 109, "10900",
+             Return, 388, 109},
+            {"NE dragged to 90 gives 101", ne5, ne100to110, 90, 0, 101, 8, 101, "10100", EnterKey,
+             388, 101},
+            {"NE 100..102 holds only 101", "Label7(2)", ne100to102, 150, 0, 101, 0, 101, "10100",
+             Return, 385, 101},
+            {"NE scale reaches a band above the last point", "Label7(14)", neAboveLast, 108, 0, 91,
+             18, 108, "10800", EnterKey, 397, 108},
+            {"NE neighbours 1 apart keep the value, Enter on Enter Key", "Label7(6)", neNoRoom, -1,
+             0, 0, -1, 100, "10000", EnterOnEnterKey, 389, 100},
+            {"NE neighbours reversed keep the value", "Label7(6)", neReversed, -1, 0, 0, -1, 105,
+             "10500", EnterKey, 389, 105},
+            {"NE Enter on Cancel Key restores the text", "Label7(7)", asIs, -1, End, 66, 18, 84,
+             "8400", EnterOnCancelKey, 390, -1},
+            {"TH 30 between 20 and 40 at position 70, keypad Enter on Enter Key", th5, th20to40, -1,
+             0, 61, 18, 70, "30", KeypadOnEnterKey, 404, 30},
+            {"TH dragged to the top stops at 39", th5, th20to40, 0, 0, 61, 18, 61, "39", EnterKey,
+             404, 39},
+            {"TH Up raises the throttle", th5, th20to40, -1, Up, 61, 18, 69, "31", Return, 404, 31},
+            {"TH neighbours 1 apart keep the value", "Label8(6)", thNoRoom, -1, 0, 0, -1, 79, "21",
+             EnterKey, 405, 21},
+            {"TH Escape restores the text", "Label8(8)", asIs, -1, Home, 41, 18, 41, "59", Escape,
+             407, -1},
+            {"shift 120 starts at 12000", shift, shift120, -1, 0, 100, 80, 120, "12000", EnterKey,
+             430, 120},
+            {"shift dragged to 90 snaps to 100", shift, shift120, 90, 0, 100, 80, 100, "10000",
+             Return, 430, 100},
+            {"shift Enter on Cancel Key restores the text", shift, asIs, -1, End, 100, 80, 180,
+             "18000", EnterOnCancelKey, 430, -1},
+            {"pit 0 shows 0 and keeps it", "Lbl_PITroad", pit0, -1, 0, 0, 180, 0, "0", EnterKey,
+             428, 0},
+            {"idle 8 starts at 16", idle, idle8, -1, 0, 14, 16, 16, "1600", EnterKey, 432, 8},
+            {"idle one step up stores 9, Enter on Enter Key", idle, idle8, -1, Right, 14, 16, 18,
+             "1800", EnterOnEnterKey, 432, 9},
+            {"idle 3 opens at 14 and stores 7", idle, idle3, -1, 0, 14, 16, 14, "1400", EnterKey,
+             432, 7},
+            {"idle dragged above the band stops at 30", idle, idle8, 40, 0, 14, 16, 30, "3000",
+             EnterKey, 432, 15},
+            {"idle odd position goes back towards the last value", idle, idle8, 21, 0, 14, 16, 20,
+             "2000", Return, 432, 10},
+            {"idle page down from 24 ends at 20", idle, idle12, -1, PgDown, 14, 16, 20, "2000",
+             EnterKey, 432, 10},
+            {"idle Cancel restores the text", idle, asIs, -1, End, 14, 16, 30, "3000", CancelKey,
+             432, -1},
+        };
+        for (const EditCase &c : cases)
+            QTest::newRow(c.name) << c;
     }
 
     void edits() {
@@ -201,7 +197,7 @@ private slots:
         const QString text = QLatin1String(c.text);
         const bool cell = isCell(target);
         load(c.preset);
-        const EcuData before = m_f.window->document().data();
+        const EcuImage before = m_f.window->document().image();
         const QString oldText = m_f.find<QLabel>(target)->text();
         QPointer<EditDialog> editor = open(target);
         QVERIFY(editor);
@@ -234,15 +230,15 @@ private slots:
             QCOMPARE(backgroundOf(m_f.find(target)), buttonFaceColour());
         }
         checkLabels(target, cell ? oldText : text, true);
-        QCOMPARE(m_f.window->document().data().image, before.image);
+        QCOMPARE(m_f.window->document().image(), before);
 
-        if (c.finish == Return)
-            QTest::keyClick(slider, Qt::Key_Return);
-        else
-            QTest::mouseClick(editor->findChild<QPushButton *>(c.finish == EnterKey
-                                                                   ? QStringLiteral("Command1")
-                                                                   : QStringLiteral("Command2")),
-                              Qt::LeftButton);
+        QWidget *on = editor->findChild<QWidget *>(QLatin1String(c.close.on));
+        if (c.close.key == 0) {
+            QTest::mouseClick(on, Qt::LeftButton);
+        } else {
+            on->setFocus();
+            QTest::keyClick(on, static_cast<Qt::Key>(c.close.key));
+        }
         flushDeletes();
         QVERIFY(editor.isNull());
         QVERIFY(m_f.window->isMainWindowEnabled());
@@ -250,14 +246,8 @@ private slots:
         if (cell)
             QCOMPARE(backgroundOf(m_f.find(target)), LightYellow);
 
-        const EcuData &after = m_f.window->document().data();
-        for (int i = 0; i < EcuImageSize; ++i)
-            QCOMPARE(int(after.image.byte(i)),
-                     i == c.offset && c.stored >= 0 ? c.stored : int(before.image.byte(i)));
-        // Table and text follow the image, as a fresh load of it would show them.
-        EcuData reloaded{after.image, {}};
-        HEXdata_Conv(reloaded);
-        QVERIFY(reloaded.tables == after.tables);
+        const EcuImage &after = m_f.window->document().image();
+        QCOMPARE(after, c.stored < 0 ? before : withBytes(before, {c.offset, c.stored}));
 
         const bool axis = labelsOf(target).size() > 1;
         QCOMPARE(m_f.op.messages.size(), axis && c.stored >= 0 ? 1 : 0);
@@ -272,59 +262,17 @@ private slots:
         }
     }
 
-    void keys_data() {
-        QTest::addColumn<KeyCase>("c");
-        const int enter = Qt::Key_Return, keypad = Qt::Key_Enter, escape = Qt::Key_Escape;
-        const QList<int> noRoom{388, 100, 389, 100, 390, 101};
-        QTest::newRow("Form2, Enter on the slider")
-            << KeyCase{"Label6(20)", {}, "Slider1", enter, 'E'};
-        QTest::newRow("Form2_IGMAP, keypad Enter on the slider")
-            << KeyCase{"Label_IG6(20)", {}, "Slider1", keypad, 'E'};
-        QTest::newRow("Form2, Enter on Enter Key")
-            << KeyCase{"Label6(20)", {}, "Command1", enter, 'E'};
-        QTest::newRow("Form2, Enter on Cancel Key")
-            << KeyCase{"Label6(20)", {}, "Command2", enter, 'C'};
-        QTest::newRow("Form2, Escape") << KeyCase{"Command6", {}, "Slider1", escape, 'C'};
-        QTest::newRow("Form2_IGMAP, Escape") << KeyCase{"Label_IG6(5)", {}, "Slider1", escape, 'C'};
-        QTest::newRow("Form3 NE, Escape does nothing")
-            << KeyCase{"Label7(4)", {}, "Slider1", escape, 'O'};
-        QTest::newRow("Form3 NE, Enter on Cancel Key")
-            << KeyCase{"Label7(4)", {}, "Command2", enter, 'C'};
-        QTest::newRow("Form3 NE without room, Enter on Enter Key")
-            << KeyCase{"Label7(6)", noRoom, "Command1", enter, 'E'};
-        QTest::newRow("Form4, keypad Enter on Enter Key")
-            << KeyCase{"Label8(5)", {}, "Command1", keypad, 'E'};
-        QTest::newRow("Form4, Escape") << KeyCase{"Label8(8)", {}, "Slider1", escape, 'C'};
-        QTest::newRow("Form3 shift, Enter on Cancel Key")
-            << KeyCase{"Label14", {}, "Command2", enter, 'C'};
-        QTest::newRow("Form3 pit, Escape does nothing")
-            << KeyCase{"Lbl_PITroad", {}, "Slider1", escape, 'O'};
-        QTest::newRow("Form3_IDLE, Enter on Enter Key")
-            << KeyCase{"Lbl_IdleNe", {}, "Command1", enter, 'E'};
-        QTest::newRow("Form6, Enter on Enter Key")
-            << KeyCase{"Command8", {}, "Command1", enter, 'E'};
-        QTest::newRow("Form6, Enter on Cancel Key")
-            << KeyCase{"Command8", {}, "Command2", enter, 'C'};
-        QTest::newRow("Form6, Escape") << KeyCase{"Command8", {}, "Slider1", escape, 'C'};
-    }
-
-    // Each key moves the value one step first, so that an Enter has something to store.
-    void keys() {
-        QFETCH(KeyCase, c);
-        load(c.preset);
-        QPointer<EditDialog> editor = open(QLatin1String(c.target));
-        auto *slider = editor->findChild<QSlider *>(QStringLiteral("Slider1"));
-        if (slider->isEnabled())
-            QTest::keyClick(slider, Qt::Key_Up);
-        QWidget *on = editor->findChild<QWidget *>(QLatin1String(c.on));
-        on->setFocus();
-        QTest::keyClick(on, static_cast<Qt::Key>(c.key));
-        flushDeletes();
-        const bool stored =
-            m_f.window->document().undoStack().count() > 0 || !m_f.op.messages.isEmpty();
-        QCOMPARE(editor.isNull(), c.outcome != 'O');
-        QCOMPARE(stored, c.outcome == 'E');
-        QCOMPARE(m_f.window->isMainWindowEnabled(), c.outcome != 'O');
+    // Escape leaves the dialogs of the speeds and axis points open.
+    void escapeLeavesForm3Open() {
+        for (const char *target : {"Label7(4)", "Lbl_PITroad"}) {
+            QPointer<EditDialog> editor = open(QLatin1String(target));
+            QTest::keyClick(editor->findChild<QSlider *>(), Qt::Key_Escape);
+            flushDeletes();
+            QVERIFY(editor);
+            QVERIFY(!m_f.window->isMainWindowEnabled());
+            editor->findChild<QPushButton *>(QStringLiteral("Command2"))->click();
+            flushDeletes();
+        }
     }
 
     void dialogsShowWhatTheyEdit_data() {
@@ -379,21 +327,17 @@ private slots:
 
         const QString family = QFontInfo(m_f.window->font()).family();
         for (QWidget *child : dialog->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
-            QString text;
-            QRect room = child->contentsRect();
-            if (auto *label = qobject_cast<QLabel *>(child)) {
-                text = label->text();
-                room -=
-                    QMargins(label->margin(), label->margin(), label->margin(), label->margin());
-            } else if (auto *box = qobject_cast<QLineEdit *>(child)) {
-                text = box->text();
-                room -= QMargins(2, 1, 2, 1);
-            } else if (auto *button = qobject_cast<QPushButton *>(child)) {
-                text = button->text();
-                room -= QMargins(2, 2, 2, 2);
-            } else {
+            const auto *label = qobject_cast<QLabel *>(child);
+            const auto *box = qobject_cast<QLineEdit *>(child);
+            const auto *button = qobject_cast<QPushButton *>(child);
+            if (!label && !box && !button)
                 continue;
-            }
+            const QString text = label ? label->text() : box ? box->text() : button->text();
+            const int margin = label ? label->margin() : 0;
+            const QRect room =
+                child->contentsRect() - (label ? QMargins(margin, margin, margin, margin)
+                                         : box ? QMargins(2, 1, 2, 1)
+                                               : QMargins(2, 2, 2, 2));
             const QFontMetricsF metrics(child->font());
             const QStringList lines = text.split(QLatin1Char('\n'));
             for (const QString &line : lines)
@@ -405,43 +349,45 @@ private slots:
         const QImage shown = dialog->grab().toImage();
         const QRgb edge = dialog->palette().color(QPalette::Dark).rgb();
         const int right = shown.width() - 1, bottom = shown.height() - 1;
-        int offEdge = 0;
-        for (int x = 0; x <= right; ++x)
-            offEdge += (shown.pixel(x, 0) != edge) + (shown.pixel(x, bottom) != edge);
-        for (int y = 0; y <= bottom; ++y)
-            offEdge += (shown.pixel(0, y) != edge) + (shown.pixel(right, y) != edge);
-        QCOMPARE(offEdge, 0);
+        QCOMPARE(pixelsWhere(shown,
+                             [&](int x, int y, QColor c) {
+                                 return (x == 0 || y == 0 || x == right || y == bottom) &&
+                                        c.rgb() != edge;
+                             }),
+                 0);
 
         auto *slider = dialog->findChild<QSlider *>(QStringLiteral("Slider1"));
         const QImage groove = slider->grab().toImage();
+        // Pixels of strong colour in the row at that height of the slider.
+        const auto colouredAt = [&groove](int percent, int saturation) {
+            return pixelsWhere(groove, [&](int, int y, QColor c) {
+                return y == groove.height() * percent / 100 && c.saturation() >= saturation;
+            });
+        };
         if (auto *band = qobject_cast<BandSlider *>(slider); band && band->hasSelection()) {
-            int bandPixels = 0;
-            for (int y = 0; y < groove.height(); ++y) {
-                for (int x = 0; x < groove.width(); ++x)
-                    bandPixels += groove.pixelColor(x, y) == BandSlider::BandColour ? 1 : 0;
-            }
-            QVERIFY2(bandPixels > 0, "the band is painted");
+            QVERIFY2(pixelsWhere(groove, [](int, int,
+                                            QColor c) { return c == BandSlider::BandColour; }) > 0,
+                     "the band is painted");
         } else if (slider->orientation() == Qt::Vertical) {
             // The coloured fill lies between the bottom and the knob, none above the knob.
-            const auto colourAt = [&groove](int percent) {
-                int most = 0;
-                for (int x = 0; x < groove.width(); ++x)
-                    most = std::max(
-                        most, groove.pixelColor(x, groove.height() * percent / 100).saturation());
-                return most;
-            };
-            QVERIFY(colourAt(92) > 100);
-            QVERIFY(colourAt(8) < 50);
+            QVERIFY(colouredAt(92, 101) > 0);
+            QCOMPARE(colouredAt(8, 50), 0);
         }
     }
 
-    void wholeMapSetsEveryCellAndNothingElse() {
-        // Fi moved down five steps and "Enter Key"; IG unmoved and Enter on the slider.
+    // Escape changes nothing; then Fi moved down five steps and "Enter Key", IG unmoved and
+    // keypad Enter on the slider.
+    void wholeMapSetsEveryCellOrNone() {
         for (MapKind kind : {MapKind::Fi, MapKind::Ig}) {
             const bool fi = kind == MapKind::Fi;
-            const EcuImage before = m_f.window->document().data().image;
-            QPointer<EditDialog> editor =
-                open(fi ? QStringLiteral("Command6") : QStringLiteral("Command_IG6"));
+            const QString command = fi ? QStringLiteral("Command6") : QStringLiteral("Command_IG6");
+            QPointer<EditDialog> editor = open(command);
+            QTest::keyClick(editor->findChild<QSlider *>(), Qt::Key_Up);
+            QTest::keyClick(editor->findChild<QSlider *>(), Qt::Key_Escape);
+            flushDeletes();
+            QVERIFY(editor.isNull());
+            QCOMPARE(m_f.window->document().undoStack().count(), fi ? 0 : 1);
+            editor = open(command);
             auto *slider = editor->findChild<QSlider *>(QStringLiteral("Slider1"));
             QCOMPARE(int(m_f.window->state().MapEditMode), 2);
             QCOMPARE(editor->findChild<QLabel *>(QStringLiteral("Label1"))->text(),
@@ -456,16 +402,10 @@ private slots:
             }
             flushDeletes();
             QVERIFY(editor.isNull());
-            const EcuImage &image = m_f.window->document().data().image;
-            for (int i = 0; i < EcuImageSize; ++i) {
-                const int cell = fi ? fiCellAtOffset(i) : igCellAtOffset(i);
-                QCOMPARE(int(image.byte(i)), cell == 0 ? before.byte(i) : fi ? 95 : 0);
-            }
+            const QString cell =
+                fi ? QStringLiteral("Label6(%1)") : QStringLiteral("Label_IG6(%1)");
             for (int k = 1; k <= MapCells; ++k)
-                QCOMPARE(m_f.find<QLabel>((fi ? QStringLiteral("Label6(%1)")
-                                              : QStringLiteral("Label_IG6(%1)"))
-                                              .arg(k))
-                             ->text(),
+                QCOMPARE(m_f.find<QLabel>(cell.arg(k))->text(),
                          fi ? QStringLiteral("-5%") : QStringLiteral("0deg"));
         }
     }
@@ -480,36 +420,26 @@ private slots:
 
     void closingHandsBackTheCommands() {
         // After an ECU read "Data Write" is off; closing the editor turns it on again.
-        m_f.find(QStringLiteral("Command3"))->setEnabled(false);
-        m_f.find<QAction>(QStringLiteral("mnuData(2)"))->setEnabled(false);
+        m_f.find("Command3")->setEnabled(false);
+        m_f.find<QAction>("mnuData(2)")->setEnabled(false);
         EditDialog *editor = open(QStringLiteral("Label_IG6(5)"));
         QTest::keyClick(editor->findChild<QSlider *>(), Qt::Key_Escape);
         flushDeletes();
         QCOMPARE(m_f.enabledAmong("Command3 mnuData(2)"), QStringLiteral("Command3 mnuData(2)"));
     }
 
-    void dragsOnlyWithTheLeftButton_data() {
-        QTest::addColumn<int>("button");
-        QTest::addColumn<bool>("moves");
-        QTest::newRow("left") << int(Qt::LeftButton) << true;
-        QTest::newRow("right") << int(Qt::RightButton) << false;
-    }
-
     void dragsOnlyWithTheLeftButton() {
-        QFETCH(int, button);
-        QFETCH(bool, moves);
         EditDialog *editor = open(QStringLiteral("Label6(3)"));
-        const QPoint start = editor->pos();
-        const auto mouseButton = static_cast<Qt::MouseButton>(button);
-        const QPoint at(5, 5);
-        QMouseEvent press(QEvent::MouseButtonPress, at, editor->mapToGlobal(at), mouseButton,
-                          mouseButton, Qt::NoModifier);
-        QApplication::sendEvent(editor, &press);
-        const QPoint to(25, 45);
-        QMouseEvent move(QEvent::MouseMove, to, editor->mapToGlobal(to), Qt::NoButton, mouseButton,
-                         Qt::NoModifier);
-        QApplication::sendEvent(editor, &move);
-        QCOMPARE(editor->pos(), moves ? start + QPoint(20, 40) : start);
+        for (Qt::MouseButton button : {Qt::RightButton, Qt::LeftButton}) {
+            const QPoint start = editor->pos(), at(5, 5), to(25, 45);
+            QMouseEvent press(QEvent::MouseButtonPress, at, editor->mapToGlobal(at), button, button,
+                              Qt::NoModifier);
+            QApplication::sendEvent(editor, &press);
+            QMouseEvent move(QEvent::MouseMove, to, editor->mapToGlobal(to), Qt::NoButton, button,
+                             Qt::NoModifier);
+            QApplication::sendEvent(editor, &move);
+            QCOMPARE(editor->pos(), button == Qt::LeftButton ? start + QPoint(20, 40) : start);
+        }
     }
 };
 

@@ -1,5 +1,5 @@
-// Undo and redo through the window, the modified state in the title, and the question before
-// modified data are discarded.
+// Edits as steps of the window's history: undo and redo, the modified state in the title, the
+// question before modified data are discarded, and the grids' own edits, each one step.
 
 #include "dialogs/map_cell_editor.h"
 #include "document/change_axis_point.h"
@@ -8,28 +8,38 @@
 #include "document/change_speed.h"
 #include "files/e2p_reader.h"
 #include "main/edit_menu.h"
-#include "main/graph_view.h"
+#include "main/map_grid_view.h"
 #include "window_fixture.h"
 
+#include <QClipboard>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QSlider>
 
 namespace {
 
-enum class Discarding { QuitButton, CloseWindow, OpenFile, DataRead };
 enum Answer { Save = 0, Discard = 1, Cancel = 2, SaveFails = 3 };
 
 struct GuardCase {
-    Discarding action;
+    const char *name;
+    const char *action; // the button clicked, or "close" for the window's close button
     Answer answer;
     const char *question;
-    bool goesOn;
+    const char *goesOn; // "closed", "file dialog", "read", or "" where the action stops
+};
+
+struct KeyCase {
+    const char *name;
+    bool fi;
+    const char *keys; // as "Shift+Right Ctrl+A 4 - Return"
+    const char *undo; // the last step's text
+    int steps, cell;
+    const char *shows, *refusal;
 };
 
 } // namespace
 
 Q_DECLARE_METATYPE(GuardCase)
+Q_DECLARE_METATYPE(KeyCase)
 
 class TestEditHistory : public QObject {
     Q_OBJECT
@@ -40,22 +50,31 @@ private:
     MainWindow &w() { return *m_f.window; }
     QAction *undo() { return w().editMenu().undoAction(); }
     QAction *redo() { return w().editMenu().redoAction(); }
-    QString shown(const QString &name) { return m_f.find<QLabel>(name)->text(); }
+    QString undoText() { return w().document().undoStack().undoText(); }
+    int steps() { return w().document().undoStack().count(); }
+
+    // The grid shown, with every cell 0 but IG cell 20 at its upper limit.
+    MapGridView *grid(bool fi) {
+        EcuImage image = w().document().image();
+        for (int k = 1; k <= MapCells; ++k) {
+            image.setByte(fiCellOffset(k), 100);
+            image.setByte(igCellOffset(k), k == 20 ? 3 : 0);
+        }
+        w().document().load(image, {});
+        w().selectView(fi ? ViewPosition::FiNumeric : ViewPosition::IgNumeric);
+        return w().grid(fi ? MapKind::Fi : MapKind::Ig);
+    }
+    static void type(QWidget *to, const QString &keys) {
+        for (const QString &key : keys.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+            const QKeyCombination k =
+                key == QStringLiteral("+") ? QKeyCombination(Qt::Key_Plus) : QKeySequence(key)[0];
+            QTest::keyClick(to, k.key(), k.keyboardModifiers());
+        }
+    }
 
 private slots:
-    void init() {
-        m_f.window.reset();
-        m_f.op = RecordingOperator();
-        m_f.dialogs = ScriptedFileDialogs();
-        m_f.startWithSample();
-        QApplication::setActiveWindow(&w());
-        QVERIFY(QTest::qWaitForWindowActive(&w()));
-    }
-
-    void cleanup() {
-        m_f.window.reset();
-        flushDeletes();
-    }
+    void init() { QVERIFY(m_f.restartWithSample()); }
+    void cleanup() { m_f.close(); }
 
     // Each kind of edit, undone and redone from the Edit menu: every view that shows the byte
     // shows it again, the title tells whether the data differ from the file.
@@ -64,22 +83,10 @@ private slots:
         w().selectView(ViewPosition::FiGraph);   // row 1 shown
         w().selectView(ViewPosition::IgGraph);
         w().selectView(ViewPosition::RuMap);
-        const QStringList labels =
-            QStringLiteral("Label6(3) Slider1(3) Label12(3) Label_IG6(2) Label_IG12(2) Label18(4) "
-                           "Label7(5) Label_IG7(5) Label10(5) Label8(4) Label_IG8(4) Label14 "
-                           "Lbl_PITroad Lbl_IdleNe")
-                .split(QLatin1Char(' '));
-        const auto texts = [&] {
-            QStringList all;
-            for (const QString &name : labels) {
-                auto *slider = w().findChild<QSlider *>(name);
-                all << (slider ? QString::number(slider->value()) : shown(name));
-            }
-            return all;
-        };
-        const QStringList before = texts();
-        const EcuImage image = w().document().image();
-        CalibrationDocument &doc = w().document();
+        const char *const shown = "Label6(3) Slider1(3) Label12(3) Label_IG6(2) Label_IG12(2) "
+                                  "Label18(4) Label7(5) Label_IG7(5) Label10(5) Label8(4) "
+                                  "Label_IG8(4) Label14 Lbl_PITroad Lbl_IdleNe";
+        const QStringList before = m_f.texts(shown);
         const QList<ByteEdit> edits{changeCell(MapKind::Fi, 3, 130),
                                     changeCell(MapKind::Ig, 2, 3),
                                     changeRuPoint(4, 0xF1),
@@ -89,18 +96,16 @@ private slots:
                                     changeSpeed(SpeedSetting::PitRoad, 90),
                                     changeSpeed(SpeedSetting::IdleNe, 12)};
         for (const ByteEdit &edit : edits)
-            QVERIFY(doc.apply(edit));
+            QVERIFY(w().document().apply(edit));
         const QStringList after =
-            QStringLiteral("+30% 0 +30% +3deg +3deg -15% 6000 6000 6000 16 16 17000 9000 2400")
-                .split(QLatin1Char(' '));
-        QCOMPARE(texts(), after);
+            words("+30% 0 +30% +3deg +3deg -15% 6000 6000 6000 16 16 17000 9000 2400");
+        QCOMPARE(m_f.texts(shown), after);
         QVERIFY(w().isWindowModified());
         QCOMPARE(undo()->text(), QStringLiteral("Undo Idring Ne: 1600 \u2192 2400 r/min"));
 
         for (qsizetype k = 0; k < edits.size(); ++k)
             undo()->trigger();
-        QCOMPARE(texts(), before);
-        QCOMPARE(w().document().image(), image);
+        QCOMPARE(m_f.texts(shown), before);
         QVERIFY(!w().isWindowModified());
         QVERIFY(!undo()->isEnabled());
         QCOMPARE(undo()->text(), QStringLiteral("Undo"));
@@ -108,7 +113,7 @@ private slots:
                                      QStringLiteral(" \u2192 +30%"));
         for (qsizetype k = 0; k < edits.size(); ++k)
             QTest::keySequence(&w(), QKeySequence(Qt::CTRL | Qt::Key_Y));
-        QCOMPARE(texts(), after);
+        QCOMPARE(m_f.texts(shown), after);
     }
 
     // Undo is off while a dialog is open; in the comment box the keys are the box's own.
@@ -116,7 +121,7 @@ private slots:
         QVERIFY(w().document().apply(changeCell(MapKind::Fi, 1, 120)));
         QVERIFY(undo()->isEnabled());
         w().selectView(ViewPosition::FiNumeric);
-        QTest::mouseClick(m_f.find(QStringLiteral("Label6(5)")), Qt::LeftButton);
+        m_f.click("Label6(5)");
         auto *editor = w().findChild<MapCellEditor *>();
         QVERIFY(editor);
         QVERIFY(!undo()->isEnabled() && !redo()->isEnabled());
@@ -124,7 +129,7 @@ private slots:
         flushDeletes();
         QVERIFY(undo()->isEnabled());
 
-        auto *comment = m_f.find<QPlainTextEdit>(QStringLiteral("Text3"));
+        auto *comment = m_f.find<QPlainTextEdit>("Text3");
         comment->setFocus();
         comment->moveCursor(QTextCursor::End);
         QTest::keyClicks(comment, QStringLiteral("xy"));
@@ -139,20 +144,22 @@ private slots:
         const char *quitting = "The data have been changed. Save them before quitting?";
         const char *opening = "The data have been changed. Save them before opening another file?";
         const char *reading = "The data have been changed. Save them before reading the ECU?";
-        using D = Discarding;
-        QTest::newRow("Quit, Save") << GuardCase{D::QuitButton, Save, quitting, true};
-        QTest::newRow("Quit, Discard") << GuardCase{D::QuitButton, Discard, quitting, true};
-        QTest::newRow("Quit, Cancel") << GuardCase{D::QuitButton, Cancel, quitting, false};
-        QTest::newRow("Quit, the save fails")
-            << GuardCase{D::QuitButton, SaveFails, quitting, false};
-        QTest::newRow("close, Discard") << GuardCase{D::CloseWindow, Discard, quitting, true};
-        QTest::newRow("close, Cancel") << GuardCase{D::CloseWindow, Cancel, quitting, false};
-        QTest::newRow("Open, Save") << GuardCase{D::OpenFile, Save, opening, true};
-        QTest::newRow("Open, Cancel") << GuardCase{D::OpenFile, Cancel, opening, false};
-        QTest::newRow("Open, the save fails") << GuardCase{D::OpenFile, SaveFails, opening, false};
-        QTest::newRow("Read, Discard") << GuardCase{D::DataRead, Discard, reading, true};
-        QTest::newRow("Read, Cancel") << GuardCase{D::DataRead, Cancel, reading, false};
-        QTest::newRow("Read, the save fails") << GuardCase{D::DataRead, SaveFails, reading, false};
+        const GuardCase cases[] = {
+            {"Quit, Save", "Command4", Save, quitting, "closed"},
+            {"Quit, Discard", "Command4", Discard, quitting, "closed"},
+            {"Quit, Cancel", "Command4", Cancel, quitting, ""},
+            {"Quit, the save fails", "Command4", SaveFails, quitting, ""},
+            {"close, Discard", "close", Discard, quitting, "closed"},
+            {"close, Cancel", "close", Cancel, quitting, ""},
+            {"Open, Save", "Command1", Save, opening, "file dialog"},
+            {"Open, Cancel", "Command1", Cancel, opening, ""},
+            {"Open, the save fails", "Command1", SaveFails, opening, ""},
+            {"Read, Discard", "Command7", Discard, reading, "read"},
+            {"Read, Cancel", "Command7", Cancel, reading, ""},
+            {"Read, the save fails", "Command7", SaveFails, reading, ""},
+        };
+        for (const GuardCase &c : cases)
+            QTest::newRow(c.name) << c;
     }
 
     void askBeforeDiscarding() {
@@ -164,43 +171,124 @@ private slots:
         if (c.answer == Save || c.answer == SaveFails)
             m_f.choose(saved);
         m_f.op.answers = {false}; // a read that goes on stops at its first prompt
-        switch (c.action) {
-        case Discarding::QuitButton:
-            QTest::mouseClick(m_f.find(QStringLiteral("Command4")), Qt::LeftButton);
-            break;
-        case Discarding::CloseWindow:
+        if (QLatin1String(c.action) == QLatin1String("close"))
             w().close();
-            break;
-        case Discarding::OpenFile:
-            QTest::mouseClick(m_f.find(QStringLiteral("Command1")), Qt::LeftButton);
-            break;
-        case Discarding::DataRead:
-            QTest::mouseClick(m_f.find(QStringLiteral("Command7")), Qt::LeftButton);
-            break;
-        }
+        else
+            m_f.click(c.action);
         QCOMPARE(m_f.op.messages.front().text, QLatin1String(c.question));
         QCOMPARE(m_f.op.messages.front().icon, MessageIcon::Question);
         QCOMPARE(m_f.op.questionButtons.front(),
                  (QStringList{QStringLiteral("Save"), QStringLiteral("Discard"),
                               QStringLiteral("Cancel")}));
-        const QString last = m_f.op.messages.back().text;
-        switch (c.action) {
-        case Discarding::QuitButton:
-        case Discarding::CloseWindow:
-            QCOMPARE(!w().isVisible(), c.goesOn);
-            break;
-        case Discarding::OpenFile:
-            QCOMPARE(m_f.dialogs.openRequests.size(), c.goesOn ? 1 : 0);
-            break;
-        case Discarding::DataRead:
-            QCOMPARE(last == QStringLiteral("Ignition Switch Off"), c.goesOn);
-            break;
-        }
+        QStringList wentOn;
+        if (!w().isVisible())
+            wentOn << QStringLiteral("closed");
+        if (!m_f.dialogs.openRequests.isEmpty())
+            wentOn << QStringLiteral("file dialog");
+        if (m_f.op.messages.back().text == QStringLiteral("Ignition Switch Off"))
+            wentOn << QStringLiteral("read");
+        QCOMPARE(wentOn.join(QLatin1Char(' ')), QLatin1String(c.goesOn));
         // Nothing is lost: a save that failed leaves the data modified, a good one clean.
         QCOMPARE(int(w().document().image().byte(fiCellOffset(7))), 77);
         QCOMPARE(w().isWindowModified(), c.answer != Save);
         if (c.answer == Save)
             QCOMPARE(HEX_Data_read(saved).image.byte(fiCellOffset(7)), std::uint8_t(77));
+    }
+
+    void gridKeysChangeTheSelectionInOneStep_data() {
+        QTest::addColumn<KeyCase>("c");
+        const char *outOfRange = "The Fi map takes values from -30% to +30%; 31 is outside that "
+                                 "range. Nothing was changed.";
+        const KeyCase cases[] = {
+            {"block stepped up", true, "Shift+Right Shift+Right Shift+Up +",
+             "Fi map: 6 cells +1 step", 1, 37, "+1%", ""},
+            {"Escape: the cursor cell only", true, "Shift+Up Escape Down PgDown",
+             "Fi map: 1 cell -5 steps", 1, 3, "-5%", ""},
+            {"at the limit stays", false, "Shift+Right Shift+End PgUp", "IG map: 13 cells +5 steps",
+             1, 21, "+3deg", ""},
+            {"typed, sign after the digits", false, "Shift+Left 4 - Return",
+             "IG map: 2 cells set to -4deg", 1, 18, "-4deg", ""},
+            {"typed out of range", true, "Shift+Left 3 1 Return", "", 0, 18, "0%", outOfRange},
+            {"whole map smoothed", true, "Ctrl+A = 9 Return Right 3 0 Return Ctrl+A Ctrl+M",
+             "Fi map: smooth 16 x 11 cells", 3, 19, "+13%", ""},
+        };
+        for (const KeyCase &c : cases)
+            QTest::newRow(c.name) << c;
+    }
+
+    // From the cursor on cell 19 (TH 2, NE 3).
+    void gridKeysChangeTheSelectionInOneStep() {
+        QFETCH(KeyCase, c);
+        MapGridView *g = grid(c.fi);
+        g->returnFocus(19);
+        type(g, QString::fromUtf8(c.keys));
+        QCOMPARE(undoText(), QString::fromUtf8(c.undo));
+        QCOMPARE(steps(), c.steps);
+        QCOMPARE(g->cell(c.cell)->text(), QString::fromUtf8(c.shows));
+        QCOMPARE(m_f.op.messages.isEmpty() ? QString() : m_f.op.messages.front().text,
+                 QString::fromUtf8(c.refusal));
+    }
+
+    void gridDragSelectsClickEditsAndTheFocusComesBack() {
+        MapGridView *g = grid(true);
+        QTest::mousePress(g->cell(1), Qt::LeftButton);
+        QTest::mouseMove(g->cell(18));
+        QTest::mouseRelease(g->cell(18), Qt::LeftButton);
+        QTest::mouseClick(g->cell(36), Qt::LeftButton, Qt::ShiftModifier); // extends from cell 1
+        QVERIFY(!w().findChild<MapCellEditor *>());
+        QCOMPARE(g->selection().target(), (CellBlock{1, 3, 1, 4}));
+        QCOMPARE(g->findChild<QLabel *>(QStringLiteral("GridStatus"))->text(),
+                 QStringLiteral("TH 1 to 3, NE 1 to 4: 4 x 3 cells"));
+        QVERIFY(g->cell(20)->decoration().selected && g->cell(1)->decoration().cursor);
+
+        type(g, QStringLiteral("Up Return")); // as a click on cell 17
+        auto *editor = w().findChild<MapCellEditor *>();
+        QVERIFY(editor);
+        QCOMPARE(m_f.enabledAmong("mnuSelectAll mnuStepUp mnuCopy mnuPaste"), QString());
+        QTest::keyClick(editor->slider(), Qt::Key_Escape);
+        flushDeletes();
+        QCOMPARE(w().focusWidget(), g);
+        QCOMPARE(g->selection().cursor(), 17);
+        QVERIFY(g->cell(17)->decoration().cursor && !g->cell(20)->decoration().selected);
+    }
+
+    void gridCopyAndPasteBackOrRefuse() {
+        MapGridView *g = grid(false);
+        g->returnFocus(20);
+        type(g, QStringLiteral("Shift+Down Shift+Left Ctrl+C"));
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("0\t3\n0\t0\n"));
+        type(g, QStringLiteral("Escape Right Right Right Up Ctrl+V"));
+        QCOMPARE(undoText(), QStringLiteral("IG map: paste 2 x 2 cells"));
+        QCOMPARE(g->cell(40)->text(), QStringLiteral("+3deg"));
+        QGuiApplication::clipboard()->setText(QStringLiteral("1\t2\n-3\t-30\n"));
+        type(g, QStringLiteral("Ctrl+V"));
+        QCOMPARE(m_f.op.messages.front(),
+                 (ToldMessage{QStringLiteral("The value -30 in row 2, column 2 of the pasted "
+                                             "block (TH row 2, NE column 8) is outside the range "
+                                             "of the IG map, -20deg to +3deg. Nothing was pasted."),
+                              MessageIcon::Exclamation}));
+        QCOMPARE(steps(), 1);
+        QCOMPARE(m_f.enabledAmong("mnuInterpolate mnuSmooth mnuStepUp"),
+                 QStringLiteral("mnuStepUp"));
+        w().selectView(ViewPosition::FiGraph);
+        QCOMPARE(m_f.enabledAmong("mnuSelectAll mnuPaste mnuStepUp"), QString());
+    }
+
+    void gridValueColoursFollowEditsAndAreRemembered() {
+        MapGridView *g = grid(true);
+        QVERIFY(!g->cell(1)->decoration().fill.isValid());
+        m_f.trigger("mnuCellColours");
+        QCOMPARE(g->cell(1)->decoration().fill, QColor(Qt::cyan)); // 0 %
+        QVERIFY(w().document().apply(changeCell(MapKind::Fi, 1, 70)));
+        QCOMPARE(g->cell(1)->decoration().fill, QColor(Qt::black)); // -30 %
+        QCOMPARE(g->grab().toImage().pixelColor(g->cell(1)->geometry().topLeft() + QPoint(5, 5)),
+                 QColor(Qt::black));
+        w().document().undoStack().undo();
+        QCOMPARE(g->cell(1)->decoration().fill, QColor(Qt::cyan));
+        m_f.window.reset();
+        m_f.start();
+        QVERIFY(m_f.find<QAction>("mnuCellColours")->isChecked());
+        QVERIFY(w().grid(MapKind::Ig)->cell(5)->decoration().fill.isValid());
     }
 };
 

@@ -1,5 +1,4 @@
 #include "dialogs/ru_all_change_dialog.h"
-#include "files/e2p_reader.h"
 #include "image/graph_position.h"
 #include "main/clickable_label.h"
 #include "main/colours.h"
@@ -9,10 +8,8 @@
 #include "main/twips.h"
 #include "window_fixture.h"
 
-#include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QWheelEvent>
@@ -41,9 +38,19 @@ struct EditCase {
     int offset; // of TH row 3, NE point i (RU point i)
 };
 
+struct RuCase {
+    const char *name;
+    int key;             // 0: none
+    const char *closeOn; // the control that closes the dialog
+    int closeKey;        // 0: a click
+    int byte;            // -1: nothing changes
+    const char *text;
+};
+
 } // namespace
 
 Q_DECLARE_METATYPE(EditCase)
+Q_DECLARE_METATYPE(RuCase)
 
 class TestGraphView : public QObject {
     Q_OBJECT
@@ -91,22 +98,16 @@ private:
 
 private slots:
     void init() {
-        m_f.window.reset();
-        m_f.startWithSample();
+        QVERIFY(m_f.restartWithSample());
         // Row 11 of both maps gets a shape of its own.
         QList<int> row11;
         for (int n = 0; n < NeColumns; ++n)
             row11 << fiCellOffset(161 + n) << 72 + 3 * n << igCellOffset(161 + n)
                   << (n < 3 ? n : 256 - n);
         m_f.loadBytes(row11);
-        QApplication::setActiveWindow(&w());
-        QVERIFY(QTest::qWaitForWindowActive(&w()));
     }
 
-    void cleanup() {
-        m_f.window.reset();
-        flushDeletes();
-    }
+    void cleanup() { m_f.close(); }
 
     void sliderEditWritesTableTextImageAndView_data() {
         QTest::addColumn<EditCase>("c");
@@ -146,9 +147,7 @@ private slots:
         slider(kind, i)->setValue(position == 0 ? ScaleOf[at(kind)] : 0);
         slider(kind, i)->setValue(position);
 
-        for (int k = 0; k < EcuImageSize; ++k)
-            QCOMPARE(int(w().document().image().byte(k)), k == offset ? byte : int(before.byte(k)));
-        QCOMPARE(table(kind, 3, i), std::pair(byte, text));
+        QCOMPARE(w().document().image(), withBytes(before, {offset, byte}));
         QCOMPARE(value(kind, i)->text(), text);
         for (int j = 1; j <= 15; ++j)
             QCOMPARE(line(kind, j), lines[j - 1]);
@@ -179,10 +178,10 @@ private slots:
             }
         }
         if (kind == GraphKind::Ig) {
-            const auto *zero = m_f.find<GraphLine>(QStringLiteral("Line7"));
+            const auto *zero = m_f.find<GraphLine>("Line7");
             QVERIFY(zero->isShown());
             QCOMPARE(zero->twips().y1(), 840.0 + 3 * 3000.0 / 23);
-            const QRect caption = m_f.find(QStringLiteral("Label_IG9(0)"))->geometry();
+            const QRect caption = m_f.find("Label_IG9(0)")->geometry();
             QVERIFY(qAbs(caption.center().y() - twipsToPixelsY(zero->twips().y1())) <= 1);
         }
     }
@@ -219,7 +218,7 @@ private slots:
         QVERIFY(w().document().tables() == before.tables);
     }
 
-    void keyAndWheelEditsReachTheGridsAndTheSavedFile() {
+    void keyAndWheelEdit() {
         for (GraphKind kind : {GraphKind::Fi, GraphKind::Ig, GraphKind::Ru}) {
             w().selectView(ViewOf[at(kind)]);
             const int stored = table(kind, 1, 5).first;
@@ -240,52 +239,38 @@ private slots:
             QCOMPARE(backgroundOf(value(kind, 5)), buttonFaceColour());
             QVERIFY(s->value() != position);
             QCOMPARE(value(kind, 7)->text(), table(kind, 1, 7).second);
-            focus(m_f.find(QStringLiteral("Combo1")));
+            focus(m_f.find("Combo1"));
             QCOMPARE(armed(kind), 0);
         }
-        w().selectView(ViewPosition::FiNumeric);
-        QCOMPARE(m_f.text("Label6(5)"), table(GraphKind::Fi, 1, 5).second);
-        w().selectView(ViewPosition::IgNumeric);
-        QCOMPARE(m_f.text("Label_IG6(7)"), table(GraphKind::Ig, 1, 7).second);
-
-        const QString saved = m_f.dir.filePath(QStringLiteral("GRAPH.E2P"));
-        m_f.choose(saved);
-        m_f.find<QAction>(QStringLiteral("mnuSaveFile(2)"))->trigger();
-        const HexReadResult back = HEX_Data_read(saved);
-        QVERIFY(back.HexReadOk);
-        QCOMPARE(back.image, w().document().image());
-        for (auto [offset, kind, i] :
-             {std::tuple{196, GraphKind::Fi, 5}, std::tuple{6, GraphKind::Ig, 7},
-              std::tuple{416, GraphKind::Ru, 5}})
-            QCOMPARE(int(back.image.byte(offset)), table(kind, 1, i).first);
     }
 
     void ruAllChangeSetsEveryPointOrNothing_data() {
-        QTest::addColumn<int>("key");   // 0: none
-        QTest::addColumn<int>("close"); // Return, Escape, or 0 for "Cancel Key"
-        QTest::addColumn<int>("byte");  // -1: nothing changes
-        QTest::addColumn<QString>("text");
-        const int enter = Qt::Key_Return;
-        QTest::newRow("Enter at once") << 0 << enter << 0 << "0%";
-        QTest::newRow("top") << int(Qt::Key_Home) << enter << 0x0F << "+15%";
-        QTest::newRow("bottom") << int(Qt::Key_End) << enter << 0xF1 << "-15%";
-        QTest::newRow("page up") << int(Qt::Key_PageUp) << enter << 0x0F << "+15%";
-        QTest::newRow("one up") << int(Qt::Key_Up) << enter << 1 << "+1%";
-        QTest::newRow("Cancel Key") << int(Qt::Key_End) << 0 << -1 << "-15%";
+        QTest::addColumn<RuCase>("c");
+        const int none = 0, enter = Qt::Key_Return, escape = Qt::Key_Escape, click = 0;
+        const RuCase cases[] = {
+            {"Enter at once", none, "Slider1", enter, 0, "0%"},
+            {"top, Enter on Enter Key", Qt::Key_Home, "Command1", enter, 0x0F, "+15%"},
+            {"bottom", Qt::Key_End, "Slider1", enter, 0xF1, "-15%"},
+            {"page up, Escape", Qt::Key_PageUp, "Slider1", escape, -1, "+15%"},
+            {"one up", Qt::Key_Up, "Slider1", enter, 1, "+1%"},
+            {"Cancel Key", Qt::Key_End, "Command2", click, -1, "-15%"},
+            {"Enter on Cancel Key", Qt::Key_End, "Command2", enter, -1, "-15%"},
+        };
+        for (const RuCase &c : cases)
+            QTest::newRow(c.name) << c;
     }
 
     // "All data change" of the RU view.
     void ruAllChangeSetsEveryPointOrNothing() {
-        QFETCH(int, key);
-        QFETCH(int, close);
-        QFETCH(int, byte);
-        QFETCH(QString, text);
+        QFETCH(RuCase, c);
+        const int byte = c.byte;
+        const QString text = QLatin1String(c.text);
         // After an ECU read "Data Read" and "Data Write" may be off; closing turns them on.
-        m_f.find(QStringLiteral("Command3"))->setEnabled(false);
-        m_f.find(QStringLiteral("Command7"))->setEnabled(false);
-        const EcuData before = w().document().data();
+        m_f.find("Command3")->setEnabled(false);
+        m_f.find("Command7")->setEnabled(false);
+        const EcuImage before = w().document().image();
         w().selectView(ViewPosition::RuMap);
-        QTest::mouseClick(m_f.find(QStringLiteral("Command8")), Qt::LeftButton);
+        m_f.click("Command8");
         QPointer<RuAllChangeDialog> dialog = w().findChild<RuAllChangeDialog *>();
         QVERIFY(dialog);
         QCOMPARE(dialog->objectName(), QStringLiteral("Form6"));
@@ -298,31 +283,28 @@ private slots:
                  QStringLiteral("-15%"));
         QCOMPARE(dialog->x(), w().frameGeometry().left());
         QCOMPARE(dialog->slider()->value(), 15);
-        if (key != 0)
-            QTest::keyClick(dialog->slider(), static_cast<Qt::Key>(key));
+        if (c.key != 0)
+            QTest::keyClick(dialog->slider(), static_cast<Qt::Key>(c.key));
         QCOMPARE(dialog->findChild<QLabel *>(QStringLiteral("Label1"))->text(), text);
-        if (close != 0)
-            QTest::keyClick(dialog->slider(), static_cast<Qt::Key>(close));
-        else
-            QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("Command2")),
-                              Qt::LeftButton);
+        QWidget *on = dialog->findChild<QWidget *>(QLatin1String(c.closeOn));
+        if (c.closeKey == 0) {
+            QTest::mouseClick(on, Qt::LeftButton);
+        } else {
+            on->setFocus();
+            QTest::keyClick(on, static_cast<Qt::Key>(c.closeKey));
+        }
         flushDeletes();
         QVERIFY(dialog.isNull());
         QVERIFY(w().isMainWindowEnabled());
         QCOMPARE(m_f.enabledAmong("Command3 Command7"), QStringLiteral("Command3 Command7"));
 
-        const EcuData &data = w().document().data();
-        for (int k = 0; k < EcuImageSize; ++k) {
-            const bool ru = k >= 412 && k <= 427 && byte >= 0;
-            QCOMPARE(int(data.image.byte(k)), ru ? byte : int(before.image.byte(k)));
-        }
-        if (byte < 0)
-            QVERIFY(data.tables == before.tables);
+        QList<int> ru;
+        for (int i = 1; i <= RuPoints && byte >= 0; ++i)
+            ru << ruMapOffset(i) << byte;
+        QCOMPARE(w().document().image(), withBytes(before, ru));
         for (int i = 1; i <= 16; ++i) {
             const auto [stored, shown] = table(GraphKind::Ru, 1, i);
-            if (byte >= 0)
-                QCOMPARE(shown, text);
-            QCOMPARE(value(GraphKind::Ru, i)->text(), shown);
+            QCOMPARE(value(GraphKind::Ru, i)->text(), byte >= 0 ? text : shown);
             QCOMPARE(slider(GraphKind::Ru, i)->value(), ruSliderPosition(std::uint8_t(stored)));
         }
         if (byte >= 0)

@@ -5,15 +5,35 @@
 #include "main/file_commands.h"
 #include "main/main_window.h"
 #include "main/transfer_commands.h"
+#include "pixels.h"
 #include "recording_operator.h"
 #include "serial_port_entries.h"
 
+#include <QAbstractSlider>
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
+
+// The blank-separated words of the text.
+inline QStringList words(const char *text) {
+    return QString::fromUtf8(text).split(QLatin1Char(' '));
+}
+
+// Deletes dialogs that closed themselves.
+inline void flushDeletes() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+}
+
+// The image with some bytes changed: offset, value, offset, value ...
+inline EcuImage withBytes(EcuImage image, const QList<int> &bytes) {
+    for (qsizetype k = 0; k + 1 < bytes.size(); k += 2)
+        image.setByte(bytes[k], static_cast<std::uint8_t>(bytes[k + 1]));
+    return image;
+}
 
 // A main window on a settings store of its own, with a recording operator and scripted file
 // dialogs, so no test ever blocks on a real modal box.
@@ -55,8 +75,14 @@ struct WindowFixture {
         return path;
     }
 
-    MainWindow &start() {
-        window = std::make_unique<MainWindow>(*settings, seams());
+    // Closes the window and deletes what it left.
+    void close() {
+        window.reset();
+        flushDeletes();
+    }
+
+    MainWindow &start(const QString &startFile = {}) {
+        window = std::make_unique<MainWindow>(*settings, seams(), startFile);
         window->show();
         return *window;
     }
@@ -67,6 +93,17 @@ struct WindowFixture {
         return start();
     }
 
+    // For a test class that shares one fixture: a new window on the sample, active, and an
+    // operator and dialogs that forgot the last test.
+    bool restartWithSample() {
+        window.reset();
+        op = RecordingOperator();
+        dialogs = ScriptedFileDialogs();
+        startWithSample();
+        QApplication::setActiveWindow(window.get());
+        return QTest::qWaitForWindowActive(window.get());
+    }
+
     template <typename T = QWidget>
     T *find(const QString &name) const {
         T *child = window->findChild<T *>(name);
@@ -74,9 +111,25 @@ struct WindowFixture {
             qWarning("no child named %s", qPrintable(name));
         return child;
     }
+    template <typename T = QWidget>
+    T *find(const char *name) const {
+        return find<T>(QString::fromLatin1(name));
+    }
+    void click(const char *name) const { QTest::mouseClick(find(name), Qt::LeftButton); }
+    void trigger(const char *name) const { find<QAction>(name)->trigger(); }
 
     [[nodiscard]] QString text(const char *label) const {
         return find<QLabel>(QLatin1String(label))->text();
+    }
+
+    // The texts of the named labels (a slider: its position).
+    [[nodiscard]] QStringList texts(const char *names) const {
+        QStringList out;
+        for (const QString &name : words(names)) {
+            const auto *slider = window->findChild<QAbstractSlider *>(name);
+            out << (slider ? QString::number(slider->value()) : find<QLabel>(name)->text());
+        }
+        return out;
     }
 
     // Of the named controls (blank-separated widgets or menu items), those enabled, in the order
@@ -98,7 +151,7 @@ struct WindowFixture {
     template <typename Test>
     [[nodiscard]] QString among(const char *names, Test test) const {
         QStringList out;
-        for (const QString &name : QString::fromLatin1(names).split(QLatin1Char(' '))) {
+        for (const QString &name : words(names)) {
             const QObject *control = window->findChild<QObject *>(name);
             if (!control)
                 out << name + QLatin1Char('?');
@@ -112,10 +165,7 @@ struct WindowFixture {
     // file that held them would: decoded, clean, with the comment shown.
     void loadBytes(const QList<int> &preset) {
         CalibrationDocument &document = window->document();
-        EcuImage image = document.image();
-        for (qsizetype k = 0; k + 1 < preset.size(); k += 2)
-            image.setByte(preset[k], static_cast<std::uint8_t>(preset[k + 1]));
-        document.load(image, document.loadedComment());
+        document.load(withBytes(document.image(), preset), document.loadedComment());
     }
 
     void choose(const QString &path) {
@@ -126,17 +176,10 @@ struct WindowFixture {
 // The darkest grey of the widget as drawn: text drawn at full contrast is near black, text
 // drawn greyed out is not.
 inline int darkest(QWidget *widget) {
-    const QImage shown = widget->grab().toImage();
     int least = 255;
-    for (int y = 0; y < shown.height(); ++y) {
-        for (int x = 0; x < shown.width(); ++x)
-            least = std::min(least, qGray(shown.pixel(x, y)));
-    }
+    pixelsWhere(widget->grab().toImage(), [&least](int, int, QColor c) {
+        least = std::min(least, qGray(c.rgb()));
+        return false;
+    });
     return least;
-}
-
-// Deletes dialogs that closed themselves.
-inline void flushDeletes() {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
 }
