@@ -31,10 +31,10 @@ EcuImage baseImage() {
 
 struct EditCase {
     const char *name;
-    ByteEdit (*edit)();
-    std::map<int, int> bytes; // offset: value after the edit (a range: first and last)
-    const char *text;         // in the Edit menu
-    const char *ruText;       // RU point 7's text after the edit, when the edit touches it
+    ByteEdit edit;
+    std::map<int, int> bytes;     // offset: value after the edit
+    const char *text;             // in the Edit menu
+    const char *ruText = nullptr; // RU point 7's text after the edit, when the edit touches it
 };
 
 void PrintTo(const EditCase &c, std::ostream *out) {
@@ -42,11 +42,6 @@ void PrintTo(const EditCase &c, std::ostream *out) {
 }
 
 class Edits : public testing::TestWithParam<EditCase> {};
-
-// The tables a load of the image would give, RU texts as the editors write them where edited.
-EcuTables decoded(EcuImage image) {
-    return HEXdata_Conv(image);
-}
 
 TEST_P(Edits, UndoAndRedoRestoreTheBytesAndTablesExactly) {
     const EditCase &c = GetParam();
@@ -57,7 +52,7 @@ TEST_P(Edits, UndoAndRedoRestoreTheBytesAndTablesExactly) {
     QObject::connect(&document, &CalibrationDocument::bytesChanged,
                      [&told](const ChangedBytes &changed) { told = changed; });
 
-    ASSERT_TRUE(document.apply(c.edit()));
+    ASSERT_TRUE(document.apply(c.edit));
     EXPECT_EQ(document.undoStack().undoText(), QString::fromUtf8(c.text));
     EXPECT_TRUE(document.isModified());
     for (int offset = 0; offset < EcuImageSize; ++offset) {
@@ -66,7 +61,9 @@ TEST_P(Edits, UndoAndRedoRestoreTheBytesAndTablesExactly) {
         EXPECT_EQ(document.image().byte(offset), expected) << offset;
         EXPECT_EQ(told.contains(offset), found != c.bytes.end()) << offset;
     }
-    EcuTables expected = decoded(document.image());
+    // The tables a load of the image would give, RU texts as the editors write them where edited.
+    EcuImage image = document.image();
+    EcuTables expected = HEXdata_Conv(image);
     if (c.ruText) {
         EXPECT_EQ(document.tables().RuadjText[6], QString::fromUtf8(c.ruText));
         expected.RuadjText = document.tables().RuadjText;
@@ -85,66 +82,40 @@ TEST_P(Edits, UndoAndRedoRestoreTheBytesAndTablesExactly) {
     EXPECT_TRUE(document.tables() == after.tables);
 }
 
-std::map<int, int> allCells(MapKind kind, int value) {
-    std::map<int, int> bytes;
-    for (int cell = 1; cell <= MapCells; ++cell)
-        bytes[cellOffset(kind, cell)] = value;
-    return bytes;
+std::map<int, int> one(int offset, int value) {
+    return {{offset, value}};
 }
 
-std::map<int, int> allRu(int value) {
+std::map<int, int> all(int (*offsetOf)(int), int count, int value) {
     std::map<int, int> bytes;
-    for (int i = 1; i <= RuPoints; ++i)
-        bytes[ruMapOffset(i)] = value;
+    for (int i = 1; i <= count; ++i)
+        bytes[offsetOf(i)] = value;
     return bytes;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     EveryKind, Edits,
-    testing::Values(EditCase{"FiCell",
-                             [] { return changeCell(MapKind::Fi, 20, 105); },
-                             {{fiCellOffset(20), 105}},
-                             "Fi map TH 2 NE 4: +3% \u2192 +5%",
-                             nullptr},
-                    EditCase{"IgCellBehindRow6",
-                             [] { return changeCell(MapKind::Ig, 65, 3); },
-                             {{80, 3}},
-                             "IG map TH 5 NE 1: -2deg \u2192 +3deg",
-                             nullptr},
-                    EditCase{"IgAllCells", [] { return changeAllCells(MapKind::Ig, 0); },
-                             allCells(MapKind::Ig, 0), "IG map: all cells 0deg", nullptr},
-                    EditCase{"NePoint",
-                             [] { return changeAxisPoint(Axis::Ne, 6, 65); },
-                             {{neAxisOffset(6), 65}},
-                             "NE point 6: 6000 \u2192 6500 r/min",
-                             nullptr},
-                    EditCase{"ThPoint",
-                             [] { return changeAxisPoint(Axis::Th, 5, 45); },
-                             {{thAxisOffset(5), 45}},
-                             "TH point 5: 40 \u2192 45%",
-                             nullptr},
-                    EditCase{"ShiftTiming",
-                             [] { return changeSpeed(SpeedSetting::ShiftTiming, 150); },
-                             {{ShiftNeOffset, 150}},
-                             "ShiftTiming Indicator: 14000 \u2192 15000 r/min",
-                             nullptr},
-                    EditCase{"PitRoad",
-                             [] { return changeSpeed(SpeedSetting::PitRoad, 0); },
-                             {{PitLimitOffset, 0}},
-                             "PITroad Limit: 6000 \u2192 0 r/min",
-                             nullptr},
-                    EditCase{"IdleNe",
-                             [] { return changeSpeed(SpeedSetting::IdleNe, 9); },
-                             {{IdleNeOffset, 9}},
-                             "Idring Ne: 1600 \u2192 1800 r/min",
-                             nullptr},
-                    EditCase{"RuPoint",
-                             [] { return changeRuPoint(7, 0xFB); },
-                             {{ruMapOffset(7), 0xFB}},
-                             "RU map NE 7: +3% \u2192 -5%",
-                             "-5%"},
+    testing::Values(EditCase{"FiCell", changeCell(MapKind::Fi, 20, 105), one(fiCellOffset(20), 105),
+                             "Fi map TH 2 NE 4: +3% \u2192 +5%"},
+                    EditCase{"IgCellBehindRow6", changeCell(MapKind::Ig, 65, 3), one(80, 3),
+                             "IG map TH 5 NE 1: -2deg \u2192 +3deg"},
+                    EditCase{"IgAllCells", changeAllCells(MapKind::Ig, 0),
+                             all(igCellOffset, MapCells, 0), "IG map: all cells 0deg"},
+                    EditCase{"NePoint", changeAxisPoint(Axis::Ne, 6, 65), one(neAxisOffset(6), 65),
+                             "NE point 6: 6000 \u2192 6500 r/min"},
+                    EditCase{"ThPoint", changeAxisPoint(Axis::Th, 5, 45), one(thAxisOffset(5), 45),
+                             "TH point 5: 40 \u2192 45%"},
+                    EditCase{"ShiftTiming", changeSpeed(SpeedSetting::ShiftTiming, 150),
+                             one(ShiftNeOffset, 150),
+                             "ShiftTiming Indicator: 14000 \u2192 15000 r/min"},
+                    EditCase{"PitRoad", changeSpeed(SpeedSetting::PitRoad, 0),
+                             one(PitLimitOffset, 0), "PITroad Limit: 6000 \u2192 0 r/min"},
+                    EditCase{"IdleNe", changeSpeed(SpeedSetting::IdleNe, 9), one(IdleNeOffset, 9),
+                             "Idring Ne: 1600 \u2192 1800 r/min"},
+                    EditCase{"RuPoint", changeRuPoint(7, 0xFB), one(ruMapOffset(7), 0xFB),
+                             "RU map NE 7: +3% \u2192 -5%", "-5%"},
                     // The same value again: only the text's form changes, and that is a step too.
-                    EditCase{"RuAllSameValue", [] { return changeAllRuPoints(3); }, allRu(3),
+                    EditCase{"RuAllSameValue", changeAllRuPoints(3), all(ruMapOffset, RuPoints, 3),
                              "RU map: all points +3%", "+3%"}),
     [](const testing::TestParamInfo<EditCase> &param) { return std::string(param.param.name); });
 

@@ -9,7 +9,7 @@ namespace {
 
 struct PairCase {
     const char *name;
-    std::vector<std::pair<int, int>> theirs; // bytes the other image has otherwise
+    std::vector<int> theirs; // offsets where the other image differs
     const char *counts;
 };
 
@@ -23,41 +23,33 @@ TEST_P(Pairs, NameEveryParameterThatDiffers) {
     const PairCase &c = GetParam();
     EcuImage ours;
     EcuImage theirs;
-    for (const auto &[offset, value] : c.theirs)
-        theirs.setByte(offset, static_cast<std::uint8_t>(value));
+    for (int offset : c.theirs) // a value of its own at each offset, to tell them apart
+        theirs.setByte(offset, static_cast<std::uint8_t>(offset % 255 + 1));
     const std::vector<Difference> differences = compareImages(ours, theirs);
     EXPECT_EQ(differenceCounts(differences), QString::fromUtf8(c.counts));
     for (const Difference &d : differences)
         EXPECT_EQ(d.theirs, theirs.byte(offsetOf(d.place)));
 }
 
-std::vector<std::pair<int, int>> shiftedNeAxis() {
-    std::vector<std::pair<int, int>> bytes;
+std::vector<int> neAxis() {
+    std::vector<int> offsets;
     for (int i = 1; i <= NePoints; ++i)
-        bytes.emplace_back(neAxisOffset(i), i + 1);
-    return bytes;
+        offsets.push_back(neAxisOffset(i));
+    return offsets;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, Pairs,
     testing::Values(
-        PairCase{"Same", {}, "0 differ"},
-        PairCase{"OneCell", {{fiCellOffset(113), 103}}, "1 differ (Fi 1)"},
+        PairCase{"OneCell", {fiCellOffset(113)}, "1 differ (Fi 1)"},
         PairCase{"EveryKind",
-                 {{fiCellOffset(1), 1},
-                  {igCellOffset(176), 1},
-                  {neAxisOffset(2), 1},
-                  {thAxisOffset(3), 1},
-                  {ruMapOffset(4), 1},
-                  {ShiftNeOffset, 1},
-                  {PitLimitOffset, 1},
-                  {IdleNeOffset, 1}},
+                 {fiCellOffset(1), igCellOffset(176), neAxisOffset(2), thAxisOffset(3),
+                  ruMapOffset(4), ShiftNeOffset, PitLimitOffset, IdleNeOffset},
                  "8 differ (Fi 1, IG 1, NE axis 1, TH axis 1, RU 1, ShiftTiming Indicator 1, "
                  "PITroad Limit 1, Idring Ne 1)"},
-        PairCase{"AxisShifted", shiftedNeAxis(), "16 differ (NE axis 16)"},
+        PairCase{"WholeNeAxis", neAxis(), "16 differ (NE axis 16)"},
         // The data name, the marker and the ECU's own bytes are no parameters.
-        PairCase{
-            "NoParameters", {{DataNameOffset, 'X'}, {DataTypeOffset, 'Q'}, {70, 1}}, "0 differ"}),
+        PairCase{"NoParameters", {DataNameOffset, DataTypeOffset, 70}, "0 differ"}),
     [](const testing::TestParamInfo<PairCase> &param) { return std::string(param.param.name); });
 
 TEST(Comparison, FollowsEditsUndoAndLoads) {

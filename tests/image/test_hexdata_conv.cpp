@@ -17,33 +17,28 @@ bool clearedByDecoding(int offset) {
            (offset >= 310 && offset <= 319);
 }
 
-TEST(HEXdata_Conv, ClearsTheUnusedBytesAndLeavesEveryOtherByte) {
+class Normalisation : public testing::TestWithParam<std::pair<int, int>> {};
+
+// Decoding writes back to the image: the unused bytes cleared, an idle above fifteen as
+// fifteen; every other byte stays.
+TEST_P(Normalisation, ClearsTheUnusedBytesAndCapsTheIdleAtFifteen) {
+    const auto [stored, expected] = GetParam();
     const EcuImage before = patterned();
     EcuImage image = before;
-    image.setByte(IdleNeOffset, 9);
-    (void)HEXdata_Conv(image);
-    for (int offset = 0; offset < EcuImageSize; ++offset) {
-        const int expected = clearedByDecoding(offset) ? 0 : before.byte(offset);
-        if (offset != IdleNeOffset) {
-            EXPECT_EQ(image.byte(offset), expected) << offset;
-        }
-    }
-    EXPECT_EQ(image.byte(IdleNeOffset), 9);
-}
-
-class IdleNormalisation : public testing::TestWithParam<std::pair<int, int>> {};
-
-TEST_P(IdleNormalisation, IdleAboveFifteenIsStoredBackAsFifteen) {
-    const auto [stored, expected] = GetParam();
-    EcuImage image;
     image.setByte(IdleNeOffset, static_cast<std::uint8_t>(stored));
     const EcuTables t = HEXdata_Conv(image);
+    for (int offset = 0; offset < EcuImageSize; ++offset) {
+        if (offset != IdleNeOffset) {
+            EXPECT_EQ(image.byte(offset), clearedByDecoding(offset) ? 0 : before.byte(offset))
+                << offset;
+        }
+    }
     EXPECT_EQ(image.byte(IdleNeOffset), expected);
     EXPECT_EQ(t.IdleNeData, expected);
     EXPECT_EQ(t.IdleNeText, QString::number(expected * 200));
 }
 
-INSTANTIATE_TEST_SUITE_P(Values, IdleNormalisation,
+INSTANTIATE_TEST_SUITE_P(Idle, Normalisation,
                          testing::Values(std::pair{200, 15}, std::pair{16, 15}, std::pair{15, 15},
                                          std::pair{7, 7}));
 
