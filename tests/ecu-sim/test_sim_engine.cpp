@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 // What the link tests do not show of the line: which frames the ECU leaves unanswered, frames
-// that arrive in pieces, and exactly where each fault strikes and ends.
+// that arrive in pieces, and the faults the link cannot tell from simpler ones.
 namespace {
 
 constexpr std::int64_t Ms = 1'000'000;
@@ -66,28 +66,22 @@ TEST_F(SimEngine, AFrameSplitAcrossReadsIsAnsweredOnceComplete) {
     EXPECT_EQ(m_engine.memory().byte(3), 0x34);
 }
 
+// Faults the link tests cannot tell from simpler ones: bad checksums for one word only and
+// counted per handshake, and a pulled cable that a greeting does not end.
 TEST_F(SimEngine, FaultsFireWhereTheySayAndTheEcuRecovers) {
     SimFaults faults;
-    faults.loseEchoByte = FaultPoint{FaultPoint::Kind::DataFrame, 2};
     faults.badChecksums = 2;
     faults.badChecksumWord = 0x25;
-    faults.silentAfter = 5;
+    faults.silentAfter = 4;
     m_engine.setFaults(faults);
     handshake();
-    EXPECT_TRUE(replyIsGood(0x20)); // frame 1: only word 0x25 has bad checksums
-
-    // Frame 2 loses its last byte: five bytes of echo and no answer; the ECU waits for it.
-    const QByteArray lost = readRequest(0x21);
-    EXPECT_EQ(send(lost), lost.first(5));
-    m_now += EcuSimEngine::FrameGapNs; // a pause drops the partial frame
-
+    EXPECT_TRUE(replyIsGood(0x20)); // frame 1
     // Frames 2 to 4: two bad checksums for word 0x25, then a good reply.
     EXPECT_FALSE(replyIsGood(0x25));
     EXPECT_FALSE(replyIsGood(0x25));
     EXPECT_TRUE(replyIsGood(0x25));
-    EXPECT_TRUE(replyIsGood(0x26)); // frame 5
 
-    // Frame 6 finds the cable pulled: the line echoes, the ECU is silent, also for a
+    // Frame 5 finds the cable pulled: the line echoes, the ECU is silent, also for a
     // greeting, until the line has been quiet for a while.
     const QByteArray next = readRequest(0x26);
     EXPECT_EQ(send(next), next);
