@@ -76,15 +76,11 @@ TEST(CellLayout, MapsFillTheirBlocksAroundTheProtectedAreas) {
     }
 }
 
-void putRow29(EcuImage &image, const char *columns10to15) {
-    for (int i = 0; i < 6; ++i)
-        image.set(29, 10 + i, static_cast<std::uint8_t>(columns10to15[i]));
-}
-
 // The marker's characters are stored in swapped pairs behind the name.
 TEST(EcuDataName, IsBlankPaddedAndNeverReachesTheMarker) {
     EcuImage image;
-    putRow29(image, "ZQR3KO");
+    for (int i = 0; i < 6; ++i)
+        image.set(29, 10 + i, static_cast<std::uint8_t>("ZQR3KO"[i]));
     image.set(29, 1, 0x77);
 
     setEcuDataName(image, QStringLiteral("RACE1"));

@@ -5,13 +5,6 @@
 
 namespace {
 
-EcuImage patterned() {
-    EcuImage image;
-    for (int offset = 0; offset < EcuImageSize; ++offset)
-        image.setByte(offset, static_cast<std::uint8_t>((offset * 7 + 3) & 0xFF));
-    return image;
-}
-
 bool clearedByDecoding(int offset) {
     return (offset >= 64 && offset <= 79) || offset == 304 || offset == 306 || offset == 308 ||
            (offset >= 310 && offset <= 319);
@@ -23,7 +16,9 @@ class Normalisation : public testing::TestWithParam<std::pair<int, int>> {};
 // fifteen; every other byte stays.
 TEST_P(Normalisation, ClearsTheUnusedBytesAndCapsTheIdleAtFifteen) {
     const auto [stored, expected] = GetParam();
-    const EcuImage before = patterned();
+    EcuImage before;
+    for (int offset = 0; offset < EcuImageSize; ++offset)
+        before.setByte(offset, static_cast<std::uint8_t>((offset * 7 + 3) & 0xFF));
     EcuImage image = before;
     image.setByte(IdleNeOffset, static_cast<std::uint8_t>(stored));
     const EcuTables t = HEXdata_Conv(image);
