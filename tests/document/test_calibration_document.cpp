@@ -78,10 +78,6 @@ EditCase row(const char *name, std::vector<Byte> preset, Operation operation,
     return {name, std::move(preset), std::move(operation), std::move(expected), text, ruText};
 }
 
-void PrintTo(const EditCase &c, std::ostream *out) {
-    *out << c.name;
-}
-
 class Edits : public testing::TestWithParam<EditCase> {};
 
 TEST_P(Edits, ChangeExactlyTheirBytesInOneStepThatUndoAndRedoRestore) {

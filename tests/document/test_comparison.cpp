@@ -13,10 +13,6 @@ struct PairCase {
     const char *counts;
 };
 
-void PrintTo(const PairCase &c, std::ostream *out) {
-    *out << c.name;
-}
-
 class Pairs : public testing::TestWithParam<PairCase> {};
 
 TEST_P(Pairs, NameEveryParameterThatDiffers) {

@@ -40,18 +40,4 @@ TEST(SimOptions, EveryOptionReachesTheConfiguration) {
     EXPECT_FALSE(everyWord.config.faults.badChecksumWord.has_value());
 }
 
-class SimOptionErrors : public testing::TestWithParam<const char *> {};
-
-TEST_P(SimOptionErrors, AreRefusedWithAReason) {
-    EXPECT_FALSE(parse(GetParam()).error.isEmpty()) << GetParam();
-}
-
-INSTANTIATE_TEST_SUITE_P(Refused, SimOptionErrors,
-                         testing::Values("--paced", "--link L --silent-at D",
-                                         "--link L --lose-echo-byte 0",
-                                         "--link L --bad-checksum 2@10",
-                                         "--link L --product-code QZ3",
-                                         "--link L --line-event smoke@3", "--link L extra",
-                                         "--link L --no-such-option"));
-
 } // namespace

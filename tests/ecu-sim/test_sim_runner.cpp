@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSerialPort>
 #include <QTemporaryDir>
 #include <csignal>
@@ -102,7 +103,7 @@ TEST(EcuSimProgram, AnswersFromItsMemoryFileAndKeepsWhatAWriteLeft) {
     EXPECT_EQ(saved.CommentText, QStringLiteral("bench ECU"));
 }
 
-TEST(EcuSimProgram, DocumentsEveryOptionAndRefusesBadArguments) {
+TEST(EcuSimProgram, DocumentsEveryOptionAndRefusesBadArgumentsWithAReason) {
     QProcess help;
     help.start(QStringLiteral(ECU_SIM_PROGRAM), {QStringLiteral("--help")});
     ASSERT_TRUE(help.waitForFinished(5000));
@@ -114,12 +115,21 @@ TEST(EcuSimProgram, DocumentsEveryOptionAndRefusesBadArguments) {
           "--wrong-ack", "--line-event", "--hangup-after", "--stuck-word"})
         EXPECT_TRUE(text.contains(option)) << option;
 
-    QProcess refused;
-    refused.start(QStringLiteral(ECU_SIM_PROGRAM),
-                  {QStringLiteral("--silent-at"), QStringLiteral("D")});
-    ASSERT_TRUE(refused.waitForFinished(5000));
-    EXPECT_EQ(refused.exitCode(), 2);
-    EXPECT_FALSE(refused.readAllStandardError().isEmpty());
+    // Refused with status 2 and the reason first.
+    QTemporaryDir dir; // where a link would go, were one of them taken
+    for (const char *arguments :
+         {"--paced", "--link L --silent-at D", "--link L --lose-echo-byte 0",
+          "--link L --bad-checksum 2@10", "--link L --product-code QZ3",
+          "--link L --line-event smoke@3", "--link L extra", "--link L --no-such-option"}) {
+        QProcess refused;
+        refused.setWorkingDirectory(dir.path());
+        refused.start(QStringLiteral(ECU_SIM_PROGRAM), QString::fromLatin1(arguments).split(u' '));
+        ASSERT_TRUE(refused.waitForFinished(5000)) << arguments;
+        EXPECT_EQ(refused.exitCode(), 2) << arguments;
+        EXPECT_TRUE(QString::fromLocal8Bit(refused.readAllStandardError())
+                        .contains(QRegularExpression(QStringLiteral("^ecu-sim: \\S"))))
+            << arguments;
+    }
 }
 
 } // namespace
