@@ -16,7 +16,6 @@ TEST(SimOptions, EveryOptionReachesTheConfiguration) {
               "--silent-after 12 --wrong-ack 9 --line-event cd@20 --hangup-after 30 "
               "--stuck-word FF");
     ASSERT_TRUE(c.error.isEmpty()) << c.error.toStdString();
-    EXPECT_FALSE(c.help);
     EXPECT_EQ(c.config.linkPath, QStringLiteral("/tmp/ttyECU"));
     EXPECT_EQ(c.memoryFile, QStringLiteral("m.E2P"));
     EXPECT_TRUE(c.config.paced);
