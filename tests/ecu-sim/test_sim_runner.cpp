@@ -63,7 +63,7 @@ TEST(EcuSimRunner, PacedBytesTakeTheirTimeOnTheLine) {
 }
 
 // The program answers from its memory file and saves what writes left there when stopped.
-TEST(EcuSimProgram, AnswersFromItsMemoryFileAndKeepsWhatAWriteLeft) {
+TEST(EcuSimProgram, AnswersFromItsMemoryFileAndSavesWhatWritesLeft) {
     QTemporaryDir dir;
     const QString memoryFile = dir.filePath(QStringLiteral("ecu.E2P"));
     const QString link = dir.filePath(QStringLiteral("ttyECU"));
