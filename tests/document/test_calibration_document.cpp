@@ -68,8 +68,8 @@ struct EditCase {
     const char *name;
     std::vector<Byte> preset;
     Operation operation;
-    std::vector<Byte> expected; // the bytes after the edit that differ from the base; none: no step
-    const char *text;           // the undo text, or the refusal
+    std::vector<Byte> expected;   // bytes as the edit leaves them, the rest stays; none: no step
+    const char *text;             // the undo text, or the refusal
     const char *ruText = nullptr; // RU point 7's text after the edit, when the edit touches it
 };
 

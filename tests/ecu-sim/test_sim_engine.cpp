@@ -24,11 +24,12 @@ protected:
             ASSERT_EQ(send(greetingFrame(stage)), greetingFrame(stage) + answerFrame(stage));
     }
 
-    // Whether a read of the word gets its echo and a reply with a right checksum.
+    // Whether a read of the word gets, after its echo, a reply with a right checksum.
     bool replyIsGood(int address) {
         const QByteArray out = send(readRequest(address));
         EXPECT_EQ(out.size(), ReadRequestLength + ReadReplyLength) << address;
-        return out.size() == ReadRequestLength + ReadReplyLength && sumsToZero(out.sliced(6));
+        return out.size() == ReadRequestLength + ReadReplyLength &&
+               sumsToZero(out.sliced(ReadRequestLength));
     }
 
     EcuSimEngine m_engine{defaultSimMemory(), {}};
