@@ -5,29 +5,20 @@
 
 namespace {
 
-SimCommandLine parse(const QStringList &args) {
-    return parseSimArguments(QStringList{QStringLiteral("ecu-sim")} + args);
+SimCommandLine parse(const char *args) {
+    return parseSimArguments(QStringLiteral("ecu-sim %1").arg(QLatin1String(args)).split(u' '));
 }
 
-QStringList split(const char *text) {
-    return QString::fromLatin1(text).split(QLatin1Char(' '), Qt::SkipEmptyParts);
-}
-
-TEST(SimOptions, LinkMemoryAndPacing) {
-    const SimCommandLine c = parse(split("--link /tmp/ttyECU --memory m.E2P --paced"));
+TEST(SimOptions, EveryOptionReachesTheConfiguration) {
+    const SimCommandLine c =
+        parse("--link /tmp/ttyECU --memory m.E2P --paced --lose-echo-byte b --change-echo-byte 7 "
+              "--bad-checksum 3@0x3A --silent-at C --wrong-answer b --product-code QZ4R "
+              "--silent-after 12 --wrong-ack 9 --line-event cd@20 --hangup-after 30 "
+              "--stuck-word FF");
     ASSERT_TRUE(c.error.isEmpty()) << c.error.toStdString();
     EXPECT_EQ(c.config.linkPath, QStringLiteral("/tmp/ttyECU"));
     EXPECT_EQ(c.memoryFile, QStringLiteral("m.E2P"));
     EXPECT_TRUE(c.config.paced);
-    EXPECT_FALSE(c.help);
-}
-
-TEST(SimOptions, EveryFault) {
-    const SimCommandLine c =
-        parse(split("--link L --lose-echo-byte b --change-echo-byte 7 --bad-checksum 3@0x3A "
-                    "--silent-at C --wrong-answer b --product-code QZ4R --silent-after 12 "
-                    "--wrong-ack 9 --line-event cd@20 --hangup-after 30 --stuck-word FF"));
-    ASSERT_TRUE(c.error.isEmpty()) << c.error.toStdString();
     const SimFaults &f = c.config.faults;
     EXPECT_EQ(f.loseEchoByte, (FaultPoint{FaultPoint::Kind::StageB, 0}));
     EXPECT_EQ(f.changeEchoByte, (FaultPoint{FaultPoint::Kind::DataFrame, 7}));
@@ -41,38 +32,11 @@ TEST(SimOptions, EveryFault) {
     EXPECT_EQ(f.lineEvent, (LineEventFault{LineEventKind::CarrierDetect, 20}));
     EXPECT_EQ(f.hangupAfter, 30);
     EXPECT_EQ(f.stuckWord, 0xFF);
-}
 
-TEST(SimOptions, BadChecksumsWithoutAWordHitEveryWord) {
-    const SimCommandLine c = parse(split("--link L --bad-checksum 2"));
-    ASSERT_TRUE(c.error.isEmpty()) << c.error.toStdString();
-    EXPECT_EQ(c.config.faults.badChecksums, 2);
-    EXPECT_FALSE(c.config.faults.badChecksumWord.has_value());
-}
-
-class SimOptionErrors : public testing::TestWithParam<const char *> {};
-
-TEST_P(SimOptionErrors, AreRefusedWithAReason) {
-    const SimCommandLine c = parse(split(GetParam()));
-    EXPECT_FALSE(c.error.isEmpty()) << GetParam();
-}
-
-INSTANTIATE_TEST_SUITE_P(Refused, SimOptionErrors,
-                         testing::Values("--paced", "--link L --silent-at D",
-                                         "--link L --lose-echo-byte 0",
-                                         "--link L --bad-checksum 2@10",
-                                         "--link L --product-code QZ3",
-                                         "--link L --line-event smoke@3", "--link L extra",
-                                         "--link L --no-such-option"));
-
-TEST(SimOptions, HelpDocumentsEveryOption) {
-    EXPECT_TRUE(parse({QStringLiteral("--help")}).help);
-    const QString help = simHelpText();
-    for (const char *option :
-         {"--link", "--memory", "--paced", "--lose-echo-byte", "--change-echo-byte",
-          "--bad-checksum", "--silent-at", "--wrong-answer", "--product-code", "--silent-after",
-          "--wrong-ack", "--line-event", "--hangup-after", "--stuck-word"})
-        EXPECT_TRUE(help.contains(QLatin1String(option))) << option;
+    // Bad checksums without a word hit every word.
+    const SimCommandLine everyWord = parse("--link L --bad-checksum 2");
+    EXPECT_EQ(everyWord.config.faults.badChecksums, 2);
+    EXPECT_FALSE(everyWord.config.faults.badChecksumWord.has_value());
 }
 
 } // namespace

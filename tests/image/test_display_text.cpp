@@ -24,22 +24,17 @@ TEST_P(DisplayText, FormatsTheStoredByte) {
     EXPECT_EQ(c.format(static_cast<std::uint8_t>(c.value)), QString::fromLatin1(c.expected));
 }
 
+// Every sign and end of each rule, beside the texts HEXdata_Conv's test reads from an image.
 INSTANTIATE_TEST_SUITE_P(
     AllRules, DisplayText,
-    testing::Values(TextCase{"Fi", fiText, 100, "0%"}, TextCase{"Fi", fiText, 97, "-3%"},
-                    TextCase{"Fi", fiText, 112, "+12%"}, TextCase{"Fi", fiText, 70, "-30%"},
-                    TextCase{"Fi", fiText, 130, "+30%"}, TextCase{"Fi", fiText, 0, "-100%"},
-                    TextCase{"Fi", fiText, 255, "+155%"}, TextCase{"IG", igText, 0, "0deg"},
-                    TextCase{"IG", igText, 0xFB, "-5deg"}, TextCase{"IG", igText, 2, "+2deg"},
-                    TextCase{"IG", igText, 236, "-20deg"}, TextCase{"IG", igText, 0x80, "-128deg"},
-                    TextCase{"IG", igText, 127, "+127deg"}, TextCase{"RU", ruText, 0, "0%"},
-                    TextCase{"RU", ruText, 0xF6, " -10%"}, TextCase{"RU", ruText, 5, " +5%"},
-                    TextCase{"RU", ruText, 0x80, " -128%"},
+    testing::Values(TextCase{"Fi", fiText, 100, "0%"}, TextCase{"Fi", fiText, 70, "-30%"},
+                    TextCase{"Fi", fiText, 130, "+30%"}, TextCase{"Fi", fiText, 255, "+155%"},
+                    TextCase{"IG", igText, 0, "0deg"}, TextCase{"IG", igText, 0x80, "-128deg"},
+                    TextCase{"IG", igText, 127, "+127deg"}, TextCase{"RU", ruText, 0x80, " -128%"},
                     TextCase{"RU edit", ruEditText, 5, "+5%"},
                     TextCase{"RU edit", ruEditText, 0xF1, "-15%"},
                     TextCase{"RU edit", ruEditText, 0, "0%"}, TextCase{"TH", thText, 40, "40"},
-                    TextCase{"TH", thText, 0, "0"}, TextCase{"speed", speedText, 180, "18000"},
-                    TextCase{"speed", speedText, 0, "0"}, TextCase{"idle", idleText, 7, "1400"},
-                    TextCase{"idle", idleText, 15, "3000"}, TextCase{"NE", neText, 125, "12500"}));
+                    TextCase{"speed", speedText, 0, "0"}, TextCase{"idle", idleText, 15, "3000"},
+                    TextCase{"NE", neText, 125, "12500"}));
 
 } // namespace

@@ -5,45 +5,34 @@
 
 namespace {
 
-EcuImage patterned() {
-    EcuImage image;
-    for (int offset = 0; offset < EcuImageSize; ++offset)
-        image.setByte(offset, static_cast<std::uint8_t>((offset * 7 + 3) & 0xFF));
-    return image;
-}
-
 bool clearedByDecoding(int offset) {
     return (offset >= 64 && offset <= 79) || offset == 304 || offset == 306 || offset == 308 ||
            (offset >= 310 && offset <= 319);
 }
 
-TEST(HEXdata_Conv, ClearsTheUnusedBytesAndLeavesEveryOtherByte) {
-    const EcuImage before = patterned();
+class Normalisation : public testing::TestWithParam<std::pair<int, int>> {};
+
+// Decoding writes back to the image: the unused bytes cleared, an idle above fifteen as
+// fifteen; every other byte stays.
+TEST_P(Normalisation, ClearsTheUnusedBytesAndCapsTheIdleAtFifteen) {
+    const auto [stored, capped] = GetParam();
+    EcuImage before;
+    for (int offset = 0; offset < EcuImageSize; ++offset)
+        before.setByte(offset, static_cast<std::uint8_t>((offset * 7 + 3) & 0xFF));
+    before.setByte(IdleNeOffset, static_cast<std::uint8_t>(stored));
     EcuImage image = before;
-    image.setByte(IdleNeOffset, 9);
-    (void)HEXdata_Conv(image);
-    for (int offset = 0; offset < EcuImageSize; ++offset) {
-        const int expected = clearedByDecoding(offset) ? 0 : before.byte(offset);
-        if (offset != IdleNeOffset) {
-            EXPECT_EQ(image.byte(offset), expected) << offset;
-        }
-    }
-    EXPECT_EQ(image.byte(IdleNeOffset), 9);
-}
-
-class IdleNormalisation : public testing::TestWithParam<std::pair<int, int>> {};
-
-TEST_P(IdleNormalisation, IdleAboveFifteenIsStoredBackAsFifteen) {
-    const auto [stored, expected] = GetParam();
-    EcuImage image;
-    image.setByte(IdleNeOffset, static_cast<std::uint8_t>(stored));
     const EcuTables t = HEXdata_Conv(image);
-    EXPECT_EQ(image.byte(IdleNeOffset), expected);
-    EXPECT_EQ(t.IdleNeData, expected);
-    EXPECT_EQ(t.IdleNeText, QString::number(expected * 200));
+    for (int offset = 0; offset < EcuImageSize; ++offset) {
+        const int expected = offset == IdleNeOffset      ? capped
+                             : clearedByDecoding(offset) ? 0
+                                                         : before.byte(offset);
+        EXPECT_EQ(image.byte(offset), expected) << offset;
+    }
+    EXPECT_EQ(t.IdleNeData, capped);
+    EXPECT_EQ(t.IdleNeText, QString::number(capped * 200));
 }
 
-INSTANTIATE_TEST_SUITE_P(Values, IdleNormalisation,
+INSTANTIATE_TEST_SUITE_P(Idle, Normalisation,
                          testing::Values(std::pair{200, 15}, std::pair{16, 15}, std::pair{15, 15},
                                          std::pair{7, 7}));
 
