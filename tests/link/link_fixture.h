@@ -119,11 +119,10 @@ protected:
         });
     }
 
-    void startSim(const EcuImage &memory, const SimFaults &faults = {}) {
-        EcuSimConfig config;
-        config.linkPath = m_dir.filePath(QStringLiteral("ttyECU"));
-        config.faults = faults;
-        m_sim = std::make_unique<EcuSimRunner>(memory, config);
+    // Paced, the simulator takes a byte's time on the line for each byte.
+    void startSim(const EcuImage &memory, const SimFaults &faults = {}, bool paced = false) {
+        m_sim = std::make_unique<EcuSimRunner>(
+            memory, EcuSimConfig{paced, m_dir.filePath(QStringLiteral("ttyECU")), faults});
         ASSERT_TRUE(m_sim->isRunning()) << m_sim->errorString().toStdString();
         m_settings->writeText(CommProtSection, QStringLiteral("COM%1").arg(PortNo),
                               m_sim->devicePath());

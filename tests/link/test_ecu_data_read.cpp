@@ -1,38 +1,66 @@
-#include "files/e2p_commands.h"
 #include "link_fixture.h"
 
 namespace {
 
-using ReadTest = LinkTest;
+// A read that gets through: every word, any line event's coded message on the way.
+struct GoodReadCase {
+    const char *name;
+    SimFaults faults;
+    int requests;                // read requests the simulator answered
+    const char *event = nullptr; // the message of the line event, told before the closing one
+    bool kernelProbe = false;    // the line status as the system reports it
+};
 
-TEST_F(ReadTest, AFullReadEqualsTheEcusMemory) {
+class GoodRead : public LinkTest, public testing::WithParamInterface<GoodReadCase> {};
+
+TEST_P(GoodRead, HandsOverTheEcusMemory) {
+    const GoodReadCase &c = GetParam();
     const EcuImage memory = markedImage(7);
-    startSim(memory);
+    startSim(memory, c.faults);
+    if (c.kernelProbe)
+        m_port.setLineStatusProbe(kernelLineStatusProbe());
     EXPECT_TRUE(read());
-    ASSERT_TRUE(m_read.has_value());
-    EXPECT_EQ(*m_read, memory);
-    EXPECT_EQ(messagesAfterPrompts(), QList<ToldMessage>{plain(EcuDataReadEnded)});
+    EXPECT_EQ(m_read, memory);
+    QList<ToldMessage> told{plain(EcuDataReadEnded)};
+    if (c.event)
+        told.prepend(critical(QLatin1String(c.event)));
+    EXPECT_EQ(messagesAfterPrompts(), told);
     EXPECT_FALSE(m_operator.busyWhenTold.back());
     EXPECT_TRUE(m_link->LinkContinue());
     expectIdle();
 
-    // One request per word, 0x20 to 0xFF, and progress for each.
-    EXPECT_EQ(m_sim->stats().wordsRead, 224);
+    // Requests for the words 0x20 to 0xFF in turn, and progress for each word.
+    EXPECT_EQ(m_sim->stats().wordsRead, c.requests);
     ASSERT_EQ(m_progress.size(), 225);
     EXPECT_EQ(m_progress.front(), std::make_pair(0, 224));
     EXPECT_EQ(m_progress.back(), std::make_pair(224, 224));
     EXPECT_EQ(m_link->TxHex().left(15), QStringLiteral("82 82 10 06 FF "));
 }
 
-TEST_F(ReadTest, ChecksumRetriesCountPerWord) {
-    // Three bad replies before each good one: 896 replies, and still no word fails.
-    const EcuImage memory = markedImage(8);
-    startSim(memory, with(&SimFaults::badChecksums, 3));
-    EXPECT_TRUE(read());
-    EXPECT_EQ(m_read, memory);
-    EXPECT_EQ(m_sim->stats().wordsRead, 4 * 224);
-    EXPECT_EQ(messagesAfterPrompts().size(), 1);
+SimFaults lineEvent(LineEventKind kind) {
+    return with(&SimFaults::lineEvent, LineEventFault{kind, 20});
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, GoodRead,
+    testing::Values(GoodReadCase{"NoFault", {}, 224},
+                    // Three bad replies before each good one: the retries count per word.
+                    GoodReadCase{"ThreeBadChecksumsEachWord", with(&SimFaults::badChecksums, 3),
+                                 4 * 224},
+                    GoodReadCase{"CarrierDetect", lineEvent(LineEventKind::CarrierDetect), 224,
+                                 "communicaation Error --- Code:11"},
+                    GoodReadCase{"Break", lineEvent(LineEventKind::Break), 224,
+                                 "communicaation Error --- Code:01"},
+                    GoodReadCase{"Framing", lineEvent(LineEventKind::Framing), 224,
+                                 "communicaation Error --- Code:05"},
+                    GoodReadCase{"Overflow", lineEvent(LineEventKind::Overflow), 224,
+                                 "communicaation Error --- Code:07"},
+                    GoodReadCase{"Ring", lineEvent(LineEventKind::Ring), 224,
+                                 "communicaation Error --- Code:14"},
+                    // A pseudo-terminal has no line status of its own: the system reports no event.
+                    GoodReadCase{"KernelSeesNoEventOnAPseudoTerminal",
+                                 lineEvent(LineEventKind::CarrierDetect), 224, nullptr, true}),
+    ByName());
 
 class ReadFailure : public LinkTest, public testing::WithParamInterface<FailureCase> {};
 
@@ -67,16 +95,5 @@ INSTANTIATE_TEST_SUITE_P(
                     FailureCase{"DeviceGone", with(&SimFaults::hangupAfter, 100),
                                 CommunicationBoxIncorrect, false}),
     ByName());
-
-TEST_F(ReadTest, AWrongMarkerHandsNothingOver) {
-    EcuImage memory = markedImage(10);
-    memory.setByte(DataTypeOffset + 4, 'X');
-    startSim(memory);
-    EXPECT_FALSE(read());
-    EXPECT_FALSE(m_read.has_value());
-    EXPECT_EQ(messagesAfterPrompts(), QList<ToldMessage>{critical(EcuDataTypeIncorrect)});
-    EXPECT_EQ(m_sim->stats().wordsRead, 224);
-    expectIdle();
-}
 
 } // namespace

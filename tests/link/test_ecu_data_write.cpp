@@ -16,15 +16,18 @@ protected:
     }
 };
 
+// A line event on the way is told and changes nothing of the write.
 TEST_F(WriteTest, AFullWriteLeavesTheImageInTheEcuOutsideTheProtectedAreas) {
     const EcuImage before = markedImage(1);
     const EcuImage image = markedImage(2); // differs everywhere, the protected areas included
-    startSim(before);
+    startSim(before, with(&SimFaults::lineEvent, LineEventFault{LineEventKind::Parity, 100}));
     EXPECT_EQ(write(image), WriteOutcome::Done);
 
     const EcuImage after = m_sim->memory();
     EXPECT_EQ(after, withProtectedFrom(image, before));
-    EXPECT_EQ(messagesAfterPrompts(), QList<ToldMessage>{plain(EcuDataSettingEnded)});
+    EXPECT_EQ(messagesAfterPrompts(),
+              (QList<ToldMessage>{critical(QStringLiteral("communicaation Error --- Code:08")),
+                                  plain(EcuDataSettingEnded)}));
     EXPECT_FALSE(m_operator.busyWhenTold.back());
     expectIdle();
 
@@ -90,8 +93,7 @@ TEST_P(WriteFailure, EndsWithTheStepsMessage) {
     EXPECT_EQ(write(markedImage(2)), partly ? WriteOutcome::PartlyWritten : WriteOutcome::Failed);
     QStringList detail;
     if (partly)
-        detail << QStringLiteral("The ECU now holds a partly written calibration and will not run "
-                                 "it until it is written again.");
+        detail << PartlyWrittenDetail;
     if (c.faults.hangupAfter)
         detail << hangupDetail(c.faults);
     EXPECT_EQ(messagesAfterPrompts(),
@@ -150,9 +152,7 @@ TEST_F(WriteTest, AnInterruptedWriteIsMendedByTheNextWrite) {
     EXPECT_EQ(write(image, WriteAgainOffer::Yes), WriteOutcome::WriteAgain);
     EXPECT_EQ(m_operator.questionButtons,
               (QList<QStringList>{{QStringLiteral("OK"), QStringLiteral("Write again")}}));
-    EXPECT_EQ(messagesAfterPrompts().back().detail,
-              QStringLiteral("The ECU now holds a partly written calibration and will not run it "
-                             "until it is written again."));
+    EXPECT_EQ(messagesAfterPrompts().back().detail, PartlyWrittenDetail);
     const EcuImage interrupted = m_sim->memory();
     EXPECT_EQ(interrupted.byte(446), InvalidMarker1);
     EXPECT_EQ(interrupted.byte(447), InvalidMarker2);
@@ -161,7 +161,9 @@ TEST_F(WriteTest, AnInterruptedWriteIsMendedByTheNextWrite) {
 
     resetOperator();
     EXPECT_FALSE(read());
+    EXPECT_FALSE(m_read.has_value());
     EXPECT_EQ(messagesAfterPrompts(), QList<ToldMessage>{critical(EcuDataTypeIncorrect)});
+    expectIdle();
 
     resetOperator();
     EXPECT_EQ(write(image), WriteOutcome::Done);

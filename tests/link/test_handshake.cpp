@@ -77,13 +77,7 @@ TEST_F(HandshakeTest, APortThatDoesNotOpenFailsTheFirstEchoCheck) {
 // The paced ECU goes on sending the reply of a failed read after the port closed; the next
 // handshake does not take those bytes for its echo.
 TEST_F(HandshakeTest, ALateReplyToAFailedTransferDoesNotSpoilTheNext) {
-    EcuSimConfig config;
-    config.paced = true;
-    config.linkPath = m_dir.filePath(QStringLiteral("ttyECU"));
-    config.faults.changeEchoByte = frame(3);
-    m_sim = std::make_unique<EcuSimRunner>(markedImage(1), config);
-    ASSERT_TRUE(m_sim->isRunning());
-    m_settings->writeText(CommProtSection, QStringLiteral("COM3"), m_sim->devicePath());
+    startSim(markedImage(1), with(&SimFaults::changeEchoByte, frame(3)), true);
     EXPECT_FALSE(read());
     EXPECT_EQ(messagesAfterPrompts(), QList<ToldMessage>{critical(CommunicationBoxIncorrect)});
 
