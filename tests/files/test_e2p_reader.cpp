@@ -51,30 +51,10 @@ ReadCase rejected(const char *name, const QByteArray &text) {
     return {name, text, false, "", {}};
 }
 
-std::ostream &operator<<(std::ostream &out, const ReadCase &c) {
-    return out << c.name;
-}
-
-class ReaderCase : public testing::TestWithParam<ReadCase> {};
-
-TEST_P(ReaderCase, AcceptsOrRejectsAndLoadsWhatTheRecordsSay) {
-    const ReadCase c = GetParam();
-    const HexReadResult r = readText(c.text);
-    ASSERT_EQ(r.HexReadOk, c.accepted) << r.message.toStdString();
-    if (!c.accepted) {
-        EXPECT_EQ(r.message, FileFormatIncorrect);
-        EXPECT_EQ(r.icon, MessageIcon::Critical);
-        return;
-    }
-    EXPECT_TRUE(r.message.isEmpty());
-    EXPECT_EQ(r.CommentText, QString::fromLatin1(c.comment));
-    for (const ByteAt &b : c.bytes)
-        EXPECT_EQ(r.image.byte(b.offset), b.value) << "offset " << b.offset;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Files, ReaderCase,
-    testing::Values(
+// Data records in any order, then the end record and an optional comment: each file is
+// accepted or refused as a whole, and an accepted one gives what its records say.
+TEST(HEX_Data_read, AcceptsOrRejectsAndLoadsWhatTheRecordsSay) {
+    const ReadCase cases[] = {
         accepted("ZeroRow2WithComment", lines({ZeroRow2, End, Start, "hello"}), {{0, 0}}, "hello"),
         accepted("RecordsInAnyOrderLaterOverwrites",
                  lines({":0200300011220000", ":01003100AA00", ":020020003344", End, Start, ""}),
@@ -107,7 +87,23 @@ INSTANTIATE_TEST_SUITE_P(
         rejected("AddressOf1000Hex", lines({":01100000AB00", End, Start, ""})),
         rejected("RecordRunsPastTheLastByte", lines({":0201DF00ABCD00", End, Start, ""})),
         rejected("CountOfZeroRunsOnAndFails", lines({":00002000", End, Start, ""})),
-        rejected("EmptyFile", QByteArray()), rejected("OnlyLineEnds", QByteArray("\r\n\r\n"))));
+        rejected("EmptyFile", QByteArray()),
+        rejected("OnlyLineEnds", QByteArray("\r\n\r\n"))};
+    for (const ReadCase &c : cases) {
+        SCOPED_TRACE(c.name);
+        const HexReadResult r = readText(c.text);
+        EXPECT_EQ(r.HexReadOk, c.accepted) << r.message.toStdString();
+        if (!c.accepted) {
+            EXPECT_EQ(r.message, FileFormatIncorrect);
+            EXPECT_EQ(r.icon, MessageIcon::Critical);
+            continue;
+        }
+        EXPECT_TRUE(r.message.isEmpty());
+        EXPECT_EQ(r.CommentText, QString::fromLatin1(c.comment));
+        for (const ByteAt &b : c.bytes)
+            EXPECT_EQ(r.image.byte(b.offset), b.value) << "offset " << b.offset;
+    }
+}
 
 // A file of the given size that reads as an E2P file: the records and a one-line comment.
 QString fileOfSize(const QTemporaryDir &dir, const QString &name, qsizetype size) {

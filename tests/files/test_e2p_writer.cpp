@@ -20,10 +20,6 @@ EcuImage randomImage(unsigned seed) {
     return image;
 }
 
-TEST(E2PWriter, AllZeroRowTwoRecord) {
-    EXPECT_EQ(dataRecord(2, {}), QByteArray(":1000200000000000000000000000000000000000D0"));
-}
-
 TEST(E2PWriter, FileHasTwentyEightRecordsEndRecordAndCommentStart) {
     const EcuImage image = randomImage(1);
     const QByteArray file = e2pFileContents(image, {});

@@ -157,14 +157,8 @@ protected:
 
     // The messages after the two prompts.
     [[nodiscard]] QList<ToldMessage> messagesAfterPrompts() const {
-        QList<ToldMessage> out = m_operator.messages;
-        EXPECT_GE(out.size(), 2);
-        if (out.size() >= 2) {
-            EXPECT_EQ(out.at(0), IgnitionOffPrompt);
-            EXPECT_EQ(out.at(1), IgnitionOnPrompt);
-            out.remove(0, 2);
-        }
-        return out;
+        EXPECT_EQ(m_operator.messages.mid(0, 2), (QList{IgnitionOffPrompt, IgnitionOnPrompt}));
+        return m_operator.messages.mid(2);
     }
 
     // The last message came when a wait's bound (1000 ms) ran out, or well before.

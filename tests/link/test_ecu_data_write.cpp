@@ -45,22 +45,27 @@ struct ComparisonCase {
     int stuckWord;
     int offset; // a byte of that word the ECU holds differently
     const char *message;
+    bool fileFails = false; // the verification file's folder is missing
 };
 
 class Comparison : public WriteTest, public testing::WithParamInterface<ComparisonCase> {};
 
-// A word the ECU does not take shows in the comparison; the write still ends normally.
+// A word the ECU does not take shows in the comparison; the write still ends normally. A
+// verification file that cannot be written is told first, with its path and the reason.
 TEST_P(Comparison, ReportsTheFirstDifferenceByItsAddress) {
+    const ComparisonCase &c = GetParam();
     const EcuImage image = markedImage(3);
     EcuImage before = image;
-    before.setByte(GetParam().offset,
-                   static_cast<std::uint8_t>(image.byte(GetParam().offset) ^ 0x55));
-    startSim(before, with(&SimFaults::stuckWord, GetParam().stuckWord));
-    EXPECT_EQ(write(image), WriteOutcome::Done);
-    EXPECT_EQ(messagesAfterPrompts(),
-              (QList<ToldMessage>{critical(QLatin1String(GetParam().message)),
-                                  plain(EcuDataSettingEnded)}));
-    EXPECT_EQ(verificationFile(), hexRecords(m_sim->memory()));
+    before.setByte(c.offset, static_cast<std::uint8_t>(image.byte(c.offset) ^ 0x55));
+    startSim(before, with(&SimFaults::stuckWord, c.stuckWord));
+    const QString path =
+        c.fileFails ? m_dir.filePath(QStringLiteral("missing/race1.TMP")) : tmpPath();
+    EXPECT_EQ(m_link->EcuDataWrite(image, path), WriteOutcome::Done);
+    QList<ToldMessage> told{critical(QLatin1String(c.message)), plain(EcuDataSettingEnded)};
+    if (c.fileFails)
+        told.prepend(critical(path + QStringLiteral("\nNo such file or directory")));
+    EXPECT_EQ(messagesAfterPrompts(), told);
+    EXPECT_EQ(verificationFile(), c.fileFails ? QByteArray() : hexRecords(m_sim->memory()));
     expectIdle();
 }
 
@@ -68,7 +73,8 @@ INSTANTIATE_TEST_SUITE_P(
     Addresses, Comparison,
     testing::Values(ComparisonCase{0x20, 0, "ComparisonData is incorrect ---20"},
                     ComparisonCase{0xFF, 447, "ComparisonData is incorrect ---1DF"},
-                    ComparisonCase{0x90, 225, "ComparisonData is incorrect ---101"}));
+                    ComparisonCase{0x90, 225, "ComparisonData is incorrect ---101"},
+                    ComparisonCase{0x22, 4, "ComparisonData is incorrect ---24", true}));
 
 TEST_F(WriteTest, AnotherProductIsNotWrittenAtAll) {
     startSim(markedImage(1), with(&SimFaults::productCode, QStringLiteral("QZ4R")));
@@ -170,25 +176,6 @@ TEST_F(WriteTest, AnInterruptedWriteIsMendedByTheNextWrite) {
     EXPECT_EQ(messagesAfterPrompts(), QList<ToldMessage>{plain(EcuDataSettingEnded)});
     EXPECT_EQ(m_sim->memory(), withProtectedFrom(image, before));
     EXPECT_EQ(EcuDataType(m_sim->memory()), EcuMarker);
-}
-
-// The verification file's failure is told with its path and reason; the comparison and the
-// closing message still follow.
-TEST_F(WriteTest, AnUnwritableVerificationFileIsToldAndTheWriteEnds) {
-    const EcuImage image = markedImage(2);
-    EcuImage before = markedImage(1);
-    before.setByte(4, static_cast<std::uint8_t>(image.byte(4) ^ 0x55));
-    startSim(before, with(&SimFaults::stuckWord, 0x22)); // offsets 4 and 5
-    const QString path = m_dir.filePath(QStringLiteral("missing/race1.TMP"));
-    EXPECT_EQ(m_link->EcuDataWrite(image, path), WriteOutcome::Done);
-    const QList<ToldMessage> messages = messagesAfterPrompts();
-    ASSERT_EQ(messages.size(), 3);
-    EXPECT_TRUE(messages.at(0).text.startsWith(path + QLatin1Char('\n'))) << messages.at(0);
-    EXPECT_GT(messages.at(0).text.size(), path.size() + 1);
-    EXPECT_EQ(messages.at(0).icon, MessageIcon::Critical);
-    EXPECT_EQ(messages.at(1), critical(QStringLiteral("ComparisonData is incorrect ---24")));
-    EXPECT_EQ(messages.at(2), plain(EcuDataSettingEnded));
-    expectIdle();
 }
 
 } // namespace
