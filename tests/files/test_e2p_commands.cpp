@@ -29,11 +29,8 @@ protected:
     }
 
     QString writeFile(const QString &name, const QByteArray &contents) {
-        const QString path = m_dir.filePath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(contents);
-        return path;
+        EXPECT_TRUE(writeFileSafely(m_dir.filePath(name), contents).ok);
+        return m_dir.filePath(name);
     }
 
     void choose(const QString &path) {
@@ -58,13 +55,13 @@ TEST_F(E2PCommands, SaveAndOpenMakeTheFileCurrentAndRememberIt) {
     const QString folder = m_dir.filePath(QStringLiteral("m\u00fcller"));
     ASSERT_TRUE(QDir().mkdir(folder));
     const QString path = folder + QStringLiteral("/RACE1.E2P");
-    const auto expectCurrent = [&] {
-        EXPECT_EQ(m_state.E2PFilePath, path);
+    const auto expectCurrent = [&](const QString &name) {
+        EXPECT_EQ(m_state.E2PFilePath, folder + QLatin1Char('/') + name);
         EXPECT_EQ(m_state.E2PFileDir, folder);
-        EXPECT_EQ(m_state.E2PFileName, QStringLiteral("RACE1.E2P"));
-        EXPECT_EQ(lastFile().path, path);
+        EXPECT_EQ(m_state.E2PFileName, name);
+        EXPECT_EQ(lastFile().path, folder + QLatin1Char('/') + name);
         EXPECT_EQ(lastFile().dir, folder);
-        EXPECT_EQ(lastFile().name, QStringLiteral("RACE1.E2P"));
+        EXPECT_EQ(lastFile().name, name);
     };
     EcuImage image = markedImage();
     choose(path);
@@ -81,24 +78,25 @@ TEST_F(E2PCommands, SaveAndOpenMakeTheFileCurrentAndRememberIt) {
     EXPECT_EQ(EcuDataName(image), QStringLiteral("RACE1   "));
     EXPECT_EQ(saved.EcuDataName, QStringLiteral("RACE1"));
     EXPECT_EQ(HEX_Data_read(path).image, image);
-    expectCurrent();
+    expectCurrent(QStringLiteral("RACE1.E2P"));
 
-    // Opened in a later session.
+    // Opened under another name in a later session: the data name is the file's.
     m_state = old;
     m_settings = std::make_unique<SettingsStore>(m_dir.filePath(QStringLiteral("later.ini")));
     m_operator = RecordingOperator();
-    choose(path);
+    ASSERT_TRUE(QFile::copy(path, folder + QStringLiteral("/RACE2.E2P")));
+    choose(folder + QStringLiteral("/RACE2.E2P"));
     const OpenOutcome opened = E2PFileOpen(m_state, m_dialogs, m_operator, *m_settings);
     ASSERT_TRUE(opened.accepted());
     EXPECT_TRUE(m_operator.messages.isEmpty());
-    EXPECT_EQ(opened.EcuDataName, QStringLiteral("RACE1"));
+    EXPECT_EQ(opened.EcuDataName, QStringLiteral("RACE2"));
     EXPECT_TRUE(opened.fileTime.isValid());
     EXPECT_EQ(opened.CommentText, QStringLiteral("line 1\r\nline 2"));
     EXPECT_EQ(opened.data.tables.IdleNeText, QStringLiteral("1600"));
     // Decoded: the unused bytes are cleared, the rest as in the file.
     EXPECT_EQ(opened.data.image.byte(70), 0);
     EXPECT_EQ(opened.data.image.byte(100), image.byte(100));
-    expectCurrent();
+    expectCurrent(QStringLiteral("RACE2.E2P"));
 
     // Both dialogs start in the current file's folder and show E2P files.
     ASSERT_EQ(m_dialogs.saveRequests.size(), 1);
@@ -129,10 +127,6 @@ FailedCommand failed(const char *name, bool saving, const char *chosen,
                      std::optional<QByteArray> contents, FileCommandResult result,
                      const QString &text, MessageIcon icon, const QString &detail = {}) {
     return {name, saving, chosen, std::move(contents), result, {text, icon, false, detail}};
-}
-
-std::ostream &operator<<(std::ostream &out, const FailedCommand &c) {
-    return out << c.name;
 }
 
 class FailedCommands : public E2PCommands, public testing::WithParamInterface<FailedCommand> {};
@@ -181,7 +175,8 @@ INSTANTIATE_TEST_SUITE_P(
                QStringLiteral("caf\u00e9.E2P: the file name is stored in the data, so it may hold "
                               "ASCII characters only.")),
         failed("SaveIntoAMissingFolder", true, "none/RACE1.E2P", {}, Failed,
-               QStringLiteral("@\nNo such file or directory"), Critical)));
+               QStringLiteral("@\nNo such file or directory"), Critical)),
+    [](const auto &param) { return std::string(param.param.name); });
 
 // Files travel between PCs with different character sets: an unedited comment is saved with the
 // bytes it was read with, an edited one as UTF-8. A plain-text box gives some characters back
@@ -192,19 +187,14 @@ TEST_F(E2PCommands, ACommentIsSavedWithItsBytesUntilItIsEdited) {
         QString text;
         QString boxText; // null: the text itself
     } cases[] = {
-        {"Fi +2% \xC2\xB0"
-         "C",
-         QStringLiteral("Fi +2% \u00b0C"),
-         {}},
+        {"Fi +2% \xC2\xB0 C", QStringLiteral("Fi +2% \u00b0 C"), {}},
         {"\x72\xE9\x67\x80\x20\xFF\xFE", QStringLiteral("r\u00e9g\u20ac \u00ff\u00fe"), {}},
         {"\x83\x65\x83\x58\x83\x67", QStringLiteral("\u0192e\u0192X\u0192g"), {}},
         {"\x80", QStringLiteral("\u20ac"), {}},
         {"\x81\x8D\x8F\x90\x9D", QStringLiteral("\u0081\u008d\u008f\u0090\u009d"), {}},
         {"first\r\nsecond\r\n", QStringLiteral("first\r\nsecond\r\n"), {}},
         {"", QString(), {}},
-        {"a\xA0"
-         "b\nc",
-         QStringLiteral("a\u00a0b\nc"), QStringLiteral("a b\r\nc")}};
+        {"a\xA0 b\nc", QStringLiteral("a\u00a0 b\nc"), QStringLiteral("a  b\r\nc")}};
     const QByteArray records = hexRecords(markedImage()) + "<<<Comment Start>>>\r\n";
     const QString path = m_dir.filePath(QStringLiteral("NEW.E2P"));
     for (const auto &c : cases) {

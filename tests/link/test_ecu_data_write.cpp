@@ -28,7 +28,7 @@ TEST_F(WriteTest, AFullWriteLeavesTheImageInTheEcuOutsideTheProtectedAreas) {
     EXPECT_EQ(messagesAfterPrompts(),
               (QList<ToldMessage>{critical(QStringLiteral("communicaation Error --- Code:08")),
                                   plain(EcuDataSettingEnded)}));
-    EXPECT_FALSE(m_operator.busyWhenTold.back());
+    EXPECT_FALSE(m_operator.busyWhenTold);
     expectIdle();
 
     // The verification file holds what was read back: the records and the end record.
@@ -78,7 +78,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(WriteTest, AnotherProductIsNotWrittenAtAll) {
     startSim(markedImage(1), with(&SimFaults::productCode, QStringLiteral("QZ4R")));
-    const EcuImage before = m_sim->memory();
+    const EcuImage before = m_sim->memory(); // with the other product's marker
     EXPECT_EQ(write(markedImage(2)), WriteOutcome::Failed);
     EXPECT_EQ(messagesAfterPrompts(), QList<ToldMessage>{critical(EcuDataTypeIncorrect)});
     EXPECT_EQ(m_sim->memory(), before);
@@ -104,7 +104,7 @@ TEST_P(WriteFailure, EndsWithTheStepsMessage) {
         detail << hangupDetail(c.faults);
     EXPECT_EQ(messagesAfterPrompts(),
               QList<ToldMessage>{critical(c.message, detail.join(QLatin1Char('\n')))});
-    expectToldAfterBound(c.afterBound);
+    expectToldAfterBound(c.boundMs);
     EXPECT_FALSE(QFileInfo::exists(tmpPath()));
     expectIdle();
 }
@@ -114,36 +114,36 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         FailureCase{"EchoChangedAtB",
                     with(&SimFaults::changeEchoByte, FaultPoint{FaultPoint::Kind::StageB}),
-                    ComInitBFeedbackError, false},
+                    ComInitBFeedbackError, 0},
         FailureCase{"EchoChangedAtC",
                     with(&SimFaults::changeEchoByte, FaultPoint{FaultPoint::Kind::StageC}),
-                    ComInitCFeedbackError, false},
+                    ComInitCFeedbackError, 0},
         FailureCase{"WrongAnswerB", with(&SimFaults::wrongAnswerAt, HandshakeStage::B),
-                    ComInitBResponseError, false},
+                    ComInitBResponseError, 0},
         FailureCase{"WrongAnswerC", with(&SimFaults::wrongAnswerAt, HandshakeStage::C),
-                    ComInitCResponseError, false},
+                    ComInitCResponseError, 0},
         FailureCase{"ProductCodeEchoChanged", with(&SimFaults::changeEchoByte, frame(2)),
-                    CommunicationBoxIncorrect, false},
+                    CommunicationBoxIncorrect, 0},
         FailureCase{"ProductCodeChecksums", badChecksums(4, 0xFD), CommunicationBoxIncorrect,
                     false},
         FailureCase{"MarkerEchoChanged", with(&SimFaults::changeEchoByte, frame(3)),
-                    CommunicationFeedbackError, false},
+                    CommunicationFeedbackError, 0},
         FailureCase{"WordEchoChanged", with(&SimFaults::changeEchoByte, frame(50)),
-                    CommunicationFeedbackError, false},
+                    CommunicationFeedbackError, 0},
         FailureCase{"WordEchoOneByteShort", with(&SimFaults::loseEchoByte, frame(50)),
-                    CommunicationFeedbackError, true},
+                    CommunicationFeedbackError, 1000},
         FailureCase{"WrongAcknowledge", with(&SimFaults::wrongAcknowledgeAt, 3),
-                    CommunicationResponseError, false},
+                    CommunicationResponseError, 0},
         FailureCase{"CablePulledDuringWords", with(&SimFaults::silentAfter, 60),
-                    CommunicationResponseError, true},
+                    CommunicationResponseError, 1000},
         FailureCase{"LastWordEchoChanged", with(&SimFaults::changeEchoByte, frame(214)),
-                    CommunicationFeedbackError, false},
+                    CommunicationFeedbackError, 0},
         FailureCase{"DeviceGoneDuringWords", with(&SimFaults::hangupAfter, 60),
-                    CommunicationFeedbackError, false},
+                    CommunicationFeedbackError, 0},
         FailureCase{"ReadBackEchoChanged", with(&SimFaults::changeEchoByte, frame(215)),
-                    CommunicationBoxIncorrect, false},
+                    CommunicationBoxIncorrect, 0},
         FailureCase{"ReadBackCablePulled", with(&SimFaults::silentAfter, 300),
-                    CommunicationBoxIncorrect, true}),
+                    CommunicationBoxIncorrect, 1000}),
     ByName());
 
 // A write that stops among the words leaves the marker invalid: a read refuses the data, and

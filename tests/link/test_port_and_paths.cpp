@@ -13,21 +13,17 @@ namespace {
 
 class SerialDevice : public testing::Test {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(m_dir.isValid());
-        m_settings = std::make_unique<SettingsStore>(m_dir.filePath(QStringLiteral("s.ini")));
-    }
     QTemporaryDir m_dir;
-    std::unique_ptr<SettingsStore> m_settings;
+    SettingsStore m_settings{m_dir.filePath(QStringLiteral("s.ini"))};
 };
 
 TEST_F(SerialDevice, AMappingWithoutAStableNameKeepsTheSystemNameAndPortsKnowTheirNumbers) {
-    mapPortNumber(*m_settings, 5, {QStringLiteral("ttyUSB1"), QStringLiteral("/dev/ttyUSB1")});
-    EXPECT_EQ(serialDeviceName(5, *m_settings), QStringLiteral("/dev/ttyUSB1"));
-    writeSerialDevice(*m_settings, 1, QStringLiteral("ttyUSB0")); // COM1 no longer /dev/ttyS0
-    writeSerialDevice(*m_settings, 3, UsbAdapter.stableName);
-    EXPECT_EQ(portNumbersOf(UsbAdapter, *m_settings), (QList<int>{1, 3}));
-    EXPECT_EQ(portNumbersOf(BoardPort, *m_settings), QList<int>());
+    mapPortNumber(m_settings, 5, {QStringLiteral("ttyUSB1"), QStringLiteral("/dev/ttyUSB1")});
+    EXPECT_EQ(serialDeviceName(5, m_settings), QStringLiteral("/dev/ttyUSB1"));
+    writeSerialDevice(m_settings, 1, QStringLiteral("ttyUSB0")); // COM1 no longer /dev/ttyS0
+    writeSerialDevice(m_settings, 3, UsbAdapter.stableName);
+    EXPECT_EQ(portNumbersOf(UsbAdapter, m_settings), (QList<int>{1, 3}));
+    EXPECT_EQ(portNumbersOf(BoardPort, m_settings), QList<int>());
 }
 
 TEST_F(SerialDevice, TheStableNameIsALinkToTheSameDevice) {
@@ -65,11 +61,11 @@ TEST_F(SerialDevice, MenuTextsNameTheDeviceEachPortOpens) {
     for (const auto &c : cases) {
         // Written by hand: the key in any case, blanks around the path.
         if (!c.mapping.isEmpty())
-            m_settings->writeText(QStringLiteral("commprot"), QStringLiteral("com%1").arg(c.portNo),
-                                  c.mapping);
+            m_settings.writeText(QStringLiteral("commprot"), QStringLiteral("com%1").arg(c.portNo),
+                                 c.mapping);
         const QList<SerialPortEntry> ports =
             c.adapterPresent ? QList<SerialPortEntry>{BoardPort, UsbAdapter} : QList{BoardPort};
-        EXPECT_EQ(portMenuText(c.portNo, *m_settings, ports), c.text);
+        EXPECT_EQ(portMenuText(c.portNo, m_settings, ports), c.text);
     }
 }
 
