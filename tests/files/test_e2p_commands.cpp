@@ -10,14 +10,14 @@
 
 namespace {
 
-EcuImage markedImage() {
+// The image stores its marker with the bytes of each pair swapped: "ZQR3KO" reads "QZ3ROK".
+EcuImage markedImage(const char *stored = "ZQR3KO") {
     EcuImage image;
-    const char *swapped = "ZQR3KO";
-    for (int i = 0; i < 6; ++i)
-        image.setByte(DataTypeOffset + i, static_cast<std::uint8_t>(swapped[i]));
     for (int offset = 0; offset < DataNameOffset; ++offset)
         image.setByte(offset, static_cast<std::uint8_t>(offset % 251));
     image.setByte(IdleNeOffset, 8);
+    for (int i = 0; i < 6; ++i)
+        image.setByte(DataTypeOffset + i, static_cast<std::uint8_t>(stored[i]));
     return image;
 }
 
@@ -29,11 +29,8 @@ protected:
     }
 
     QString writeFile(const QString &name, const QByteArray &contents) {
-        const QString path = m_dir.filePath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(contents);
-        return path;
+        EXPECT_TRUE(writeFileSafely(m_dir.filePath(name), contents).ok);
+        return m_dir.filePath(name);
     }
 
     void choose(const QString &path) {
@@ -50,178 +47,136 @@ protected:
                          QStringLiteral("OLD.E2P")};
 };
 
-TEST_F(E2PCommands, OpenAcceptsAMarkedFileAndRemembersIt) {
-    const EcuImage image = markedImage();
-    const QString path =
-        writeFile(QStringLiteral("RACE1.E2P"),
-                  e2pFileContents(image, E2PComment::fromText(QStringLiteral("a\r\nb"))));
-    choose(path);
-
-    const OpenOutcome outcome = E2PFileOpen(m_state, m_dialogs, m_operator, *m_settings);
-    ASSERT_TRUE(outcome.accepted());
-    EXPECT_TRUE(m_operator.messages.isEmpty());
-    ASSERT_EQ(m_dialogs.openRequests.size(), 1);
-    const FileDialogRequest &asked = m_dialogs.openRequests.front();
-    EXPECT_EQ(asked.title, QStringLiteral("Read file select"));
-    EXPECT_EQ(asked.filter, QStringLiteral("E2P(*.E2P)"));
-    EXPECT_EQ(asked.defaultSuffix, QStringLiteral("E2P"));
-    EXPECT_EQ(asked.startFolder, QStringLiteral("/old"));
-    EXPECT_EQ(outcome.EcuDataName, QStringLiteral("RACE1"));
-    EXPECT_TRUE(outcome.fileTime.isValid());
-    EXPECT_EQ(outcome.data.tables.IdleNeText, QStringLiteral("1600"));
-    // Decoded: the unused bytes are cleared, the rest as in the file.
-    EXPECT_EQ(outcome.data.image.byte(70), 0);
-    EXPECT_EQ(outcome.data.image.byte(100), image.byte(100));
-
-    EXPECT_EQ(m_state.E2PFilePath, path);
-    EXPECT_EQ(m_state.E2PFileDir, m_dir.path());
-    EXPECT_EQ(m_state.E2PFileName, QStringLiteral("RACE1.E2P"));
-    EXPECT_EQ(lastFile().path, path);
-    EXPECT_EQ(lastFile().dir, m_dir.path());
-    EXPECT_EQ(lastFile().name, QStringLiteral("RACE1.E2P"));
-}
-
-struct OpenFailure {
-    const char *name;
-    std::optional<QByteArray> contents; // nullopt: the dialog is cancelled; empty: no file
-    QString message;
-    MessageIcon icon;
-    FileCommandResult result;
-};
-
-std::ostream &operator<<(std::ostream &out, const OpenFailure &f) {
-    return out << f.name;
-}
-
-class OpenFailures : public E2PCommands, public testing::WithParamInterface<OpenFailure> {};
-
-TEST_P(OpenFailures, ShowTheirMessageAndChangeNothing) {
-    const OpenFailure f = GetParam();
-    if (f.contents)
-        choose(f.contents->isEmpty() ? m_dir.filePath(QStringLiteral("NONE.E2P"))
-                                     : writeFile(QStringLiteral("BAD.E2P"), *f.contents));
-    const E2PFileState before = m_state;
-
-    const OpenOutcome outcome = E2PFileOpen(m_state, m_dialogs, m_operator, *m_settings);
-    EXPECT_EQ(outcome.result, f.result);
-    // A missing file is named.
-    const QString detail = f.result == FileCommandResult::NotFound
-                               ? m_dir.filePath(QStringLiteral("NONE.E2P"))
-                               : QString();
-    EXPECT_EQ(m_operator.messages, (QList<ToldMessage>{{f.message, f.icon, false, detail}}));
-    EXPECT_EQ(m_state.E2PFilePath, before.E2PFilePath);
-    EXPECT_EQ(lastFile().path, NoLastFile);
-}
-
-EcuImage plainMarkerImage() {
-    EcuImage image;
-    for (int i = 0; i < 6; ++i)
-        image.setByte(DataTypeOffset + i, static_cast<std::uint8_t>("QZ3ROK"[i]));
-    return image;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, OpenFailures,
-    testing::Values(OpenFailure{"Cancelled", std::nullopt, FileOperationNotEnded, MessageIcon::None,
-                                FileCommandResult::Cancelled},
-                    OpenFailure{"Missing", QByteArray(), FileNotFound, MessageIcon::None,
-                                FileCommandResult::NotFound},
-                    OpenFailure{"Malformed",
-                                QByteArray(":0101E000AB00\r\n:00000001FF\r\nx\r\ny\r\n"),
-                                QStringLiteral("file format is incorrect."), MessageIcon::Critical,
-                                FileCommandResult::Rejected},
-                    OpenFailure{"MarkerInPlainOrder", e2pFileContents(plainMarkerImage(), {}),
-                                EcuDataTypeIncorrect, MessageIcon::Critical,
-                                FileCommandResult::Rejected}));
-
-TEST_F(E2PCommands, SaveWritesNameIntoImageRemembersFileAndReportsAfterTheWindow) {
-    EcuImage image = markedImage();
+// Save puts the file's name into the image and tells "File save ended" once the window shows
+// it; Open gives the file back decoded. Each makes it the current file and remembers it.
+TEST_F(E2PCommands, SaveAndOpenMakeTheFileCurrentAndRememberIt) {
+    const E2PFileState old = m_state;
     // Any folder will do; only the file's name goes into the image.
     const QString folder = m_dir.filePath(QStringLiteral("m\u00fcller"));
     ASSERT_TRUE(QDir().mkdir(folder));
     const QString path = folder + QStringLiteral("/RACE1.E2P");
+    const auto expectCurrent = [&](const QString &name) {
+        EXPECT_EQ(m_state.E2PFilePath, folder + QLatin1Char('/') + name);
+        EXPECT_EQ(m_state.E2PFileDir, folder);
+        EXPECT_EQ(m_state.E2PFileName, name);
+        EXPECT_EQ(lastFile().path, folder + QLatin1Char('/') + name);
+        EXPECT_EQ(lastFile().dir, folder);
+        EXPECT_EQ(lastFile().name, name);
+    };
+    EcuImage image = markedImage();
     choose(path);
-    bool windowUpdated = false;
-    qsizetype messagesWhenUpdated = -1;
-
-    const SaveOutcome outcome =
+    qsizetype messagesWhenShown = -1;
+    const SaveOutcome saved =
         E2PFileSave(m_state, image, E2PComment::fromText(QStringLiteral("line 1\r\nline 2")),
-                    m_dialogs, m_operator, *m_settings, [&](const SaveOutcome &saved) {
-                        windowUpdated = saved.saved();
-                        messagesWhenUpdated = m_operator.messages.size();
+                    m_dialogs, m_operator, *m_settings, [&](const SaveOutcome &outcome) {
+                        messagesWhenShown = outcome.saved() ? m_operator.messages.size() : -1;
                     });
-
-    ASSERT_TRUE(outcome.saved());
-    EXPECT_TRUE(windowUpdated);
-    EXPECT_EQ(messagesWhenUpdated, 0);
-    ASSERT_EQ(m_operator.messages.size(), 1);
-    EXPECT_EQ(m_operator.messages.front().text, QStringLiteral("File save ended"));
-    EXPECT_EQ(m_operator.messages.front().icon, MessageIcon::None);
-    ASSERT_EQ(m_dialogs.saveRequests.size(), 1);
-    EXPECT_EQ(m_dialogs.saveRequests.front().title, QStringLiteral("file save"));
-    EXPECT_EQ(m_dialogs.saveRequests.front().startFolder, QStringLiteral("/old"));
-
+    ASSERT_TRUE(saved.saved());
+    EXPECT_EQ(messagesWhenShown, 0);
+    EXPECT_EQ(m_operator.messages,
+              (QList<ToldMessage>{{QStringLiteral("File save ended"), MessageIcon::None}}));
     EXPECT_EQ(EcuDataName(image), QStringLiteral("RACE1   "));
-    EXPECT_EQ(outcome.EcuDataName, QStringLiteral("RACE1"));
-    EXPECT_EQ(m_state.E2PFileDir, folder);
-    EXPECT_EQ(lastFile().path, path);
-    EXPECT_EQ(lastFile().name, QStringLiteral("RACE1.E2P"));
+    EXPECT_EQ(saved.EcuDataName, QStringLiteral("RACE1"));
+    EXPECT_EQ(HEX_Data_read(path).image, image);
+    expectCurrent(QStringLiteral("RACE1.E2P"));
 
-    const HexReadResult back = HEX_Data_read(path);
-    ASSERT_TRUE(back.HexReadOk);
-    EXPECT_EQ(back.image, image);
-    EXPECT_EQ(back.CommentText, QStringLiteral("line 1\r\nline 2"));
+    // Opened under another name in a later session: the data name is the file's.
+    m_state = old;
+    m_settings = std::make_unique<SettingsStore>(m_dir.filePath(QStringLiteral("later.ini")));
+    m_operator = RecordingOperator();
+    ASSERT_TRUE(QFile::copy(path, folder + QStringLiteral("/RACE2.E2P")));
+    choose(folder + QStringLiteral("/RACE2.E2P"));
+    const OpenOutcome opened = E2PFileOpen(m_state, m_dialogs, m_operator, *m_settings);
+    ASSERT_TRUE(opened.accepted());
+    EXPECT_TRUE(m_operator.messages.isEmpty());
+    EXPECT_EQ(opened.EcuDataName, QStringLiteral("RACE2"));
+    EXPECT_TRUE(opened.fileTime.isValid());
+    EXPECT_EQ(opened.CommentText, QStringLiteral("line 1\r\nline 2"));
+    EXPECT_EQ(opened.data.tables.IdleNeText, QStringLiteral("1600"));
+    // Decoded: the unused bytes are cleared, the rest as in the file.
+    EXPECT_EQ(opened.data.image.byte(70), 0);
+    EXPECT_EQ(opened.data.image.byte(100), image.byte(100));
+    expectCurrent(QStringLiteral("RACE2.E2P"));
+
+    // Both dialogs start in the current file's folder and show E2P files.
+    ASSERT_EQ(m_dialogs.saveRequests.size(), 1);
+    ASSERT_EQ(m_dialogs.openRequests.size(), 1);
+    for (const FileDialogRequest &asked :
+         {m_dialogs.saveRequests.front(), m_dialogs.openRequests.front()}) {
+        EXPECT_EQ(asked.filter, QStringLiteral("E2P(*.E2P)"));
+        EXPECT_EQ(asked.defaultSuffix, QStringLiteral("E2P"));
+        EXPECT_EQ(asked.startFolder, QStringLiteral("/old"));
+    }
+    EXPECT_EQ(m_dialogs.saveRequests.front().title, QStringLiteral("file save"));
+    EXPECT_EQ(m_dialogs.openRequests.front().title, QStringLiteral("Read file select"));
 }
 
-struct SaveRefusal {
+// A command that is cancelled, refused or fails tells one message and changes nothing: not the
+// image, not the current file, not the settings; nor does it write a file. "@" in a message
+// stands for the chosen path.
+struct FailedCommand {
     const char *name;
-    std::optional<QString> fileName; // nullopt: dialog cancelled
-    MessageIcon icon;
+    bool saving;
+    const char *chosen;                 // the dialog's choice; nullptr: cancelled
+    std::optional<QByteArray> contents; // of the chosen file, when there is one
     FileCommandResult result;
-    QString detail;
+    ToldMessage told;
 };
 
-std::ostream &operator<<(std::ostream &out, const SaveRefusal &s) {
-    return out << s.name;
+FailedCommand failed(const char *name, bool saving, const char *chosen,
+                     std::optional<QByteArray> contents, FileCommandResult result,
+                     const QString &text, MessageIcon icon, const QString &detail = {}) {
+    return {name, saving, chosen, std::move(contents), result, {text, icon, false, detail}};
 }
 
-class SaveRefusals : public E2PCommands, public testing::WithParamInterface<SaveRefusal> {};
+class FailedCommands : public E2PCommands, public testing::WithParamInterface<FailedCommand> {};
 
-TEST_P(SaveRefusals, ChangeNothingAndWriteNothing) {
-    const SaveRefusal s = GetParam();
-    const QString path = s.fileName ? m_dir.filePath(*s.fileName) : QString();
-    if (s.fileName)
+TEST_P(FailedCommands, TellOneMessageAndChangeNothing) {
+    const FailedCommand &c = GetParam();
+    const QString path = c.chosen ? m_dir.filePath(QString::fromUtf8(c.chosen)) : QString();
+    if (c.chosen)
         choose(path);
+    if (c.contents)
+        writeFile(QString::fromUtf8(c.chosen), *c.contents);
     EcuImage image = markedImage();
-    const EcuImage before = image;
-
-    const SaveOutcome outcome = E2PFileSave(m_state, image, {}, m_dialogs, m_operator, *m_settings);
-    EXPECT_EQ(outcome.result, s.result);
-    ASSERT_EQ(m_operator.messages.size(), 1);
-    EXPECT_EQ(m_operator.messages.front().icon, s.icon);
-    EXPECT_EQ(m_operator.messages.front().detail, s.detail);
-    const QString told = m_operator.messages.front().text;
-    EXPECT_TRUE(s.icon == MessageIcon::None ? told == FileOperationNotEnded : told.contains(path))
-        << told.toStdString();
-    EXPECT_EQ(image, before);
+    const FileCommandResult result =
+        c.saving ? E2PFileSave(m_state, image, {}, m_dialogs, m_operator, *m_settings).result
+                 : E2PFileOpen(m_state, m_dialogs, m_operator, *m_settings).result;
+    EXPECT_EQ(result, c.result);
+    ToldMessage told = c.told;
+    told.text.replace(QLatin1Char('@'), path);
+    told.detail.replace(QLatin1Char('@'), path);
+    EXPECT_EQ(m_operator.messages, QList<ToldMessage>{told});
+    EXPECT_EQ(image, markedImage());
     EXPECT_EQ(m_state.E2PFilePath, QStringLiteral("/old/OLD.E2P"));
     EXPECT_EQ(lastFile().path, NoLastFile);
-    EXPECT_FALSE(!path.isEmpty() && QFileInfo(path).isFile());
+    EXPECT_EQ(QFileInfo(path).isFile(), c.contents.has_value());
 }
 
+using enum FileCommandResult;
+const auto Plain = MessageIcon::None;
+const auto Critical = MessageIcon::Critical;
+
 INSTANTIATE_TEST_SUITE_P(
-    Cases, SaveRefusals,
+    Cases, FailedCommands,
     testing::Values(
-        SaveRefusal{"Cancelled", std::nullopt, MessageIcon::None, FileCommandResult::Cancelled, {}},
-        SaveRefusal{"AccentedName", QStringLiteral("caf\u00e9.E2P"), MessageIcon::None,
-                    FileCommandResult::Refused,
-                    QStringLiteral("caf\u00e9.E2P: the file name is stored in the data, so it may "
-                                   "hold ASCII characters only.")},
-        SaveRefusal{"FolderMissing",
-                    QStringLiteral("none/RACE1.E2P"),
-                    MessageIcon::Critical,
-                    FileCommandResult::Failed,
-                    {}}));
+        failed("OpenCancelled", false, nullptr, {}, Cancelled, FileOperationNotEnded, Plain),
+        failed("OpenMissing", false, "NONE.E2P", {}, NotFound, FileNotFound, Plain,
+               QStringLiteral("@")),
+        failed("OpenMalformed", false, "BAD.E2P",
+               QByteArray(":0101E000AB00\r\n:00000001FF\r\nx\r\ny\r\n"), Rejected,
+               QStringLiteral("file format is incorrect."), Critical),
+        failed("OpenMarkerInPlainOrder", false, "BAD.E2P",
+               e2pFileContents(markedImage("QZ3ROK"), {}), Rejected, EcuDataTypeIncorrect,
+               Critical),
+        failed("SaveCancelled", true, nullptr, {}, Cancelled, FileOperationNotEnded, Plain),
+        failed("SaveNameOutsideAscii", true, "caf\u00e9.E2P", {}, Refused, FileOperationNotEnded,
+               Plain,
+               QStringLiteral("caf\u00e9.E2P: the file name is stored in the data, so it may hold "
+                              "ASCII characters only.")),
+        failed("SaveIntoAMissingFolder", true, "none/RACE1.E2P", {}, Failed,
+               QStringLiteral("@\nNo such file or directory"), Critical)),
+    [](const auto &param) { return std::string(param.param.name); });
 
 // Files travel between PCs with different character sets: an unedited comment is saved with the
 // bytes it was read with, an edited one as UTF-8. A plain-text box gives some characters back
@@ -232,19 +187,14 @@ TEST_F(E2PCommands, ACommentIsSavedWithItsBytesUntilItIsEdited) {
         QString text;
         QString boxText; // null: the text itself
     } cases[] = {
-        {"Fi +2% \xC2\xB0"
-         "C",
-         QStringLiteral("Fi +2% \u00b0C"),
-         {}},
+        {"Fi +2% \xC2\xB0 C", QStringLiteral("Fi +2% \u00b0 C"), {}},
         {"\x72\xE9\x67\x80\x20\xFF\xFE", QStringLiteral("r\u00e9g\u20ac \u00ff\u00fe"), {}},
         {"\x83\x65\x83\x58\x83\x67", QStringLiteral("\u0192e\u0192X\u0192g"), {}},
         {"\x80", QStringLiteral("\u20ac"), {}},
         {"\x81\x8D\x8F\x90\x9D", QStringLiteral("\u0081\u008d\u008f\u0090\u009d"), {}},
         {"first\r\nsecond\r\n", QStringLiteral("first\r\nsecond\r\n"), {}},
         {"", QString(), {}},
-        {"a\xA0"
-         "b\nc",
-         QStringLiteral("a\u00a0b\nc"), QStringLiteral("a b\r\nc")}};
+        {"a\xA0 b\nc", QStringLiteral("a\u00a0 b\nc"), QStringLiteral("a  b\r\nc")}};
     const QByteArray records = hexRecords(markedImage()) + "<<<Comment Start>>>\r\n";
     const QString path = m_dir.filePath(QStringLiteral("NEW.E2P"));
     for (const auto &c : cases) {

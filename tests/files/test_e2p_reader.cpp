@@ -28,86 +28,71 @@ QByteArray lines(std::initializer_list<QByteArray> list) {
     return out;
 }
 
-// A byte check: offset and the value expected there.
-struct ByteAt {
-    int offset;
-    int value;
-};
-
 struct ReadCase {
     const char *name;
     QByteArray text;
-    bool accepted;
-    const char *comment;
-    std::vector<ByteAt> bytes;
+    std::vector<std::pair<int, int>> bytes; // offset and the value expected there
+    const char *comment = "";
 };
 
-ReadCase accepted(const char *name, const QByteArray &text, std::vector<ByteAt> bytes,
-                  const char *comment = "") {
-    return {name, text, true, comment, std::move(bytes)};
-}
-
-ReadCase rejected(const char *name, const QByteArray &text) {
-    return {name, text, false, "", {}};
-}
-
-std::ostream &operator<<(std::ostream &out, const ReadCase &c) {
-    return out << c.name;
-}
-
-class ReaderCase : public testing::TestWithParam<ReadCase> {};
-
-TEST_P(ReaderCase, AcceptsOrRejectsAndLoadsWhatTheRecordsSay) {
-    const ReadCase c = GetParam();
-    const HexReadResult r = readText(c.text);
-    ASSERT_EQ(r.HexReadOk, c.accepted) << r.message.toStdString();
-    if (!c.accepted) {
-        EXPECT_EQ(r.message, FileFormatIncorrect);
-        EXPECT_EQ(r.icon, MessageIcon::Critical);
-        return;
+// Data records in any order, then the end record and an optional comment: each file is
+// accepted or refused as a whole, and an accepted one gives what its records say.
+TEST(HEX_Data_read, AcceptsOrRejectsAndLoadsWhatTheRecordsSay) {
+    const ReadCase cases[] = {
+        {"ZeroRow2WithComment", lines({ZeroRow2, End, Start, "hello"}), {{0, 0}}, "hello"},
+        {"RecordsInAnyOrderLaterOverwrites",
+         lines({":0200300011220000", ":01003100AA00", ":020020003344", End, Start, ""}),
+         {{16, 0x11}, {17, 0xAA}, {0, 0x33}, {1, 0x44}, {2, 0}, {18, 0}}},
+        {"CountOf20HexFillsTwoRows",
+         lines({":20002000" + QByteArray(64, '7'), End, Start, ""}),
+         {{0, 0x77}, {15, 0x77}, {16, 0x77}, {31, 0x77}, {32, 0}}},
+        {"LastRowLastByte", lines({":0101DF005A00", End, Start, ""}), {{447, 0x5A}}},
+        {"OtherRecordTypesAreSkipped",
+         lines({":020000040000FA", ":0200200211220000", ":01002000AB00", End, Start, ""}),
+         {{0, 0xAB}, {1, 0}}},
+        {"LowerCaseHex", lines({":01002000ab00", End, Start, ""}), {{0, 0xAB}}},
+        {"MissingDataDigitsReadZero", lines({":02002000F", End, Start, ""}), {{0, 0x0F}, {1, 0}}},
+        {"FieldReadsItsLeadingHexDigits", lines({":01002000AGFF", End, Start, ""}), {{0, 0x0A}}},
+        {"EndRecordThenOtherLineIsAcceptedWithoutComment",
+         lines({":01002000AB00", End, "no comment here", "more"}),
+         {{0, 0xAB}}},
+        {"EndRecordThenCommentEndOnly",
+         lines({":01002000AB00", End, "<<<Comment End>>>"}),
+         {{0, 0xAB}}},
+        {"LoneCrEndsALineLoneLfStays",
+         QByteArray(":00000001FF\r<<<Comment Start>>>\rfirst\nstill first\rsecond"),
+         {},
+         "first\nstill first\r\nsecond"},
+        {"PlainIntelHexEndingWithEndRecord", lines({":01002000AB00", End}), {{0, 0xAB}}}};
+    for (const ReadCase &c : cases) {
+        SCOPED_TRACE(c.name);
+        const HexReadResult r = readText(c.text);
+        EXPECT_TRUE(r.HexReadOk) << r.message.toStdString();
+        EXPECT_TRUE(r.message.isEmpty());
+        EXPECT_EQ(r.CommentText, QString::fromLatin1(c.comment));
+        for (const auto &[offset, value] : c.bytes)
+            EXPECT_EQ(r.image.byte(offset), value) << "offset " << offset;
     }
-    EXPECT_TRUE(r.message.isEmpty());
-    EXPECT_EQ(r.CommentText, QString::fromLatin1(c.comment));
-    for (const ByteAt &b : c.bytes)
-        EXPECT_EQ(r.image.byte(b.offset), b.value) << "offset " << b.offset;
-}
 
-INSTANTIATE_TEST_SUITE_P(
-    Files, ReaderCase,
-    testing::Values(
-        accepted("ZeroRow2WithComment", lines({ZeroRow2, End, Start, "hello"}), {{0, 0}}, "hello"),
-        accepted("RecordsInAnyOrderLaterOverwrites",
-                 lines({":0200300011220000", ":01003100AA00", ":020020003344", End, Start, ""}),
-                 {{16, 0x11}, {17, 0xAA}, {0, 0x33}, {1, 0x44}, {2, 0}, {18, 0}}),
-        accepted("CountOf20HexFillsTwoRows",
-                 lines({":20002000" + QByteArray(64, '7'), End, Start, ""}),
-                 {{0, 0x77}, {15, 0x77}, {16, 0x77}, {31, 0x77}, {32, 0}}),
-        accepted("LastRowLastByte", lines({":0101DF005A00", End, Start, ""}), {{447, 0x5A}}),
-        accepted("OtherRecordTypesAreSkipped",
-                 lines({":020000040000FA", ":0200200211220000", ":01002000AB00", End, Start, ""}),
-                 {{0, 0xAB}, {1, 0}}),
-        accepted("LowerCaseHex", lines({":01002000ab00", End, Start, ""}), {{0, 0xAB}}),
-        accepted("MissingDataDigitsReadZero", lines({":02002000F", End, Start, ""}),
-                 {{0, 0x0F}, {1, 0}}),
-        accepted("FieldReadsItsLeadingHexDigits", lines({":01002000AGFF", End, Start, ""}),
-                 {{0, 0x0A}}),
-        accepted("EndRecordThenOtherLineIsAcceptedWithoutComment",
-                 lines({":01002000AB00", End, "no comment here", "more"}), {{0, 0xAB}}),
-        accepted("EndRecordThenCommentEndOnly", lines({":01002000AB00", End, "<<<Comment End>>>"}),
-                 {{0, 0xAB}}),
-        accepted("LoneCrEndsALineLoneLfStays",
-                 QByteArray(":00000001FF\r<<<Comment Start>>>\rfirst\nstill first\rsecond"), {},
-                 "first\nstill first\r\nsecond"),
-        accepted("PlainIntelHexEndingWithEndRecord", lines({":01002000AB00", End}), {{0, 0xAB}}),
-        rejected("EndRecordOnlyFollowedByCommentStart", lines({ZeroRow2, End, Start})),
-        rejected("EndsInsideTheDataRecords", lines({ZeroRow2, ":01003000AB00"})),
-        rejected("EndsWithAnUnknownLine", lines({ZeroRow2, "garbage"})),
-        rejected("RowBelowTwo", lines({":01001F00AB00", End, Start, ""})),
-        rejected("RowAboveTwentyNine", lines({":0101E000AB00", End, Start, ""})),
-        rejected("AddressOf1000Hex", lines({":01100000AB00", End, Start, ""})),
-        rejected("RecordRunsPastTheLastByte", lines({":0201DF00ABCD00", End, Start, ""})),
-        rejected("CountOfZeroRunsOnAndFails", lines({":00002000", End, Start, ""})),
-        rejected("EmptyFile", QByteArray()), rejected("OnlyLineEnds", QByteArray("\r\n\r\n"))));
+    // Refused as a whole.
+    const std::pair<const char *, QByteArray> refused[] = {
+        {"EndRecordOnlyFollowedByCommentStart", lines({ZeroRow2, End, Start})},
+        {"EndsInsideTheDataRecords", lines({ZeroRow2, ":01003000AB00"})},
+        {"EndsWithAnUnknownLine", lines({ZeroRow2, "garbage"})},
+        {"RowBelowTwo", lines({":01001F00AB00", End, Start, ""})},
+        {"RowAboveTwentyNine", lines({":0101E000AB00", End, Start, ""})},
+        {"AddressOf1000Hex", lines({":01100000AB00", End, Start, ""})},
+        {"RecordRunsPastTheLastByte", lines({":0201DF00ABCD00", End, Start, ""})},
+        {"CountOfZeroRunsOnAndFails", lines({":00002000", End, Start, ""})},
+        {"EmptyFile", QByteArray()},
+        {"OnlyLineEnds", QByteArray("\r\n\r\n")}};
+    for (const auto &[name, text] : refused) {
+        const HexReadResult r = readText(text);
+        EXPECT_FALSE(r.HexReadOk) << name;
+        EXPECT_EQ(r.message, FileFormatIncorrect) << name;
+        EXPECT_EQ(r.icon, MessageIcon::Critical) << name;
+    }
+}
 
 // A file of the given size that reads as an E2P file: the records and a one-line comment.
 QString fileOfSize(const QTemporaryDir &dir, const QString &name, qsizetype size) {

@@ -20,10 +20,6 @@ EcuImage randomImage(unsigned seed) {
     return image;
 }
 
-TEST(E2PWriter, AllZeroRowTwoRecord) {
-    EXPECT_EQ(dataRecord(2, {}), QByteArray(":1000200000000000000000000000000000000000D0"));
-}
-
 TEST(E2PWriter, FileHasTwentyEightRecordsEndRecordAndCommentStart) {
     const EcuImage image = randomImage(1);
     const QByteArray file = e2pFileContents(image, {});
@@ -52,32 +48,21 @@ TEST(E2PWriter, FileHasTwentyEightRecordsEndRecordAndCommentStart) {
     EXPECT_EQ(lines[29], "<<<Comment Start>>>\r");
 }
 
-// A target that cannot be replaced gives the reason and stays as it was; a read-only file stays
-// even for root, who could replace it.
-TEST(WriteFileSafely, AFailureGivesTheReason) {
+// A failed write gives the system's reason and leaves the previous file as it was. A read-only
+// file stays read-only even for root, who could replace it.
+TEST(WriteFileSafely, AFailureGivesTheReasonAndKeepsThePreviousFile) {
     QTemporaryDir dir;
     const QString folder = dir.filePath(QStringLiteral("folder.E2P"));
     ASSERT_TRUE(QDir().mkdir(folder));
     EXPECT_EQ(writeFileSafely(folder, "new").error,
               QStringLiteral("Filename refers to a directory"));
 
-    const QString readOnly = dir.filePath(QStringLiteral("RO.E2P"));
-    ASSERT_TRUE(writeFileSafely(readOnly, "old").ok);
-    ASSERT_TRUE(QFile::setPermissions(readOnly, QFileDevice::ReadOwner));
-    const FileWriteResult failed = writeFileSafely(readOnly, "new");
-    EXPECT_FALSE(failed.ok);
-    EXPECT_EQ(failed.error, QStringLiteral("Permission denied"));
-    EXPECT_FALSE(QFile::permissions(readOnly) & QFileDevice::WriteOwner);
-    QFile file(readOnly);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), QByteArray("old"));
-}
-
-TEST(WriteFileSafely, AWriteCutShortLeavesThePreviousFile) {
-    QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("KEEP.E2P"));
+    const auto kept = [&path] {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) && file.readAll() == "old contents";
+    };
     ASSERT_TRUE(writeFileSafely(path, "old contents").ok);
-
     // A file size limit of 10 bytes stands in for a disk that fills up during the save.
     std::signal(SIGXFSZ, SIG_IGN);
     rlimit limit{};
@@ -85,14 +70,18 @@ TEST(WriteFileSafely, AWriteCutShortLeavesThePreviousFile) {
     const rlimit unlimited = limit;
     limit.rlim_cur = 10;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
-    const FileWriteResult failed = writeFileSafely(path, QByteArray(4096, 'x'));
+    const FileWriteResult cutShort = writeFileSafely(path, QByteArray(4096, 'x'));
     setrlimit(RLIMIT_FSIZE, &unlimited);
+    EXPECT_FALSE(cutShort.ok);
+    EXPECT_EQ(cutShort.error, QStringLiteral("File too large"));
+    EXPECT_TRUE(kept());
 
-    EXPECT_FALSE(failed.ok);
-    EXPECT_EQ(failed.error, QStringLiteral("File too large")); // the system's reason
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), QByteArray("old contents"));
+    ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner));
+    const FileWriteResult readOnly = writeFileSafely(path, "new");
+    EXPECT_FALSE(readOnly.ok);
+    EXPECT_EQ(readOnly.error, QStringLiteral("Permission denied"));
+    EXPECT_FALSE(QFile::permissions(path) & QFileDevice::WriteOwner);
+    EXPECT_TRUE(kept());
 }
 
 } // namespace

@@ -68,16 +68,4 @@ TEST(HistoryFolder, KeepsTheNewest500AndNothingElseIsDeleted) {
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 501);
 }
 
-TEST(HistoryFolder, AFolderThatCannotBeWrittenIsReportedWithItsPath) {
-    QTemporaryDir dir;
-    QFile blocker(dir.filePath(QStringLiteral("history")));
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly)); // a file where the folder should be
-    blocker.close();
-    HistoryFolder history(blocker.fileName());
-    const auto saved = history.keep(EcuImage(), HistoryKind::Written, QStringLiteral("COM1"), Noon);
-    EXPECT_FALSE(saved.ok);
-    EXPECT_TRUE(saved.error.contains(blocker.fileName())) << saved.error.toStdString();
-    EXPECT_TRUE(history.entries().empty());
-}
-
 } // namespace

@@ -34,7 +34,8 @@ TEST_F(Settings, KeysAndSectionsCompareWithoutRegardToCase) {
     EXPECT_EQ(text.count("hex_path"), 1) << text.constData();
 }
 
-TEST_F(Settings, AbsentKeysGiveTheirDefaults) {
+// PortNo reads as 1 unless it is a number from 1 to 16.
+TEST_F(Settings, AbsentKeysGiveTheirDefaultsAndPortNoIsAPortNumber) {
     SettingsStore store(iniPath());
     const LastFile last = readLastFile(store);
     EXPECT_EQ(last.path, QStringLiteral("0"));
@@ -42,24 +43,17 @@ TEST_F(Settings, AbsentKeysGiveTheirDefaults) {
     EXPECT_EQ(last.name, QStringLiteral("0"));
     EXPECT_EQ(readPortNo(store), 1);
     EXPECT_EQ(readSerialDevice(store, 1), QString());
+
+    // Each value that reads as 1 follows one that does not.
+    const std::pair<const char *, int> values[] = {
+        {"16", 16},  {"0", 1}, {"7", 7},   {"17", 1}, {"2", 2}, {"-3", 1}, {"3", 3},
+        {"COM3", 1}, {"4", 4}, {"3.5", 1}, {"5", 5},  {"", 1},  {"6", 6},  {"1", 1}};
+    for (const auto &[stored, portNo] : values) {
+        store.writeText(QStringLiteral("CommProt"), QStringLiteral("portno"),
+                        QString::fromLatin1(stored));
+        EXPECT_EQ(readPortNo(store), portNo) << stored;
+    }
 }
-
-class PortNoSetting : public Settings,
-                      public testing::WithParamInterface<std::pair<QString, int>> {};
-
-TEST_P(PortNoSetting, ReadsAsOneUnlessANumberFromOneToSixteen) {
-    SettingsStore store(iniPath());
-    store.writeText(QStringLiteral("CommProt"), QStringLiteral("portno"), GetParam().first);
-    EXPECT_EQ(readPortNo(store), GetParam().second);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Values, PortNoSetting,
-    testing::Values(std::pair{QStringLiteral("16"), 16}, std::pair{QStringLiteral("1"), 1},
-                    std::pair{QStringLiteral("7"), 7}, std::pair{QStringLiteral("0"), 1},
-                    std::pair{QStringLiteral("17"), 1}, std::pair{QStringLiteral("-3"), 1},
-                    std::pair{QStringLiteral("COM3"), 1}, std::pair{QStringLiteral("3.5"), 1},
-                    std::pair{QString(), 1}));
 
 TEST(SettingsLocation, UserStoreLivesInTheConfigFolderUnderQZ3ROK) {
     // Each test runs in its own process, so the path is fixed here for the first time.

@@ -1,43 +1,70 @@
-#include "files/e2p_commands.h"
 #include "link_fixture.h"
 
 namespace {
 
-using ReadTest = LinkTest;
+// A read that gets through: every word, any line event's coded message on the way.
+struct GoodReadCase {
+    const char *name;
+    SimFaults faults;
+    const char *event = nullptr; // the message of the line event, told before the closing one
+    int requests = 224;          // read requests the simulator answered
+    bool kernelProbe = false;    // the line status as the system reports it
+};
 
-TEST_F(ReadTest, AFullReadEqualsTheEcusMemory) {
+class GoodRead : public LinkTest, public testing::WithParamInterface<GoodReadCase> {};
+
+TEST_P(GoodRead, HandsOverTheEcusMemory) {
+    const GoodReadCase &c = GetParam();
     const EcuImage memory = markedImage(7);
-    startSim(memory);
+    startSim(memory, c.faults);
+    if (c.kernelProbe)
+        m_port.setLineStatusProbe(kernelLineStatusProbe());
     EXPECT_TRUE(read());
-    ASSERT_TRUE(m_read.has_value());
-    EXPECT_EQ(*m_read, memory);
-    EXPECT_EQ(messagesAfterPrompts(), QList<ToldMessage>{plain(EcuDataReadEnded)});
-    EXPECT_FALSE(m_operator.busyWhenTold.back());
+    EXPECT_EQ(m_read, memory);
+    QList<ToldMessage> told{plain(EcuDataReadEnded)};
+    if (c.event)
+        told.prepend(critical(QLatin1String(c.event)));
+    EXPECT_EQ(messagesAfterPrompts(), told);
+    EXPECT_FALSE(m_operator.busyWhenTold);
     EXPECT_TRUE(m_link->LinkContinue());
     expectIdle();
 
-    // One request per word, 0x20 to 0xFF, and progress for each.
-    EXPECT_EQ(m_sim->stats().wordsRead, 224);
+    // Requests for the words 0x20 to 0xFF in turn, and progress for each word.
+    EXPECT_EQ(m_sim->stats().wordsRead, c.requests);
     ASSERT_EQ(m_progress.size(), 225);
     EXPECT_EQ(m_progress.front(), std::make_pair(0, 224));
     EXPECT_EQ(m_progress.back(), std::make_pair(224, 224));
     EXPECT_EQ(m_link->TxHex().left(15), QStringLiteral("82 82 10 06 FF "));
 }
 
-TEST_F(ReadTest, ChecksumRetriesCountPerWord) {
-    // Three bad replies before each good one: 896 replies, and still no word fails.
-    const EcuImage memory = markedImage(8);
-    startSim(memory, with(&SimFaults::badChecksums, 3));
-    EXPECT_TRUE(read());
-    EXPECT_EQ(m_read, memory);
-    EXPECT_EQ(m_sim->stats().wordsRead, 4 * 224);
-    EXPECT_EQ(messagesAfterPrompts().size(), 1);
+SimFaults event(LineEventKind kind) {
+    return with(&SimFaults::lineEvent, LineEventFault{kind, 20});
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, GoodRead,
+    testing::Values(
+        GoodReadCase{"NoFault", {}},
+        // Three bad replies before each good one: the retries count per word.
+        GoodReadCase{"ThreeBadChecksumsEachWord", with(&SimFaults::badChecksums, 3), nullptr,
+                     4 * 224},
+        GoodReadCase{"CarrierDetect", event(LineEventKind::CarrierDetect),
+                     "communicaation Error --- Code:11"},
+        GoodReadCase{"Break", event(LineEventKind::Break), "communicaation Error --- Code:01"},
+        GoodReadCase{"Framing", event(LineEventKind::Framing), "communicaation Error --- Code:05"},
+        GoodReadCase{"Overflow", event(LineEventKind::Overflow),
+                     "communicaation Error --- Code:07"},
+        GoodReadCase{"Ring", event(LineEventKind::Ring), "communicaation Error --- Code:14"},
+        // A pseudo-terminal has no line status of its own: the system reports no event.
+        GoodReadCase{"KernelSeesNoEventOnAPseudoTerminal", event(LineEventKind::CarrierDetect),
+                     nullptr, 224, true}),
+    ByName());
 
 class ReadFailure : public LinkTest, public testing::WithParamInterface<FailureCase> {};
 
-// Each failure tells its message, hands nothing over and leaves the link idle; once the
-// fault is gone the next read works.
+// Each failure tells its message while the window is still disabled, hands nothing over and
+// leaves the link idle; once the fault is gone the next read works. Only the watchdog stops
+// the link.
 TEST_P(ReadFailure, HandsNothingOver) {
     const EcuImage memory = markedImage(9);
     startSim(memory, GetParam().faults);
@@ -45,7 +72,9 @@ TEST_P(ReadFailure, HandsNothingOver) {
     EXPECT_FALSE(m_read.has_value());
     EXPECT_EQ(messagesAfterPrompts(),
               QList<ToldMessage>{critical(GetParam().message, hangupDetail(GetParam().faults))});
-    expectToldAfterBound(GetParam().afterBound);
+    expectToldAfterBound(GetParam().boundMs);
+    EXPECT_TRUE(m_operator.busyWhenTold);
+    EXPECT_EQ(m_link->LinkContinue(), GetParam().message != NotInTransmissionMode);
     expectIdle();
 
     m_sim->setFaults({});
@@ -56,27 +85,23 @@ TEST_P(ReadFailure, HandsNothingOver) {
 
 INSTANTIATE_TEST_SUITE_P(
     Faults, ReadFailure,
-    testing::Values(FailureCase{"EchoChanged", with(&SimFaults::changeEchoByte, frame(5)),
-                                CommunicationBoxIncorrect, false},
-                    FailureCase{"EchoOneByteShort", with(&SimFaults::loseEchoByte, frame(224)),
-                                CommunicationBoxIncorrect, true},
-                    FailureCase{"FourBadChecksums", badChecksums(4, 0x80),
-                                CommunicationBoxIncorrect, false},
-                    FailureCase{"CablePulled", with(&SimFaults::silentAfter, 100),
-                                CommunicationBoxIncorrect, true},
-                    FailureCase{"DeviceGone", with(&SimFaults::hangupAfter, 100),
-                                CommunicationBoxIncorrect, false}),
+    testing::Values(
+        FailureCase{"EchoChanged", with(&SimFaults::changeEchoByte, frame(5)),
+                    CommunicationBoxIncorrect, 0},
+        FailureCase{"EchoOneByteShort", with(&SimFaults::loseEchoByte, frame(224)),
+                    CommunicationBoxIncorrect, 1000},
+        FailureCase{"FourBadChecksums", badChecksums(4, 0x80), CommunicationBoxIncorrect, 0},
+        FailureCase{"CablePulled", with(&SimFaults::silentAfter, 100), CommunicationBoxIncorrect,
+                    1000},
+        FailureCase{"DeviceGone", with(&SimFaults::hangupAfter, 100), CommunicationBoxIncorrect, 0},
+        // No answer within two seconds of the port's opening: the watchdog's message.
+        FailureCase{"SilentAtB", with(&SimFaults::silentAt, HandshakeStage::B),
+                    NotInTransmissionMode, 2000},
+        FailureCase{"SilentAtC", with(&SimFaults::silentAt, HandshakeStage::C),
+                    NotInTransmissionMode, 2000},
+        FailureCase{"EchoOneByteShortAtB",
+                    with(&SimFaults::loseEchoByte, FaultPoint{FaultPoint::Kind::StageB}),
+                    NotInTransmissionMode, 2000}),
     ByName());
-
-TEST_F(ReadTest, AWrongMarkerHandsNothingOver) {
-    EcuImage memory = markedImage(10);
-    memory.setByte(DataTypeOffset + 4, 'X');
-    startSim(memory);
-    EXPECT_FALSE(read());
-    EXPECT_FALSE(m_read.has_value());
-    EXPECT_EQ(messagesAfterPrompts(), QList<ToldMessage>{critical(EcuDataTypeIncorrect)});
-    EXPECT_EQ(m_sim->stats().wordsRead, 224);
-    expectIdle();
-}
 
 } // namespace

@@ -16,16 +16,19 @@ protected:
     }
 };
 
+// A line event on the way is told and changes nothing of the write.
 TEST_F(WriteTest, AFullWriteLeavesTheImageInTheEcuOutsideTheProtectedAreas) {
     const EcuImage before = markedImage(1);
     const EcuImage image = markedImage(2); // differs everywhere, the protected areas included
-    startSim(before);
+    startSim(before, with(&SimFaults::lineEvent, LineEventFault{LineEventKind::Parity, 100}));
     EXPECT_EQ(write(image), WriteOutcome::Done);
 
     const EcuImage after = m_sim->memory();
     EXPECT_EQ(after, withProtectedFrom(image, before));
-    EXPECT_EQ(messagesAfterPrompts(), QList<ToldMessage>{plain(EcuDataSettingEnded)});
-    EXPECT_FALSE(m_operator.busyWhenTold.back());
+    EXPECT_EQ(messagesAfterPrompts(),
+              (QList<ToldMessage>{critical(QStringLiteral("communicaation Error --- Code:08")),
+                                  plain(EcuDataSettingEnded)}));
+    EXPECT_FALSE(m_operator.busyWhenTold);
     expectIdle();
 
     // The verification file holds what was read back: the records and the end record.
@@ -42,22 +45,27 @@ struct ComparisonCase {
     int stuckWord;
     int offset; // a byte of that word the ECU holds differently
     const char *message;
+    bool fileFails = false; // the verification file's folder is missing
 };
 
 class Comparison : public WriteTest, public testing::WithParamInterface<ComparisonCase> {};
 
-// A word the ECU does not take shows in the comparison; the write still ends normally.
+// A word the ECU does not take shows in the comparison; the write still ends normally. A
+// verification file that cannot be written is told first, with its path and the reason.
 TEST_P(Comparison, ReportsTheFirstDifferenceByItsAddress) {
+    const ComparisonCase &c = GetParam();
     const EcuImage image = markedImage(3);
     EcuImage before = image;
-    before.setByte(GetParam().offset,
-                   static_cast<std::uint8_t>(image.byte(GetParam().offset) ^ 0x55));
-    startSim(before, with(&SimFaults::stuckWord, GetParam().stuckWord));
-    EXPECT_EQ(write(image), WriteOutcome::Done);
-    EXPECT_EQ(messagesAfterPrompts(),
-              (QList<ToldMessage>{critical(QLatin1String(GetParam().message)),
-                                  plain(EcuDataSettingEnded)}));
-    EXPECT_EQ(verificationFile(), hexRecords(m_sim->memory()));
+    before.setByte(c.offset, static_cast<std::uint8_t>(image.byte(c.offset) ^ 0x55));
+    startSim(before, with(&SimFaults::stuckWord, c.stuckWord));
+    const QString path =
+        c.fileFails ? m_dir.filePath(QStringLiteral("missing/race1.TMP")) : tmpPath();
+    EXPECT_EQ(m_link->EcuDataWrite(image, path), WriteOutcome::Done);
+    QList<ToldMessage> told{critical(QLatin1String(c.message)), plain(EcuDataSettingEnded)};
+    if (c.fileFails)
+        told.prepend(critical(path + QStringLiteral("\nNo such file or directory")));
+    EXPECT_EQ(messagesAfterPrompts(), told);
+    EXPECT_EQ(verificationFile(), c.fileFails ? QByteArray() : hexRecords(m_sim->memory()));
     expectIdle();
 }
 
@@ -65,11 +73,12 @@ INSTANTIATE_TEST_SUITE_P(
     Addresses, Comparison,
     testing::Values(ComparisonCase{0x20, 0, "ComparisonData is incorrect ---20"},
                     ComparisonCase{0xFF, 447, "ComparisonData is incorrect ---1DF"},
-                    ComparisonCase{0x90, 225, "ComparisonData is incorrect ---101"}));
+                    ComparisonCase{0x90, 225, "ComparisonData is incorrect ---101"},
+                    ComparisonCase{0x22, 4, "ComparisonData is incorrect ---24", true}));
 
 TEST_F(WriteTest, AnotherProductIsNotWrittenAtAll) {
     startSim(markedImage(1), with(&SimFaults::productCode, QStringLiteral("QZ4R")));
-    const EcuImage before = m_sim->memory();
+    const EcuImage before = m_sim->memory(); // with the other product's marker
     EXPECT_EQ(write(markedImage(2)), WriteOutcome::Failed);
     EXPECT_EQ(messagesAfterPrompts(), QList<ToldMessage>{critical(EcuDataTypeIncorrect)});
     EXPECT_EQ(m_sim->memory(), before);
@@ -90,13 +99,12 @@ TEST_P(WriteFailure, EndsWithTheStepsMessage) {
     EXPECT_EQ(write(markedImage(2)), partly ? WriteOutcome::PartlyWritten : WriteOutcome::Failed);
     QStringList detail;
     if (partly)
-        detail << QStringLiteral("The ECU now holds a partly written calibration and will not run "
-                                 "it until it is written again.");
+        detail << PartlyWrittenDetail;
     if (c.faults.hangupAfter)
         detail << hangupDetail(c.faults);
     EXPECT_EQ(messagesAfterPrompts(),
               QList<ToldMessage>{critical(c.message, detail.join(QLatin1Char('\n')))});
-    expectToldAfterBound(c.afterBound);
+    expectToldAfterBound(c.boundMs);
     EXPECT_FALSE(QFileInfo::exists(tmpPath()));
     expectIdle();
 }
@@ -106,36 +114,35 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         FailureCase{"EchoChangedAtB",
                     with(&SimFaults::changeEchoByte, FaultPoint{FaultPoint::Kind::StageB}),
-                    ComInitBFeedbackError, false},
+                    ComInitBFeedbackError, 0},
         FailureCase{"EchoChangedAtC",
                     with(&SimFaults::changeEchoByte, FaultPoint{FaultPoint::Kind::StageC}),
-                    ComInitCFeedbackError, false},
+                    ComInitCFeedbackError, 0},
         FailureCase{"WrongAnswerB", with(&SimFaults::wrongAnswerAt, HandshakeStage::B),
-                    ComInitBResponseError, false},
+                    ComInitBResponseError, 0},
         FailureCase{"WrongAnswerC", with(&SimFaults::wrongAnswerAt, HandshakeStage::C),
-                    ComInitCResponseError, false},
+                    ComInitCResponseError, 0},
         FailureCase{"ProductCodeEchoChanged", with(&SimFaults::changeEchoByte, frame(2)),
-                    CommunicationBoxIncorrect, false},
-        FailureCase{"ProductCodeChecksums", badChecksums(4, 0xFD), CommunicationBoxIncorrect,
-                    false},
+                    CommunicationBoxIncorrect, 0},
+        FailureCase{"ProductCodeChecksums", badChecksums(4, 0xFD), CommunicationBoxIncorrect, 0},
         FailureCase{"MarkerEchoChanged", with(&SimFaults::changeEchoByte, frame(3)),
-                    CommunicationFeedbackError, false},
+                    CommunicationFeedbackError, 0},
         FailureCase{"WordEchoChanged", with(&SimFaults::changeEchoByte, frame(50)),
-                    CommunicationFeedbackError, false},
+                    CommunicationFeedbackError, 0},
         FailureCase{"WordEchoOneByteShort", with(&SimFaults::loseEchoByte, frame(50)),
-                    CommunicationFeedbackError, true},
+                    CommunicationFeedbackError, 1000},
         FailureCase{"WrongAcknowledge", with(&SimFaults::wrongAcknowledgeAt, 3),
-                    CommunicationResponseError, false},
+                    CommunicationResponseError, 0},
         FailureCase{"CablePulledDuringWords", with(&SimFaults::silentAfter, 60),
-                    CommunicationResponseError, true},
+                    CommunicationResponseError, 1000},
         FailureCase{"LastWordEchoChanged", with(&SimFaults::changeEchoByte, frame(214)),
-                    CommunicationFeedbackError, false},
+                    CommunicationFeedbackError, 0},
         FailureCase{"DeviceGoneDuringWords", with(&SimFaults::hangupAfter, 60),
-                    CommunicationFeedbackError, false},
+                    CommunicationFeedbackError, 0},
         FailureCase{"ReadBackEchoChanged", with(&SimFaults::changeEchoByte, frame(215)),
-                    CommunicationBoxIncorrect, false},
+                    CommunicationBoxIncorrect, 0},
         FailureCase{"ReadBackCablePulled", with(&SimFaults::silentAfter, 300),
-                    CommunicationBoxIncorrect, true}),
+                    CommunicationBoxIncorrect, 1000}),
     ByName());
 
 // A write that stops among the words leaves the marker invalid: a read refuses the data, and
@@ -150,9 +157,7 @@ TEST_F(WriteTest, AnInterruptedWriteIsMendedByTheNextWrite) {
     EXPECT_EQ(write(image, WriteAgainOffer::Yes), WriteOutcome::WriteAgain);
     EXPECT_EQ(m_operator.questionButtons,
               (QList<QStringList>{{QStringLiteral("OK"), QStringLiteral("Write again")}}));
-    EXPECT_EQ(messagesAfterPrompts().back().detail,
-              QStringLiteral("The ECU now holds a partly written calibration and will not run it "
-                             "until it is written again."));
+    EXPECT_EQ(messagesAfterPrompts().back().detail, PartlyWrittenDetail);
     const EcuImage interrupted = m_sim->memory();
     EXPECT_EQ(interrupted.byte(446), InvalidMarker1);
     EXPECT_EQ(interrupted.byte(447), InvalidMarker2);
@@ -161,32 +166,15 @@ TEST_F(WriteTest, AnInterruptedWriteIsMendedByTheNextWrite) {
 
     resetOperator();
     EXPECT_FALSE(read());
+    EXPECT_FALSE(m_read.has_value());
     EXPECT_EQ(messagesAfterPrompts(), QList<ToldMessage>{critical(EcuDataTypeIncorrect)});
+    expectIdle();
 
     resetOperator();
     EXPECT_EQ(write(image), WriteOutcome::Done);
     EXPECT_EQ(messagesAfterPrompts(), QList<ToldMessage>{plain(EcuDataSettingEnded)});
     EXPECT_EQ(m_sim->memory(), withProtectedFrom(image, before));
     EXPECT_EQ(EcuDataType(m_sim->memory()), EcuMarker);
-}
-
-// The verification file's failure is told with its path and reason; the comparison and the
-// closing message still follow.
-TEST_F(WriteTest, AnUnwritableVerificationFileIsToldAndTheWriteEnds) {
-    const EcuImage image = markedImage(2);
-    EcuImage before = markedImage(1);
-    before.setByte(4, static_cast<std::uint8_t>(image.byte(4) ^ 0x55));
-    startSim(before, with(&SimFaults::stuckWord, 0x22)); // offsets 4 and 5
-    const QString path = m_dir.filePath(QStringLiteral("missing/race1.TMP"));
-    EXPECT_EQ(m_link->EcuDataWrite(image, path), WriteOutcome::Done);
-    const QList<ToldMessage> messages = messagesAfterPrompts();
-    ASSERT_EQ(messages.size(), 3);
-    EXPECT_TRUE(messages.at(0).text.startsWith(path + QLatin1Char('\n'))) << messages.at(0);
-    EXPECT_GT(messages.at(0).text.size(), path.size() + 1);
-    EXPECT_EQ(messages.at(0).icon, MessageIcon::Critical);
-    EXPECT_EQ(messages.at(1), critical(QStringLiteral("ComparisonData is incorrect ---24")));
-    EXPECT_EQ(messages.at(2), plain(EcuDataSettingEnded));
-    expectIdle();
 }
 
 } // namespace

@@ -13,21 +13,17 @@ namespace {
 
 class SerialDevice : public testing::Test {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(m_dir.isValid());
-        m_settings = std::make_unique<SettingsStore>(m_dir.filePath(QStringLiteral("s.ini")));
-    }
     QTemporaryDir m_dir;
-    std::unique_ptr<SettingsStore> m_settings;
+    SettingsStore m_settings{m_dir.filePath(QStringLiteral("s.ini"))};
 };
 
 TEST_F(SerialDevice, AMappingWithoutAStableNameKeepsTheSystemNameAndPortsKnowTheirNumbers) {
-    mapPortNumber(*m_settings, 5, {QStringLiteral("ttyUSB1"), QStringLiteral("/dev/ttyUSB1")});
-    EXPECT_EQ(serialDeviceName(5, *m_settings), QStringLiteral("/dev/ttyUSB1"));
-    writeSerialDevice(*m_settings, 1, QStringLiteral("ttyUSB0")); // COM1 no longer /dev/ttyS0
-    writeSerialDevice(*m_settings, 3, UsbAdapter.stableName);
-    EXPECT_EQ(portNumbersOf(UsbAdapter, *m_settings), (QList<int>{1, 3}));
-    EXPECT_EQ(portNumbersOf(BoardPort, *m_settings), QList<int>());
+    mapPortNumber(m_settings, 5, {QStringLiteral("ttyUSB1"), QStringLiteral("/dev/ttyUSB1")});
+    EXPECT_EQ(serialDeviceName(5, m_settings), QStringLiteral("/dev/ttyUSB1"));
+    writeSerialDevice(m_settings, 1, QStringLiteral("ttyUSB0")); // COM1 no longer /dev/ttyS0
+    writeSerialDevice(m_settings, 3, UsbAdapter.stableName);
+    EXPECT_EQ(portNumbersOf(UsbAdapter, m_settings), (QList<int>{1, 3}));
+    EXPECT_EQ(portNumbersOf(BoardPort, m_settings), QList<int>());
 }
 
 TEST_F(SerialDevice, TheStableNameIsALinkToTheSameDevice) {
@@ -47,81 +43,53 @@ TEST_F(SerialDevice, TheStableNameIsALinkToTheSameDevice) {
     EXPECT_FALSE(isSamePort(port, byId + QStringLiteral("/usb-a")));
 }
 
-struct MenuCase {
-    const char *name;
-    int portNo;
-    QString mapping; // [CommProt] COM<portNo>; empty: none
-    bool adapterPresent;
-    QString text;
-};
-
-class MenuTexts : public SerialDevice, public testing::WithParamInterface<MenuCase> {};
-
-TEST_P(MenuTexts, NameTheDevicePortKOpensWhichIsTheKthStandardPortWithoutASetting) {
-    const MenuCase &c = GetParam();
-    // Written by hand: the key in any case, blanks around the path.
-    if (!c.mapping.isEmpty())
-        m_settings->writeText(QStringLiteral("commprot"), QStringLiteral("com%1").arg(c.portNo),
-                              c.mapping);
-    const QList<SerialPortEntry> ports =
-        c.adapterPresent ? QList<SerialPortEntry>{BoardPort, UsbAdapter} : QList{BoardPort};
-    EXPECT_EQ(portMenuText(c.portNo, *m_settings, ports), c.text);
+// Port k opens the device its mapping names, else the k-th standard port; the menu names the
+// device as the system lists it, with its description when it is there.
+TEST_F(SerialDevice, MenuTextsNameTheDeviceEachPortOpens) {
+    const struct {
+        int portNo;
+        QString mapping; // [CommProt] COM<portNo>; empty: none
+        bool adapterPresent;
+        QString text;
+    } cases[] = {
+        {3, QStringLiteral(" /dev/ttyUSB0 "), true,
+         QStringLiteral("COM3  /dev/ttyUSB0 (FT232R USB UART)")},
+        {3, UsbAdapter.stableName, true, QStringLiteral("COM3  /dev/ttyUSB0 (FT232R USB UART)")},
+        {3, UsbAdapter.stableName, false, QStringLiteral("COM3  ") + UsbAdapter.stableName},
+        {1, QString(), true, QStringLiteral("COM1  /dev/ttyS0")},
+        {16, QString(), true, QStringLiteral("COM16  /dev/ttyS15")}};
+    for (const auto &c : cases) {
+        // Written by hand: the key in any case, blanks around the path.
+        if (!c.mapping.isEmpty())
+            m_settings.writeText(QStringLiteral("commprot"), QStringLiteral("com%1").arg(c.portNo),
+                                 c.mapping);
+        const QList<SerialPortEntry> ports =
+            c.adapterPresent ? QList<SerialPortEntry>{BoardPort, UsbAdapter} : QList{BoardPort};
+        EXPECT_EQ(portMenuText(c.portNo, m_settings, ports), c.text);
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, MenuTexts,
-    testing::Values(MenuCase{"MappedAdapter", 3, QStringLiteral(" /dev/ttyUSB0 "), true,
-                             QStringLiteral("COM3  /dev/ttyUSB0 (FT232R USB UART)")},
-                    MenuCase{"MappedByStableName", 3, UsbAdapter.stableName, true,
-                             QStringLiteral("COM3  /dev/ttyUSB0 (FT232R USB UART)")},
-                    MenuCase{"MappedAdapterUnplugged", 3, UsbAdapter.stableName, false,
-                             QStringLiteral("COM3  ") + UsbAdapter.stableName},
-                    MenuCase{"DefaultDeviceWithoutDescription", 1, QString(), true,
-                             QStringLiteral("COM1  /dev/ttyS0")},
-                    MenuCase{"DefaultDeviceAbsent", 16, QString(), true,
-                             QStringLiteral("COM16  /dev/ttyS15")}),
-    [](const auto &menuCase) { return std::string(menuCase.param.name); });
+// The data file's path with "TMP" for its extension; without a data file, the data name in the
+// file folder or else the home folder ("~"). A data file is never the verification file.
+TEST(TmpPath, NamesTheVerificationFileButNeverTheDataFile) {
+    const struct {
+        const char *path, *dir, *dataName, *expected;
+    } cases[] = {{"/data/race1.E2P", "/data", "race1", "/data/race1.TMP"},
+                 {"/data/race1.e2p", "/data", "race1", "/data/race1.TMP"},
+                 {"/data/old.TMP", "/data", "old", "/data/old.TMP.TMP"},
+                 {"/data/old.tmp", "/data", "old", "/data/old.tmp.TMP"},
+                 {"", "/data", "ECUREAD ", "/data/ECUREAD.TMP"},
+                 {"ab", "/data", "R1", "/data/R1.TMP"}, // too short to replace
+                 {"", "", "R1", "~/R1.TMP"},
+                 {"", "/data", "a/b\\..", "/data/a_b_...TMP"}, // stays in the folder
+                 {"", "/data", "        ", "/data/ECUDATA.TMP"}};
+    for (const auto &c : cases) {
+        EXPECT_EQ(TmpPath(QLatin1String(c.path), QLatin1String(c.dir), QLatin1String(c.dataName)),
+                  QString::fromLatin1(c.expected).replace(QLatin1Char('~'), QDir::homePath()))
+            << c.path << " " << c.dataName;
+    }
 
-struct TmpCase {
-    const char *name;
-    const char *path;
-    const char *dir;
-    const char *dataName;
-    QString expected; // "~" stands for the home folder
-};
-
-class TmpPathCases : public testing::TestWithParam<TmpCase> {};
-
-TEST_P(TmpPathCases, NamesTheVerificationFile) {
-    const TmpCase &c = GetParam();
-    QString expected = c.expected;
-    if (expected.startsWith(QLatin1Char('~')))
-        expected.replace(0, 1, QDir::homePath());
-    EXPECT_EQ(TmpPath(QLatin1String(c.path), QLatin1String(c.dir), QLatin1String(c.dataName)),
-              expected)
-        << c.name;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Paths, TmpPathCases,
-    testing::Values(
-        TmpCase{"E2P file", "/data/race1.E2P", "/data", "race1", QStringLiteral("/data/race1.TMP")},
-        TmpCase{"lower-case extension", "/data/race1.e2p", "/data", "race1",
-                QStringLiteral("/data/race1.TMP")},
-        TmpCase{"data file named TMP is not overwritten", "/data/old.TMP", "/data", "old",
-                QStringLiteral("/data/old.TMP.TMP")},
-        TmpCase{"nor one named tmp in any case", "/data/old.tmp", "/data", "old",
-                QStringLiteral("/data/old.tmp.TMP")},
-        TmpCase{"no file: data name in the file folder", "", "/data", "ECUREAD ",
-                QStringLiteral("/data/ECUREAD.TMP")},
-        TmpCase{"path too short to replace", "ab", "/data", "R1", QStringLiteral("/data/R1.TMP")},
-        TmpCase{"no file and no folder: home", "", "", "R1", QStringLiteral("~/R1.TMP")},
-        TmpCase{"name with separators stays in the folder", "", "/data", "a/b\\..",
-                QStringLiteral("/data/a_b_...TMP")},
-        TmpCase{"blank name", "", "/data", "        ", QStringLiteral("/data/ECUDATA.TMP")}));
-
-// A verification file's name that leads to the data file itself is passed over.
-TEST(TmpPath, NeverNamesTheDataFile) {
+    // Nor through a link.
     QTemporaryDir dir;
     const QString data = dir.filePath(QStringLiteral("race1.E2P"));
     QFile(data).open(QIODevice::WriteOnly);
