@@ -153,34 +153,32 @@ QString usage(const char *error) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, CliCases,
-    testing::Values(
-        CliCase{"HandshakeAnswer", "write --port 3 A", 1,
-                Prompts + QStringLiteral("COM init.(B) response error\n"), "",
-                with(&SimFaults::wrongAnswerAt, HandshakeStage::B)},
-        CliCase{"WordWriteAcknowledge", "write --port 3 A", 1,
-                Prompts + QStringLiteral("communication Response Data Error\nThe ECU now holds a "
-                                         "partly written calibration and will not run it until "
-                                         "it is written again.\n"),
-                "", with(&SimFaults::wrongAcknowledgeAt, 40)},
-        CliCase{"WordThatKeepsItsContents", "write --port 3 A", 1,
-                Prompts +
-                    QStringLiteral("ComparisonData is incorrect ---104\nECU Data setting ended.\n"),
-                "", with(&SimFaults::stuckWord, 0x92)},
-        CliCase{
-            "CancelledAtThePrompt", "write --port 3 A", 1, Prompts, "", SimFaults{}, {}, "\nn\n"},
-        CliCase{"Dump", "dump A", 0, {}, DumpLines},
-        CliCase{"DumpOfAMissingFile", "dump B", 2, QStringLiteral("File Not Found\nB\n")},
-        CliCase{"DiffOfEqualParameters", "diff A B", 0, {}, "", std::nullopt, OtherName},
-        CliCase{"DiffOfEachKind", "diff A B", 1, {}, DiffLines, std::nullopt, EachKind},
-        CliCase{"DiffWithAnotherProduct", "diff A B", 2,
-                QStringLiteral("ECU Data Type is incorrect.\n"), "", std::nullopt, OtherMarker},
-        CliCase{"NoCommand", "", 2, usage("give a command: read, write, dump or diff")},
-        CliCase{"DiffOfOneFile", "diff A", 2,
-                usage("diff takes two files; usage: qz3rok-cli diff A.E2P B.E2P")},
-        CliCase{"PortForDump", "dump -p3 A", 2,
-                usage("--port and --yes are for read and write; usage: qz3rok-cli dump FILE.E2P")},
-        CliCase{"ComNumberOutOfRange", "read --port=COM17 A", 2,
-                usage("--port COM17: COM numbers run from 1 to 16")}),
+    testing::ValuesIn(std::vector<CliCase>{
+        {"HandshakeAnswer", "write --port 3 A", 1,
+         Prompts + QStringLiteral("COM init.(B) response error\n"), "",
+         with(WrongAnswer, HandshakeStage::B)},
+        {"WordWriteAcknowledge", "write --port 3 A", 1,
+         Prompts + QStringLiteral("communication Response Data Error\nThe ECU now holds a "
+                                  "partly written calibration and will not run it until "
+                                  "it is written again.\n"),
+         "", with(&SimFaults::wrongAcknowledgeAt, 40)},
+        {"WordThatKeepsItsContents", "write --port 3 A", 1,
+         Prompts + QStringLiteral("ComparisonData is incorrect ---104\nECU Data setting ended.\n"),
+         "", with(&SimFaults::stuckWord, 0x92)},
+        {"CancelledAtThePrompt", "write --port 3 A", 1, Prompts, "", SimFaults{}, {}, "\nn\n"},
+        {"Dump", "dump A", 0, {}, DumpLines},
+        {"DumpOfAMissingFile", "dump B", 2, QStringLiteral("File Not Found\nB\n")},
+        {"DiffOfEqualParameters", "diff A B", 0, {}, "", std::nullopt, OtherName},
+        {"DiffOfEachKind", "diff A B", 1, {}, DiffLines, std::nullopt, EachKind},
+        {"DiffWithAnotherProduct", "diff A B", 2, QStringLiteral("ECU Data Type is incorrect.\n"),
+         "", std::nullopt, OtherMarker},
+        {"NoCommand", "", 2, usage("give a command: read, write, dump or diff")},
+        {"DiffOfOneFile", "diff A", 2,
+         usage("diff takes two files; usage: qz3rok-cli diff A.E2P B.E2P")},
+        {"PortForDump", "dump -p3 A", 2,
+         usage("--port and --yes are for read and write; usage: qz3rok-cli dump FILE.E2P")},
+        {"ComNumberOutOfRange", "read --port=COM17 A", 2,
+         usage("--port COM17: COM numbers run from 1 to 16")}}),
     ByName());
 
 } // namespace

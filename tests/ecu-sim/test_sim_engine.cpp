@@ -86,15 +86,13 @@ TEST_F(SimEngine, FaultsFireWhereTheySayAndTheEcuRecovers) {
     EXPECT_FALSE(replyIsGood(0x25));
 }
 
-TEST(SimEngineHangup, TheDeviceGoesAwayWithTheFrameAfterTheLastAnswered) {
+TEST_F(SimEngine, TheDeviceGoesAwayWithTheFrameAfterTheLastAnswered) {
     SimFaults faults;
     faults.hangupAfter = 1;
-    EcuSimEngine engine(defaultSimMemory(), faults);
-    (void)engine.receive(greetingFrame(HandshakeStage::B), 0);
-    (void)engine.receive(greetingFrame(HandshakeStage::C), Ms);
-    EXPECT_FALSE(engine.receive(readRequest(0x20), 2 * Ms).hangup);
-    EXPECT_TRUE(engine.receive(readRequest(0x21), 3 * Ms).hangup);
-    EXPECT_FALSE(engine.receive(readRequest(0x21), 4 * Ms).hangup);
+    m_engine.setFaults(faults);
+    handshake();
+    for (const bool hangup : {false, true, false})
+        EXPECT_EQ(m_engine.receive(readRequest(0x21), m_now += Ms).hangup, hangup);
 }
 
 } // namespace

@@ -33,10 +33,6 @@ protected:
         return m_dir.filePath(name);
     }
 
-    void choose(const QString &path) {
-        m_dialogs.choices.push_back(FileChoice{path, path.section(QLatin1Char('/'), -1)});
-    }
-
     [[nodiscard]] LastFile lastFile() const { return readLastFile(*m_settings); }
 
     QTemporaryDir m_dir;
@@ -64,7 +60,7 @@ TEST_F(E2PCommands, SaveAndOpenMakeTheFileCurrentAndRememberIt) {
         EXPECT_EQ(lastFile().name, name);
     };
     EcuImage image = markedImage();
-    choose(path);
+    m_dialogs.choose(path);
     qsizetype messagesWhenShown = -1;
     const SaveOutcome saved =
         E2PFileSave(m_state, image, E2PComment::fromText(QStringLiteral("line 1\r\nline 2")),
@@ -85,7 +81,7 @@ TEST_F(E2PCommands, SaveAndOpenMakeTheFileCurrentAndRememberIt) {
     m_settings = std::make_unique<SettingsStore>(m_dir.filePath(QStringLiteral("later.ini")));
     m_operator = RecordingOperator();
     ASSERT_TRUE(QFile::copy(path, folder + QStringLiteral("/RACE2.E2P")));
-    choose(folder + QStringLiteral("/RACE2.E2P"));
+    m_dialogs.choose(folder + QStringLiteral("/RACE2.E2P"));
     const OpenOutcome opened = E2PFileOpen(m_state, m_dialogs, m_operator, *m_settings);
     ASSERT_TRUE(opened.accepted());
     EXPECT_TRUE(m_operator.messages.isEmpty());
@@ -135,7 +131,7 @@ TEST_P(FailedCommands, TellOneMessageAndChangeNothing) {
     const FailedCommand &c = GetParam();
     const QString path = c.chosen ? m_dir.filePath(QString::fromUtf8(c.chosen)) : QString();
     if (c.chosen)
-        choose(path);
+        m_dialogs.choose(path);
     if (c.contents)
         writeFile(QString::fromUtf8(c.chosen), *c.contents);
     EcuImage image = markedImage();
@@ -198,7 +194,7 @@ TEST_F(E2PCommands, ACommentIsSavedWithItsBytesUntilItIsEdited) {
     const QByteArray records = hexRecords(markedImage()) + "<<<Comment Start>>>\r\n";
     const QString path = m_dir.filePath(QStringLiteral("NEW.E2P"));
     for (const auto &c : cases) {
-        choose(writeFile(QStringLiteral("OLD.E2P"), records + c.bytes + "\r\n"));
+        m_dialogs.choose(writeFile(QStringLiteral("OLD.E2P"), records + c.bytes + "\r\n"));
         const OpenOutcome opened = E2PFileOpen(m_state, m_dialogs, m_operator, *m_settings);
         ASSERT_TRUE(opened.accepted());
         EXPECT_EQ(opened.CommentText, c.text);
@@ -207,7 +203,7 @@ TEST_F(E2PCommands, ACommentIsSavedWithItsBytesUntilItIsEdited) {
              {std::pair{c.boxText.isNull() ? c.text : c.boxText, c.bytes},
               std::pair{edited, edited.toUtf8()}}) {
             EcuImage image = opened.data.image;
-            choose(path);
+            m_dialogs.choose(path);
             (void)E2PFileSave(m_state, image, opened.comment.toSave(boxText), m_dialogs, m_operator,
                               *m_settings);
             QFile saved(path);

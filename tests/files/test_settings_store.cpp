@@ -55,14 +55,4 @@ TEST_F(Settings, AbsentKeysGiveTheirDefaultsAndPortNoIsAPortNumber) {
     }
 }
 
-TEST(SettingsLocation, UserStoreLivesInTheConfigFolderUnderQZ3ROK) {
-    // Each test runs in its own process, so the path is fixed here for the first time.
-    QTemporaryDir dir;
-    qputenv("XDG_CONFIG_HOME", dir.path().toLocal8Bit());
-    SettingsStore store;
-    store.writeText(QStringLiteral("CommProt"), QStringLiteral("PortNo"), QStringLiteral("2"));
-    EXPECT_EQ(store.fileName(), dir.filePath(QStringLiteral("QZ3ROK/QZ3ROK.ini")));
-    EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("QZ3ROK/QZ3ROK.ini"))));
-}
-
 } // namespace

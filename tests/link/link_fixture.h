@@ -69,10 +69,15 @@ inline SimFaults badChecksums(int count, int word) {
 }
 
 // The n-th data frame of a transfer: in a write 1-2 product code, 3 marker, 4-214 words and
-// 215-438 read-back.
+// 215-438 read-back; or a stage of the handshake.
 inline FaultPoint frame(int n) {
     return {FaultPoint::Kind::DataFrame, n};
 }
+inline const FaultPoint AtB{FaultPoint::Kind::StageB}, AtC{FaultPoint::Kind::StageC};
+// The faults the tables set most, for with().
+constexpr auto ChangedEcho = &SimFaults::changeEchoByte, LostEcho = &SimFaults::loseEchoByte;
+constexpr auto SilentAt = &SimFaults::silentAt, WrongAnswer = &SimFaults::wrongAnswerAt;
+constexpr auto SilentAfter = &SimFaults::silentAfter, HangupAfter = &SimFaults::hangupAfter;
 
 // A transfer that fails on a fault with one message, told at once (0) or when a wait's bound
 // ran out: 2000 ms the handshake's watchdog, 1000 ms any wait after the handshake.

@@ -41,23 +41,21 @@ SimFaults event(LineEventKind kind) {
     return with(&SimFaults::lineEvent, LineEventFault{kind, 20});
 }
 
+using enum LineEventKind;
+
 INSTANTIATE_TEST_SUITE_P(
     Faults, GoodRead,
-    testing::Values(
-        GoodReadCase{"NoFault", {}},
+    testing::ValuesIn(std::vector<GoodReadCase>{
+        {"NoFault", {}},
         // Three bad replies before each good one: the retries count per word.
-        GoodReadCase{"ThreeBadChecksumsEachWord", with(&SimFaults::badChecksums, 3), nullptr,
-                     4 * 224},
-        GoodReadCase{"CarrierDetect", event(LineEventKind::CarrierDetect),
-                     "communicaation Error --- Code:11"},
-        GoodReadCase{"Break", event(LineEventKind::Break), "communicaation Error --- Code:01"},
-        GoodReadCase{"Framing", event(LineEventKind::Framing), "communicaation Error --- Code:05"},
-        GoodReadCase{"Overflow", event(LineEventKind::Overflow),
-                     "communicaation Error --- Code:07"},
-        GoodReadCase{"Ring", event(LineEventKind::Ring), "communicaation Error --- Code:14"},
+        {"ThreeBadChecksumsEachWord", with(&SimFaults::badChecksums, 3), nullptr, 4 * 224},
+        {"CarrierDetect", event(CarrierDetect), "communicaation Error --- Code:11"},
+        {"Break", event(Break), "communicaation Error --- Code:01"},
+        {"Framing", event(Framing), "communicaation Error --- Code:05"},
+        {"Overflow", event(Overflow), "communicaation Error --- Code:07"},
+        {"Ring", event(Ring), "communicaation Error --- Code:14"},
         // A pseudo-terminal has no line status of its own: the system reports no event.
-        GoodReadCase{"KernelSeesNoEventOnAPseudoTerminal", event(LineEventKind::CarrierDetect),
-                     nullptr, 224, true}),
+        {"KernelSeesNoEventOnAPseudoTerminal", event(CarrierDetect), nullptr, 224, true}}),
     ByName());
 
 class ReadFailure : public LinkTest, public testing::WithParamInterface<FailureCase> {};
@@ -85,23 +83,16 @@ TEST_P(ReadFailure, HandsNothingOver) {
 
 INSTANTIATE_TEST_SUITE_P(
     Faults, ReadFailure,
-    testing::Values(
-        FailureCase{"EchoChanged", with(&SimFaults::changeEchoByte, frame(5)),
-                    CommunicationBoxIncorrect, 0},
-        FailureCase{"EchoOneByteShort", with(&SimFaults::loseEchoByte, frame(224)),
-                    CommunicationBoxIncorrect, 1000},
-        FailureCase{"FourBadChecksums", badChecksums(4, 0x80), CommunicationBoxIncorrect, 0},
-        FailureCase{"CablePulled", with(&SimFaults::silentAfter, 100), CommunicationBoxIncorrect,
-                    1000},
-        FailureCase{"DeviceGone", with(&SimFaults::hangupAfter, 100), CommunicationBoxIncorrect, 0},
+    testing::ValuesIn(std::vector<FailureCase>{
+        {"EchoChanged", with(ChangedEcho, frame(5)), CommunicationBoxIncorrect, 0},
+        {"EchoOneByteShort", with(LostEcho, frame(224)), CommunicationBoxIncorrect, 1000},
+        {"FourBadChecksums", badChecksums(4, 0x80), CommunicationBoxIncorrect, 0},
+        {"CablePulled", with(SilentAfter, 100), CommunicationBoxIncorrect, 1000},
+        {"DeviceGone", with(HangupAfter, 100), CommunicationBoxIncorrect, 0},
         // No answer within two seconds of the port's opening: the watchdog's message.
-        FailureCase{"SilentAtB", with(&SimFaults::silentAt, HandshakeStage::B),
-                    NotInTransmissionMode, 2000},
-        FailureCase{"SilentAtC", with(&SimFaults::silentAt, HandshakeStage::C),
-                    NotInTransmissionMode, 2000},
-        FailureCase{"EchoOneByteShortAtB",
-                    with(&SimFaults::loseEchoByte, FaultPoint{FaultPoint::Kind::StageB}),
-                    NotInTransmissionMode, 2000}),
+        {"SilentAtB", with(SilentAt, HandshakeStage::B), NotInTransmissionMode, 2000},
+        {"SilentAtC", with(SilentAt, HandshakeStage::C), NotInTransmissionMode, 2000},
+        {"EchoOneByteShortAtB", with(LostEcho, AtB), NotInTransmissionMode, 2000}}),
     ByName());
 
 } // namespace

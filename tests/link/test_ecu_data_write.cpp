@@ -73,7 +73,6 @@ INSTANTIATE_TEST_SUITE_P(
     Addresses, Comparison,
     testing::Values(ComparisonCase{0x20, 0, "ComparisonData is incorrect ---20"},
                     ComparisonCase{0xFF, 447, "ComparisonData is incorrect ---1DF"},
-                    ComparisonCase{0x90, 225, "ComparisonData is incorrect ---101"},
                     ComparisonCase{0x22, 4, "ComparisonData is incorrect ---24", true}));
 
 TEST_F(WriteTest, AnotherProductIsNotWrittenAtAll) {
@@ -111,47 +110,32 @@ TEST_P(WriteFailure, EndsWithTheStepsMessage) {
 
 INSTANTIATE_TEST_SUITE_P(
     Faults, WriteFailure,
-    testing::Values(
-        FailureCase{"EchoChangedAtB",
-                    with(&SimFaults::changeEchoByte, FaultPoint{FaultPoint::Kind::StageB}),
-                    ComInitBFeedbackError, 0},
-        FailureCase{"EchoChangedAtC",
-                    with(&SimFaults::changeEchoByte, FaultPoint{FaultPoint::Kind::StageC}),
-                    ComInitCFeedbackError, 0},
-        FailureCase{"WrongAnswerB", with(&SimFaults::wrongAnswerAt, HandshakeStage::B),
-                    ComInitBResponseError, 0},
-        FailureCase{"WrongAnswerC", with(&SimFaults::wrongAnswerAt, HandshakeStage::C),
-                    ComInitCResponseError, 0},
-        FailureCase{"ProductCodeEchoChanged", with(&SimFaults::changeEchoByte, frame(2)),
-                    CommunicationBoxIncorrect, 0},
-        FailureCase{"ProductCodeChecksums", badChecksums(4, 0xFD), CommunicationBoxIncorrect, 0},
-        FailureCase{"MarkerEchoChanged", with(&SimFaults::changeEchoByte, frame(3)),
-                    CommunicationFeedbackError, 0},
-        FailureCase{"WordEchoChanged", with(&SimFaults::changeEchoByte, frame(50)),
-                    CommunicationFeedbackError, 0},
-        FailureCase{"WordEchoOneByteShort", with(&SimFaults::loseEchoByte, frame(50)),
-                    CommunicationFeedbackError, 1000},
-        FailureCase{"WrongAcknowledge", with(&SimFaults::wrongAcknowledgeAt, 3),
-                    CommunicationResponseError, 0},
-        FailureCase{"CablePulledDuringWords", with(&SimFaults::silentAfter, 60),
-                    CommunicationResponseError, 1000},
-        FailureCase{"LastWordEchoChanged", with(&SimFaults::changeEchoByte, frame(214)),
-                    CommunicationFeedbackError, 0},
-        FailureCase{"DeviceGoneDuringWords", with(&SimFaults::hangupAfter, 60),
-                    CommunicationFeedbackError, 0},
-        FailureCase{"ReadBackEchoChanged", with(&SimFaults::changeEchoByte, frame(215)),
-                    CommunicationBoxIncorrect, 0},
-        FailureCase{"ReadBackCablePulled", with(&SimFaults::silentAfter, 300),
-                    CommunicationBoxIncorrect, 1000}),
+    testing::ValuesIn(std::vector<FailureCase>{
+        {"EchoChangedAtB", with(ChangedEcho, AtB), ComInitBFeedbackError, 0},
+        {"EchoChangedAtC", with(ChangedEcho, AtC), ComInitCFeedbackError, 0},
+        {"WrongAnswerB", with(WrongAnswer, HandshakeStage::B), ComInitBResponseError, 0},
+        {"WrongAnswerC", with(WrongAnswer, HandshakeStage::C), ComInitCResponseError, 0},
+        {"ProductCodeEchoChanged", with(ChangedEcho, frame(2)), CommunicationBoxIncorrect, 0},
+        {"ProductCodeChecksums", badChecksums(4, 0xFD), CommunicationBoxIncorrect, 0},
+        {"MarkerEchoChanged", with(ChangedEcho, frame(3)), CommunicationFeedbackError, 0},
+        {"WordEchoChanged", with(ChangedEcho, frame(50)), CommunicationFeedbackError, 0},
+        {"WordEchoOneByteShort", with(LostEcho, frame(50)), CommunicationFeedbackError, 1000},
+        {"WrongAcknowledge", with(&SimFaults::wrongAcknowledgeAt, 3), CommunicationResponseError,
+         0},
+        {"CablePulledDuringWords", with(SilentAfter, 60), CommunicationResponseError, 1000},
+        {"LastWordEchoChanged", with(ChangedEcho, frame(214)), CommunicationFeedbackError, 0},
+        {"DeviceGoneDuringWords", with(HangupAfter, 60), CommunicationFeedbackError, 0},
+        {"ReadBackEchoChanged", with(ChangedEcho, frame(215)), CommunicationBoxIncorrect, 0},
+        {"ReadBackCablePulled", with(SilentAfter, 300), CommunicationBoxIncorrect, 1000}}),
     ByName());
 
-// A write that stops among the words leaves the marker invalid: a read refuses the data, and
-// the next write passes the product-code check and puts everything right. Offered, "Write
-// again" beside OK is the person's way to it.
-TEST_F(WriteTest, AnInterruptedWriteIsMendedByTheNextWrite) {
+// A write that stops among the words leaves the marker invalid and a read refuses the data.
+// Offered, "Write again" beside OK is the person's way to the next write, which the window's
+// transfer test sees put everything right.
+TEST_F(WriteTest, AnInterruptedWriteLeavesTheMarkerInvalid) {
     const EcuImage before = markedImage(1);
     const EcuImage image = markedImage(2);
-    startSim(before, with(&SimFaults::silentAfter, 2 + 1 + 10));
+    startSim(before, with(SilentAfter, 2 + 1 + 10));
 
     m_operator.choices = {1};
     EXPECT_EQ(write(image, WriteAgainOffer::Yes), WriteOutcome::WriteAgain);
@@ -169,12 +153,6 @@ TEST_F(WriteTest, AnInterruptedWriteIsMendedByTheNextWrite) {
     EXPECT_FALSE(m_read.has_value());
     EXPECT_EQ(messagesAfterPrompts(), QList<ToldMessage>{critical(EcuDataTypeIncorrect)});
     expectIdle();
-
-    resetOperator();
-    EXPECT_EQ(write(image), WriteOutcome::Done);
-    EXPECT_EQ(messagesAfterPrompts(), QList<ToldMessage>{plain(EcuDataSettingEnded)});
-    EXPECT_EQ(m_sim->memory(), withProtectedFrom(image, before));
-    EXPECT_EQ(EcuDataType(m_sim->memory()), EcuMarker);
 }
 
 } // namespace

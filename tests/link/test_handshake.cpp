@@ -44,7 +44,7 @@ TEST_F(HandshakeTest, APortThatDoesNotOpenFailsTheFirstEchoCheck) {
 // The paced ECU goes on sending the reply of a failed read after the port closed; the next
 // handshake does not take those bytes for its echo.
 TEST_F(HandshakeTest, ALateReplyToAFailedTransferDoesNotSpoilTheNext) {
-    startSim(markedImage(1), with(&SimFaults::changeEchoByte, frame(3)), true);
+    startSim(markedImage(1), with(ChangedEcho, frame(3)), true);
     EXPECT_FALSE(read());
     EXPECT_EQ(messagesAfterPrompts(), QList<ToldMessage>{critical(CommunicationBoxIncorrect)});
 
@@ -52,7 +52,7 @@ TEST_F(HandshakeTest, ALateReplyToAFailedTransferDoesNotSpoilTheNext) {
     QEventLoop pause;
     QTimer::singleShot(100, &pause, &QEventLoop::quit);
     pause.exec();
-    m_sim->setFaults(with(&SimFaults::changeEchoByte, frame(1)));
+    m_sim->setFaults(with(ChangedEcho, frame(1)));
     resetOperator();
     EXPECT_FALSE(read());
     EXPECT_EQ(messagesAfterPrompts(), QList<ToldMessage>{critical(CommunicationBoxIncorrect)});

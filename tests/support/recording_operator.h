@@ -80,17 +80,21 @@ public:
         return next();
     }
 
+    // The next dialog chooses this file.
+    void choose(const QString &path) {
+        choices.push_back(FileChoice{path, path.section(QLatin1Char('/'), -1)});
+    }
+
     std::deque<std::optional<FileChoice>> choices;
     QList<FileDialogRequest> openRequests;
     QList<FileDialogRequest> saveRequests;
 
 private:
     std::optional<FileChoice> next() {
-        std::optional<FileChoice> choice;
-        if (!choices.empty()) {
-            choice.swap(choices.front());
-            choices.pop_front();
-        }
+        if (choices.empty())
+            return std::nullopt;
+        std::optional<FileChoice> choice = std::move(choices.front());
+        choices.pop_front();
         return choice;
     }
 };

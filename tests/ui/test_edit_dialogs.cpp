@@ -88,7 +88,7 @@ private:
             if (target.startsWith(QLatin1String(prefix)))
                 m_f.window->selectView(view);
         }
-        QTest::mouseClick(m_f.find(target), Qt::LeftButton);
+        m_f.click(target);
         return m_f.window->findChild<EditDialog *>();
     }
 
@@ -96,7 +96,7 @@ private:
     void checkLabels(const QString &target, const QString &text, bool bold) {
         const QStringList names = labelsOf(target);
         for (const QString &name : names) {
-            QCOMPARE(m_f.find<QLabel>(name)->text(), text);
+            QCOMPARE(m_f.text(name), text);
             if (names.size() > 1)
                 QCOMPARE(m_f.find<QLabel>(name)->font().bold(), bold);
         }
@@ -113,7 +113,7 @@ private slots:
         const char *ne5 = "Label7(5)", *th5 = "Label8(5)", *shift = "Label14", *idle = "Lbl_IdleNe";
         const char *fi20 = "Label6(20)", *ig20 = "Label_IG6(20)";
         const int fi = fiCellOffset(20), ig = igCellOffset(20);
-        const QList<int> asIs, fi100{fi, 100}, fi50{fi, 50}, ig0{ig, 0}, ig10{ig, 10};
+        const QList<int> asIs, fi100{fi, 100}, fi50{fi, 50}, ig0{ig, 0};
         const QList<int> ne100to110{387, 100, 388, 105, 389, 110};
         const QList<int> ne100to102{384, 100, 385, 101, 386, 102};
         const QList<int> neAboveLast{396, 90, 397, 100, 398, 110, 399, 50};
@@ -123,15 +123,10 @@ private slots:
         const QList<int> shift120{430, 120}, pit0{428, 0};
         const QList<int> idle3{432, 3}, idle8{432, 8}, idle12{432, 12};
         const EditCase cases[] = {
-            {"Fi 100 at 30", fi20, fi100, -1, 0, 0, 0, 30, "0%", Return, fi, 100},
             {"Fi one up, Enter on Enter Key", fi20, fi100, -1, Up, 0, 0, 29, "+1%", EnterOnEnterKey,
              fi, 101},
             {"Fi page up", fi20, fi100, -1, PgUp, 0, 0, 25, "+5%", Return, fi, 105},
             {"Fi 50 stops at the bottom", fi20, fi50, -1, 0, 0, 0, 60, "-30%", EnterKey, fi, 70},
-            {"Fi cell 0 at offset 192", "Label6(1)", asIs, -1, Home, 0, 0, 0, "+30%", Return, 192,
-             130},
-            {"Fi cell 112 at offset 320", "Label6(113)", asIs, -1, Home, 0, 0, 0, "+30%", EnterKey,
-             320, 130},
             {"Fi Enter on Cancel Key keeps the cell", "Label6(30)", asIs, -1, End, 0, 0, 60, "-30%",
              EnterOnCancelKey, 0, -1},
             {"IG one down, Escape keeps the cell", ig20, ig0, -1, Down, 0, 0, 4, "-1deg", Escape,
@@ -139,9 +134,6 @@ private slots:
             {"IG one down, keypad Enter", ig20, ig0, -1, Down, 0, 0, 4, "-1deg", KeypadEnter, ig,
              255},
             {"IG bottom", ig20, ig0, -1, End, 0, 0, 23, "-20deg", EnterKey, ig, 236},
-            {"IG +10 stops at the top", ig20, ig10, -1, 0, 0, 0, 0, "+3deg", Return, ig, 3},
-            {"IG cell 64 at offset 80", "Label_IG6(65)", asIs, -1, Home, 0, 0, 0, "+3deg", Return,
-             80, 3},
             {"NE dragged to 115 snaps to 109", ne5, ne100to110, 115, 0, 101, 8, 109, "10900",
              Return, 388, 109},
             {"NE dragged to 90 gives 101", ne5, ne100to110, 90, 0, 101, 8, 101, "10100", EnterKey,
@@ -173,7 +165,6 @@ private slots:
              "18000", EnterOnCancelKey, 430, -1},
             {"pit 0 shows 0 and keeps it", "Lbl_PITroad", pit0, -1, 0, 0, 180, 0, "0", EnterKey,
              428, 0},
-            {"idle 8 starts at 16", idle, idle8, -1, 0, 14, 16, 16, "1600", EnterKey, 432, 8},
             {"idle one step up stores 9, Enter on Enter Key", idle, idle8, -1, Right, 14, 16, 18,
              "1800", EnterOnEnterKey, 432, 9},
             {"idle 3 opens at 14 and stores 7", idle, idle3, -1, 0, 14, 16, 14, "1400", EnterKey,
@@ -198,7 +189,7 @@ private slots:
         const bool cell = isCell(target);
         load(c.preset);
         const EcuImage before = m_f.window->document().image();
-        const QString oldText = m_f.find<QLabel>(target)->text();
+        const QString oldText = m_f.text(target);
         QPointer<EditDialog> editor = open(target);
         QVERIFY(editor);
         if (cell)
@@ -232,14 +223,7 @@ private slots:
         checkLabels(target, cell ? oldText : text, true);
         QCOMPARE(m_f.window->document().image(), before);
 
-        QWidget *on = editor->findChild<QWidget *>(QLatin1String(c.close.on));
-        if (c.close.key == 0) {
-            QTest::mouseClick(on, Qt::LeftButton);
-        } else {
-            on->setFocus();
-            QTest::keyClick(on, static_cast<Qt::Key>(c.close.key));
-        }
-        flushDeletes();
+        closeWith(editor, c.close.on, c.close.key);
         QVERIFY(editor.isNull());
         QVERIFY(m_f.window->isMainWindowEnabled());
         checkLabels(target, c.stored < 0 ? oldText : text, false);
@@ -249,29 +233,25 @@ private slots:
         const EcuImage &after = m_f.window->document().image();
         QCOMPARE(after, c.stored < 0 ? before : withBytes(before, {c.offset, c.stored}));
 
-        const bool axis = labelsOf(target).size() > 1;
-        QCOMPARE(m_f.op.messages.size(), axis && c.stored >= 0 ? 1 : 0);
-        if (!m_f.op.messages.isEmpty()) {
-            QCOMPARE(m_f.op.messages.front().icon, MessageIcon::Exclamation);
-            QCOMPARE(m_f.op.messages.front().text,
-                     target.startsWith(QStringLiteral("Label7"))
-                         ? QStringLiteral("Attention! Change of NE position, changes all FI "
-                                          "map, IG map, and RU map.")
-                         : QStringLiteral("Attention! Change of a TH position, changes both FI "
-                                          "map and IG map."));
-        }
+        QList<ToldMessage> told; // an axis point tells what its change does to the maps
+        if (labelsOf(target).size() > 1 && c.stored >= 0)
+            told << ToldMessage{target.startsWith(QStringLiteral("Label7"))
+                                    ? QStringLiteral("Attention! Change of NE position, changes "
+                                                     "all FI map, IG map, and RU map.")
+                                    : QStringLiteral("Attention! Change of a TH position, changes "
+                                                     "both FI map and IG map."),
+                                MessageIcon::Exclamation};
+        QCOMPARE(m_f.op.messages, told);
     }
 
     // Escape leaves the dialogs of the speeds and axis points open.
     void escapeLeavesForm3Open() {
         for (const char *target : {"Label7(4)", "Lbl_PITroad"}) {
             QPointer<EditDialog> editor = open(QLatin1String(target));
-            QTest::keyClick(editor->findChild<QSlider *>(), Qt::Key_Escape);
-            flushDeletes();
+            closeWith(editor, "Slider1", Qt::Key_Escape);
             QVERIFY(editor);
             QVERIFY(!m_f.window->isMainWindowEnabled());
-            editor->findChild<QPushButton *>(QStringLiteral("Command2"))->click();
-            flushDeletes();
+            closeWith(editor, "Command2", 0);
         }
     }
 
@@ -383,8 +363,7 @@ private slots:
             const QString command = fi ? QStringLiteral("Command6") : QStringLiteral("Command_IG6");
             QPointer<EditDialog> editor = open(command);
             QTest::keyClick(editor->findChild<QSlider *>(), Qt::Key_Up);
-            QTest::keyClick(editor->findChild<QSlider *>(), Qt::Key_Escape);
-            flushDeletes();
+            closeWith(editor, "Slider1", Qt::Key_Escape);
             QVERIFY(editor.isNull());
             QCOMPARE(m_f.window->document().undoStack().count(), fi ? 0 : 1);
             editor = open(command);
@@ -392,39 +371,28 @@ private slots:
             QCOMPARE(int(m_f.window->state().MapEditMode), 2);
             QCOMPARE(editor->findChild<QLabel *>(QStringLiteral("Label1"))->text(),
                      fi ? QStringLiteral("0%") : QStringLiteral("0deg"));
-            if (fi) {
-                for (int i = 0; i < 5; ++i)
-                    QTest::keyClick(slider, Qt::Key_Down);
-                QTest::mouseClick(editor->findChild<QPushButton *>(QStringLiteral("Command1")),
-                                  Qt::LeftButton);
-            } else {
-                QTest::keyClick(slider, Qt::Key_Enter);
-            }
-            flushDeletes();
+            for (int i = 0; fi && i < 5; ++i)
+                QTest::keyClick(slider, Qt::Key_Down);
+            closeWith(editor, fi ? "Command1" : "Slider1", fi ? 0 : int(Qt::Key_Enter));
             QVERIFY(editor.isNull());
             const QString cell =
                 fi ? QStringLiteral("Label6(%1)") : QStringLiteral("Label_IG6(%1)");
             for (int k = 1; k <= MapCells; ++k)
-                QCOMPARE(m_f.find<QLabel>(cell.arg(k))->text(),
+                QCOMPARE(m_f.text(cell.arg(k)),
                          fi ? QStringLiteral("-5%") : QStringLiteral("0deg"));
         }
     }
 
-    void titleNamesTheCell() {
-        EditDialog *editor = open(QStringLiteral("Label6(46)"));
+    // After an ECU read "Data Write" is off; closing the editor turns it on again.
+    void titleNamesTheCellAndClosingHandsBackTheCommands() {
+        m_f.find("Command3")->setEnabled(false);
+        m_f.find<QAction>("mnuData(2)")->setEnabled(false);
+        EditDialog *editor = open(QStringLiteral("Label_IG6(46)"));
         QCOMPARE(editor->findChild<QLabel *>(QStringLiteral("Text1"))->text(),
                  QStringLiteral("TH Position\n: 3\nNE Position\n: 14"));
         QCOMPARE(int(m_f.window->state().SelIndex), 45);
         QCOMPARE(int(m_f.window->state().MapEditMode), 3);
-    }
-
-    void closingHandsBackTheCommands() {
-        // After an ECU read "Data Write" is off; closing the editor turns it on again.
-        m_f.find("Command3")->setEnabled(false);
-        m_f.find<QAction>("mnuData(2)")->setEnabled(false);
-        EditDialog *editor = open(QStringLiteral("Label_IG6(5)"));
-        QTest::keyClick(editor->findChild<QSlider *>(), Qt::Key_Escape);
-        flushDeletes();
+        closeWith(editor, "Slider1", Qt::Key_Escape);
         QCOMPARE(m_f.enabledAmong("Command3 mnuData(2)"), QStringLiteral("Command3 mnuData(2)"));
     }
 

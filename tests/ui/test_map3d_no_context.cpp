@@ -3,8 +3,7 @@
 // but reports hasContext() false.
 
 #include "document/calibration_document.h"
-#include "files/e2p_reader.h"
-#include "image/hexdata_conv.h"
+#include "sample_image.h"
 #include "ui/main/map3d_setup.h"
 #include "ui/main/map3d_view.h"
 #include "ui/main/twips.h"
@@ -26,9 +25,8 @@ private slots:
 
     // Everything the main window does with a view goes through without a graph.
     void showsANoticeInsteadOfTheGraph() {
-        HexReadResult read = HEX_Data_read(QStringLiteral(ECU_SOURCE_DIR "/data/SAMPLE.E2P"));
-        QVERIFY(read.HexReadOk);
-        const EcuTables tables = HEXdata_Conv(read.image);
+        EcuImage sample = sampleImage();
+        const EcuTables tables = HEXdata_Conv(sample);
         const CalibrationDocument document;
         // The graph, the "Line" option, "Default View" and a legend label of each view.
         const char *const names[][4] = {

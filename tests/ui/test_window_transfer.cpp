@@ -1,17 +1,11 @@
 #include "document/change_cells.h"
 #include "ecu_sim_runner.h"
-#include "files/e2p_reader.h"
 #include "files/history_folder.h"
-#include "image/hexdata_conv.h"
-#include "link/qt_serial_port.h"
 #include "main/edit_menu.h"
+#include "sample_image.h"
 #include "window_fixture.h"
 
-#include <QAction>
-#include <QLabel>
 #include <QPlainTextEdit>
-#include <QProgressBar>
-#include <QPushButton>
 #include <functional>
 
 namespace {
@@ -26,19 +20,6 @@ public:
     }
     std::function<void()> onPrompt;
 };
-
-EcuImage sampleImage() {
-    HexReadResult read = HEX_Data_read(QStringLiteral(ECU_SOURCE_DIR "/data/SAMPLE.E2P"));
-    (void)HEXdata_Conv(read.image);
-    return read.image;
-}
-
-QString texts(const QList<ToldMessage> &messages) {
-    QStringList list;
-    for (const ToldMessage &m : messages)
-        list << m.text;
-    return list.join(QLatin1Char('|'));
-}
 
 } // namespace
 
@@ -60,9 +41,7 @@ private:
                                  QString::number(port));
         if (withFile)
             fx().storeLastFile(fx().copySample(), QStringLiteral("SAMPLE.E2P"));
-        fx().window = std::make_unique<MainWindow>(*fx().settings, fx().seams(&m_op));
-        fx().window->show();
-        return *fx().window;
+        return fx().start({}, &m_op);
     }
 
 private slots:
@@ -85,17 +64,13 @@ private slots:
         m_op.onPrompt = [&] {
             busyAtPrompt = !w.isMainWindowEnabled();
             // Shown, and drawn live though the window takes no input.
-            QWidget *progress = fx().find(QStringLiteral("TransferProgress"));
+            QWidget *progress = fx().find("TransferProgress");
             progressAtPrompt = progress->isVisible() && darkest(progress) < 64;
         };
         // A window without data still offers the menu item.
-        fx().find<QAction>(QStringLiteral("mnuData(1)"))->setEnabled(true);
-        fx().find<QAction>(QStringLiteral("mnuData(1)"))->trigger();
+        fx().find<QAction>("mnuData(1)")->setEnabled(true);
+        fx().trigger("mnuData(1)");
 
-        QCOMPARE(texts(m_op.messages),
-                 QStringLiteral("Ignition Switch Off|Switch on Ignition , push Enter Key(within "
-                                "two seconds)|ECU Data Read ended."));
-        QCOMPARE(m_op.messages.back().icon, MessageIcon::None);
         QVERIFY(busyAtPrompt);
         QVERIFY(progressAtPrompt);
         QVERIFY(w.isMainWindowEnabled());
@@ -110,7 +85,7 @@ private slots:
         QCOMPARE(fx().shownAmong("Frame6 Frame1"), QStringLiteral("Frame6 Frame1"));
         QCOMPARE(fx().enabledAmong("Combo1 Command2 Command3 mnuData(2)"),
                  QStringLiteral("Combo1 Command2"));
-        QCOMPARE(fx().find<QPlainTextEdit>(QStringLiteral("Text3"))->toPlainText(), QString());
+        QCOMPARE(fx().find<QPlainTextEdit>("Text3")->toPlainText(), QString());
         QVERIFY(!w.isWindowModified());
     }
 
@@ -121,7 +96,9 @@ private slots:
     }
 
     // Each calibration that went over the line is kept; a history that cannot be written
-    // changes nothing of the transfer and is told after its message.
+    // changes nothing of the transfer and is told after its message. The write loses the cable
+    // among the words, and "Write again" writes the same image once more; meanwhile the window
+    // cannot be closed, and after it the edit stays unsaved and undoable.
     void readAndWriteGoIntoTheHistory() {
         QFETCH(bool, writable);
         const QString folder = fx().dir.filePath(QStringLiteral("history"));
@@ -132,27 +109,50 @@ private slots:
         ecu.setByte(neAxisOffset(5), 60);
         MainWindow &w = startWith(ecu, true);
         w.transfers().EcuDataRead();
-        QVERIFY(w.hasData());
         QCOMPARE(w.document().image(), ecu);
-        const auto last = [this](int back) {
-            return m_op.messages.at(m_op.messages.size() - back);
-        };
         if (!writable) {
-            QCOMPARE(last(2).text, QStringLiteral("ECU Data Read ended."));
-            QCOMPARE(last(1).text, QStringLiteral("The calibration read could not be kept in the "
-                                                  "history:\n%1: the folder cannot be made")
-                                       .arg(folder));
-            QCOMPARE(last(1).icon, MessageIcon::Exclamation);
+            const QString told = QStringLiteral("The calibration read could not be kept in the "
+                                                "history:\n%1: the folder cannot be made");
+            QCOMPARE(
+                m_op.messages.mid(2),
+                (QList<ToldMessage>{{QStringLiteral("ECU Data Read ended."), MessageIcon::None},
+                                    {told.arg(folder), MessageIcon::Exclamation}}));
             return;
         }
         // What the window held before the read can be compared with.
-        fx().find<QAction>(QStringLiteral("mnuCompareBeforeRead"))->trigger();
+        fx().trigger("mnuCompareBeforeRead");
         QCOMPARE(
             fx().text("CompareStatus"),
             QStringLiteral("Compared with the data before the read: 2 differ (Fi 1, NE axis 1)"));
+
         QVERIFY(w.document().apply(changeCell(MapKind::Ig, 4, 2)));
-        w.transfers().EcuDataWrite();
+        SimFaults faults;
+        faults.silentAfter = 2 + 1 + 20;
+        m_sim->setFaults(faults);
+        m_op.choices = {1};
+        bool closedDuringTransfer = false;
+        bool undoDuringTransfer = false;
+        m_op.onPrompt = [&] {
+            closedDuringTransfer = closedDuringTransfer || w.close();
+            undoDuringTransfer = undoDuringTransfer || w.editMenu().undoAction()->isEnabled();
+        };
+        fx().find("Command3")->setEnabled(true); // off after a read until an editor closes
+        fx().click("Command3");
+        QVERIFY(!closedDuringTransfer);
+        QVERIFY(!undoDuringTransfer);
+        QVERIFY(w.isVisible());
+        QVERIFY(w.isWindowModified());
+        QVERIFY(w.editMenu().undoAction()->isEnabled());
+        QVERIFY(w.isMainWindowEnabled());
+        QCOMPARE(fx().shownAmong("TransferProgress"), QString());
+        QCOMPARE(fx().enabledAmong("Command3"), QStringLiteral("Command3"));
+        QCOMPARE(fx().text("Label2"), QStringLiteral("ECU Read data"));
+        QCOMPARE(m_op.questionButtons.size(), 1);
         QCOMPARE(m_op.messages.back().text, QStringLiteral("ECU Data setting ended."));
+        QCOMPARE(m_sim->memory(), w.document().image());
+        // The verification file lies beside the data file, named after it.
+        QCOMPARE(HEX_Data_read(fx().dir.filePath(QStringLiteral("SAMPLE.TMP"))).image,
+                 w.document().image());
 
         const std::vector<HistoryEntry> entries = HistoryFolder(folder).entries();
         QCOMPARE(entries.size(), std::size_t(2));
@@ -164,110 +164,35 @@ private slots:
             QStringLiteral("ECU data written to COM1 (%1) on ").arg(m_sim->devicePath())));
     }
 
-    void aFailedReadKeepsLoadedData_data() {
-        QTest::addColumn<bool>("cancel");
-        QTest::addColumn<QString>("productCode");
-        QTest::newRow("prompt cancelled") << true << QString();
-        QTest::newRow("foreign marker") << false << QStringLiteral("ABCD");
+    void aFailedReadKeepsWhatTheWindowHad_data() {
+        QTest::addColumn<bool>("withFile");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("enabled");
+        QTest::newRow("loaded data") << true << QStringLiteral("SAMPLE")
+                                     << QStringLiteral("Command7 mnuData(1) Command2 Command3");
+        QTest::newRow("no data: Data Read again")
+            << false << QStringLiteral("file select") << QStringLiteral("Command7 mnuData(1)");
     }
 
-    void aFailedReadKeepsLoadedData() {
-        QFETCH(bool, cancel);
-        QFETCH(QString, productCode);
+    void aFailedReadKeepsWhatTheWindowHad() {
+        QFETCH(bool, withFile);
+        QFETCH(QString, name);
+        QFETCH(QString, enabled);
         EcuImage ecu = sampleImage();
-        if (!productCode.isEmpty())
-            ecu.setByte(DataTypeOffset, 'X'); // the marker no longer reads QZ3ROK
-        MainWindow &w = startWith(ecu, true);
-        QVERIFY(w.document().apply(changeCell(MapKind::Fi, 9, 0x66))); // an unsaved edit
-        m_op.choices = {1};                                            // discard it
-        if (cancel)
-            m_op.answers = {false};
-        QTest::mouseClick(fx().find<QPushButton>(QStringLiteral("Command7")), Qt::LeftButton);
-
-        QVERIFY(w.hasData());
-        QCOMPARE(int(w.document().image().byte(200)), 0x66);
-        QCOMPARE(fx().text("Label2"), QStringLiteral("SAMPLE"));
-        QCOMPARE(fx().enabledAmong("Command2 Command3"), QStringLiteral("Command2 Command3"));
-        QCOMPARE(fx().shownAmong("Frame1"), QStringLiteral("Frame1"));
-        QVERIFY(w.isMainWindowEnabled());
-        if (!cancel)
-            QCOMPARE(m_op.messages.back().text, QStringLiteral("ECU Data Type is incorrect."));
-        else
-            QCOMPARE(m_op.messages.size(), 2);
-    }
-
-    void aFailedReadWithoutDataOffersDataReadAgain() {
-        EcuImage ecu = sampleImage();
-        ecu.setByte(DataTypeOffset, 'X');
-        MainWindow &w = startWith(ecu, false);
+        ecu.setByte(DataTypeOffset, 'X'); // the marker no longer reads QZ3ROK
+        MainWindow &w = startWith(ecu, withFile);
+        if (withFile) {
+            QVERIFY(w.document().apply(changeCell(MapKind::Fi, 9, 0x66))); // an unsaved edit
+            m_op.choices = {1};                                            // discard it
+        }
         w.transfers().EcuDataRead();
         QCOMPARE(m_op.messages.back().text, QStringLiteral("ECU Data Type is incorrect."));
-        QVERIFY(!w.hasData());
-        QCOMPARE(fx().text("Label2"), QStringLiteral("file select"));
-        QCOMPARE(fx().enabledAmong("Command7 mnuData(1) Command2 Combo1"),
-                 QStringLiteral("Command7 mnuData(1)"));
-        QCOMPARE(fx().shownAmong("Frame1 Frame6"), QString());
-    }
-
-    void writeLeavesTheWindowAsItWasAndCannotBeClosedMeanwhile() {
-        EcuImage ecu = sampleImage();
-        for (int offset : {64, 70, 310, 319}) // the ECU's own bytes
-            ecu.setByte(offset, 0x5A);
-        MainWindow &w = startWith(ecu, true);
-        QVERIFY(w.document().apply(changeCell(MapKind::Fi, 50, 77)));
-        bool closedDuringTransfer = false;
-        bool undoDuringTransfer = true;
-        m_op.onPrompt = [&] {
-            closedDuringTransfer = w.close();
-            undoDuringTransfer = w.editMenu().undoAction()->isEnabled();
-        };
-        QTest::mouseClick(fx().find<QPushButton>(QStringLiteral("Command3")), Qt::LeftButton);
-
-        QVERIFY(!closedDuringTransfer);
-        QVERIFY(!undoDuringTransfer);
-        // The file is still what the mechanic keeps: the edit stays unsaved and undoable.
-        QVERIFY(w.isWindowModified());
-        QVERIFY(w.editMenu().undoAction()->isEnabled());
-        QVERIFY(w.isVisible());
-        QCOMPARE(m_op.messages.back().text, QStringLiteral("ECU Data setting ended."));
-        QCOMPARE(m_op.messages.size(), 3);
-        const EcuImage written = m_sim->memory();
-        for (int offset = 0; offset < EcuImageSize; ++offset) {
-            const int expected =
-                isProtectedOffset(offset) ? ecu.byte(offset) : w.document().image().byte(offset);
-            QCOMPARE(int(written.byte(offset)), expected);
-        }
-        // The verification file lies beside the data file, named after it.
-        const HexReadResult check = HEX_Data_read(fx().dir.filePath(QStringLiteral("SAMPLE.TMP")));
-        QVERIFY(check.HexReadOk);
-        QCOMPARE(check.image, written);
-        QCOMPARE(fx().enabledAmong("Command3"), QStringLiteral("Command3"));
-        QCOMPARE(fx().text("Label2"), QStringLiteral("SAMPLE"));
-        QVERIFY(w.isMainWindowEnabled());
-        QCOMPARE(fx().shownAmong("TransferProgress"), QString());
-    }
-
-    // The cable is pulled among the word writes; "Write again" writes the same image once more.
-    void aWriteStoppedAmongTheWordsCanBeWrittenAgain() {
-        MainWindow &w = startWith(sampleImage(), true);
-        QVERIFY(w.document().apply(changeCell(MapKind::Fi, 50, 77)));
-        const EcuImage image = w.document().image();
-        SimFaults faults;
-        faults.silentAfter = 2 + 1 + 20;
-        m_sim->setFaults(faults);
-        m_op.choices = {1};
-        w.transfers().EcuDataWrite();
-
-        const QString prompts = QStringLiteral(
-            "Ignition Switch Off|Switch on Ignition , push Enter Key(within two seconds)|");
-        QCOMPARE(texts(m_op.messages), prompts +
-                                           QStringLiteral("communication Response Data Error|") +
-                                           prompts + QStringLiteral("ECU Data setting ended."));
-        QCOMPARE(m_op.questionButtons.size(), 1);
-        for (int offset = 0; offset < EcuImageSize; ++offset) {
-            if (!isProtectedOffset(offset))
-                QCOMPARE(int(m_sim->memory().byte(offset)), int(image.byte(offset)));
-        }
+        QCOMPARE(w.hasData(), withFile);
+        if (withFile)
+            QCOMPARE(int(w.document().image().byte(200)), 0x66);
+        QCOMPARE(fx().text("Label2"), name);
+        QCOMPARE(fx().enabledAmong("Command7 mnuData(1) Command2 Command3"), enabled);
+        QCOMPARE(fx().shownAmong("Frame1 Frame6"), withFile ? QStringLiteral("Frame1") : QString());
         QVERIFY(w.isMainWindowEnabled());
     }
 };

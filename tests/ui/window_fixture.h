@@ -28,6 +28,18 @@ inline void flushDeletes() {
     QCoreApplication::processEvents();
 }
 
+// Closes a dialog with a key on one of its controls, or with a click on it (key 0).
+inline void closeWith(QWidget *dialog, const char *control, int key) {
+    QWidget *on = dialog->findChild<QWidget *>(QLatin1String(control));
+    if (key == 0) {
+        QTest::mouseClick(on, Qt::LeftButton);
+    } else {
+        on->setFocus();
+        QTest::keyClick(on, static_cast<Qt::Key>(key));
+    }
+    flushDeletes();
+}
+
 // The image with some bytes changed: offset, value, offset, value ...
 inline EcuImage withBytes(EcuImage image, const QList<int> &bytes) {
     for (qsizetype k = 0; k + 1 < bytes.size(); k += 2)
@@ -47,11 +59,6 @@ struct WindowFixture {
 
     WindowFixture() {
         settings = std::make_unique<SettingsStore>(dir.filePath(QStringLiteral("QZ3ROK.ini")));
-    }
-
-    // The fixture's operator, dialogs and ports, and a history folder of its own.
-    WindowSeams seams(Operator *other = nullptr) {
-        return {other ? other : &op, &dialogs, &ports, dir.filePath(QStringLiteral("history"))};
     }
 
     // Makes the sample (or the given file) the stored last file.
@@ -81,8 +88,11 @@ struct WindowFixture {
         flushDeletes();
     }
 
-    MainWindow &start(const QString &startFile = {}) {
-        window = std::make_unique<MainWindow>(*settings, seams(), startFile);
+    // With the fixture's operator (or another), dialogs and ports, and a history of its own.
+    MainWindow &start(const QString &startFile = {}, Operator *other = nullptr) {
+        const WindowSeams seams{other ? other : &op, &dialogs, &ports,
+                                dir.filePath(QStringLiteral("history"))};
+        window = std::make_unique<MainWindow>(*settings, seams, startFile);
         window->show();
         return *window;
     }
@@ -105,22 +115,15 @@ struct WindowFixture {
     }
 
     template <typename T = QWidget>
-    T *find(const QString &name) const {
-        T *child = window->findChild<T *>(name);
+    T *find(QAnyStringView name) const {
+        T *child = window->findChild<T *>(name.toString());
         if (!child)
-            qWarning("no child named %s", qPrintable(name));
+            qWarning("no child named %s", qPrintable(name.toString()));
         return child;
     }
-    template <typename T = QWidget>
-    T *find(const char *name) const {
-        return find<T>(QString::fromLatin1(name));
-    }
-    void click(const char *name) const { QTest::mouseClick(find(name), Qt::LeftButton); }
-    void trigger(const char *name) const { find<QAction>(name)->trigger(); }
-
-    [[nodiscard]] QString text(const char *label) const {
-        return find<QLabel>(QLatin1String(label))->text();
-    }
+    void click(QAnyStringView name) const { QTest::mouseClick(find(name), Qt::LeftButton); }
+    void trigger(QAnyStringView name) const { find<QAction>(name)->trigger(); }
+    [[nodiscard]] QString text(QAnyStringView label) const { return find<QLabel>(label)->text(); }
 
     // The texts of the named labels (a slider: its position).
     [[nodiscard]] QStringList texts(const char *names) const {
@@ -166,10 +169,6 @@ struct WindowFixture {
     void loadBytes(const QList<int> &preset) {
         CalibrationDocument &document = window->document();
         document.load(withBytes(document.image(), preset), document.loadedComment());
-    }
-
-    void choose(const QString &path) {
-        dialogs.choices.push_back(FileChoice{path, path.section(QLatin1Char('/'), -1)});
     }
 };
 
