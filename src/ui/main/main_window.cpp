@@ -88,7 +88,11 @@ MainWindow::MainWindow(SettingsStore &settings, const WindowSeams &seams, const 
     startUp(startFile);
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    // The views and the commands they tell refer to the document, a member that goes before the
+    // window's children would: the views go first, while it is still there.
+    delete takeCentralWidget();
+}
 
 void MainWindow::connectCommands() {
     connect(m_command1, &QPushButton::clicked, m_files, &FileCommands::E2PFileOpen);
