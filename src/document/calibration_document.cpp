@@ -8,7 +8,8 @@ namespace {
 
 // The RU point (1..16) at an offset, or 0.
 int ruPointAt(int offset) {
-    return offset >= RuMapOffset && offset < RuMapOffset + RuPoints ? offset - RuMapOffset + 1 : 0;
+    ParameterPlace place{};
+    return parameterAt(offset, place) && place.kind == ParameterKind::RuPoint ? place.index : 0;
 }
 
 } // namespace
