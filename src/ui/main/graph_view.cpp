@@ -362,17 +362,13 @@ void GraphView::showAfterLoad() {
 }
 
 void GraphView::showChanged(const ChangedBytes &changed) {
-    const EcuTables &t = m_document.tables();
-    if (m_kind == GraphKind::Ru) {
-        if (changed.anyIn(RuMapOffset, RuPoints))
-            Ruadj_IND(*this, t);
-    } else if (m_row >= 1 && m_row <= ThRows) {
-        const MapKind map = m_kind == GraphKind::Fi ? MapKind::Fi : MapKind::Ig;
-        for (int i = 1; i <= NePoints; ++i) {
-            if (changed.contains(cellOffset(map, cellNumber(m_row, i)))) {
+    for (int i = 1; i <= NePoints && offsetShown(i) >= 0; ++i) {
+        if (changed.contains(offsetShown(i))) {
+            if (m_kind == GraphKind::Ru)
+                Ruadj_IND(*this, m_document.tables());
+            else
                 showRow(m_row);
-                break;
-            }
+            break;
         }
     }
     if (changed.anyIn(NeAxisOffset, NePoints))
