@@ -33,6 +33,23 @@ constexpr Speed Speeds[] = {
     {"Idring Ne", &EcuTables::IdleNeData, &EcuTables::IdleNeText},
 };
 
+// A text from the file as the terminal may show it: control characters (C0, DEL, C1) other than
+// tab and newline are written as \xHH, so that none reaches the terminal and none (NUL) ends
+// the output early.
+QString visible(const QString &text) {
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        const char16_t code = c.unicode();
+        const bool control = code < 0x20 || (code >= 0x7F && code <= 0x9F);
+        if (control && code != u'\t' && code != u'\n')
+            out += QStringLiteral("\\x%1").arg(static_cast<int>(code), 2, 16, QLatin1Char('0'));
+        else
+            out += c;
+    }
+    return out;
+}
+
 QString axisCell(const QString &text) {
     return text.rightJustified(AxisWidth);
 }
@@ -74,11 +91,13 @@ QString dumpText(const EcuData &data, const QString &comment) {
     const EcuTables &t = data.tables;
     QString text;
     QTextStream out(&text);
-    out << "Data name: " << EcuDataName(data.image).trimmed() << '\n' << "Comment:\n";
-    const QStringList lines =
-        comment.isEmpty() ? QStringList() : comment.split(QStringLiteral("\r\n"));
+    out << "Data name: " << visible(EcuDataName(data.image).trimmed()) << '\n' << "Comment:\n";
+    // A lone LF within a comment line starts another line of the dump.
+    QString lineEnds = comment;
+    lineEnds.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    const QStringList lines = comment.isEmpty() ? QStringList() : lineEnds.split(QLatin1Char('\n'));
     for (const QString &line : lines)
-        out << "  " << line << '\n';
+        out << "  " << visible(line) << '\n';
     for (const Map &map : Maps)
         dumpMap(out, t, map);
 

@@ -36,7 +36,8 @@ int dump(const QString &path, Operator &op) {
     const std::optional<OpenOutcome> loaded = load(path, op);
     if (!loaded)
         return ExitUsageOrFile;
-    std::fputs(qPrintable(dumpText(loaded->data, loaded->CommentText)), stdout);
+    const QByteArray text = dumpText(loaded->data, loaded->CommentText).toLocal8Bit();
+    std::fwrite(text.constData(), 1, static_cast<std::size_t>(text.size()), stdout);
     return ExitDone;
 }
 

@@ -5,7 +5,13 @@
 #include "image/hexdata_conv.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <cerrno>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 QString folderOfPath(const QString &path) {
     const qsizetype separator =
@@ -25,9 +31,24 @@ bool isSevenBit(const QString &text) {
     return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() <= 127; });
 }
 
+namespace {
+
+// True when nothing is at path. A path that cannot be looked up for another reason (a loop of
+// symlinks, a name too long) is no missing file: the reader tells the system's reason.
+bool isMissing(const QString &path) {
+#ifdef Q_OS_UNIX
+    struct stat status {};
+    return ::stat(QFile::encodeName(path).constData(), &status) != 0 && errno == ENOENT;
+#else
+    return !QFileInfo::exists(path);
+#endif
+}
+
+} // namespace
+
 OpenOutcome loadE2PFile(const FileChoice &choice, Operator &op) {
     OpenOutcome outcome;
-    if (!QFileInfo::exists(choice.fullPath)) {
+    if (isMissing(choice.fullPath)) {
         op.tell(FileNotFound, MessageIcon::None, QDir::toNativeSeparators(choice.fullPath));
         outcome.result = FileCommandResult::NotFound;
         return outcome;
@@ -44,6 +65,8 @@ OpenOutcome loadE2PFile(const FileChoice &choice, Operator &op) {
         outcome.result = FileCommandResult::Rejected;
         return outcome;
     }
+    if (read.damaged.count > 0)
+        op.tell(damageWarning(choice.fileName, read.damaged), MessageIcon::Exclamation);
 
     outcome.result = FileCommandResult::Done;
     outcome.data.image = read.image;

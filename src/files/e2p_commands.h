@@ -52,7 +52,8 @@ struct OpenOutcome {
 // What E2PFileOpen does once a file is chosen (a file named at start-up, a dropped file).
 [[nodiscard]] OpenOutcome E2PFileOpen(const FileChoice &choice, E2PFileState &state, Operator &op,
                                       SettingsStore &settings);
-// The checks and messages of E2PFileOpen on a file, without the state or the settings.
+// The checks and messages of E2PFileOpen on a file, without the state or the settings. A file
+// accepted with damaged record lines is accepted with a warning.
 [[nodiscard]] OpenOutcome loadE2PFile(const FileChoice &choice, Operator &op);
 
 struct SaveOutcome {

@@ -1,5 +1,7 @@
 #include "e2p_reader.h"
 
+#include "files/hex_field.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -17,46 +19,36 @@ namespace {
 const QByteArray CommentStartLine = QByteArrayLiteral("<<<Comment Start>>>");
 const QByteArray CommentEndLine = QByteArrayLiteral("<<<Comment End>>>");
 
-// A line ends at CR LF or at a lone CR; a lone LF stays part of the line. A terminator at
-// the very end does not start another (empty) line.
+const QByteArray Utf8Bom = QByteArrayLiteral("\xEF\xBB\xBF");
+
+// The file's lines without their ends. A UTF-8 byte-order mark at the start belongs to no line.
+// A line ends at CR LF or at a lone CR, and a lone LF stays part of the line; but where the
+// first line ends in LF (alone or followed by CR) the file was written with LF line ends, and a
+// lone LF ends a line too, LF CR being one line end. A line end at the very end starts no
+// further (empty) line.
 std::vector<QByteArray> splitLines(const QByteArray &data) {
-    std::vector<QByteArray> lines;
-    qsizetype start = 0;
+    const qsizetype from = data.startsWith(Utf8Bom) ? Utf8Bom.size() : 0;
     const qsizetype size = data.size();
-    for (qsizetype i = 0; i < size; ++i) {
-        if (data[i] != '\r')
+    qsizetype firstEnd = from;
+    while (firstEnd < size && data[firstEnd] != '\r' && data[firstEnd] != '\n')
+        ++firstEnd;
+    const bool lfEnds = firstEnd < size && data[firstEnd] == '\n';
+
+    std::vector<QByteArray> lines;
+    qsizetype start = from;
+    for (qsizetype i = from; i < size; ++i) {
+        const char c = data[i];
+        if (c != '\r' && !(lfEnds && c == '\n'))
             continue;
         lines.push_back(data.mid(start, i - start));
-        if (i + 1 < size && data[i + 1] == '\n')
+        const char pair = c == '\r' ? '\n' : '\r';
+        if (i + 1 < size && data[i + 1] == pair)
             ++i;
         start = i + 1;
     }
     if (start < size)
         lines.push_back(data.mid(start));
     return lines;
-}
-
-int hexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
-// The value of the hex digits at the start of the field (0-based start); a field without a
-// leading hex digit, or beyond the end of the line, reads as 0.
-int hexField(const QByteArray &line, qsizetype start, qsizetype length) {
-    int value = 0;
-    for (qsizetype i = start; i < start + length && i < line.size(); ++i) {
-        const int digit = hexDigit(line[i]);
-        if (digit < 0)
-            break;
-        value = value * 16 + digit;
-    }
-    return value;
 }
 
 QByteArray recordType(const QByteArray &line) {
@@ -107,6 +99,8 @@ HexReadResult readE2PData(const QByteArray &data) {
         const QByteArray &line = lines[i];
         if (phase == 0) {
             const QByteArray type = recordType(line);
+            if (type == "00" || line.startsWith(':'))
+                result.damaged.note(static_cast<int>(i) + 1, recordDamage(line));
             if (type == "01")
                 phase = 1;
             if (type != "00")

@@ -2,6 +2,7 @@
 
 #include "files/e2p_comment.h"
 #include "files/operator.h"
+#include "files/record_damage.h"
 #include "image/ecu_image.h"
 
 #include <QString>
@@ -17,6 +18,9 @@ struct HexReadResult {
     QString CommentText; // comment.text(): the comment lines joined by CR LF
     QString message;     // empty when there is nothing to tell
     MessageIcon icon = MessageIcon::None;
+    // Record lines read although damaged: data records and any other line with a start code
+    // before the end record, the end record included.
+    DamagedLines damaged;
 };
 
 inline const QString FileFormatIncorrect = QStringLiteral("file format is incorrect.");

@@ -87,8 +87,9 @@ TEST_F(Cli, ReadsTheEcuIntoANewFileAndWritesAFileAfterThePrompts) {
     EXPECT_EQ(HEX_Data_read(path("OUT.E2P")).image, m_sim->memory());
 }
 
-// One run on hand-made files: A (the simulator's data with a name and one Fi cell changed) and
-// B (A changed further; absent when there is no change), with the simulator when it has faults.
+// One run on hand-made files: A (the simulator's data with a name, one Fi cell changed and control
+// characters in its comment), B (A changed further; absent when there is no change) and D (A with
+// the checksums of lines 7, 9 and 10 broken), with the simulator when it has faults.
 struct CliCase {
     const char *name;
     const char *arguments; // "A" and "B" stand for the files
@@ -109,14 +110,21 @@ TEST_P(CliCases, ExitWithTheirStatusAndSayWhatTheyDid) {
     a.setByte(fiCellOffset(cellNumber(3, 5)), 102); // +2%
     if (c.faults)
         startSim(defaultSimMemory(), *c.faults);
-    const QString fileA = writeE2P("A.E2P", a, QStringLiteral("one\r\ntwo"));
+    const QString fileA = writeE2P("A.E2P", a,
+                                   QStringLiteral("one\x1b[2J") + QChar(0) +
+                                       QStringLiteral("x\a\r\ntwo\tend\u009b\x7f"));
+    QByteArray damaged = e2pFileContents(a, {}); // 45 characters a record line
+    for (const int at : {6 * 45 + 42, 8 * 45 + 42, 9 * 45 + 42})
+        damaged[at] = damaged[at] == '0' ? '1' : '0';
+    ASSERT_TRUE(writeFileSafely(path("D.E2P"), damaged).ok);
     for (const auto &[offset, byte] : c.changeB)
         a.setByte(offset, static_cast<std::uint8_t>(byte));
     const QString fileB = c.changeB.empty() ? path("B") : writeE2P("B.E2P", a);
     QStringList arguments =
         QString::fromLatin1(c.arguments).split(QLatin1Char(' '), Qt::SkipEmptyParts);
     arguments.replaceInStrings(QRegularExpression(QStringLiteral("^A$")), fileA)
-        .replaceInStrings(QRegularExpression(QStringLiteral("^B$")), fileB);
+        .replaceInStrings(QRegularExpression(QStringLiteral("^B$")), fileB)
+        .replaceInStrings(QRegularExpression(QStringLiteral("^D$")), path("D.E2P"));
 
     const CliRun result = run(arguments, c.input);
     EXPECT_EQ(result.exitCode, c.exitCode);
@@ -131,7 +139,7 @@ TEST_P(CliCases, ExitWithTheirStatusAndSayWhatTheyDid) {
     EXPECT_TRUE(arguments.value(0) != QStringLiteral("diff") || lines.size() == expected.size());
 }
 
-const char *const DumpLines = "Data name: HAND\n  one\n  two\n"
+const char *const DumpLines = "Data name: HAND\n  one\\x1b[2J\\x00x\\x07\n  two\tend\\x9b\\x7f\n"
                               "        20     0%     0%     0%     0%    +2%     0%     0%     0%  "
                               "   0%     0%     0%     0%     0%     0%     0%     0%\n"
                               " Ne(r/min)   1000   2000   3000   4000   5000   6000   7000   8000  "
@@ -146,6 +154,10 @@ const Changes OtherName{{DataNameOffset, 'B'}};
 const Changes OtherMarker{{DataTypeOffset, 'X'}};
 const Changes EachKind{
     {igCellOffset(176), 0xFB}, {neAxisOffset(2), 25}, {ruMapOffset(1), 0xFE}, {IdleNeOffset, 8}};
+
+const QString Damaged =
+    QStringLiteral("D.E2P: 3 damaged lines (first: line 7, checksum); their values were read as "
+                   "the file gives them. Check the maps before writing them to the ECU.\n");
 
 QString usage(const char *error) {
     return QStringLiteral("qz3rok-cli: %1\nTry 'qz3rok-cli --help'.\n").arg(QLatin1String(error));
@@ -167,6 +179,8 @@ INSTANTIATE_TEST_SUITE_P(
          "", with(&SimFaults::stuckWord, 0x92)},
         {"CancelledAtThePrompt", "write --port 3 A", 1, Prompts, "", SimFaults{}, {}, "\nn\n"},
         {"Dump", "dump A", 0, {}, DumpLines},
+        {"DumpOfADamagedFile", "dump D", 0, Damaged, "Data name: HAND\nComment:\n"},
+        {"DiffWithADamagedFile", "diff A D", 0, Damaged},
         {"DumpOfAMissingFile", "dump B", 2, QStringLiteral("File Not Found\nB\n")},
         {"DiffOfEqualParameters", "diff A B", 0, {}, "", std::nullopt, OtherName},
         {"DiffOfEachKind", "diff A B", 1, {}, DiffLines, std::nullopt, EachKind},

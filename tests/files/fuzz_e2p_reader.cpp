@@ -1,6 +1,6 @@
 // libFuzzer target: any input must read without a crash, a hang or an access outside the
 // image, and an accepted file must survive a save and a second read unchanged, its comment
-// byte for byte.
+// byte for byte and without a damaged line.
 
 #include "files/e2p_reader.h"
 #include "files/e2p_writer.h"
@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     again.open(QIODevice::ReadOnly);
     const HexReadResult second = HEX_Data_read(again);
     if (!second.HexReadOk || !(second.image == first.image) || !(comment == first.comment) ||
-        second.comment.bytes() != first.comment.bytes())
+        second.comment.bytes() != first.comment.bytes() || second.damaged.count != 0)
         std::abort();
     return 0;
 }

@@ -109,7 +109,7 @@ TEST_F(E2PCommands, SaveAndOpenMakeTheFileCurrentAndRememberIt) {
 
 // A command that is cancelled, refused or fails tells one message and changes nothing: not the
 // image, not the current file, not the settings; nor does it write a file. "@" in a message
-// stands for the chosen path.
+// stands for the chosen path; LOOP.E2P is a symlink to itself.
 struct FailedCommand {
     const char *name;
     bool saving;
@@ -134,6 +134,8 @@ TEST_P(FailedCommands, TellOneMessageAndChangeNothing) {
         m_dialogs.choose(path);
     if (c.contents)
         writeFile(QString::fromUtf8(c.chosen), *c.contents);
+    ASSERT_TRUE(
+        QFile::link(QStringLiteral("LOOP.E2P"), m_dir.filePath(QStringLiteral("LOOP.E2P"))));
     EcuImage image = markedImage();
     const FileCommandResult result =
         c.saving ? E2PFileSave(m_state, image, {}, m_dialogs, m_operator, *m_settings).result
@@ -152,6 +154,7 @@ TEST_P(FailedCommands, TellOneMessageAndChangeNothing) {
 using enum FileCommandResult;
 const auto Plain = MessageIcon::None;
 const auto Critical = MessageIcon::Critical;
+const std::string LongName = std::string(300, 'N') + ".E2P";
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, FailedCommands,
@@ -159,6 +162,10 @@ INSTANTIATE_TEST_SUITE_P(
         failed("OpenCancelled", false, nullptr, {}, Cancelled, FileOperationNotEnded, Plain),
         failed("OpenMissing", false, "NONE.E2P", {}, NotFound, FileNotFound, Plain,
                QStringLiteral("@")),
+        failed("OpenSymlinkLoop", false, "LOOP.E2P", {}, Rejected,
+               QStringLiteral("@\nToo many levels of symbolic links"), Critical),
+        failed("OpenNameTooLong", false, LongName.c_str(), {}, Rejected,
+               QStringLiteral("@\nFile name too long"), Critical),
         failed("OpenMalformed", false, "BAD.E2P",
                QByteArray(":0101E000AB00\r\n:00000001FF\r\nx\r\ny\r\n"), Rejected,
                QStringLiteral("file format is incorrect."), Critical),

@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <tuple>
 
 namespace {
 
@@ -21,10 +22,10 @@ const QByteArray ZeroRow2 = ":1000200000000000000000000000000000000000D0";
 const QByteArray End = ":00000001FF";
 const QByteArray Start = "<<<Comment Start>>>";
 
-QByteArray lines(std::initializer_list<QByteArray> list) {
+QByteArray lines(std::initializer_list<QByteArray> list, const char *end = "\r\n") {
     QByteArray out;
     for (const QByteArray &line : list)
-        out += line + "\r\n";
+        out += line + end;
     return out;
 }
 
@@ -91,6 +92,42 @@ TEST(HEX_Data_read, AcceptsOrRejectsAndLoadsWhatTheRecordsSay) {
         EXPECT_FALSE(r.HexReadOk) << name;
         EXPECT_EQ(r.message, FileFormatIncorrect) << name;
         EXPECT_EQ(r.icon, MessageIcon::Critical) << name;
+    }
+}
+
+// Any line ends and a byte-order mark read as CR LF do; a damaged record line is read as it stands
+// and told, and comment lines are never taken for records.
+TEST(HEX_Data_read, ReadsAnyLineEndsAndTellsDamagedRecordLines) {
+    const auto file = [](const QByteArray &first, const char *end = "\r\n",
+                         const QByteArray &endRecord = End) {
+        return lines({first, ":01003000CD02", endRecord, Start, ":1000", "x"}, end);
+    };
+    const std::tuple<const char *, QByteArray, const char *> cases[] = {
+        {"CrLf", file(":01002000AB34"), ""},
+        {"LfAndBlanksAfterTheChecksum", file(":01002000AB34 \t", "\n"), ""},
+        {"LfCr", file(":01002000AB34", "\n\r"), ""},
+        {"ByteOrderMark", "\xEF\xBB\xBF" + file(":01002000AB34"), ""},
+        {"Checksum", file(":01002000AB00"), "1 damaged line (line 1, checksum); its"},
+        {"NotHexNorStartCode", file(";01002000AB3G"), "1 damaged line (line 1, not hex); its"},
+        {"CutShort", file(":01002000AB"), "1 damaged line (line 1, cut short); its"},
+        {"ByteCount", file(":01002000AB3400"), "1 damaged line (line 1, byte count); its"},
+        {"EndRecord", file(":01002000AB34", "\r\n", ":00000001FE"),
+         "1 damaged line (line 3, checksum); its"},
+        {"SeveralAfterAByteOrderMark",
+         "\xEF\xBB\xBF" + file(":10\n:01002000AB00", "\n", ":00000001"),
+         "3 damaged lines (first: line 1, cut short); their"}};
+    for (const auto &[name, text, damaged] : cases) {
+        SCOPED_TRACE(name);
+        const HexReadResult r = readText(text);
+        ASSERT_TRUE(r.HexReadOk);
+        EXPECT_EQ(r.image.byte(0), 0xAB);
+        EXPECT_EQ(r.image.byte(16), 0xCD);
+        EXPECT_EQ(r.CommentText, QStringLiteral(":1000\r\nx"));
+        EXPECT_EQ(damageWarning(QStringLiteral("SAMPLE.E2P"), r.damaged),
+                  *damaged ? QStringLiteral("SAMPLE.E2P: %1 values were read as the file gives "
+                                            "them. Check the maps before writing them to the ECU.")
+                                 .arg(QLatin1String(damaged))
+                           : QString());
     }
 }
 

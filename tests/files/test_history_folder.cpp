@@ -35,6 +35,7 @@ TEST(HistoryFolder, KeepsEachTransferAsItWentOverTheLine) {
 
     const HexReadResult back = HEX_Data_read(written.path);
     ASSERT_TRUE(back.HexReadOk);
+    EXPECT_EQ(back.damaged.count, 0);
     EXPECT_EQ(back.CommentText,
               QStringLiteral("ECU data written to COM1 (/dev/ttyS0) on 2026-12-07 14:04:12"));
 

@@ -9,6 +9,7 @@ TEST(SampleFile, IsARealisticCalibrationThatTheEditorsCanHandle) {
     HexReadResult r = HEX_Data_read(QStringLiteral(ECU_SOURCE_DIR "/data/SAMPLE.E2P"));
     ASSERT_TRUE(r.HexReadOk) << r.message.toStdString();
     EXPECT_GE(r.CommentText.count(QStringLiteral("\r\n")), 2);
+    EXPECT_EQ(r.damaged.count, 0);
 
     const EcuImage loaded = r.image;
     const EcuTables t = HEXdata_Conv(r.image);

@@ -223,7 +223,7 @@ private slots:
     }
 
     // A file named on the command line opens in place of the last file; a dropped file opens as
-    // Open File does, after the question when edits would be lost.
+    // Open File does, after the question when edits would be lost, and with the same warnings.
     void filesFromTheCommandLineAndTheDesktop() {
         WindowFixture f;
         f.storeLastFile(f.copySample(), QStringLiteral("SAMPLE.E2P"));
@@ -253,6 +253,21 @@ private slots:
             f.op.messages.back().text,
             QStringLiteral("The data have been changed. Save them before opening another file?"));
         QCOMPARE(f.text("Label2"), QStringLiteral("SAMPLE"));
+
+        // A damaged file opens with one warning: at start-up as when dropped.
+        QFile sample(f.dir.filePath(QStringLiteral("SAMPLE.E2P")));
+        QVERIFY(sample.open(QIODevice::ReadWrite) && sample.seek(6 * 45 + 42)); // line 7's sum
+        QVERIFY(sample.putChar(sample.peek(1) == "0" ? '1' : '0'));
+        sample.close();
+        f.close();
+        f.op = RecordingOperator();
+        f.start();
+        QVERIFY(drop(sample.fileName()) && f.window->hasData());
+        const ToldMessage warned(
+            QStringLiteral("SAMPLE.E2P: 1 damaged line (line 7, checksum); its values were read as "
+                           "the file gives them. Check the maps before writing them to the ECU."),
+            MessageIcon::Exclamation);
+        QCOMPARE(f.op.messages, (QList<ToldMessage>{warned, warned}));
     }
 
     // Selecting a grid refills it from the tables.

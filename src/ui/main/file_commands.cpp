@@ -33,6 +33,9 @@ std::optional<ShownFile> FileCommands::loadLastFile() {
     // A foreign file passes in silence.
     if (EcuDataType(read.image) != EcuMarker)
         return std::nullopt;
+    if (read.damaged.count > 0)
+        m_operator.tell(damageWarning(QFileInfo(last.path).fileName(), read.damaged),
+                        MessageIcon::Exclamation);
     m_document.load(read.image, read.comment);
     return ShownFile{dataNameOfFile(last.name), QFileInfo(last.path).lastModified()};
 }

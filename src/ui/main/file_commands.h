@@ -25,7 +25,8 @@ public:
     [[nodiscard]] const E2PFileState &fileState() const { return m_file; }
 
     // The stored last file, read and checked as at start-up; nothing when there is none or it
-    // was not accepted (the reader has told why, a foreign marker passes in silence).
+    // was not accepted (the reader has told why, a foreign marker passes in silence). Damaged
+    // record lines are told as Open File tells them.
     std::optional<ShownFile> loadLastFile();
     // "Open File": asks first when modified data would be lost.
     void E2PFileOpen();
