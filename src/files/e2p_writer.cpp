@@ -1,9 +1,5 @@
 #include "e2p_writer.h"
 
-#include <QFileInfo>
-#include <QSaveFile>
-#include <cerrno>
-
 namespace {
 
 const QByteArray LineEnd = QByteArrayLiteral("\r\n");
@@ -46,29 +42,4 @@ QByteArray hexRecords(const EcuImage &image) {
 
 QByteArray e2pFileContents(const EcuImage &image, const E2PComment &comment) {
     return hexRecords(image) + CommentStartRecord + LineEnd + comment.bytes() + LineEnd;
-}
-
-FileWriteResult writeFileSafely(const QString &path, const QByteArray &contents) {
-    // The replacement would not keep the read-only mode either.
-    const QFileInfo target(path);
-    if (target.isFile() && !(target.permissions() & QFileDevice::WriteOwner))
-        return {false, qt_error_string(EACCES)};
-
-    // Unbuffered, so that every write reaches the system at once: a short write is retried,
-    // and the retry gives the system's reason (a write cut short carries none).
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return {false, file.errorString()};
-    for (qint64 done = 0; done < contents.size();) {
-        const qint64 written = file.write(contents.constData() + done, contents.size() - done);
-        if (written <= 0) {
-            const QString error = file.errorString();
-            file.cancelWriting();
-            return {false, error};
-        }
-        done += written;
-    }
-    if (!file.commit())
-        return {false, file.errorString()};
-    return {true, {}};
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "files/e2p_comment.h"
+#include "files/file_writing.h"
 #include "image/ecu_image.h"
 
 #include <QByteArray>
@@ -17,13 +18,3 @@ inline const QByteArray CommentStartRecord = QByteArrayLiteral("<<<Comment Start
 // A whole E2P file: the records, the comment start line and the comment's bytes unchanged,
 // each followed by CR LF.
 [[nodiscard]] QByteArray e2pFileContents(const EcuImage &image, const E2PComment &comment);
-
-struct FileWriteResult {
-    bool ok = false;
-    QString error; // the system's reason when not ok
-};
-
-// Writes contents to path through a temporary file that replaces the target only when
-// everything was written, so a failed save never destroys the previous file. A target without
-// write permission is refused, even where the system would let the user replace it (root).
-[[nodiscard]] FileWriteResult writeFileSafely(const QString &path, const QByteArray &contents);

@@ -2,35 +2,96 @@
 
 #include "e2p_reader.h"
 #include "e2p_writer.h"
+#include "file_writing.h"
 
 #include <QDir>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <algorithm>
+#include <tuple>
 
 namespace {
 
-const QString StampFormat = QStringLiteral("yyyy-MM-dd_HH-mm-ss");
+struct KindNames {
+    HistoryKind kind;
+    QLatin1StringView name;      // in the entry's file name
+    QLatin1StringView inComment; // "ECU data <inComment> <port> on <when>"
+};
 
-// The names the folder gives its entries; a second entry within the same second gets "-2", ...
+// Every kind of entry: a new kind is one more line here.
+constexpr KindNames Kinds[] = {
+    {HistoryKind::Read, QLatin1StringView("read"), QLatin1StringView("read from")},
+    {HistoryKind::Written, QLatin1StringView("written"), QLatin1StringView("written to")},
+};
+
+const KindNames &namesOf(HistoryKind kind) {
+    return *std::find_if(std::begin(Kinds), std::end(Kinds),
+                         [kind](const KindNames &names) { return names.kind == kind; });
+}
+
+const QString MillisecondsFormat = QStringLiteral("yyyy-MM-dd_HH-mm-ss.zzz");
+
+// How far the number of an entry kept in an already taken millisecond goes.
+constexpr int MaxNumber = 999;
+
+// Exactly the names the folder gives its entries: date, time to the millisecond (to the
+// second in older entries), kind, and from "-2" on a number when the name was taken.
 const QRegularExpression &entryPattern() {
-    static const QRegularExpression pattern(QStringLiteral(
-        "^(\\d{4}-\\d{2}-\\d{2}_\\d{2}-\\d{2}-\\d{2})_(read|written)(?:-(\\d+))?\\.E2P$"));
+    static const QRegularExpression pattern = [] {
+        QStringList kinds;
+        for (const KindNames &names : Kinds)
+            kinds << QRegularExpression::escape(names.name);
+        return QRegularExpression(
+            QStringLiteral(
+                "^(?<stamp>(\\d{4})-(\\d{2})-(\\d{2})_(\\d{2})-(\\d{2})-(\\d{2})"
+                "(?:\\.(\\d{3}))?)_(?<kind>%1)(?:-(?<number>[2-9]|[1-9]\\d{1,2}))?\\.E2P$")
+                .arg(kinds.join(QLatin1Char('|'))));
+    }();
     return pattern;
 }
 
-// Oldest first: by time stamp, then by the number within the same second.
-bool older(const QString &a, const QString &b) {
-    const auto ma = entryPattern().match(a);
-    const auto mb = entryPattern().match(b);
-    if (ma.captured(1) != mb.captured(1))
-        return ma.captured(1) < mb.captured(1);
-    return ma.captured(3).toInt() < mb.captured(3).toInt();
+struct OwnEntry {
+    QString name;
+    QString stamp; // as in the name
+    QDate date;
+    QTime time;
+    int number = 1;
+    HistoryKind kind = HistoryKind::Read;
+};
+
+// The folder's own entries, oldest first: by time stamp, then by the number within the same
+// stamp. Only regular files count: a link or a device is never one of them, whatever its
+// name, and neither is a name whose date or time does not exist.
+std::vector<OwnEntry> ownEntries(const QString &path) {
+    std::vector<OwnEntry> own;
+    const QStringList names =
+        QDir(path).entryList({QStringLiteral("*.E2P")}, QDir::Files | QDir::NoSymLinks);
+    for (const QString &name : names) {
+        const auto match = entryPattern().match(name);
+        const auto number = [&match](int group) { return match.captured(group).toInt(); };
+        // Read from the numbers: parsing the text with a format takes far longer.
+        OwnEntry entry{name, match.captured(u"stamp"), QDate(number(2), number(3), number(4)),
+                       QTime(number(5), number(6), number(7), number(8))};
+        if (!match.hasMatch() || !entry.date.isValid() || !entry.time.isValid())
+            continue;
+        if (match.hasCaptured(u"number"))
+            entry.number = match.captured(u"number").toInt();
+        for (const KindNames &kind : Kinds) {
+            if (match.captured(u"kind") == kind.name)
+                entry.kind = kind.kind;
+        }
+        own.push_back(entry);
+    }
+    std::sort(own.begin(), own.end(), [](const OwnEntry &a, const OwnEntry &b) {
+        return std::tie(a.stamp, a.number, a.name) < std::tie(b.stamp, b.number, b.name);
+    });
+    return own;
 }
 
 } // namespace
 
 QString historyKindName(HistoryKind kind) {
-    return kind == HistoryKind::Read ? QStringLiteral("read") : QStringLiteral("written");
+    return namesOf(kind).name;
 }
 
 QString HistoryFolder::defaultPath() {
@@ -50,18 +111,21 @@ HistoryFolder::Saved HistoryFolder::keep(const EcuImage &image, HistoryKind kind
             {},
             QStringLiteral("%1: the folder cannot be made").arg(QDir::toNativeSeparators(m_path))};
     }
-    const QString stem = when.toString(StampFormat) + QLatin1Char('_') + historyKindName(kind);
-    QString name = stem + QStringLiteral(".E2P");
-    for (int n = 2; folder.exists(name); ++n)
-        name = stem + QStringLiteral("-%1.E2P").arg(n);
-    const QString path = folder.filePath(name);
+    const KindNames &names = namesOf(kind);
     const QString comment =
-        QStringLiteral("ECU data %1 %2 %3 on %4")
-            .arg(kind == HistoryKind::Read ? QStringLiteral("read") : QStringLiteral("written"),
-                 kind == HistoryKind::Read ? QStringLiteral("from") : QStringLiteral("to"), port,
-                 when.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
-    const FileWriteResult written =
-        writeFileSafely(path, e2pFileContents(image, E2PComment::fromText(comment)));
+        QStringLiteral("ECU data %1 %2 on %3")
+            .arg(names.inComment, port, when.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+    const QByteArray contents = e2pFileContents(image, E2PComment::fromText(comment));
+
+    // Another program or window may keep an entry in the same millisecond: a name is taken
+    // only by creating its file, never by replacing one.
+    const QString stem = when.toString(MillisecondsFormat) + QLatin1Char('_') + names.name;
+    QString path = folder.filePath(stem + QStringLiteral(".E2P"));
+    FileWriteResult written = writeNewFile(path, contents);
+    for (int n = 2; written.pathTaken && n <= MaxNumber; ++n) {
+        path = folder.filePath(stem + QStringLiteral("-%1.E2P").arg(n));
+        written = writeNewFile(path, contents);
+    }
     if (!written.ok)
         return {
             false, {}, QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), written.error)};
@@ -69,41 +133,28 @@ HistoryFolder::Saved HistoryFolder::keep(const EcuImage &image, HistoryKind kind
     return {true, path, {}};
 }
 
-QStringList HistoryFolder::entryNames() const {
-    QStringList names;
-    const QStringList all = QDir(m_path).entryList({QStringLiteral("*.E2P")}, QDir::Files);
-    for (const QString &name : all) {
-        if (entryPattern().match(name).hasMatch())
-            names << name;
-    }
-    std::sort(names.begin(), names.end(), older);
-    return names;
-}
-
 void HistoryFolder::prune() {
-    const QStringList names = entryNames();
+    const std::vector<OwnEntry> own = ownEntries(m_path);
     QDir folder(m_path);
-    for (qsizetype i = 0; i + Kept < names.size(); ++i)
-        folder.remove(names[i]);
+    for (std::size_t i = 0; i + Kept < own.size(); ++i)
+        folder.remove(own[i].name);
 }
 
 std::vector<HistoryEntry> HistoryFolder::entries() const {
     std::vector<HistoryEntry> entries;
-    const QStringList names = entryNames();
+    const std::vector<OwnEntry> own = ownEntries(m_path);
     const QDir folder(m_path);
-    for (auto name = names.crbegin(); name != names.crend(); ++name) {
-        const auto match = entryPattern().match(*name);
-        HistoryEntry entry;
-        entry.path = folder.filePath(*name);
-        entry.when = QDateTime::fromString(match.captured(1), StampFormat);
-        entry.kind =
-            match.captured(2) == QStringLiteral("read") ? HistoryKind::Read : HistoryKind::Written;
-        const HexReadResult read = HEX_Data_read(entry.path);
+    for (auto entry = own.crbegin(); entry != own.crend(); ++entry) {
+        HistoryEntry kept;
+        kept.path = folder.filePath(entry->name);
+        kept.when = QDateTime(entry->date, entry->time);
+        kept.kind = entry->kind;
+        const HexReadResult read = HEX_Data_read(kept.path);
         if (read.HexReadOk) {
-            entry.dataName = EcuDataName(read.image).trimmed();
-            entry.commentFirstLine = read.CommentText.section(QStringLiteral("\r\n"), 0, 0);
+            kept.dataName = EcuDataName(read.image).trimmed();
+            kept.commentFirstLine = read.CommentText.section(QStringLiteral("\r\n"), 0, 0);
         }
-        entries.push_back(entry);
+        entries.push_back(kept);
     }
     return entries;
 }

@@ -19,8 +19,10 @@ struct HistoryEntry {
 };
 
 // The folder that keeps every calibration read from or written to the ECU, one .E2P file each,
-// named by date, time and kind ("2026-12-07_14-03-12_read.E2P"). It keeps the newest 500 of its
-// own files and never touches any other file.
+// named by date, time to the millisecond and kind ("2026-12-07_14-03-12.345_read.E2P"), with
+// "-2", "-3", ... before ".E2P" when another program took that name first. An entry never
+// replaces another. It keeps the newest 500 of its own files (names it gives, regular files)
+// and never touches any other file.
 class HistoryFolder {
 public:
     // The per-user folder, QZ3ROK/history under the generic data location
@@ -45,7 +47,6 @@ public:
     static constexpr int Kept = 500;
 
 private:
-    [[nodiscard]] QStringList entryNames() const;
     void prune();
 
     QString m_path;

@@ -1,6 +1,7 @@
 #include "ecu_link.h"
 #include "files/e2p_commands.h"
 #include "files/e2p_writer.h"
+#include "files/file_writing.h"
 #include "image/ecu_layout.h"
 #include "link_texts.h"
 
@@ -72,8 +73,9 @@ WriteOutcome EcuLink::endFailedWrite() {
 
 bool EcuLink::verifyWrite(const EcuImage &image, const EcuImage &ComparisonData,
                           const QString &tmpPath) {
-    // A verification file that cannot be written is told; the comparison still runs.
-    const FileWriteResult written = writeFileSafely(tmpPath, hexRecords(ComparisonData));
+    // A verification file that cannot be written is told; the comparison still runs. It is
+    // always a new regular file: a link planted at its path is replaced, never written through.
+    const FileWriteResult written = replaceWithNewFile(tmpPath, hexRecords(ComparisonData));
     if (!written.ok) {
         m_op.tell(QStringLiteral("%1\n%2").arg(QDir::toNativeSeparators(tmpPath), written.error),
                   MessageIcon::Critical);

@@ -30,14 +30,21 @@ bool sameFile(const QString &a, const QString &b) {
 } // namespace
 
 QString TmpPath(const QString &e2pFilePath, const QString &e2pFileDir, const QString &dataName) {
-    if (e2pFilePath.size() >= 3) {
-        QString path = e2pFilePath.endsWith(TmpSuffix, Qt::CaseInsensitive)
-                           ? e2pFilePath + QLatin1Char('.') + TmpSuffix
-                           : e2pFilePath.chopped(3) + TmpSuffix;
-        while (sameFile(path, e2pFilePath))
-            path += QLatin1Char('.') + TmpSuffix;
-        return path;
+    const QString fileName = QFileInfo(e2pFilePath).fileName();
+    const QString folder = e2pFilePath.chopped(fileName.size()); // with its trailing separator
+    QString path;
+    if (fileName.size() >= 3) {
+        path = folder + (fileName.endsWith(TmpSuffix, Qt::CaseInsensitive)
+                             ? fileName + QLatin1Char('.') + TmpSuffix
+                             : fileName.chopped(3) + TmpSuffix);
+    } else {
+        const QString name = fileNameOfDataName(dataName) + QLatin1Char('.') + TmpSuffix;
+        if (!e2pFilePath.isEmpty())
+            path = folder + name;
+        else
+            path = QDir(e2pFileDir.isEmpty() ? QDir::homePath() : e2pFileDir).filePath(name);
     }
-    const QString folder = e2pFileDir.isEmpty() ? QDir::homePath() : e2pFileDir;
-    return QDir(folder).filePath(fileNameOfDataName(dataName) + QLatin1Char('.') + TmpSuffix);
+    while (sameFile(path, e2pFilePath))
+        path += QLatin1Char('.') + TmpSuffix;
+    return path;
 }

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 #include <random>
 #include <sys/resource.h>
+#include <unistd.h>
 
 namespace {
 
@@ -48,8 +49,9 @@ TEST(E2PWriter, FileHasTwentyEightRecordsEndRecordAndCommentStart) {
     EXPECT_EQ(lines[29], "<<<Comment Start>>>\r");
 }
 
-// A failed write gives the system's reason and leaves the previous file as it was. A read-only
-// file stays read-only even for root, who could replace it.
+// A failed write gives the system's reason and leaves the previous file as it was; a new file
+// is not left half-written. A file the user may not write is refused although the folder would
+// let the save replace it, and a read-only file stays read-only even for root.
 TEST(WriteFileSafely, AFailureGivesTheReasonAndKeepsThePreviousFile) {
     QTemporaryDir dir;
     const QString folder = dir.filePath(QStringLiteral("folder.E2P"));
@@ -71,10 +73,22 @@ TEST(WriteFileSafely, AFailureGivesTheReasonAndKeepsThePreviousFile) {
     limit.rlim_cur = 10;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
     const FileWriteResult cutShort = writeFileSafely(path, QByteArray(4096, 'x'));
+    const QString newPath = dir.filePath(QStringLiteral("NEW.E2P"));
+    const FileWriteResult newCutShort = writeNewFile(newPath, QByteArray(4096, 'x'));
     setrlimit(RLIMIT_FSIZE, &unlimited);
     EXPECT_FALSE(cutShort.ok);
     EXPECT_EQ(cutShort.error, QStringLiteral("File too large"));
+    EXPECT_EQ(newCutShort.error, QStringLiteral("File too large"));
+    EXPECT_FALSE(QFileInfo::exists(newPath)); // no half-written file
     EXPECT_TRUE(kept());
+
+    if (geteuid() == 0) { // root's file, as another user in a folder open to all
+        ASSERT_TRUE(QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7777)));
+        ASSERT_EQ(setresuid(65534, 65534, 0), 0); // nobody, with a way back
+        const FileWriteResult asNobody = writeFileSafely(path, "new");
+        ASSERT_EQ(setresuid(0, 0, 0), 0);
+        EXPECT_EQ(asNobody.error, QStringLiteral("Permission denied"));
+    }
 
     ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner));
     const FileWriteResult readOnly = writeFileSafely(path, "new");

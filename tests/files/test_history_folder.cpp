@@ -1,4 +1,5 @@
 #include "files/e2p_reader.h"
+#include "files/file_writing.h"
 #include "files/history_folder.h"
 #include "qt_printers.h"
 
@@ -6,10 +7,11 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace {
 
-const QDateTime Noon(QDate(2026, 12, 7), QTime(14, 3, 12));
+const QDateTime Noon(QDate(2026, 12, 7), QTime(14, 3, 12, 345));
 
 EcuImage named(const QString &name) {
     EcuImage image;
@@ -28,10 +30,11 @@ TEST(HistoryFolder, KeepsEachTransferAsItWentOverTheLine) {
     const auto written = history.keep(named(QStringLiteral("WET")), HistoryKind::Written,
                                       QStringLiteral("COM1 (/dev/ttyS0)"), Noon.addSecs(60));
     ASSERT_TRUE(read.ok && again.ok && written.ok);
-    EXPECT_EQ(QFileInfo(read.path).fileName(), QStringLiteral("2026-12-07_14-03-12_read.E2P"));
-    EXPECT_EQ(QFileInfo(again.path).fileName(), QStringLiteral("2026-12-07_14-03-12_read-2.E2P"));
+    EXPECT_EQ(QFileInfo(read.path).fileName(), QStringLiteral("2026-12-07_14-03-12.345_read.E2P"));
+    EXPECT_EQ(QFileInfo(again.path).fileName(),
+              QStringLiteral("2026-12-07_14-03-12.345_read-2.E2P"));
     EXPECT_EQ(QFileInfo(written.path).fileName(),
-              QStringLiteral("2026-12-07_14-04-12_written.E2P"));
+              QStringLiteral("2026-12-07_14-04-12.345_written.E2P"));
 
     const HexReadResult back = HEX_Data_read(written.path);
     ASSERT_TRUE(back.HexReadOk);
@@ -48,24 +51,47 @@ TEST(HistoryFolder, KeepsEachTransferAsItWentOverTheLine) {
     EXPECT_EQ(entries[2].when, Noon);
     EXPECT_EQ(entries[2].commentFirstLine,
               QStringLiteral("ECU data read from COM3 (/dev/ttyUSB0) on 2026-12-07 14:03:12"));
+
+    // Two programs keeping entries at once: each name is taken by creating its file.
+    const auto keep40 = [&history] {
+        for (int k = 0; k < 40; ++k)
+            HistoryFolder(history.path()).keep(EcuImage(), HistoryKind::Read, {}, Noon);
+    };
+    std::thread other(keep40);
+    keep40();
+    other.join();
+    EXPECT_EQ(history.entries().size(), 3u + 80u);
 }
 
+// Only regular files with exactly the names the folder gives, older ones to the second among
+// them, are its own; a link is never followed nor removed.
 TEST(HistoryFolder, KeepsTheNewest500AndNothingElseIsDeleted) {
     QTemporaryDir dir;
     HistoryFolder history(dir.path());
-    QFile other(dir.filePath(QStringLiteral("2020-01-01_00-00-00_mine.E2P")));
-    ASSERT_TRUE(other.open(QIODevice::WriteOnly));
-    other.close();
-    for (int k = 0; k < HistoryFolder::Kept + 2; ++k)
+    const QStringList others =
+        QStringLiteral("2020-01-01_00-00-00_mine.E2P 2020-01-01_00-00-00_read-1.E2P "
+                       "2020-01-01_00-00-00_read.e2p 2020-13-01_00-00-00_read.E2P "
+                       "2020-01-01_24-00-00_read.E2P 2020-01-01_00-00-00.12_read.E2P "
+                       "x2020-01-01_00-00-00_read.E2P target")
+            .split(QLatin1Char(' '));
+    for (const QString &name : others)
+        ASSERT_TRUE(writeNewFile(dir.filePath(name), "mine").ok);
+    const QString link = dir.filePath(QStringLiteral("2020-01-01_00-00-01_read.E2P"));
+    ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("target")), link));
+    const QString oldEntry = dir.filePath(QStringLiteral("2020-01-01_00-00-02_written.E2P"));
+    ASSERT_TRUE(writeNewFile(oldEntry, {}).ok);
+
+    for (int k = 0; k < HistoryFolder::Kept + 1; ++k)
         ASSERT_TRUE(
             history.keep(EcuImage(), HistoryKind::Read, QStringLiteral("COM1"), Noon.addSecs(k))
                 .ok);
     const std::vector<HistoryEntry> entries = history.entries();
     ASSERT_EQ(entries.size(), 500u);
-    EXPECT_EQ(entries.back().when, Noon.addSecs(2));
-    EXPECT_EQ(entries.front().when, Noon.addSecs(501));
-    EXPECT_TRUE(other.exists());
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 501);
+    EXPECT_EQ(entries.back().when, Noon.addSecs(1));
+    EXPECT_EQ(entries.front().when, Noon.addSecs(500));
+    // The old entry and the first new one went; every other file, the link included, stays.
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::System).size(), 500 + 9);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <sys/stat.h>
 
 namespace {
 
@@ -45,35 +46,48 @@ struct ComparisonCase {
     int stuckWord;
     int offset; // a byte of that word the ECU holds differently
     const char *message;
-    bool fileFails = false; // the verification file's folder is missing
+    const char *atTmpPath = "";    // "link" to a file of the user's, "fifo", "missing" folder
+    const char *refusal = nullptr; // why the verification file is not written
 };
 
 class Comparison : public WriteTest, public testing::WithParamInterface<ComparisonCase> {};
 
 // A word the ECU does not take shows in the comparison; the write still ends normally. A
-// verification file that cannot be written is told first, with its path and the reason.
+// verification file that cannot be written is told first, with its path and the reason. A link
+// at its path is replaced by the file, its target left as it was; a FIFO is left unopened.
 TEST_P(Comparison, ReportsTheFirstDifferenceByItsAddress) {
     const ComparisonCase &c = GetParam();
     const EcuImage image = markedImage(3);
     EcuImage before = image;
     before.setByte(c.offset, static_cast<std::uint8_t>(image.byte(c.offset) ^ 0x55));
     startSim(before, with(&SimFaults::stuckWord, c.stuckWord));
+    const QString at = QLatin1String(c.atTmpPath);
     const QString path =
-        c.fileFails ? m_dir.filePath(QStringLiteral("missing/race1.TMP")) : tmpPath();
+        at == u"missing" ? m_dir.filePath(QStringLiteral("missing/race1.TMP")) : tmpPath();
+    const QString mine = m_dir.filePath(QStringLiteral("mine"));
+    ASSERT_TRUE(writeNewFile(mine, "mine").ok);
+    ASSERT_TRUE(at != u"link" || QFile::link(mine, path));
+    ASSERT_TRUE(at != u"fifo" || mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
     EXPECT_EQ(m_link->EcuDataWrite(image, path), WriteOutcome::Done);
     QList<ToldMessage> told{critical(QLatin1String(c.message)), plain(EcuDataSettingEnded)};
-    if (c.fileFails)
-        told.prepend(critical(path + QStringLiteral("\nNo such file or directory")));
+    if (c.refusal)
+        told.prepend(critical(path + QLatin1Char('\n') + QLatin1String(c.refusal)));
     EXPECT_EQ(messagesAfterPrompts(), told);
-    EXPECT_EQ(verificationFile(), c.fileFails ? QByteArray() : hexRecords(m_sim->memory()));
+    EXPECT_EQ(QFileInfo(path).isFile() && !QFileInfo(path).isSymLink(), !c.refusal);
+    // Never reading a FIFO, which would wait for a writer.
+    EXPECT_TRUE(c.refusal || verificationFile() == hexRecords(m_sim->memory()));
+    EXPECT_EQ(QFileInfo(mine).size(), 4);
     expectIdle();
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Addresses, Comparison,
     testing::Values(ComparisonCase{0x20, 0, "ComparisonData is incorrect ---20"},
-                    ComparisonCase{0xFF, 447, "ComparisonData is incorrect ---1DF"},
-                    ComparisonCase{0x22, 4, "ComparisonData is incorrect ---24", true}));
+                    ComparisonCase{0xFF, 447, "ComparisonData is incorrect ---1DF", "link"},
+                    ComparisonCase{0x22, 4, "ComparisonData is incorrect ---24", "missing",
+                                   "No such file or directory"},
+                    ComparisonCase{0x30, 32, "ComparisonData is incorrect ---40", "fifo",
+                                   "Not a regular file"}));
 
 TEST_F(WriteTest, AnotherProductIsNotWrittenAtAll) {
     startSim(markedImage(1), with(&SimFaults::productCode, QStringLiteral("QZ4R")));

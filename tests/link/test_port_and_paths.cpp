@@ -69,8 +69,9 @@ TEST_F(SerialDevice, MenuTextsNameTheDeviceEachPortOpens) {
     }
 }
 
-// The data file's path with "TMP" for its extension; without a data file, the data name in the
-// file folder or else the home folder ("~"). A data file is never the verification file.
+// The data file's name with "TMP" for its extension, in the data file's folder; for a name too
+// short, or without a data file, the data name in the data file's folder, the file folder or
+// else the home folder ("~"). A data file is never the verification file.
 TEST(TmpPath, NamesTheVerificationFileButNeverTheDataFile) {
     const struct {
         const char *path, *dir, *dataName, *expected;
@@ -79,7 +80,8 @@ TEST(TmpPath, NamesTheVerificationFileButNeverTheDataFile) {
                  {"/data/old.TMP", "/data", "old", "/data/old.TMP.TMP"},
                  {"/data/old.tmp", "/data", "old", "/data/old.tmp.TMP"},
                  {"", "/data", "ECUREAD ", "/data/ECUREAD.TMP"},
-                 {"ab", "/data", "R1", "/data/R1.TMP"}, // too short to replace
+                 {"/data/ab", "/else", "R1", "/data/R1.TMP"}, // too short to replace
+                 {"sub/AB", "/data", "R1", "sub/R1.TMP"},     // in its folder, not "subTMP"
                  {"", "", "R1", "~/R1.TMP"},
                  {"", "/data", "a/b\\..", "/data/a_b_...TMP"}, // stays in the folder
                  {"", "/data", "        ", "/data/ECUDATA.TMP"}};

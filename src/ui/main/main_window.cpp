@@ -15,6 +15,7 @@
 #include "files/settings_store.h"
 #include "graph_view.h"
 #include "history_dialog.h"
+#include "image/program_version.h"
 #include "link/ecu_link.h"
 #include "map3d_view.h"
 #include "map_edit_commands.h"
@@ -401,11 +402,8 @@ void MainWindow::dropEvent(QDropEvent *event) {
 }
 
 void MainWindow::showAbout() {
-    const QString version = QStringLiteral("Version: %1.%2.0.%3")
-                                .arg(ECU_VERSION_MAJOR)
-                                .arg(ECU_VERSION_MINOR)
-                                .arg(ECU_VERSION_REVISION);
-    m_operator->tell(AppTitle + QStringLiteral("\r\r") + version + QStringLiteral("\r\r"),
+    m_operator->tell(AppTitle + QStringLiteral("\r\rVersion: ") + programVersion() +
+                         QStringLiteral("\r\r"),
                      MessageIcon::None);
 }
 
