@@ -163,7 +163,7 @@ INSTANTIATE_TEST_SUITE_P(
                                   "it is written again.\n"),
          "", with(&SimFaults::wrongAcknowledgeAt, 40)},
         {"WordThatKeepsItsContents", "write --port 3 A", 1,
-         Prompts + QStringLiteral("ComparisonData is incorrect ---104\nECU Data setting ended.\n"),
+         Prompts + QStringLiteral("ComparisonData is incorrect ---104\n"),
          "", with(&SimFaults::stuckWord, 0x92)},
         {"CancelledAtThePrompt", "write --port 3 A", 1, Prompts, "", SimFaults{}, {}, "\nn\n"},
         {"Dump", "dump A", 0, {}, DumpLines},

@@ -60,12 +60,13 @@ INSTANTIATE_TEST_SUITE_P(
 
 class ReadFailure : public LinkTest, public testing::WithParamInterface<FailureCase> {};
 
-// Each failure tells its message while the window is still disabled, hands nothing over and
-// leaves the link idle; once the fault is gone the next read works. Only the watchdog stops
-// the link.
+// Each failure tells its message while the window is still disabled (held open: one message
+// still), hands nothing over and leaves the link idle; once the fault is gone the next read works.
+// Only the watchdog stops the link.
 TEST_P(ReadFailure, HandsNothingOver) {
     const EcuImage memory = markedImage(9);
     startSim(memory, GetParam().faults);
+    m_operator.holdBoxMs = GetParam().heldOpen ? PastTheWatchdogMs : 0;
     EXPECT_FALSE(read());
     EXPECT_FALSE(m_read.has_value());
     EXPECT_EQ(messagesAfterPrompts(),
@@ -86,12 +87,12 @@ INSTANTIATE_TEST_SUITE_P(
     testing::ValuesIn(std::vector<FailureCase>{
         {"EchoChanged", with(ChangedEcho, frame(5)), CommunicationBoxIncorrect, 0},
         {"EchoOneByteShort", with(LostEcho, frame(224)), CommunicationBoxIncorrect, 1000},
-        {"FourBadChecksums", badChecksums(4, 0x80), CommunicationBoxIncorrect, 0},
+        {"FourBadChecksums", badChecksums(4, 0x80), CommunicationBoxIncorrect, 0, HeldOpen},
         {"CablePulled", with(SilentAfter, 100), CommunicationBoxIncorrect, 1000},
         {"DeviceGone", with(HangupAfter, 100), CommunicationBoxIncorrect, 0},
         // No answer within two seconds of the port's opening: the watchdog's message.
         {"SilentAtB", with(SilentAt, HandshakeStage::B), NotInTransmissionMode, 2000},
-        {"SilentAtC", with(SilentAt, HandshakeStage::C), NotInTransmissionMode, 2000},
+        {"SilentAtC", with(SilentAt, HandshakeStage::C), NotInTransmissionMode, 2000, HeldOpen},
         {"EchoOneByteShortAtB", with(LostEcho, AtB), NotInTransmissionMode, 2000}}),
     ByName());
 
