@@ -9,6 +9,7 @@ struct GoodReadCase {
     const char *event = nullptr; // the message of the line event, told before the closing one
     int requests = 224;          // read requests the simulator answered
     bool kernelProbe = false;    // the line status as the system reports it
+    bool heldOpen = false;
 };
 
 class GoodRead : public LinkTest, public testing::WithParamInterface<GoodReadCase> {};
@@ -17,6 +18,7 @@ TEST_P(GoodRead, HandsOverTheEcusMemory) {
     const GoodReadCase &c = GetParam();
     const EcuImage memory = markedImage(7);
     startSim(memory, c.faults);
+    m_operator.holdBoxMs = c.heldOpen ? PastTheWatchdogMs : 0;
     if (c.kernelProbe)
         m_port.setLineStatusProbe(kernelLineStatusProbe());
     EXPECT_TRUE(read());
@@ -50,6 +52,9 @@ INSTANTIATE_TEST_SUITE_P(
         // Three bad replies before each good one: the retries count per word.
         {"ThreeBadChecksumsEachWord", with(&SimFaults::badChecksums, 3), nullptr, 4 * 224},
         {"CarrierDetect", event(CarrierDetect), "communicaation Error --- Code:11"},
+        // Its box open past the watchdog, an event in the handshake costs the ECU no time.
+        {"InTheHandshakeHeldOpen", with(&SimFaults::lineEvent, LineEventFault{ClearToSend, 0}),
+         "communicaation Error --- Code:12", 224, false, HeldOpen},
         {"Break", event(Break), "communicaation Error --- Code:01"},
         {"Framing", event(Framing), "communicaation Error --- Code:05"},
         {"Overflow", event(Overflow), "communicaation Error --- Code:07"},
