@@ -2,6 +2,7 @@
 
 #include "comm_event.h"
 #include "link_texts.h"
+#include "port_failure.h"
 
 #include <QEventLoop>
 #include <utility>
@@ -125,7 +126,7 @@ void EcuLink::onCommEvent(int eventCode) {
 void EcuLink::onTimer1() {
     m_LinkContinue = false;
     m_Timer1.stop();
-    tell(NotInTransmissionMode, MessageIcon::Critical);
+    tell(NotInTransmissionMode, MessageIcon::Critical, portReason());
     wake();
 }
 
@@ -171,7 +172,12 @@ EcuLink::Exchange EcuLink::missing(const QString &message) {
 }
 
 QString EcuLink::portReason() const {
-    const QString reason = m_port.errorString();
+    QString reason = m_port.errorString();
+    // A port that works but stays silent or garbled: another program may take the answers.
+    if (reason.isEmpty()) {
+        if (const QStringList others = m_port.programsSharingPort(); !others.isEmpty())
+            reason = withPrograms(OtherProgramsReason, others);
+    }
     return reason.isEmpty() ? QString() : QStringLiteral("%1: %2").arg(m_port.portName(), reason);
 }
 

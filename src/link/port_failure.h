@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 
 // Why a serial port could not be used, in words the person can act on.
@@ -11,6 +12,7 @@ inline const QString DialoutHint =
 inline const QString DeviceLostReason =
     QStringLiteral("the device went away (unplugged or switched off)");
 inline const QString OtherReaderReason = QStringLiteral("another program is reading from the port");
+inline const QString OtherProgramsReason = QStringLiteral("another program has the port open");
 
 // What stood in the way of an open that the system refused for want of permission.
 enum class OpenRefusal {
@@ -33,3 +35,12 @@ enum class OpenRefusal {
 // off), else OtherReaderReason: the data it announced were gone when the port came to take
 // them, so another program took them.
 [[nodiscard]] QString readFailureReason(qintptr handle);
+
+// The other programs that have the device open, as "name (PID n)": whoever takes the ECU's
+// answers from under the port. Not this program, nor the other end of a pseudo-terminal (a
+// simulated ECU). Only what the system shows this user; always empty but on Linux.
+[[nodiscard]] QStringList programsUsingDevice(const QString &devicePath);
+
+// The reason followed by the programs, when there are any: "in use by another program: minicom
+// (PID 4321)".
+[[nodiscard]] QString withPrograms(const QString &reason, const QStringList &programs);

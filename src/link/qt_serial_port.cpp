@@ -63,19 +63,27 @@ QString QtSerialPort::errorString() const {
     return m_error;
 }
 
+QString QtSerialPort::devicePath() const {
+    return m_portName.contains(QLatin1Char('/')) ? m_portName
+                                                 : QStringLiteral("/dev/") + m_portName;
+}
+
 QString QtSerialPort::openFailureReason() const {
     const QString reason = m_serial.errorString();
 #ifdef Q_OS_UNIX
     // QSerialPort says "permission" both for a user who may not open the device and for a port
     // that another program holds.
     if (m_serial.error() == QSerialPort::PermissionError) {
-        const QString device = m_portName.contains(QLatin1Char('/'))
-                                   ? m_portName
-                                   : QStringLiteral("/dev/") + m_portName;
-        return refusedOpenReason(whyOpenWasRefused(device), reason, ::geteuid() == 0);
+        const OpenRefusal refusal = whyOpenWasRefused(devicePath());
+        const QString told = refusedOpenReason(refusal, reason, ::geteuid() == 0);
+        return refusal == OpenRefusal::InUse ? withPrograms(told, programsSharingPort()) : told;
     }
 #endif
     return reason;
+}
+
+QStringList QtSerialPort::programsSharingPort() const {
+    return programsUsingDevice(devicePath());
 }
 
 bool QtSerialPort::applied(bool ok) {
@@ -174,6 +182,8 @@ void QtSerialPort::onError(QSerialPort::SerialPortError error) {
     // The system's text here is often left over from an earlier call (a hung-up terminal reads
     // as the end of its data): the device itself tells whether it went away.
     m_error = readFailureReason(m_serial.handle());
+    if (m_error == OtherReaderReason)
+        m_error = withPrograms(m_error, programsSharingPort());
     m_linePoll.stop();
     // Closed from the event loop rather than from inside QSerialPort's own notification.
     QMetaObject::invokeMethod(this, &QtSerialPort::closeFailedPort, Qt::QueuedConnection);

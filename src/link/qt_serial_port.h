@@ -28,6 +28,7 @@ public:
     void close() override;
     [[nodiscard]] bool isOpen() const override;
     [[nodiscard]] QString errorString() const override;
+    [[nodiscard]] QStringList programsSharingPort() const override;
 
     bool setBaudRate(qint32 baudRate) override;
     bool setDataBits(int dataBits) override;
@@ -48,6 +49,7 @@ public:
     static constexpr int LineStatusPollMs = 100;
 
 private:
+    [[nodiscard]] QString devicePath() const;
     [[nodiscard]] QString openFailureReason() const;
     bool applied(bool ok);
     void onError(QSerialPort::SerialPortError error);

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 // The ECU line: 9600 baud, no parity, 8 data bits, 1 stop bit ("9600,n,8,1").
 struct LineSettings {
@@ -31,6 +32,9 @@ public:
     // working, with what the person can do about it where that is known; empty when none of
     // these happened.
     [[nodiscard]] virtual QString errorString() const = 0;
+    // Other programs that have the device open and may take the ECU's answers, as the person
+    // should read them; empty when none are known.
+    [[nodiscard]] virtual QStringList programsSharingPort() const = 0;
 
     // The line settings, one at a time, each while open; false when the system refuses it.
     virtual bool setBaudRate(qint32 baudRate) = 0;
