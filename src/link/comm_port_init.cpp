@@ -34,7 +34,15 @@ void EcuLink::CommPort_Init() {
         return;
     }
     m_Timer1.start(WatchdogMs);
-    (void)m_port.takeInput(); // whatever came before the greeting
+    // Whatever came before the greeting goes, and whatever is still on its way: the rest of an
+    // answer to a transfer that stopped a moment ago would otherwise pass for the echo.
+    do
+        (void)m_port.takeInput();
+    while (waitForBytes(1, QuietLineMs));
+    if (!m_LinkContinue) {
+        handshakeEpilogue();
+        return;
+    }
 
     if (!handshakeStage(HandshakeStage::B))
         return;

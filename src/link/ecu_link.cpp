@@ -60,13 +60,15 @@ bool EcuLink::Reception_data(int count) {
     return true;
 }
 
-bool EcuLink::waitForBytes(int count) {
+bool EcuLink::waitForBytes(int count, int boundMs) {
     if (m_port.bytesAvailable() >= count)
         return true;
     // The watchdog bounds the waits of the handshake; after it every wait has its own bound,
     // so that no transfer can hang.
     m_boundExpired = false;
-    if (!m_Timer1.isActive())
+    if (boundMs >= 0)
+        m_receptionBound.start(boundMs);
+    else if (!m_Timer1.isActive())
         m_receptionBound.start(ReceptionBoundMs);
     QEventLoop loop;
     QEventLoop *outer = std::exchange(m_waitLoop, &loop);

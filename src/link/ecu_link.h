@@ -84,6 +84,8 @@ public:
     static constexpr int WatchdogMs = 2000;
     // After the handshake a wait that has not got its bytes within this time ends the transfer.
     static constexpr int ReceptionBoundMs = 1000;
+    // The handshake greets the ECU once the line has been quiet this long.
+    static constexpr int QuietLineMs = 20;
     // A word whose replies fail the checksum this many times ends the transfer.
     static constexpr int ChecksumRetryLimit = 4;
     static constexpr int ReadProgressTotal = EcuWordCount;                // 224
@@ -120,7 +122,9 @@ private:
     void TX_command(const QString &frameText);
     void sendRequest(const QByteArray &frame);
     bool Reception_data(int count);
-    bool waitForBytes(int count);
+    // boundMs: how long to wait at most; -1: the watchdog's time in the handshake, after it
+    // ReceptionBoundMs.
+    bool waitForBytes(int count, int boundMs = -1);
     // True, with LinkContinue cleared, once interrupt() was called: checked before each request.
     bool stopRequested();
     void wake();
