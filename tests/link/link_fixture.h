@@ -17,15 +17,15 @@
 #include <random>
 
 // A RecordingOperator that also notes, of the last message told, how long after the last prompt
-// it came (ms) and whether the window was busy then. With holdBoxMs it leaves each message
-// open that long, running the events as a message box does.
+// it came (ms) and whether the window was busy then. With holdBoxMs it leaves each critical
+// message open that long, running the events as a message box does.
 class TimedOperator : public RecordingOperator {
 public:
     void tell(const QString &text, MessageIcon icon, const QString &detail = {}) override {
         RecordingOperator::tell(text, icon, detail);
         msAfterPrompt = m_sincePrompt.isValid() ? m_sincePrompt.elapsed() : -1;
         busyWhenTold = !busyChanges.isEmpty() && busyChanges.back();
-        if (holdBoxMs > 0) {
+        if (holdBoxMs > 0 && icon == MessageIcon::Critical) {
             QEventLoop box;
             QTimer::singleShot(holdBoxMs, &box, &QEventLoop::quit);
             box.exec();
@@ -99,7 +99,7 @@ struct FailureCase {
     bool heldOpen = false;
 };
 constexpr bool HeldOpen = true;
-constexpr int PastTheWatchdogMs = 2500;
+constexpr int PastTheWatchdogMs = EcuLink::WatchdogMs + 300;
 
 // The port over the pseudo-terminal; the refuse-th setting of the line the link asks for after
 // opening it (1 baud, 2 data bits, 3 parity, 4 stop bits, 5 flow control) fails.

@@ -129,7 +129,7 @@ INSTANTIATE_TEST_SUITE_P(
         {"EchoChangedAtB", with(ChangedEcho, AtB), ComInitBFeedbackError, 0, HeldOpen},
         {"EchoChangedAtC", with(ChangedEcho, AtC), ComInitCFeedbackError, 0},
         {"WrongAnswerB", with(WrongAnswer, HandshakeStage::B), ComInitBResponseError, 0},
-        {"WrongAnswerC", with(WrongAnswer, HandshakeStage::C), ComInitCResponseError, 0, HeldOpen},
+        {"WrongAnswerC", with(WrongAnswer, HandshakeStage::C), ComInitCResponseError, 0},
         {"ProductCodeEchoChanged", with(ChangedEcho, frame(2)), CommunicationBoxIncorrect, 0},
         {"ProductCodeChecksums", badChecksums(4, 0xFD), CommunicationBoxIncorrect, 0},
         {"MarkerEchoChanged", with(ChangedEcho, frame(3)), CommunicationFeedbackError, 0},
