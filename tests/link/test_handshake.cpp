@@ -1,5 +1,6 @@
 #include "link_fixture.h"
 
+#include <QProcess>
 #include <QSerialPort>
 
 namespace {
@@ -59,6 +60,24 @@ TEST_F(HandshakeTest, APortThatCannotBeUsedFailsTheFirstEchoCheck) {
         expectIdle();
     }
     EXPECT_EQ(m_sim->stats().bytesReceived, 0);
+}
+
+// A failure while another program has the port open, and may take the answers, names it.
+TEST_F(HandshakeTest, AFailureNamesTheOtherProgramsWithThePortOpen) {
+    startSim(markedImage(1), with(ChangedEcho, AtB));
+    QProcess holder;
+    holder.setStandardInputFile(m_sim->slavePath());
+    holder.start(QStringLiteral("sleep"), {QStringLiteral("9")});
+    ASSERT_TRUE(holder.waitForStarted());
+    EXPECT_FALSE(read());
+    EXPECT_EQ(
+        messagesAfterPrompts(),
+        QList{critical(QStringLiteral("COM init.(B) F/B data error"),
+                       m_sim->devicePath() +
+                           QStringLiteral(": another program has the port open: sleep (PID %1)")
+                               .arg(holder.processId()))});
+    holder.kill();
+    holder.waitForFinished();
 }
 
 // The paced ECU goes on sending the reply of a failed read after the port closed; the next
