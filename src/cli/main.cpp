@@ -53,6 +53,7 @@ int diff(const QString &pathA, const QString &pathB, Operator &op) {
 }
 
 int transfer(const CliArguments &arguments, Operator &op) {
+    InterruptSignals interruptions;
     const SettingsStore settings;
     QString error;
     const std::optional<QString> device = resolvePort(arguments.port, settings, error);
@@ -60,8 +61,8 @@ int transfer(const CliArguments &arguments, Operator &op) {
         return refuse(error);
     const QString &file = arguments.files.front();
     return arguments.command == CliArguments::Command::Read
-               ? readEcuToFile(*device, file, arguments.force, op, settings)
-               : writeFileToEcu(*device, file, op, settings);
+               ? readEcuToFile(*device, file, arguments.force, op, settings, interruptions)
+               : writeFileToEcu(*device, file, op, settings, interruptions);
 }
 
 } // namespace

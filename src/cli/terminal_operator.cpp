@@ -24,7 +24,12 @@ bool TerminalOperator::confirm(const QString &text, MessageIcon) {
     std::fprintf(m_out, "%s\n[Enter: go on; anything else: cancel] ", qPrintable(text));
     std::fflush(m_out);
     std::string line;
-    return readLine(line) && line.empty();
+    if (!readLine(line)) {
+        // The end of the input, or a signal: whatever is said next starts on its own line.
+        std::fputc('\n', m_out);
+        return false;
+    }
+    return line.empty();
 }
 
 int TerminalOperator::ask(const Question &question) {

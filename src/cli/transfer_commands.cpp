@@ -14,15 +14,35 @@
 
 namespace {
 
-// The link on one device, for one transfer.
+// The link on one device, for one transfer, stopped by the signals.
 struct Transfer {
-    Transfer(const QString &device, Operator &op, const SettingsStore &settings)
+    Transfer(const QString &device, Operator &op, const SettingsStore &settings,
+             InterruptSignals &interruptions)
         : link(port, op, settings) {
         link.setDeviceName(device);
+        QObject::connect(&interruptions, &InterruptSignals::interrupted, &link,
+                         &EcuLink::interrupt);
     }
     QtSerialPort port;
     EcuLink link;
 };
+
+// What an interrupted write left in the ECU.
+QString interruptedWrite(WriteOutcome outcome) {
+    switch (outcome) {
+    case WriteOutcome::PartlyWritten:
+    case WriteOutcome::WriteAgain:
+        return QStringLiteral("Interrupted: the ECU holds a partly written calibration and will "
+                              "not run it until it is written again. Writing the file again "
+                              "restores it.");
+    case WriteOutcome::NotVerified:
+        return QStringLiteral("Interrupted: the data were written to the ECU but not verified.");
+    case WriteOutcome::Failed:
+    case WriteOutcome::Done:
+        break;
+    }
+    return QStringLiteral("Interrupted: nothing was written to the ECU.");
+}
 
 } // namespace
 
@@ -47,7 +67,7 @@ std::optional<QString> resolvePort(const QString &portArgument, const SettingsSt
 }
 
 int readEcuToFile(const QString &device, const QString &path, bool replace, Operator &op,
-                  const SettingsStore &settings) {
+                  const SettingsStore &settings, InterruptSignals &interruptions) {
     // Checked before the transfer, so that data read are not lost for want of a place.
     const QFileInfo target(path);
     if (target.isDir() || (target.exists() && !replace)) {
@@ -63,9 +83,16 @@ int readEcuToFile(const QString &device, const QString &path, bool replace, Oper
         return ExitUsageOrFile;
     }
 
-    Transfer transfer(device, op, settings);
+    Transfer transfer(device, op, settings, interruptions);
     std::optional<EcuImage> image;
-    if (!transfer.link.EcuDataRead([&image](const EcuImage &read) { image = read; }))
+    const bool read = !InterruptSignals::received() &&
+                      transfer.link.EcuDataRead([&image](const EcuImage &data) { image = data; });
+    if (InterruptSignals::received()) {
+        op.tell(QStringLiteral("Interrupted: nothing was written to %1.").arg(path),
+                MessageIcon::Critical);
+        return ExitTransferFailed;
+    }
+    if (!read)
         return ExitTransferFailed;
 
     const QString comment =
@@ -82,17 +109,24 @@ int readEcuToFile(const QString &device, const QString &path, bool replace, Oper
 }
 
 int writeFileToEcu(const QString &device, const QString &path, Operator &op,
-                   const SettingsStore &settings) {
+                   const SettingsStore &settings, InterruptSignals &interruptions) {
     const QFileInfo file(path);
     const OpenOutcome loaded = loadE2PFile({file.absoluteFilePath(), file.fileName()}, op);
     if (!loaded.accepted())
         return ExitUsageOrFile;
 
-    Transfer transfer(device, op, settings);
+    Transfer transfer(device, op, settings, interruptions);
     const QString tmpPath =
         TmpPath(file.absoluteFilePath(), file.absolutePath(), EcuDataName(loaded.data.image));
-    if (transfer.link.EcuDataWrite(loaded.data.image, tmpPath) != WriteOutcome::Done ||
-        !transfer.link.lastWriteVerified())
+    const WriteOutcome outcome = InterruptSignals::received()
+                                     ? WriteOutcome::Failed
+                                     : transfer.link.EcuDataWrite(loaded.data.image, tmpPath);
+    // Once the last word was read back the write ends as it would have.
+    if (InterruptSignals::received() && outcome != WriteOutcome::Done) {
+        op.tell(interruptedWrite(outcome), MessageIcon::Critical);
+        return ExitTransferFailed;
+    }
+    if (outcome != WriteOutcome::Done || !transfer.link.lastWriteVerified())
         return ExitTransferFailed;
     return ExitDone;
 }

@@ -2,6 +2,10 @@
 #include "link_texts.h"
 #include "serial_device.h"
 
+#include <functional>
+#include <optional>
+#include <utility>
+
 // The two-stage handshake that shifts the ECU into its data transmission mode. Success: port
 // open, LinkContinue true, watchdog stopped. Failure or cancel: port closed, LinkContinue
 // false, watchdog stopped, the window enabled again.
@@ -22,15 +26,23 @@ void EcuLink::CommPort_Init() {
         return;
     }
 
-    // Errors of the port are not reported as such: a port that did not open delivers nothing,
-    // and the handshake fails on its own comparisons.
-    (void)m_port.open();
-    (void)m_port.setLineSettings(EcuLineSettings);
-    (void)m_port.setNoFlowControl();
-    (void)m_port.setNullDiscard(false);
-    m_port.setInputLen(0);
+    // A port that does not open or refuses a setting fails the handshake as its first
+    // comparison would with nothing received, before any byte is sent; the message's detail
+    // gives the system's reason.
+    if (const std::optional<QString> failure = openAndSetUpPort()) {
+        failHandshake(ComInitBFeedbackError, *failure);
+        return;
+    }
     m_Timer1.start(WatchdogMs);
-    (void)m_port.takeInput(); // whatever came before the greeting
+    // Whatever came before the greeting goes, and whatever is still on its way: the rest of an
+    // answer to a transfer that stopped a moment ago would otherwise pass for the echo.
+    do
+        (void)m_port.takeInput();
+    while (waitForBytes(1, QuietLineMs));
+    if (!m_LinkContinue) {
+        handshakeEpilogue();
+        return;
+    }
 
     if (!handshakeStage(HandshakeStage::B))
         return;
@@ -39,7 +51,44 @@ void EcuLink::CommPort_Init() {
     m_Timer1.stop();
 }
 
+// The port open with the line's settings: nullopt. Otherwise the port is closed again and the
+// result says why, with the device's name.
+std::optional<QString> EcuLink::openAndSetUpPort() {
+    const LineSettings &line = EcuLineSettings;
+    const QString parity = line.parity == 'n'   ? QStringLiteral("no parity")
+                           : line.parity == 'e' ? QStringLiteral("even parity")
+                                                : QStringLiteral("odd parity");
+    const std::pair<QString, std::function<bool()>> settings[] = {
+        {QStringLiteral("%1 baud").arg(line.baudRate),
+         [&] { return m_port.setBaudRate(line.baudRate); }},
+        {QStringLiteral("%1 data bits").arg(line.dataBits),
+         [&] { return m_port.setDataBits(line.dataBits); }},
+        {parity, [&] { return m_port.setParity(line.parity); }},
+        {line.stopBits == 1 ? QStringLiteral("1 stop bit")
+                            : QStringLiteral("%1 stop bits").arg(line.stopBits),
+         [&] { return m_port.setStopBits(line.stopBits); }},
+        {QStringLiteral("no flow control"), [&] { return m_port.setNoFlowControl(); }},
+        {QStringLiteral("zero bytes kept"), [&] { return m_port.setNullDiscard(false); }},
+    };
+    if (!m_port.open())
+        return portReason();
+    for (const auto &[setting, apply] : settings) {
+        if (!apply()) {
+            const QString failure = QStringLiteral("%1: cannot set %2: %3")
+                                        .arg(m_port.portName(), setting, m_port.errorString());
+            m_port.close();
+            return failure;
+        }
+    }
+    m_port.setInputLen(0);
+    return std::nullopt;
+}
+
 bool EcuLink::handshakeStage(HandshakeStage stage) {
+    if (stopRequested()) {
+        handshakeEpilogue();
+        return false;
+    }
     const bool b = stage == HandshakeStage::B;
     const QString greeting = hexText(greetingFrame(stage));
     TX_command(greeting);
@@ -49,7 +98,7 @@ bool EcuLink::handshakeStage(HandshakeStage stage) {
         return false;
     }
     if (!echoed || m_RxHex != greeting) {
-        failHandshake(b ? ComInitBFeedbackError : ComInitCFeedbackError);
+        failHandshake(b ? ComInitBFeedbackError : ComInitCFeedbackError, portReason());
         return false;
     }
     const bool answered = Reception_data(AnswerLength);
@@ -58,16 +107,16 @@ bool EcuLink::handshakeStage(HandshakeStage stage) {
         return false;
     }
     if (!answered || m_RxHex != hexText(answerFrame(stage))) {
-        failHandshake(b ? ComInitBResponseError : ComInitCResponseError);
+        failHandshake(b ? ComInitBResponseError : ComInitCResponseError, portReason());
         return false;
     }
     return true;
 }
 
-void EcuLink::failHandshake(const QString &message) {
-    // Stopped before the message: the watchdog must not add its own while this one is open.
+void EcuLink::failHandshake(const QString &message, const QString &detail) {
+    // Stopped for good before the message: the watchdog must not add its own, now or later.
     m_Timer1.stop();
-    m_op.tell(message, MessageIcon::Critical, portReason());
+    tell(message, MessageIcon::Critical, detail);
     m_LinkContinue = false;
     handshakeEpilogue();
 }

@@ -17,13 +17,13 @@ bool EcuLink::EcuDataRead(const std::function<void(const EcuImage &)> &onRead) {
     closePort();
 
     if (EcuDataType(image) != EcuMarker) {
-        m_op.tell(EcuDataTypeIncorrect, MessageIcon::Critical);
+        tell(EcuDataTypeIncorrect, MessageIcon::Critical);
         endTransfer();
         return false;
     }
     if (onRead)
         onRead(image);
     endTransfer();
-    m_op.tell(EcuDataReadEnded, MessageIcon::None);
+    tell(EcuDataReadEnded, MessageIcon::None);
     return true;
 }

@@ -15,7 +15,6 @@ WriteOutcome EcuLink::EcuDataWrite(const EcuImage &image, const QString &tmpPath
         return WriteOutcome::Failed;
     m_writeAgainOffer = offer;
     m_writeAgainChosen = false;
-    m_partlyWritten = false;
     int done = 0;
     emit progress(done, WriteProgressTotal);
 
@@ -31,14 +30,14 @@ WriteOutcome EcuLink::EcuDataWrite(const EcuImage &image, const QString &tmpPath
         emit progress(++done, WriteProgressTotal);
     }
     if (productCode != EcuMarker.left(4)) {
-        m_op.tell(EcuDataTypeIncorrect, MessageIcon::Critical);
+        tell(EcuDataTypeIncorrect, MessageIcon::Critical);
         return endFailedWrite();
     }
 
     // The marker is invalid while the ECU holds a mix of old and new words; the last word
     // written, 0xFF, brings the image's marker back. Whether the ECU took a word whose answer
     // went wrong is unknown, so the mix begins with the marker's request.
-    m_partlyWritten = true;
+    m_writePhase = WritePhase::PartlyWritten;
     if (writeWord(MarkerWordAddress, InvalidMarker1, InvalidMarker2) != Exchange::Done)
         return endFailedWrite();
     emit progress(++done, WriteProgressTotal);
@@ -51,7 +50,7 @@ WriteOutcome EcuLink::EcuDataWrite(const EcuImage &image, const QString &tmpPath
             return endFailedWrite();
         emit progress(++done, WriteProgressTotal);
     }
-    m_partlyWritten = false;
+    m_writePhase = WritePhase::AllWritten;
 
     EcuImage ComparisonData;
     ComparisonData.fill(0xFF);
@@ -60,15 +59,23 @@ WriteOutcome EcuLink::EcuDataWrite(const EcuImage &image, const QString &tmpPath
 
     m_writeVerified = verifyWrite(image, ComparisonData, tmpPath);
     endTransfer();
-    m_op.tell(EcuDataSettingEnded, MessageIcon::None);
+    // After a comparison or a verification file that failed, their message is the last word.
+    if (m_writeVerified)
+        tell(EcuDataSettingEnded, MessageIcon::None);
     return WriteOutcome::Done;
 }
 
 WriteOutcome EcuLink::endFailedWrite() {
     endTransfer();
-    if (!std::exchange(m_partlyWritten, false))
-        return WriteOutcome::Failed;
-    return m_writeAgainChosen ? WriteOutcome::WriteAgain : WriteOutcome::PartlyWritten;
+    switch (std::exchange(m_writePhase, WritePhase::Untouched)) {
+    case WritePhase::Untouched:
+        break;
+    case WritePhase::PartlyWritten:
+        return m_writeAgainChosen ? WriteOutcome::WriteAgain : WriteOutcome::PartlyWritten;
+    case WritePhase::AllWritten:
+        return WriteOutcome::NotVerified;
+    }
+    return WriteOutcome::Failed;
 }
 
 bool EcuLink::verifyWrite(const EcuImage &image, const EcuImage &ComparisonData,
@@ -77,17 +84,17 @@ bool EcuLink::verifyWrite(const EcuImage &image, const EcuImage &ComparisonData,
     // always a new regular file: a link planted at its path is replaced, never written through.
     const FileWriteResult written = replaceWithNewFile(tmpPath, hexRecords(ComparisonData));
     if (!written.ok) {
-        m_op.tell(QStringLiteral("%1\n%2").arg(QDir::toNativeSeparators(tmpPath), written.error),
-                  MessageIcon::Critical);
+        tell(QStringLiteral("%1\n%2").arg(QDir::toNativeSeparators(tmpPath), written.error),
+             MessageIcon::Critical);
     }
 
     for (int offset = 0; offset < EcuImageSize; ++offset) {
         if (isProtectedOffset(offset))
             continue;
         if (image.byte(offset) != ComparisonData.byte(offset)) {
-            m_op.tell(ComparisonDataIncorrect +
-                          QString::number(EcuImage::fileAddressOf(offset), 16).toUpper(),
-                      MessageIcon::Critical);
+            tell(ComparisonDataIncorrect +
+                     QString::number(EcuImage::fileAddressOf(offset), 16).toUpper(),
+                 MessageIcon::Critical);
             return false;
         }
     }

@@ -2,10 +2,9 @@
 
 #include "comm_event.h"
 #include "link_texts.h"
+#include "port_failure.h"
 
-#include <QDeadlineTimer>
 #include <QEventLoop>
-#include <chrono>
 #include <utility>
 
 EcuLink::EcuLink(SerialPort &port, Operator &op, const SettingsStore &settings, QObject *parent)
@@ -16,8 +15,14 @@ EcuLink::EcuLink(SerialPort &port, Operator &op, const SettingsStore &settings, 
     m_Timer1.setInterval(WatchdogMs);
     m_Timer1.setTimerType(Qt::PreciseTimer);
     connect(&m_Timer1, &QTimer::timeout, this, &EcuLink::onTimer1);
+    m_receptionBound.setSingleShot(true);
+    m_receptionBound.setTimerType(Qt::PreciseTimer);
+    connect(&m_receptionBound, &QTimer::timeout, this, [this] {
+        m_boundExpired = true;
+        wake();
+    });
     connect(&m_port, &SerialPort::readyRead, this, &EcuLink::onReadyRead);
-    connect(&m_port, &SerialPort::deviceLost, this, &EcuLink::wake);
+    connect(&m_port, &SerialPort::portFailed, this, &EcuLink::wake);
     connect(&m_port, &SerialPort::commEvent, this, &EcuLink::onCommEvent);
 }
 
@@ -55,40 +60,51 @@ bool EcuLink::Reception_data(int count) {
     return true;
 }
 
-bool EcuLink::waitForBytes(int count) {
+bool EcuLink::waitForBytes(int count, int boundMs) {
     if (m_port.bytesAvailable() >= count)
         return true;
     // The watchdog bounds the waits of the handshake; after it every wait has its own bound,
     // so that no transfer can hang.
-    const bool guardedByWatchdog = m_Timer1.isActive();
-    const QDeadlineTimer deadline = guardedByWatchdog
-                                        ? QDeadlineTimer(QDeadlineTimer::Forever)
-                                        : QDeadlineTimer(ReceptionBoundMs, Qt::PreciseTimer);
+    m_boundExpired = false;
+    if (boundMs >= 0)
+        m_receptionBound.start(boundMs);
+    else if (!m_Timer1.isActive())
+        m_receptionBound.start(ReceptionBoundMs);
     QEventLoop loop;
-    QTimer bound;
-    bound.setSingleShot(true);
-    bound.setTimerType(Qt::PreciseTimer);
-    connect(&bound, &QTimer::timeout, &loop, &QEventLoop::quit);
-
     QEventLoop *outer = std::exchange(m_waitLoop, &loop);
     m_waitCount = count;
     bool received = false;
     for (;;) {
         if (!m_LinkContinue || !m_port.isOpen())
             break;
-        // Checked before the deadline: bytes that came while a message box was open count.
+        // Checked before the bound: bytes that came while a message box was open count.
         if (m_port.bytesAvailable() >= count) {
             received = true;
             break;
         }
-        if (deadline.hasExpired())
+        if (m_boundExpired)
             break;
-        if (!guardedByWatchdog && !bound.isActive())
-            bound.start(std::chrono::milliseconds(deadline.remainingTime() + 1));
         loop.exec();
     }
+    m_receptionBound.stop();
     m_waitLoop = outer;
     return received;
+}
+
+bool EcuLink::stopRequested() {
+    if (m_interruptRequests == 0)
+        return false;
+    m_LinkContinue = false;
+    return true;
+}
+
+void EcuLink::interrupt() {
+    if (!m_transferring)
+        return;
+    if (++m_interruptRequests > 1 || m_writePhase != WritePhase::PartlyWritten) {
+        m_LinkContinue = false;
+        wake();
+    }
 }
 
 void EcuLink::wake() {
@@ -105,15 +121,49 @@ void EcuLink::onReadyRead() {
 void EcuLink::onCommEvent(int eventCode) {
     const QString message = commEventMessage(eventCode);
     if (!message.isEmpty())
-        m_op.tell(message, MessageIcon::Critical);
+        tell(message, MessageIcon::Critical);
     wake();
 }
 
 void EcuLink::onTimer1() {
     m_LinkContinue = false;
     m_Timer1.stop();
-    m_op.tell(NotInTransmissionMode, MessageIcon::Critical);
+    tell(NotInTransmissionMode, MessageIcon::Critical, portReason());
     wake();
+}
+
+EcuLink::PausedTimers EcuLink::pauseTimers() {
+    PausedTimers paused;
+    if (m_Timer1.isActive())
+        paused.watchdogMs = m_Timer1.remainingTime();
+    if (m_receptionBound.isActive())
+        paused.boundMs = m_receptionBound.remainingTime();
+    m_Timer1.stop();
+    m_receptionBound.stop();
+    return paused;
+}
+
+void EcuLink::resumeTimers(const PausedTimers &paused) {
+    // Only for a transfer that goes on: a box that ends it leaves both stopped.
+    if (!m_LinkContinue || !m_port.isOpen())
+        return;
+    if (paused.watchdogMs >= 0)
+        m_Timer1.start(paused.watchdogMs);
+    if (paused.boundMs >= 0)
+        m_receptionBound.start(paused.boundMs);
+}
+
+void EcuLink::tell(const QString &text, MessageIcon icon, const QString &detail) {
+    const PausedTimers paused = pauseTimers();
+    m_op.tell(text, icon, detail);
+    resumeTimers(paused);
+}
+
+int EcuLink::ask(const Question &question) {
+    const PausedTimers paused = pauseTimers();
+    const int answer = m_op.ask(question);
+    resumeTimers(paused);
+    return answer;
 }
 
 EcuLink::Exchange EcuLink::missing(const QString &message) {
@@ -124,20 +174,25 @@ EcuLink::Exchange EcuLink::missing(const QString &message) {
 }
 
 QString EcuLink::portReason() const {
-    const QString reason = m_port.errorString();
+    QString reason = m_port.errorString();
+    // A port that works but stays silent or garbled: another program may take the answers.
+    if (reason.isEmpty()) {
+        if (const QStringList others = m_port.programsSharingPort(); !others.isEmpty())
+            reason = withPrograms(OtherProgramsReason, others);
+    }
     return reason.isEmpty() ? QString() : QStringLiteral("%1: %2").arg(m_port.portName(), reason);
 }
 
 void EcuLink::tellFailure(const QString &message) {
-    if (!m_partlyWritten) {
-        m_op.tell(message, MessageIcon::Critical, portReason());
-        return;
-    }
-    QStringList detail{PartlyWrittenDetail};
+    QStringList detail;
+    if (m_writePhase == WritePhase::PartlyWritten)
+        detail << PartlyWrittenDetail;
+    else if (m_writePhase == WritePhase::AllWritten)
+        detail << WrittenNotVerifiedDetail;
     if (const QString reason = portReason(); !reason.isEmpty())
         detail << reason;
-    if (m_writeAgainOffer == WriteAgainOffer::No) {
-        m_op.tell(message, MessageIcon::Critical, detail.join(QLatin1Char('\n')));
+    if (m_writePhase != WritePhase::PartlyWritten || m_writeAgainOffer == WriteAgainOffer::No) {
+        tell(message, MessageIcon::Critical, detail.join(QLatin1Char('\n')));
         return;
     }
     const Question question{message,
@@ -145,11 +200,13 @@ void EcuLink::tellFailure(const QString &message) {
                             {QStringLiteral("OK"), WriteAgainButton},
                             0,
                             detail.join(QLatin1Char('\n'))};
-    m_writeAgainChosen = m_op.ask(question) == 1;
+    m_writeAgainChosen = ask(question) == 1;
 }
 
 EcuLink::Exchange EcuLink::readWord(int wordAddress, QByteArray &reply) {
     for (int retries = 0;;) {
+        if (stopRequested())
+            return Exchange::Stopped;
         sendRequest(readRequest(wordAddress));
         if (!Reception_data(ReadRequestLength))
             return missing(CommunicationBoxIncorrect);
@@ -167,6 +224,8 @@ EcuLink::Exchange EcuLink::readWord(int wordAddress, QByteArray &reply) {
 }
 
 EcuLink::Exchange EcuLink::writeWord(int wordAddress, std::uint8_t data1, std::uint8_t data2) {
+    if (stopRequested())
+        return Exchange::Stopped;
     sendRequest(writeRequest(wordAddress, data1, data2));
     if (!Reception_data(WriteRequestLength) || m_RxHex != m_TxHex)
         return missing(CommunicationFeedbackError);
@@ -194,6 +253,8 @@ bool EcuLink::startTransfer() {
         return false;
     m_transferring = true;
     m_LinkContinue = true;
+    m_interruptRequests = 0;
+    m_writePhase = WritePhase::Untouched;
     m_busy = true;
     m_op.setBusy(true);
     CommPort_Init();

@@ -11,15 +11,17 @@
 #include <QTimer>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 class QEventLoop;
 
 // How a write ended.
 enum class WriteOutcome {
-    Failed,        // before the comparison, with the ECU holding a whole calibration
+    Failed,        // before the marker was made invalid: the ECU holds what it held
     PartlyWritten, // among the word writes: a mixed calibration with an invalid marker
     WriteAgain,    // PartlyWritten, and the person chose "Write again"
-    Done,          // as far as the comparison, whatever it found
+    NotVerified,   // every word was written, but reading them back failed
+    Done,          // as far as the comparison; lastWriteVerified() says what it found
 };
 
 // Whether the message of a write that ends among the word writes offers "Write again".
@@ -51,10 +53,13 @@ public:
     // false without touching anything of the caller.
     bool EcuDataRead(const std::function<void(const EcuImage &)> &onRead);
     // Product-code check, marker invalidation, 211 word writes, read-back into ComparisonData,
-    // verification file at tmpPath, comparison, "ECU Data setting ended.". Done when it got as
-    // far as the comparison, whatever the comparison found. A failure among the word writes has
-    // the message's detail say that the ECU holds a partly written calibration, and offers
-    // "Write again" beside OK when asked to; writing again is the caller's part.
+    // verification file at tmpPath, comparison. Done when it got as far as the comparison,
+    // whatever the comparison found; "ECU Data setting ended." only when the file was written
+    // and the data match, else the file's or the comparison's message is the last word. A
+    // failure among the word writes has the message's detail say that the ECU holds a partly
+    // written calibration, and offers "Write again" beside OK when asked to; writing again is
+    // the caller's part. A failure of the read-back has its detail say that the data were
+    // written but not verified.
     WriteOutcome EcuDataWrite(const EcuImage &image, const QString &tmpPath,
                               WriteAgainOffer offer = WriteAgainOffer::No);
     // True when the last write wrote its verification file and the ECU holds the image.
@@ -68,10 +73,19 @@ public:
     // True from the start of a read or write until it returns.
     [[nodiscard]] bool isTransferring() const { return m_transferring; }
 
+    // Stops the transfer under way, telling nothing: the caller knows why it asked. A write
+    // request in flight is answered first (within its wait's bound), so that what the ECU
+    // holds is known; any other exchange, which changes nothing in the ECU, is abandoned at
+    // once, as is everything on a second call. The transfer then ends as after a cancelled
+    // prompt. For a slot that runs during the waits, e.g. on a signal of the system.
+    void interrupt();
+
     // The handshake's two stages must finish within this time of the port's opening.
     static constexpr int WatchdogMs = 2000;
     // After the handshake a wait that has not got its bytes within this time ends the transfer.
     static constexpr int ReceptionBoundMs = 1000;
+    // The handshake greets the ECU once the line has been quiet this long.
+    static constexpr int QuietLineMs = 20;
     // A word whose replies fail the checksum this many times ends the transfer.
     static constexpr int ChecksumRetryLimit = 4;
     static constexpr int ReadProgressTotal = EcuWordCount;                // 224
@@ -89,19 +103,41 @@ private:
         Stopped, // LinkContinue turned false; nothing more to tell
     };
 
+    // How far a write got, for what a failure's message says of the ECU.
+    enum class WritePhase { Untouched, PartlyWritten, AllWritten };
+
+    // The watchdog and a wait's bound, stopped while a box is open.
+    struct PausedTimers {
+        int watchdogMs = -1; // time left; -1 when it was not running
+        int boundMs = -1;
+    };
+
     void CommPort_Init();
+    [[nodiscard]] std::optional<QString> openAndSetUpPort();
     bool handshakeStage(HandshakeStage stage);
-    void failHandshake(const QString &message);
+    void failHandshake(const QString &message, const QString &detail);
     void handshakeEpilogue();
     void onTimer1();
 
     void TX_command(const QString &frameText);
     void sendRequest(const QByteArray &frame);
     bool Reception_data(int count);
-    bool waitForBytes(int count);
+    // boundMs: how long to wait at most; -1: the watchdog's time in the handshake, after it
+    // ReceptionBoundMs.
+    bool waitForBytes(int count, int boundMs = -1);
+    // True, with LinkContinue cleared, once interrupt() was called: checked before each request.
+    bool stopRequested();
     void wake();
     void onReadyRead();
     void onCommEvent(int eventCode);
+
+    // Every message of a transfer goes through these. While the box is open the person reads
+    // it: the watchdog and the wait's bound stand still, so that no timer adds a message of its
+    // own, and the time the box stays open never counts as the ECU's silence.
+    void tell(const QString &text, MessageIcon icon, const QString &detail = {});
+    int ask(const Question &question);
+    PausedTimers pauseTimers();
+    void resumeTimers(const PausedTimers &paused);
 
     Exchange missing(const QString &message);
     void tellFailure(const QString &message);
@@ -124,6 +160,8 @@ private:
     Operator &m_op;
     const SettingsStore &m_settings;
     QTimer m_Timer1;
+    QTimer m_receptionBound;
+    bool m_boundExpired = false;
     int m_PortNo = 1;
     QString m_deviceName;
     bool m_writeVerified = false;
@@ -134,8 +172,8 @@ private:
     qint64 m_waitCount = 0;
     bool m_transferring = false;
     bool m_busy = false;
-    // From the marker's invalidation until the last word of a write was taken.
-    bool m_partlyWritten = false;
+    int m_interruptRequests = 0;
+    WritePhase m_writePhase = WritePhase::Untouched;
     WriteAgainOffer m_writeAgainOffer = WriteAgainOffer::No;
     bool m_writeAgainChosen = false;
 };

@@ -27,3 +27,6 @@ inline const QString PartlyWrittenDetail =
     QStringLiteral("The ECU now holds a partly written calibration and will not run it until it "
                    "is written again.");
 inline const QString WriteAgainButton = QStringLiteral("Write again");
+// The detail of a write's failure while it read the data back, after every word was written.
+inline const QString WrittenNotVerifiedDetail =
+    QStringLiteral("The data were written to the ECU but could not be read back to verify them.");

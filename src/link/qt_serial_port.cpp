@@ -1,19 +1,10 @@
 #include "qt_serial_port.h"
 
-namespace {
+#include "port_failure.h"
 
-QString reasonOf(const QSerialPort &serial) {
-    QString reason = serial.errorString();
-#ifdef Q_OS_LINUX
-    if (serial.error() == QSerialPort::PermissionError)
-        reason += QStringLiteral(" \u2014 on Linux the user must be in the dialout group");
+#ifdef Q_OS_UNIX
+#include <unistd.h>
 #endif
-    return reason;
-}
-
-const QString DeviceLostReason = QStringLiteral("the device went away (unplugged or switched off)");
-
-} // namespace
 
 QtSerialPort::QtSerialPort(QObject *parent)
     : SerialPort(parent)
@@ -44,7 +35,7 @@ bool QtSerialPort::open() {
     m_lost = false;
     m_error.clear();
     if (!m_serial.open(QIODevice::ReadWrite)) {
-        m_error = reasonOf(m_serial);
+        m_error = openFailureReason();
         return false;
     }
     // A transfer starts with nothing received. A real port drops what comes while it is
@@ -72,22 +63,59 @@ QString QtSerialPort::errorString() const {
     return m_error;
 }
 
-bool QtSerialPort::setLineSettings(const LineSettings &settings) {
-    QSerialPort::Parity parity = QSerialPort::NoParity;
-    if (settings.parity == 'e')
-        parity = QSerialPort::EvenParity;
-    else if (settings.parity == 'o')
-        parity = QSerialPort::OddParity;
-    const bool baud = m_serial.setBaudRate(settings.baudRate);
-    const bool par = m_serial.setParity(parity);
-    const bool data = m_serial.setDataBits(static_cast<QSerialPort::DataBits>(settings.dataBits));
-    const bool stop =
-        m_serial.setStopBits(settings.stopBits == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop);
-    return baud && par && data && stop;
+QString QtSerialPort::devicePath() const {
+    return m_portName.contains(QLatin1Char('/')) ? m_portName
+                                                 : QStringLiteral("/dev/") + m_portName;
+}
+
+QString QtSerialPort::openFailureReason() const {
+    const QString reason = m_serial.errorString();
+#ifdef Q_OS_UNIX
+    // QSerialPort says "permission" both for a user who may not open the device and for a port
+    // that another program holds.
+    if (m_serial.error() == QSerialPort::PermissionError) {
+        const OpenRefusal refusal = whyOpenWasRefused(devicePath());
+        const QString told = refusedOpenReason(refusal, reason, ::geteuid() == 0);
+        return refusal == OpenRefusal::InUse ? withPrograms(told, programsSharingPort()) : told;
+    }
+#endif
+    return reason;
+}
+
+QStringList QtSerialPort::programsSharingPort() const {
+    return programsUsingDevice(devicePath());
+}
+
+bool QtSerialPort::applied(bool ok) {
+    if (!ok)
+        m_error = m_serial.errorString();
+    return ok;
+}
+
+bool QtSerialPort::setBaudRate(qint32 baudRate) {
+    return applied(m_serial.setBaudRate(baudRate));
+}
+
+bool QtSerialPort::setDataBits(int dataBits) {
+    return applied(m_serial.setDataBits(static_cast<QSerialPort::DataBits>(dataBits)));
+}
+
+bool QtSerialPort::setParity(char parity) {
+    QSerialPort::Parity value = QSerialPort::NoParity;
+    if (parity == 'e')
+        value = QSerialPort::EvenParity;
+    else if (parity == 'o')
+        value = QSerialPort::OddParity;
+    return applied(m_serial.setParity(value));
+}
+
+bool QtSerialPort::setStopBits(int stopBits) {
+    return applied(
+        m_serial.setStopBits(stopBits == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop));
 }
 
 bool QtSerialPort::setNoFlowControl() {
-    return m_serial.setFlowControl(QSerialPort::NoFlowControl);
+    return applied(m_serial.setFlowControl(QSerialPort::NoFlowControl));
 }
 
 bool QtSerialPort::setNullDiscard(bool discard) {
@@ -152,15 +180,17 @@ void QtSerialPort::onError(QSerialPort::SerialPortError error) {
         return;
     m_lost = true;
     // The system's text here is often left over from an earlier call (a hung-up terminal reads
-    // as the end of its data), so the loss is told as such.
-    m_error = DeviceLostReason;
+    // as the end of its data): the device itself tells whether it went away.
+    m_error = readFailureReason(m_serial.handle());
+    if (m_error == OtherReaderReason)
+        m_error = withPrograms(m_error, programsSharingPort());
     m_linePoll.stop();
     // Closed from the event loop rather than from inside QSerialPort's own notification.
-    QMetaObject::invokeMethod(this, &QtSerialPort::closeLostDevice, Qt::QueuedConnection);
-    emit deviceLost();
+    QMetaObject::invokeMethod(this, &QtSerialPort::closeFailedPort, Qt::QueuedConnection);
+    emit portFailed();
 }
 
-void QtSerialPort::closeLostDevice() {
+void QtSerialPort::closeFailedPort() {
     if (m_lost)
         close();
 }

@@ -14,7 +14,8 @@
 // arrive and every LineStatusPollMs, and turns changes into event codes.
 //
 // A device that goes away makes QSerialPort report ReadError or ResourceError thousands of
-// times a second until it is closed, so the port closes on the first one.
+// times a second until it is closed, so the port closes on the first one. So does a port whose
+// data another program takes: QSerialPort stops reading it after the first failed read.
 class QtSerialPort : public SerialPort {
     Q_OBJECT
 public:
@@ -27,8 +28,12 @@ public:
     void close() override;
     [[nodiscard]] bool isOpen() const override;
     [[nodiscard]] QString errorString() const override;
+    [[nodiscard]] QStringList programsSharingPort() const override;
 
-    bool setLineSettings(const LineSettings &settings) override;
+    bool setBaudRate(qint32 baudRate) override;
+    bool setDataBits(int dataBits) override;
+    bool setParity(char parity) override;
+    bool setStopBits(int stopBits) override;
     bool setNoFlowControl() override;
     bool setNullDiscard(bool discard) override;
     void setInputLen(int count) override;
@@ -44,10 +49,13 @@ public:
     static constexpr int LineStatusPollMs = 100;
 
 private:
+    [[nodiscard]] QString devicePath() const;
+    [[nodiscard]] QString openFailureReason() const;
+    bool applied(bool ok);
     void onError(QSerialPort::SerialPortError error);
     void onReadyRead();
     void checkLineStatus();
-    void closeLostDevice();
+    void closeFailedPort();
 
     QSerialPort m_serial;
     QString m_portName;

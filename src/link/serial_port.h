@@ -3,15 +3,15 @@
 #include <QByteArray>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
-// Baud rate, parity, data bits and stop bits, as "9600,n,8,1" gives them.
+// The ECU line: 9600 baud, no parity, 8 data bits, 1 stop bit ("9600,n,8,1").
 struct LineSettings {
     qint32 baudRate = 9600;
     char parity = 'n'; // 'n' none, 'e' even, 'o' odd
     int dataBits = 8;
     int stopBits = 1;
 };
-// The ECU line: "9600,n,8,1".
 inline constexpr LineSettings EcuLineSettings{9600, 'n', 8, 1};
 
 // The operations the link performs on a serial port. Input is always taken as bytes and the
@@ -28,11 +28,19 @@ public:
     virtual bool open() = 0;
     virtual void close() = 0;
     [[nodiscard]] virtual bool isOpen() const = 0;
-    // The system's reason why the last open() failed or the device went away, with what the
-    // person can do about it where that is known; empty when neither happened.
+    // The system's reason why the last open() or setting failed, or why the port stopped
+    // working, with what the person can do about it where that is known; empty when none of
+    // these happened.
     [[nodiscard]] virtual QString errorString() const = 0;
+    // Other programs that have the device open and may take the ECU's answers, as the person
+    // should read them; empty when none are known.
+    [[nodiscard]] virtual QStringList programsSharingPort() const = 0;
 
-    virtual bool setLineSettings(const LineSettings &settings) = 0;
+    // The line settings, one at a time, each while open; false when the system refuses it.
+    virtual bool setBaudRate(qint32 baudRate) = 0;
+    virtual bool setDataBits(int dataBits) = 0;
+    virtual bool setParity(char parity) = 0; // as LineSettings::parity
+    virtual bool setStopBits(int stopBits) = 0;
     // No hardware or software handshaking.
     virtual bool setNoFlowControl() = 0;
     // Whether received zero bytes are dropped; the link keeps them.
@@ -52,6 +60,7 @@ signals:
     // An event of the line, with its event code (comm_event.h). Delivered from the event loop,
     // never from inside another signal of the port.
     void commEvent(int eventCode);
-    // The device went away (a pulled USB adapter); the port is closed.
-    void deviceLost();
+    // The port stopped working: the device went away (a pulled USB adapter), or another
+    // program takes its data. The port is closed; errorString() says which.
+    void portFailed();
 };

@@ -4,8 +4,12 @@
 #include "link_fixture.h"
 #include "sim_memory.h"
 
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QThread>
+#include <csignal>
+#include <functional>
 
 namespace {
 
@@ -20,14 +24,16 @@ class Cli : public testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
 
-    void startSim(const EcuImage &memory, const SimFaults &faults = {}) {
-        m_sim = std::make_unique<EcuSimRunner>(memory, EcuSimConfig{false, path("tty"), faults});
+    void startSim(const EcuImage &memory, const SimFaults &faults = {}, bool paced = false) {
+        m_sim = std::make_unique<EcuSimRunner>(memory, EcuSimConfig{paced, path("tty"), faults});
         ASSERT_TRUE(m_sim->isRunning()) << m_sim->errorString().toStdString();
         SettingsStore(path("config/QZ3ROK/QZ3ROK.ini"))
             .writeText(CommProtSection, QStringLiteral("COM3"), m_sim->devicePath());
     }
 
-    CliRun run(const QStringList &arguments, const QByteArray &input = {}) {
+    // meanwhile: what happens to the running program, e.g. a signal.
+    CliRun run(const QStringList &arguments, const QByteArray &input = {},
+               const std::function<void(QProcess &)> &meanwhile = {}) {
         QProcess cli;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), path("config"));
@@ -35,6 +41,8 @@ protected:
         cli.start(QStringLiteral(QZ3ROK_CLI), arguments);
         cli.write(input);
         cli.closeWriteChannel();
+        if (meanwhile)
+            meanwhile(cli);
         EXPECT_TRUE(cli.waitForFinished(20000));
         return {cli.exitCode(), QString::fromLocal8Bit(cli.readAllStandardOutput()),
                 QString::fromLocal8Bit(cli.readAllStandardError())};
@@ -85,6 +93,52 @@ TEST_F(Cli, ReadsTheEcuIntoANewFileAndWritesAFileAfterThePrompts) {
     EXPECT_EQ(again.err, path("OUT.E2P") + QStringLiteral(" exists; --force replaces it\n"));
     EXPECT_EQ(run(read + QStringList{QStringLiteral("--force")}).exitCode, 0);
     EXPECT_EQ(HEX_Data_read(path("OUT.E2P")).image, m_sim->memory());
+}
+
+// A transfer stopped by Ctrl+C or a kill says what is true of the ECU (its marker invalid only
+// when it is partly written) and of the file, and exits 1: before the marker was made invalid;
+// among the words, the word under way answered first (a second signal at once leaves the same);
+// after the last word; a read, which writes no file ("OUT" in the text).
+TEST_F(Cli, AnInterruptedTransferSaysWhatTheEcuHoldsAndExitsWith1) {
+    const QString partly = QStringLiteral(
+        "Interrupted: the ECU holds a partly written calibration and will not run it until it is "
+        "written again. Writing the file again restores it.\n");
+    const struct {
+        const char *command;
+        int signal, count;
+        qint64 bytes; // sent when the ECU got this many: 11 a greeting, 6 a read, 8 a write request
+        QString err;
+        SimFaults faults = {};
+    } cases[] = {
+        {"write", SIGINT, 1, 11, QStringLiteral("Interrupted: nothing was written to the ECU.\n"),
+         with(SilentAt, HandshakeStage::B)},
+        {"write", SIGINT, 1, 200, partly},
+        {"write", SIGINT, 2, 200, partly},
+        {"write", SIGTERM, 1, 1850,
+         QStringLiteral("Interrupted: the data were written to the ECU but not verified.\n")},
+        {"read", SIGINT, 1, 150, QStringLiteral("Interrupted: nothing was written to OUT.\n")}};
+    for (const auto &c : cases) {
+        startSim(defaultSimMemory(), c.faults, true);
+        const QString file =
+            *c.command == 'w' ? writeE2P("A.E2P", markedImage(5)) : path("OUT.E2P");
+        const CliRun result =
+            run({QLatin1String(c.command), QStringLiteral("--port"), m_sim->devicePath(),
+                 QStringLiteral("--yes"), file},
+                {}, [&](QProcess &cli) {
+                    QElapsedTimer waited;
+                    waited.start();
+                    while (m_sim->stats().bytesReceived < c.bytes && waited.elapsed() < 9000)
+                        QThread::msleep(1);
+                    for (int i = 0; i < c.count; ++i)
+                        ::kill(static_cast<pid_t>(cli.processId()), c.signal);
+                });
+        EXPECT_EQ(result.exitCode, 1) << c.bytes;
+        EXPECT_EQ(result.err, QString(c.err).replace(QStringLiteral("OUT"), file));
+        const EcuImage memory = m_sim->memory();
+        EXPECT_EQ(memory.byte(446) == InvalidMarker1 && memory.byte(447) == InvalidMarker2,
+                  c.err == partly);
+        EXPECT_FALSE(QFileInfo::exists(path("OUT.E2P")));
+    }
 }
 
 // One run on hand-made files: A (the simulator's data with a name, one Fi cell changed and control
@@ -175,8 +229,8 @@ INSTANTIATE_TEST_SUITE_P(
                                   "it is written again.\n"),
          "", with(&SimFaults::wrongAcknowledgeAt, 40)},
         {"WordThatKeepsItsContents", "write --port 3 A", 1,
-         Prompts + QStringLiteral("ComparisonData is incorrect ---104\nECU Data setting ended.\n"),
-         "", with(&SimFaults::stuckWord, 0x92)},
+         Prompts + QStringLiteral("ComparisonData is incorrect ---104\n"), "",
+         with(&SimFaults::stuckWord, 0x92)},
         {"CancelledAtThePrompt", "write --port 3 A", 1, Prompts, "", SimFaults{}, {}, "\nn\n"},
         {"Dump", "dump A", 0, {}, DumpLines},
         {"DumpOfADamagedFile", "dump D", 0, Damaged, "Data name: HAND\nComment:\n"},

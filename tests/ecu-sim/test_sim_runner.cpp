@@ -19,9 +19,10 @@
 namespace {
 
 // Sends bytes on the line and takes up to count bytes, or fewer when it stays quiet for 500 ms.
-QByteArray exchange(const QString &device, const QByteArray &bytes, int count) {
+QByteArray exchange(const QString &device, const QByteArray &bytes, int count,
+                    qint32 baudRate = 9600) {
     QSerialPort port(device);
-    if (!port.open(QIODevice::ReadWrite))
+    if (!port.open(QIODevice::ReadWrite) || !port.setBaudRate(baudRate))
         return {};
     port.write(bytes);
     QByteArray out;
@@ -60,6 +61,14 @@ TEST(EcuSimRunner, PacedBytesTakeTheirTimeOnTheLine) {
     clock.start();
     EXPECT_EQ(exchange(sim.slavePath(), greetingFrame(HandshakeStage::B), 19).size(), 19);
     EXPECT_GE(clock.nsecsElapsed(), 19 * EcuSimRunner::ByteTimeNs);
+}
+
+// At another speed the ECU hears noise: the line gives the echo and nothing more.
+TEST(EcuSimRunner, AnswersOnlyAtTheEcusSpeed) {
+    EcuSimRunner sim(defaultSimMemory());
+    const QByteArray greeting = greetingFrame(HandshakeStage::B);
+    EXPECT_EQ(exchange(sim.slavePath(), greeting, 19, 19200), greeting);
+    EXPECT_EQ(exchange(sim.slavePath(), greeting, 19), greeting + answerFrame(HandshakeStage::B));
 }
 
 // The program answers from its memory file and saves what writes left there when stopped.

@@ -9,19 +9,27 @@
 #include "recording_operator.h"
 
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <gtest/gtest.h>
 #include <memory>
 #include <random>
 
 // A RecordingOperator that also notes, of the last message told, how long after the last prompt
-// it came (ms) and whether the window was busy then.
+// it came (ms) and whether the window was busy then. With holdBoxMs it leaves each critical
+// message open that long, running the events as a message box does.
 class TimedOperator : public RecordingOperator {
 public:
     void tell(const QString &text, MessageIcon icon, const QString &detail = {}) override {
         RecordingOperator::tell(text, icon, detail);
         msAfterPrompt = m_sincePrompt.isValid() ? m_sincePrompt.elapsed() : -1;
         busyWhenTold = !busyChanges.isEmpty() && busyChanges.back();
+        if (holdBoxMs > 0 && icon == MessageIcon::Critical) {
+            QEventLoop box;
+            QTimer::singleShot(holdBoxMs, &box, &QEventLoop::quit);
+            box.exec();
+        }
     }
     bool confirm(const QString &text, MessageIcon icon) override {
         m_sincePrompt.start();
@@ -29,6 +37,7 @@ public:
     }
     qint64 msAfterPrompt = -1;
     bool busyWhenTold = false;
+    int holdBoxMs = 0;
 
 private:
     QElapsedTimer m_sincePrompt;
@@ -80,12 +89,37 @@ constexpr auto SilentAt = &SimFaults::silentAt, WrongAnswer = &SimFaults::wrongA
 constexpr auto SilentAfter = &SimFaults::silentAfter, HangupAfter = &SimFaults::hangupAfter;
 
 // A transfer that fails on a fault with one message, told at once (0) or when a wait's bound
-// ran out: 2000 ms the handshake's watchdog, 1000 ms any wait after the handshake.
+// ran out: 2000 ms the handshake's watchdog, 1000 ms any wait after the handshake. Held open,
+// the message stays open past the watchdog and every bound, and is still the only one.
 struct FailureCase {
     const char *name;
     SimFaults faults;
     QString message;
     int boundMs;
+    bool heldOpen = false;
+};
+constexpr bool HeldOpen = true;
+constexpr int PastTheWatchdogMs = EcuLink::WatchdogMs + 300;
+
+// The port over the pseudo-terminal; the refuse-th setting of the line the link asks for after
+// opening it (1 baud, 2 data bits, 3 parity, 4 stop bits, 5 flow control) fails.
+class TestPort : public QtSerialPort {
+public:
+    int refuse = 0;
+    bool open() override { return (m_asked = 0, QtSerialPort::open()); }
+    bool setBaudRate(qint32 r) override { return ok() && QtSerialPort::setBaudRate(r); }
+    bool setDataBits(int n) override { return ok() && QtSerialPort::setDataBits(n); }
+    bool setParity(char p) override { return ok() && QtSerialPort::setParity(p); }
+    bool setStopBits(int n) override { return ok() && QtSerialPort::setStopBits(n); }
+    bool setNoFlowControl() override { return ok() && QtSerialPort::setNoFlowControl(); }
+    QString errorString() const override {
+        return refuse > 0 && m_asked == refuse ? QStringLiteral("Invalid argument")
+                                               : QtSerialPort::errorString();
+    }
+
+private:
+    bool ok() { return ++m_asked != refuse; }
+    int m_asked = 0;
 };
 
 // A random image with the right marker and name.
@@ -172,7 +206,7 @@ protected:
 
     QTemporaryDir m_dir;
     std::unique_ptr<SettingsStore> m_settings;
-    QtSerialPort m_port;
+    TestPort m_port;
     TimedOperator m_operator;
     std::unique_ptr<EcuLink> m_link;
     std::unique_ptr<EcuSimRunner> m_sim;

@@ -9,6 +9,7 @@ struct GoodReadCase {
     const char *event = nullptr; // the message of the line event, told before the closing one
     int requests = 224;          // read requests the simulator answered
     bool kernelProbe = false;    // the line status as the system reports it
+    bool heldOpen = false;
 };
 
 class GoodRead : public LinkTest, public testing::WithParamInterface<GoodReadCase> {};
@@ -17,6 +18,7 @@ TEST_P(GoodRead, HandsOverTheEcusMemory) {
     const GoodReadCase &c = GetParam();
     const EcuImage memory = markedImage(7);
     startSim(memory, c.faults);
+    m_operator.holdBoxMs = c.heldOpen ? PastTheWatchdogMs : 0;
     if (c.kernelProbe)
         m_port.setLineStatusProbe(kernelLineStatusProbe());
     EXPECT_TRUE(read());
@@ -50,6 +52,9 @@ INSTANTIATE_TEST_SUITE_P(
         // Three bad replies before each good one: the retries count per word.
         {"ThreeBadChecksumsEachWord", with(&SimFaults::badChecksums, 3), nullptr, 4 * 224},
         {"CarrierDetect", event(CarrierDetect), "communicaation Error --- Code:11"},
+        // Its box open past the watchdog, an event in the handshake costs the ECU no time.
+        {"InTheHandshakeHeldOpen", with(&SimFaults::lineEvent, LineEventFault{ClearToSend, 0}),
+         "communicaation Error --- Code:12", 224, false, HeldOpen},
         {"Break", event(Break), "communicaation Error --- Code:01"},
         {"Framing", event(Framing), "communicaation Error --- Code:05"},
         {"Overflow", event(Overflow), "communicaation Error --- Code:07"},
@@ -60,12 +65,13 @@ INSTANTIATE_TEST_SUITE_P(
 
 class ReadFailure : public LinkTest, public testing::WithParamInterface<FailureCase> {};
 
-// Each failure tells its message while the window is still disabled, hands nothing over and
-// leaves the link idle; once the fault is gone the next read works. Only the watchdog stops
-// the link.
+// Each failure tells its message while the window is still disabled (held open: one message
+// still), hands nothing over and leaves the link idle; once the fault is gone the next read works.
+// Only the watchdog stops the link.
 TEST_P(ReadFailure, HandsNothingOver) {
     const EcuImage memory = markedImage(9);
     startSim(memory, GetParam().faults);
+    m_operator.holdBoxMs = GetParam().heldOpen ? PastTheWatchdogMs : 0;
     EXPECT_FALSE(read());
     EXPECT_FALSE(m_read.has_value());
     EXPECT_EQ(messagesAfterPrompts(),
@@ -91,7 +97,7 @@ INSTANTIATE_TEST_SUITE_P(
         {"DeviceGone", with(HangupAfter, 100), CommunicationBoxIncorrect, 0},
         // No answer within two seconds of the port's opening: the watchdog's message.
         {"SilentAtB", with(SilentAt, HandshakeStage::B), NotInTransmissionMode, 2000},
-        {"SilentAtC", with(SilentAt, HandshakeStage::C), NotInTransmissionMode, 2000},
+        {"SilentAtC", with(SilentAt, HandshakeStage::C), NotInTransmissionMode, 2000, HeldOpen},
         {"EchoOneByteShortAtB", with(LostEcho, AtB), NotInTransmissionMode, 2000}}),
     ByName());
 

@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <string_view>
 #include <sys/stat.h>
 
 namespace {
@@ -23,6 +24,7 @@ TEST_F(WriteTest, AFullWriteLeavesTheImageInTheEcuOutsideTheProtectedAreas) {
     const EcuImage image = markedImage(2); // differs everywhere, the protected areas included
     startSim(before, with(&SimFaults::lineEvent, LineEventFault{LineEventKind::Parity, 100}));
     EXPECT_EQ(write(image), WriteOutcome::Done);
+    EXPECT_TRUE(m_link->lastWriteVerified());
 
     const EcuImage after = m_sim->memory();
     EXPECT_EQ(after, withProtectedFrom(image, before));
@@ -43,18 +45,20 @@ TEST_F(WriteTest, AFullWriteLeavesTheImageInTheEcuOutsideTheProtectedAreas) {
 }
 
 struct ComparisonCase {
-    int stuckWord;
-    int offset; // a byte of that word the ECU holds differently
-    const char *message;
+    int stuckWord;                 // 0: none
+    int offset;                    // a byte of that word the ECU holds differently
+    const char *message;           // the comparison's; empty when the data match
     const char *atTmpPath = "";    // "link" to a file of the user's, "fifo", "missing" folder
     const char *refusal = nullptr; // why the verification file is not written
 };
 
 class Comparison : public WriteTest, public testing::WithParamInterface<ComparisonCase> {};
 
-// A word the ECU does not take shows in the comparison; the write still ends normally. A
-// verification file that cannot be written is told first, with its path and the reason. A link
-// at its path is replaced by the file, its target left as it was; a FIFO is left unopened.
+// A word the ECU does not take shows in the comparison. The write gets to its end, but
+// "ECU Data setting ended." comes only when the file was written and the data match: otherwise
+// the file's message, with its path and the reason, and the comparison's are the last word. A
+// link at the file's path is replaced by the file, its target left as it was; a FIFO is left
+// unopened.
 TEST_P(Comparison, ReportsTheFirstDifferenceByItsAddress) {
     const ComparisonCase &c = GetParam();
     const EcuImage image = markedImage(3);
@@ -69,10 +73,13 @@ TEST_P(Comparison, ReportsTheFirstDifferenceByItsAddress) {
     ASSERT_TRUE(at != u"link" || QFile::link(mine, path));
     ASSERT_TRUE(at != u"fifo" || mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
     EXPECT_EQ(m_link->EcuDataWrite(image, path), WriteOutcome::Done);
-    QList<ToldMessage> told{critical(QLatin1String(c.message)), plain(EcuDataSettingEnded)};
+    QList<ToldMessage> told;
     if (c.refusal)
-        told.prepend(critical(path + QLatin1Char('\n') + QLatin1String(c.refusal)));
+        told << critical(path + QLatin1Char('\n') + QLatin1String(c.refusal));
+    if (*c.message)
+        told << critical(QLatin1String(c.message));
     EXPECT_EQ(messagesAfterPrompts(), told);
+    EXPECT_FALSE(m_link->lastWriteVerified());
     EXPECT_EQ(QFileInfo(path).isFile() && !QFileInfo(path).isSymLink(), !c.refusal);
     // Never reading a FIFO, which would wait for a writer.
     EXPECT_TRUE(c.refusal || verificationFile() == hexRecords(m_sim->memory()));
@@ -87,7 +94,8 @@ INSTANTIATE_TEST_SUITE_P(
                     ComparisonCase{0x22, 4, "ComparisonData is incorrect ---24", "missing",
                                    "No such file or directory"},
                     ComparisonCase{0x30, 32, "ComparisonData is incorrect ---40", "fifo",
-                                   "Not a regular file"}));
+                                   "Not a regular file"},
+                    ComparisonCase{0, 4, "", "missing", "No such file or directory"}));
 
 TEST_F(WriteTest, AnotherProductIsNotWrittenAtAll) {
     startSim(markedImage(1), with(&SimFaults::productCode, QStringLiteral("QZ4R")));
@@ -103,16 +111,24 @@ TEST_F(WriteTest, AnotherProductIsNotWrittenAtAll) {
 class WriteFailure : public WriteTest, public testing::WithParamInterface<FailureCase> {};
 
 // Each step's failure, the handshake's among them, ends the write with that step's message.
-// The invalidation's and the words' messages say that the ECU holds a partly written calibration.
+// The invalidation's and the words' messages say that the ECU holds a partly written
+// calibration; the read-back's (the cases named ReadBack...) that the data were written but not
+// verified.
 TEST_P(WriteFailure, EndsWithTheStepsMessage) {
     const FailureCase &c = GetParam();
     startSim(markedImage(1), c.faults);
+    m_operator.holdBoxMs = c.heldOpen ? PastTheWatchdogMs : 0;
     const bool partly =
         c.message == CommunicationFeedbackError || c.message == CommunicationResponseError;
-    EXPECT_EQ(write(markedImage(2)), partly ? WriteOutcome::PartlyWritten : WriteOutcome::Failed);
+    const bool readBack = std::string_view(c.name).starts_with("ReadBack");
+    EXPECT_EQ(write(markedImage(2)), partly     ? WriteOutcome::PartlyWritten
+                                     : readBack ? WriteOutcome::NotVerified
+                                                : WriteOutcome::Failed);
     QStringList detail;
     if (partly)
         detail << PartlyWrittenDetail;
+    if (readBack)
+        detail << WrittenNotVerifiedDetail;
     if (c.faults.hangupAfter)
         detail << hangupDetail(c.faults);
     EXPECT_EQ(messagesAfterPrompts(),
@@ -125,7 +141,7 @@ TEST_P(WriteFailure, EndsWithTheStepsMessage) {
 INSTANTIATE_TEST_SUITE_P(
     Faults, WriteFailure,
     testing::ValuesIn(std::vector<FailureCase>{
-        {"EchoChangedAtB", with(ChangedEcho, AtB), ComInitBFeedbackError, 0},
+        {"EchoChangedAtB", with(ChangedEcho, AtB), ComInitBFeedbackError, 0, HeldOpen},
         {"EchoChangedAtC", with(ChangedEcho, AtC), ComInitCFeedbackError, 0},
         {"WrongAnswerB", with(WrongAnswer, HandshakeStage::B), ComInitBResponseError, 0},
         {"WrongAnswerC", with(WrongAnswer, HandshakeStage::C), ComInitCResponseError, 0},
@@ -133,14 +149,16 @@ INSTANTIATE_TEST_SUITE_P(
         {"ProductCodeChecksums", badChecksums(4, 0xFD), CommunicationBoxIncorrect, 0},
         {"MarkerEchoChanged", with(ChangedEcho, frame(3)), CommunicationFeedbackError, 0},
         {"WordEchoChanged", with(ChangedEcho, frame(50)), CommunicationFeedbackError, 0},
-        {"WordEchoOneByteShort", with(LostEcho, frame(50)), CommunicationFeedbackError, 1000},
+        {"WordEchoOneByteShort", with(LostEcho, frame(50)), CommunicationFeedbackError, 1000,
+         HeldOpen},
         {"WrongAcknowledge", with(&SimFaults::wrongAcknowledgeAt, 3), CommunicationResponseError,
          0},
         {"CablePulledDuringWords", with(SilentAfter, 60), CommunicationResponseError, 1000},
         {"LastWordEchoChanged", with(ChangedEcho, frame(214)), CommunicationFeedbackError, 0},
-        {"DeviceGoneDuringWords", with(HangupAfter, 60), CommunicationFeedbackError, 0},
+        {"DeviceGoneDuringWords", with(HangupAfter, 60), CommunicationFeedbackError, 0, HeldOpen},
         {"ReadBackEchoChanged", with(ChangedEcho, frame(215)), CommunicationBoxIncorrect, 0},
-        {"ReadBackCablePulled", with(SilentAfter, 300), CommunicationBoxIncorrect, 1000}}),
+        {"ReadBackCablePulled", with(SilentAfter, 300), CommunicationBoxIncorrect, 1000,
+         HeldOpen}}),
     ByName());
 
 // A write that stops among the words leaves the marker invalid and a read refuses the data.

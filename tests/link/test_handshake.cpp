@@ -1,7 +1,7 @@
 #include "link_fixture.h"
 
-#include <QEventLoop>
-#include <QTimer>
+#include <QProcess>
+#include <QSerialPort>
 
 namespace {
 
@@ -27,31 +27,66 @@ TEST_F(HandshakeTest, CancelOnEitherPromptSendsNoByteAndTellsNothing) {
     EXPECT_TRUE(m_progress.isEmpty());
 }
 
-// A port that cannot be opened fails the handshake's first comparison at once; the message's
-// detail names the device and the system's reason.
-TEST_F(HandshakeTest, APortThatDoesNotOpenFailsTheFirstEchoCheck) {
-    const QString device = m_dir.filePath(QStringLiteral("no-such-device"));
-    m_settings->writeText(CommProtSection, QStringLiteral("COM3"), device);
+// A port that does not open, is held by another program or refuses the n-th setting of the
+// line (TestPort) fails the handshake's first comparison at once and sends nothing; the detail
+// names the device and the reason.
+TEST_F(HandshakeTest, APortThatCannotBeUsedFailsTheFirstEchoCheck) {
+    const struct {
+        const char *device; // "sim": the simulator's
+        bool held;
+        int refuse;
+        const char *reason;
+    } cases[] = {{"no-such-device", false, 0, "No such file or directory"},
+                 {"sim", true, 0, "in use by another program"},
+                 {"sim", false, 1, "cannot set 9600 baud: Invalid argument"},
+                 {"sim", false, 2, "cannot set 8 data bits: Invalid argument"},
+                 {"sim", false, 3, "cannot set no parity: Invalid argument"},
+                 {"sim", false, 4, "cannot set 1 stop bit: Invalid argument"},
+                 {"sim", false, 5, "cannot set no flow control: Invalid argument"}};
+    startSim(markedImage(1));
+    for (const auto &c : cases) {
+        resetOperator();
+        const QString device =
+            *c.device == 's' ? m_sim->devicePath() : m_dir.filePath(QLatin1String(c.device));
+        m_settings->writeText(CommProtSection, QStringLiteral("COM3"), device);
+        QSerialPort holder(device);
+        ASSERT_TRUE(!c.held || holder.open(QIODevice::ReadWrite));
+        m_port.refuse = c.refuse;
+        EXPECT_FALSE(read());
+        EXPECT_EQ(messagesAfterPrompts(),
+                  QList{critical(QStringLiteral("COM init.(B) F/B data error"),
+                                 device + QStringLiteral(": ") + QLatin1String(c.reason))});
+        expectToldAfterBound(0);
+        expectIdle();
+    }
+    EXPECT_EQ(m_sim->stats().bytesReceived, 0);
+}
+
+// A failure while another program has the port open, and may take the answers, names it.
+TEST_F(HandshakeTest, AFailureNamesTheOtherProgramsWithThePortOpen) {
+    startSim(markedImage(1), with(ChangedEcho, AtB));
+    QProcess holder;
+    holder.setStandardInputFile(m_sim->slavePath());
+    holder.start(QStringLiteral("sleep"), {QStringLiteral("9")});
+    ASSERT_TRUE(holder.waitForStarted());
     EXPECT_FALSE(read());
-    EXPECT_EQ(messagesAfterPrompts(),
-              QList<ToldMessage>{critical(QStringLiteral("COM init.(B) F/B data error"),
-                                          device + QStringLiteral(": No such file or directory"))});
-    expectToldAfterBound(0);
-    EXPECT_TRUE(m_link->RxHex().isEmpty());
-    expectIdle();
+    EXPECT_EQ(
+        messagesAfterPrompts(),
+        QList{critical(QStringLiteral("COM init.(B) F/B data error"),
+                       m_sim->devicePath() +
+                           QStringLiteral(": another program has the port open: sleep (PID %1)")
+                               .arg(holder.processId()))});
+    holder.kill();
+    holder.waitForFinished();
 }
 
 // The paced ECU goes on sending the reply of a failed read after the port closed; the next
-// handshake does not take those bytes for its echo.
+// handshake, at once, does not take those bytes for its echo.
 TEST_F(HandshakeTest, ALateReplyToAFailedTransferDoesNotSpoilTheNext) {
     startSim(markedImage(1), with(ChangedEcho, frame(3)), true);
     EXPECT_FALSE(read());
     EXPECT_EQ(messagesAfterPrompts(), QList<ToldMessage>{critical(CommunicationBoxIncorrect)});
 
-    // As long as a person takes for the prompts, at the least.
-    QEventLoop pause;
-    QTimer::singleShot(100, &pause, &QEventLoop::quit);
-    pause.exec();
     m_sim->setFaults(with(ChangedEcho, frame(1)));
     resetOperator();
     EXPECT_FALSE(read());

@@ -1,6 +1,8 @@
+#include "link/port_failure.h"
 #include "link/port_mapping.h"
 #include "link/serial_device.h"
 #include "link/tmp_path.h"
+#include "pty_line.h"
 #include "qt_printers.h"
 #include "serial_port_entries.h"
 
@@ -67,6 +69,27 @@ TEST_F(SerialDevice, MenuTextsNameTheDeviceEachPortOpens) {
             c.adapterPresent ? QList<SerialPortEntry>{BoardPort, UsbAdapter} : QList{BoardPort};
         EXPECT_EQ(portMenuText(c.portNo, m_settings, ports), c.text);
     }
+}
+
+// A refused open names the missing permission, with the device group unless to root (a held
+// port: the handshake's test); a failed read, a device gone or another reader.
+TEST(PortFailureReason, SaysWhatThePersonCanDo) {
+    const QString denied = QStringLiteral("Permission denied");
+    EXPECT_EQ(
+        refusedOpenReason(OpenRefusal::NotPermitted, denied, false),
+        QStringLiteral("Permission denied \u2014 on Linux the user must be in the dialout group"));
+    EXPECT_EQ(refusedOpenReason(OpenRefusal::NotPermitted, denied, true), denied);
+
+    PtyLine line;
+    QString error;
+    ASSERT_TRUE(line.open(error)) << error.toStdString();
+    QFile device(line.slavePath());
+    ASSERT_TRUE(device.open(QIODevice::ReadWrite | QIODevice::Unbuffered));
+    EXPECT_EQ(readFailureReason(device.handle()),
+              QStringLiteral("another program is reading from the port"));
+    line.close();
+    EXPECT_EQ(readFailureReason(device.handle()),
+              QStringLiteral("the device went away (unplugged or switched off)"));
 }
 
 // The data file's name with "TMP" for its extension, in the data file's folder; for a name too

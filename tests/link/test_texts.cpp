@@ -41,6 +41,8 @@ TEST(Texts, AreSpelledExactly) {
         {PartlyWrittenDetail, "The ECU now holds a partly written calibration and will not run it "
                               "until it is written again."},
         {WriteAgainButton, "Write again"},
+        {WrittenNotVerifiedDetail,
+         "The data were written to the ECU but could not be read back to verify them."},
         {CommErrorPrefix, "communicaation Error --- Code:"},
         {CommProtSection, "CommProt"},
         {FileNameSection, "F_name"},

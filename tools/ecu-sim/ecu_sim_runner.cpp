@@ -154,7 +154,11 @@ void EcuSimRunner::takeInput(QByteArray &pending, std::int64_t &pendingSince) {
         }
         const std::int64_t now = nowNs();
         EcuSimEngine::Output out;
-        {
+        if (!m_line->atEcuSpeed()) {
+            // At another speed the ECU hears noise and stays silent; the program still gets
+            // the echo, which its own port sends and receives at the same speed.
+            out.bytes = QByteArray(buffer, count);
+        } else {
             const std::lock_guard lock(m_mutex);
             out = m_engine.receive(QByteArray(buffer, count), now);
         }

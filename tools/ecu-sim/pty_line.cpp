@@ -52,6 +52,12 @@ bool PtyLine::open(QString &error) {
     return true;
 }
 
+bool PtyLine::atEcuSpeed() const {
+    termios settings{};
+    return ::tcgetattr(m_slave, &settings) == 0 && ::cfgetispeed(&settings) == B9600 &&
+           ::cfgetospeed(&settings) == B9600;
+}
+
 void PtyLine::close() {
     if (m_master >= 0)
         ::close(m_master);

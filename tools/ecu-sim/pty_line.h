@@ -18,6 +18,9 @@ public:
     void close();
     [[nodiscard]] int masterFd() const { return m_master; }
     [[nodiscard]] QString slavePath() const { return m_slavePath; }
+    // Whether the program has the line at the ECU's 9600 baud: a pseudo-terminal carries the
+    // speed its slave end was set to, though not the character format.
+    [[nodiscard]] bool atEcuSpeed() const;
 
     // Makes path a symlink to the slave. An existing symlink there is replaced; any other
     // file is left alone and makes it fail.

@@ -174,6 +174,10 @@ void EcuSimEngine::acceptFrame(const QByteArray &frame, FrameKind kind, Output &
 void EcuSimEngine::answerGreeting(HandshakeStage stage, Output &out) {
     const bool b = stage == HandshakeStage::B;
     m_mode = b ? Mode::AwaitingC : Mode::Normal;
+    if (b && m_faults.lineEvent && m_faults.lineEvent->frame == 0) {
+        out.lineEvent = m_faults.lineEvent->kind;
+        m_faults.lineEvent.reset();
+    }
     if (m_faults.silentAt == stage) {
         m_faults.silentAt.reset();
         return;

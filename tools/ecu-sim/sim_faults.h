@@ -29,7 +29,7 @@ enum class LineEventKind {
 
 struct LineEventFault {
     LineEventKind kind = LineEventKind::CarrierDetect;
-    int frame = 0; // the data frame it comes with
+    int frame = 0; // the data frame it comes with; 0: the answer to the stage-B greeting
     friend bool operator==(const LineEventFault &, const LineEventFault &) = default;
 };
 

@@ -7,8 +7,9 @@ namespace {
 const QString Description = QStringLiteral(
     "A simulated ECU on a pseudo-terminal. It answers as the ECU does on its line (9600 baud,\n"
     "8N1, half duplex): the echo of every byte, the two handshake stages, read replies and\n"
-    "write acknowledges, its own contents kept in the protected areas. It runs until SIGINT or\n"
-    "SIGTERM and then saves its memory to the --memory file, when one is given.\n"
+    "write acknowledges, its own contents kept in the protected areas. A program that sets the\n"
+    "line to another speed gets only its echo. It runs until SIGINT or SIGTERM and then saves\n"
+    "its memory to the --memory file, when one is given.\n"
     "\n"
     "Faults fire once, at their first occasion, unless said otherwise. AT is B or C (a\n"
     "handshake stage) or a number n: the n-th data frame (read or write request) after the\n"
