@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -109,7 +110,7 @@ TEST_F(E2PCommands, SaveAndOpenMakeTheFileCurrentAndRememberIt) {
 
 // A command that is cancelled, refused or fails tells one message and changes nothing: not the
 // image, not the current file, not the settings; nor does it write a file. "@" in a message
-// stands for the chosen path; LOOP.E2P is a symlink to itself.
+// stands for the chosen path; LOOP.E2P is a symlink to itself, FIFO.E2P a FIFO.
 struct FailedCommand {
     const char *name;
     bool saving;
@@ -136,6 +137,8 @@ TEST_P(FailedCommands, TellOneMessageAndChangeNothing) {
         writeFile(QString::fromUtf8(c.chosen), *c.contents);
     ASSERT_TRUE(
         QFile::link(QStringLiteral("LOOP.E2P"), m_dir.filePath(QStringLiteral("LOOP.E2P"))));
+    ASSERT_EQ(
+        mkfifo(QFile::encodeName(m_dir.filePath(QStringLiteral("FIFO.E2P"))).constData(), 0600), 0);
     EcuImage image = markedImage();
     const FileCommandResult result =
         c.saving ? E2PFileSave(m_state, image, {}, m_dialogs, m_operator, *m_settings).result
@@ -178,7 +181,9 @@ INSTANTIATE_TEST_SUITE_P(
                QStringLiteral("caf\u00e9.E2P: the file name is stored in the data, so it may hold "
                               "ASCII characters only.")),
         failed("SaveIntoAMissingFolder", true, "none/RACE1.E2P", {}, Failed,
-               QStringLiteral("@\nNo such file or directory"), Critical)),
+               QStringLiteral("@\nNo such file or directory"), Critical),
+        failed("SaveOntoAFifo", true, "FIFO.E2P", {}, Failed,
+               QStringLiteral("@\nNot a regular file"), Critical)),
     [](const auto &param) { return std::string(param.param.name); });
 
 // Files travel between PCs with different character sets: an unedited comment is saved with the
