@@ -4,7 +4,12 @@
 // creation, which reads the file, to the first paint), the resident memory then ("rss_mb: N"),
 // "loaded: yes|no", and the resident memory once the Fi 3-D view has been opened
 // ("rss_after_3d_mb: N").
+//
+// --big-settings: the settings file holds 100 MB of keys after the last file (the time taken to
+// write them is not counted). What the window tells is printed ("told: TEXT"), not shown in a
+// box that would wait for a click.
 
+#include "files/operator.h"
 #include "files/settings_store.h"
 #include "main/main_window.h"
 
@@ -38,6 +43,33 @@ private:
     bool m_painted = false;
 };
 
+class PrintingOperator : public Operator {
+public:
+    void tell(const QString &text, MessageIcon, const QString &) override {
+        std::printf("told: %s\n", qPrintable(text.left(200)));
+    }
+    bool confirm(const QString &text, MessageIcon icon) override {
+        tell(text, icon, {});
+        return true;
+    }
+    int ask(const Question &question) override {
+        tell(question.text, question.icon, {});
+        return question.escapeIndex();
+    }
+    void setBusy(bool) override {}
+};
+
+// 100 MB of keys in a section of their own, after what the file holds.
+void addJunkKeys(const QString &iniPath) {
+    QFile ini(iniPath);
+    if (!ini.open(QIODevice::Append))
+        return;
+    ini.write("[Junk]\n");
+    const QByteArray value(60, 'x');
+    for (int key = 0; ini.size() < 100'000'000; ++key)
+        ini.write("k" + QByteArray::number(key) + '=' + value + '\n');
+}
+
 // The process's resident memory, MB.
 double residentMb() {
     std::ifstream status("/proc/self/status");
@@ -55,23 +87,33 @@ int main(int argc, char **argv) {
     clock.start();
     QApplication app(argc, argv);
 
+    QElapsedTimer preparing;
+    preparing.start();
     QTemporaryDir dir;
-    SettingsStore settings(dir.filePath(QStringLiteral("QZ3ROK.ini")));
-    const QStringList arguments = QCoreApplication::arguments();
-    const QFileInfo file(arguments.size() > 1 ? arguments.at(1)
-                                              : QStringLiteral(ECU_SOURCE_DIR "/data/SAMPLE.E2P"));
-    writeLastFile(settings, {file.absoluteFilePath(), file.absolutePath(), file.fileName()});
+    const QString iniPath = dir.filePath(QStringLiteral("QZ3ROK.ini"));
+    QStringList arguments = QCoreApplication::arguments().mid(1);
+    const bool bigSettings = arguments.removeAll(QStringLiteral("--big-settings")) > 0;
+    const QFileInfo file(arguments.value(0, QStringLiteral(ECU_SOURCE_DIR "/data/SAMPLE.E2P")));
+    {
+        SettingsStore writer(iniPath);
+        writeLastFile(writer, {file.absoluteFilePath(), file.absolutePath(), file.fileName()});
+    }
+    if (bigSettings)
+        addJunkKeys(iniPath);
+    const qint64 prepared = preparing.elapsed();
 
+    SettingsStore settings(iniPath);
     QElapsedTimer fromOpen;
     fromOpen.start();
-    MainWindow window(settings);
+    PrintingOperator told;
+    MainWindow window(settings, {&told, nullptr, nullptr, {}});
     QEventLoop loop;
     FirstPaint watcher(loop);
     window.centralWidget()->installEventFilter(&watcher);
     QTimer::singleShot(10000, &loop, &QEventLoop::quit); // never wait for ever
     window.show();
     loop.exec();
-    const qint64 elapsed = clock.elapsed();
+    const qint64 elapsed = clock.elapsed() - prepared;
 
     const qint64 windowElapsed = fromOpen.elapsed();
 
@@ -83,5 +125,5 @@ int main(int argc, char **argv) {
     QTimer::singleShot(500, &loop, &QEventLoop::quit);
     loop.exec();
     std::printf("rss_after_3d_mb: %.1f\n", residentMb());
-    return window.hasData() ? 0 : 1;
+    return window.hasData() || bigSettings ? 0 : 1;
 }
