@@ -100,7 +100,18 @@ QString SettingsStore::readText(const QString &section, const QString &key,
     return m_settings->value(group + QLatin1Char('/') + stored, defaultValue).toString();
 }
 
+void SettingsStore::keepInMemory(const QString &reason) {
+    const QStringList keys = m_settings->allKeys();
+    for (const QString &key : keys)
+        m_unsaved.insert(key.toLower(), m_settings->value(key).toString());
+    m_settings.reset(); // nothing pending: every write was saved at once
+    m_notSaved = reason;
+}
+
 void SettingsStore::writeText(const QString &section, const QString &key, const QString &value) {
+    // Looked at again: a save reads the file first and replaces whatever the path leads to.
+    if (const QString refusal = m_settings ? refusalOf(m_path) : QString(); !refusal.isEmpty())
+        keepInMemory(refusal);
     if (!m_settings) {
         m_unsaved.insert(unsavedKey(section, key), value);
         return;

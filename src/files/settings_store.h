@@ -14,8 +14,9 @@ inline constexpr qint64 SettingsFileSizeLimit = 1024 * 1024;
 //
 // The file is read and written only where it is a regular file (a symlink to one is written
 // through) in a folder, and no larger than SettingsFileSizeLimit. Anything else (a device, a
-// pipe, a folder, a huge file) is never opened: the store then starts from the defaults, keeps
-// what is written for this run only and says why in notSavedWarning().
+// pipe, a folder, a huge file) is never opened: the store then starts from the defaults (or,
+// when the file changes so while the program runs, from what it holds), keeps what is written
+// for this run only and says why in notSavedWarning().
 class SettingsStore {
 public:
     // The user's own store: $XDG_CONFIG_HOME/QZ3ROK/QZ3ROK.ini (~/.config/QZ3ROK/QZ3ROK.ini).
@@ -38,6 +39,8 @@ public:
 private:
     [[nodiscard]] QString storedGroup(const QString &section) const;
     [[nodiscard]] QString storedKey(const QString &group, const QString &key) const;
+    // From now on the values live in memory only.
+    void keepInMemory(const QString &reason);
 
     QString m_path;
     QString m_notSaved;
