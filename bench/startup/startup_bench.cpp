@@ -4,14 +4,21 @@
 // creation, which reads the file, to the first paint), the resident memory then ("rss_mb: N"),
 // "loaded: yes|no", and the resident memory once the Fi 3-D view has been opened
 // ("rss_after_3d_mb: N").
+//
+// --big-settings: the settings file holds 100 MB of keys after the last file (the time taken to
+// write them is not counted); --long-last-file: the stored last-file path is a megabyte long.
+// What the window tells is printed ("told: TEXT") and shown in a box that closes by itself.
 
+#include "files/operator.h"
 #include "files/settings_store.h"
 #include "main/main_window.h"
+#include "main/message_box_operator.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QFileInfo>
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
@@ -38,6 +45,36 @@ private:
     bool m_painted = false;
 };
 
+// The window's own message boxes, each closed once it has been painted: what a message costs at
+// start-up is counted, and nothing waits for a click. The text is printed too.
+class ClosingBoxes : public QObject, public MessageBoxOperator {
+public:
+    ClosingBoxes()
+        : MessageBoxOperator(nullptr) {
+        qApp->installEventFilter(this);
+    }
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        if (auto *box = qobject_cast<QMessageBox *>(watched); box && event->type() == QEvent::Paint)
+            QTimer::singleShot(0, box, &QWidget::close);
+        return false;
+    }
+    void tell(const QString &text, MessageIcon icon, const QString &detail) override {
+        std::printf("told: %s\n", qPrintable(text.left(200)));
+        MessageBoxOperator::tell(text, icon, detail);
+    }
+};
+
+// 100 MB of keys in a section of their own, after what the file holds.
+void addJunkKeys(const QString &iniPath) {
+    QFile ini(iniPath);
+    if (!ini.open(QIODevice::Append))
+        return;
+    ini.write("[Junk]\n");
+    const QByteArray value(60, 'x');
+    for (int key = 0; ini.size() < 100'000'000; ++key)
+        ini.write("k" + QByteArray::number(key) + '=' + value + '\n');
+}
+
 // The process's resident memory, MB.
 double residentMb() {
     std::ifstream status("/proc/self/status");
@@ -55,23 +92,36 @@ int main(int argc, char **argv) {
     clock.start();
     QApplication app(argc, argv);
 
+    QElapsedTimer preparing;
+    preparing.start();
     QTemporaryDir dir;
-    SettingsStore settings(dir.filePath(QStringLiteral("QZ3ROK.ini")));
-    const QStringList arguments = QCoreApplication::arguments();
-    const QFileInfo file(arguments.size() > 1 ? arguments.at(1)
-                                              : QStringLiteral(ECU_SOURCE_DIR "/data/SAMPLE.E2P"));
-    writeLastFile(settings, {file.absoluteFilePath(), file.absolutePath(), file.fileName()});
+    const QString iniPath = dir.filePath(QStringLiteral("QZ3ROK.ini"));
+    QStringList arguments = QCoreApplication::arguments().mid(1);
+    const bool bigSettings = arguments.removeAll(QStringLiteral("--big-settings")) > 0;
+    const bool longLastFile = arguments.removeAll(QStringLiteral("--long-last-file")) > 0;
+    const QFileInfo file(arguments.value(0, QStringLiteral(ECU_SOURCE_DIR "/data/SAMPLE.E2P")));
+    {
+        SettingsStore writer(iniPath);
+        const QString longPath = QLatin1Char('/') + QString(1'000'000, QLatin1Char('a'));
+        writeLastFile(writer, {longLastFile ? longPath : file.absoluteFilePath(),
+                               file.absolutePath(), file.fileName()});
+    }
+    if (bigSettings)
+        addJunkKeys(iniPath);
+    const qint64 prepared = preparing.elapsed();
 
+    SettingsStore settings(iniPath);
     QElapsedTimer fromOpen;
     fromOpen.start();
-    MainWindow window(settings);
+    ClosingBoxes boxes;
+    MainWindow window(settings, {&boxes, nullptr, nullptr, {}});
     QEventLoop loop;
     FirstPaint watcher(loop);
     window.centralWidget()->installEventFilter(&watcher);
     QTimer::singleShot(10000, &loop, &QEventLoop::quit); // never wait for ever
     window.show();
     loop.exec();
-    const qint64 elapsed = clock.elapsed();
+    const qint64 elapsed = clock.elapsed() - prepared;
 
     const qint64 windowElapsed = fromOpen.elapsed();
 
@@ -83,5 +133,5 @@ int main(int argc, char **argv) {
     QTimer::singleShot(500, &loop, &QEventLoop::quit);
     loop.exec();
     std::printf("rss_after_3d_mb: %.1f\n", residentMb());
-    return window.hasData() ? 0 : 1;
+    return window.hasData() || bigSettings || longLastFile ? 0 : 1;
 }

@@ -55,6 +55,8 @@ int diff(const QString &pathA, const QString &pathB, Operator &op) {
 int transfer(const CliArguments &arguments, Operator &op) {
     InterruptSignals interruptions;
     const SettingsStore settings;
+    if (const QString warning = settings.notSavedWarning(); !warning.isEmpty())
+        op.tell(warning, MessageIcon::Exclamation);
     QString error;
     const std::optional<QString> device = resolvePort(arguments.port, settings, error);
     if (!device)

@@ -41,7 +41,7 @@ QString writeAll(File &file, const QByteArray &contents) {
 FileWriteResult writeFileSafely(const QString &path, const QByteArray &contents) {
     // The rename would put a regular file in place of a FIFO or a device node (/dev/zero for
     // root): what is there, or what a link leads to, must be a regular file or nothing.
-    if (const QFileInfo target(path); target.exists() && !target.isFile())
+    if (const QFileInfo target(path); target.exists() && !target.isFile() && !target.isDir())
         return {false, NotARegularFile};
     if (const QString refusal = refusalToReplace(path); !refusal.isEmpty())
         return {false, refusal};

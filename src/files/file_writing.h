@@ -12,9 +12,9 @@ struct FileWriteResult {
 // Writes contents to path through a temporary file that replaces the target only when
 // everything was written, so a failed save never destroys the previous file. Through a
 // symbolic link, the link's target is replaced. Anything but a regular file there (a FIFO, a
-// device, a folder, or a link to one) is refused with NotARegularFile. A target the running user
-// may not write is refused, and so is one without its owner's write bit, even for root, who could
-// replace it.
+// device, or a link to one) is refused with NotARegularFile; a folder with the system's reason. A
+// target the running user may not write is refused, and so is one without its owner's write bit,
+// even for root, who could replace it.
 [[nodiscard]] FileWriteResult writeFileSafely(const QString &path, const QByteArray &contents);
 
 // Creates path as a new file, never opening anything that is there already (a symbolic link

@@ -1,19 +1,71 @@
 #include "settings_store.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QSettings>
+#include <QStandardPaths>
+#include <climits>
+
+namespace {
+
+// Where QSettings keeps the user's file for organisation and application "QZ3ROK". Named
+// directly, so that no other file (the organisation's, the system's) is read on the way.
+QString userSettingsPath() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/QZ3ROK/QZ3ROK.ini");
+}
+
+// Why the INI file at path may be neither read nor written; empty when it may (also when it does
+// not exist yet). Decided from directory entries alone: opening a pipe waits for a writer, and a
+// save replaces whatever the path leads to with a new file, a device node included.
+QString refusalOf(const QString &path) {
+    const QFileInfo file(path);
+    const QFileInfo folder(file.absolutePath());
+    if ((folder.exists() || folder.isSymLink()) && !folder.isDir())
+        return QStringLiteral("Settings are not saved: %1 is not a folder").arg(folder.filePath());
+    if (!file.exists() && !file.isSymLink())
+        return {};
+    // A symlink counts as what it leads to; one that leads nowhere is no regular file either.
+    if (!file.isFile())
+        return QStringLiteral("Settings are not saved: %1 is not a regular file").arg(path);
+    if (file.size() > SettingsFileSizeLimit)
+        return QStringLiteral("Settings are not saved: %1 is larger than 1 MiB").arg(path);
+    return {};
+}
+
+QString unsavedKey(const QString &section, const QString &key) {
+    return (section + QLatin1Char('/') + key).toLower();
+}
+
+QString serialDeviceKey(int portNo) {
+    return QStringLiteral("COM%1").arg(portNo);
+}
+
+#ifdef PATH_MAX
+constexpr qsizetype SystemPathLimit = PATH_MAX; // bytes, the terminating NUL included
+#else
+constexpr qsizetype SystemPathLimit = 4096;
+#endif
+
+QString lastFileValue(const SettingsStore &store, const QString &key) {
+    const QString value = store.readText(FileNameSection, key, NoLastFile);
+    // Left unchecked, a value of a megabyte takes seconds to try and fill a message box with.
+    return QFile::encodeName(value).size() >= SystemPathLimit ? NoLastFile : value;
+}
+
+} // namespace
 
 SettingsStore::SettingsStore()
-    : m_settings(std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
-                                             QStringLiteral("QZ3ROK"), QStringLiteral("QZ3ROK"))) {}
+    : SettingsStore(userSettingsPath()) {}
 
 SettingsStore::SettingsStore(const QString &iniPath)
-    : m_settings(std::make_unique<QSettings>(iniPath, QSettings::IniFormat)) {}
+    : m_path(iniPath)
+    , m_notSaved(refusalOf(iniPath)) {
+    if (m_notSaved.isEmpty())
+        m_settings = std::make_unique<QSettings>(iniPath, QSettings::IniFormat);
+}
 
 SettingsStore::~SettingsStore() = default;
-
-QString SettingsStore::fileName() const {
-    return m_settings->fileName();
-}
 
 QString SettingsStore::storedGroup(const QString &section) const {
     const QStringList groups = m_settings->childGroups();
@@ -37,6 +89,8 @@ QString SettingsStore::storedKey(const QString &group, const QString &key) const
 
 QString SettingsStore::readText(const QString &section, const QString &key,
                                 const QString &defaultValue) const {
+    if (!m_settings)
+        return m_unsaved.value(unsavedKey(section, key), defaultValue);
     const QString group = storedGroup(section);
     if (group.isEmpty())
         return defaultValue;
@@ -46,7 +100,22 @@ QString SettingsStore::readText(const QString &section, const QString &key,
     return m_settings->value(group + QLatin1Char('/') + stored, defaultValue).toString();
 }
 
+void SettingsStore::keepInMemory(const QString &reason) {
+    const QStringList keys = m_settings->allKeys();
+    for (const QString &key : keys)
+        m_unsaved.insert(key.toLower(), m_settings->value(key).toString());
+    m_settings.reset(); // nothing pending: every write was saved at once
+    m_notSaved = reason;
+}
+
 void SettingsStore::writeText(const QString &section, const QString &key, const QString &value) {
+    // Looked at again: a save reads the file first and replaces whatever the path leads to.
+    if (const QString refusal = m_settings ? refusalOf(m_path) : QString(); !refusal.isEmpty())
+        keepInMemory(refusal);
+    if (!m_settings) {
+        m_unsaved.insert(unsavedKey(section, key), value);
+        return;
+    }
     QString group = storedGroup(section);
     if (group.isEmpty())
         group = section;
@@ -70,14 +139,6 @@ void writePortNo(SettingsStore &store, int portNo) {
     store.writeText(CommProtSection, PortNoKey, QString::number(portNo));
 }
 
-namespace {
-
-QString serialDeviceKey(int portNo) {
-    return QStringLiteral("COM%1").arg(portNo);
-}
-
-} // namespace
-
 QString readSerialDevice(const SettingsStore &store, int portNo) {
     return store.readText(CommProtSection, serialDeviceKey(portNo), QString());
 }
@@ -97,9 +158,8 @@ void writeCellColours(SettingsStore &store, bool on) {
 }
 
 LastFile readLastFile(const SettingsStore &store) {
-    return {store.readText(FileNameSection, LastFilePathKey, NoLastFile),
-            store.readText(FileNameSection, QStringLiteral("hex_path"), NoLastFile),
-            store.readText(FileNameSection, LastFileNameKey, NoLastFile)};
+    return {lastFileValue(store, LastFilePathKey), lastFileValue(store, QStringLiteral("hex_path")),
+            lastFileValue(store, LastFileNameKey)};
 }
 
 void writeLastFile(SettingsStore &store, const LastFile &lastFile) {

@@ -1,15 +1,25 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <memory>
 
 class QSettings;
 
+// A settings file larger than this is refused unread, as an E2P file is.
+inline constexpr qint64 SettingsFileSizeLimit = 1024 * 1024;
+
 // The per-user settings: INI format, organisation and application "QZ3ROK". Section and key
 // names compare without regard to case, so "Hex_path" written is "hex_path" read.
+//
+// The file is read and written only where it is a regular file (a symlink to one is written
+// through) in a folder, and no larger than SettingsFileSizeLimit. Anything else (a device, a
+// pipe, a folder, a huge file) is never opened: the store then starts from the defaults (or,
+// when the file changes so while the program runs, from what it holds), keeps what is written
+// for this run only and says why in notSavedWarning().
 class SettingsStore {
 public:
-    // The user's own store: $XDG_CONFIG_HOME/QZ3ROK/QZ3ROK.ini on Linux.
+    // The user's own store: $XDG_CONFIG_HOME/QZ3ROK/QZ3ROK.ini (~/.config/QZ3ROK/QZ3ROK.ini).
     SettingsStore();
     // A store in the given INI file (tests, demos).
     explicit SettingsStore(const QString &iniPath);
@@ -22,13 +32,20 @@ public:
     // Writes the value under the given spelling and drops any spelling that differs in case.
     void writeText(const QString &section, const QString &key, const QString &value);
 
-    [[nodiscard]] QString fileName() const;
+    [[nodiscard]] QString fileName() const { return m_path; }
+    // Why nothing is read from or saved to the file this run; empty when the file is in use.
+    [[nodiscard]] QString notSavedWarning() const { return m_notSaved; }
 
 private:
     [[nodiscard]] QString storedGroup(const QString &section) const;
     [[nodiscard]] QString storedKey(const QString &group, const QString &key) const;
+    // From now on the values live in memory only.
+    void keepInMemory(const QString &reason);
 
-    std::unique_ptr<QSettings> m_settings;
+    QString m_path;
+    QString m_notSaved;
+    std::unique_ptr<QSettings> m_settings; // null when the file is not in use
+    QHash<QString, QString> m_unsaved;     // then: the values written, by "section/key" lower-case
 };
 
 // Sections and keys.
@@ -57,6 +74,7 @@ void writeSerialDevice(SettingsStore &store, int portNo, const QString &device);
 [[nodiscard]] bool readCellColours(const SettingsStore &store);
 void writeCellColours(SettingsStore &store, bool on);
 
+// A stored last-file value longer than any path the system can open reads as NoLastFile.
 struct LastFile {
     QString path; // WR_hex
     QString dir;  // Hex_path

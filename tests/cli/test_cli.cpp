@@ -4,12 +4,14 @@
 #include "link_fixture.h"
 #include "sim_memory.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QThread>
 #include <csignal>
 #include <functional>
+#include <sys/stat.h>
 
 namespace {
 
@@ -153,6 +155,7 @@ struct CliCase {
     std::optional<SimFaults> faults = {};
     std::vector<std::pair<int, int>> changeB = {}; // offset and byte of B
     const char *input = "\n\n";                    // the answers to the prompts
+    bool settingsFifo = false;                     // the settings file a pipe ("INI" in err)
 };
 
 class CliCases : public Cli, public testing::WithParamInterface<CliCase> {};
@@ -162,6 +165,9 @@ TEST_P(CliCases, ExitWithTheirStatusAndSayWhatTheyDid) {
     EcuImage a = defaultSimMemory();
     setEcuDataName(a, QStringLiteral("HAND"));
     a.setByte(fiCellOffset(cellNumber(3, 5)), 102); // +2%
+    const QString ini = path("config/QZ3ROK/QZ3ROK.ini");
+    ASSERT_TRUE(!c.settingsFifo || (QDir().mkpath(path("config/QZ3ROK")) &&
+                                    ::mkfifo(QFile::encodeName(ini), 0600) == 0));
     if (c.faults)
         startSim(defaultSimMemory(), *c.faults);
     const QString fileA = writeE2P("A.E2P", a,
@@ -183,8 +189,10 @@ TEST_P(CliCases, ExitWithTheirStatusAndSayWhatTheyDid) {
     const CliRun result = run(arguments, c.input);
     EXPECT_EQ(result.exitCode, c.exitCode);
     // "B" alone on a line stands for the second file's path.
-    EXPECT_EQ(result.err, QString(c.err).replace(QStringLiteral("\nB\n"),
-                                                 QLatin1Char('\n') + fileB + QLatin1Char('\n')));
+    EXPECT_EQ(result.err,
+              QString(c.err)
+                  .replace(QStringLiteral("\nB\n"), QLatin1Char('\n') + fileB + QLatin1Char('\n'))
+                  .replace(QStringLiteral(" INI "), QLatin1Char(' ') + ini + QLatin1Char(' ')));
     const QStringList lines = result.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     const QStringList expected =
         QString::fromLatin1(c.out).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
@@ -212,6 +220,7 @@ const Changes EachKind{
 const QString Damaged =
     QStringLiteral("D.E2P: 3 damaged lines (first: line 7, checksum); their values were read as "
                    "the file gives them. Check the maps before writing them to the ECU.\n");
+const QString PipeWarning = QStringLiteral("Settings are not saved: INI is not a regular file\n");
 
 QString usage(const char *error) {
     return QStringLiteral("qz3rok-cli: %1\nTry 'qz3rok-cli --help'.\n").arg(QLatin1String(error));
@@ -231,7 +240,7 @@ INSTANTIATE_TEST_SUITE_P(
         {"WordThatKeepsItsContents", "write --port 3 A", 1,
          Prompts + QStringLiteral("ComparisonData is incorrect ---104\n"), "",
          with(&SimFaults::stuckWord, 0x92)},
-        {"CancelledAtThePrompt", "write --port 3 A", 1, Prompts, "", SimFaults{}, {}, "\nn\n"},
+        {"CancelledOnAPipe", "write -p3 A", 1, PipeWarning + Prompts, "", {}, {}, "\nn\n", true},
         {"Dump", "dump A", 0, {}, DumpLines},
         {"DumpOfADamagedFile", "dump D", 0, Damaged, "Data name: HAND\nComment:\n"},
         {"DiffWithADamagedFile", "diff A D", 0, Damaged},

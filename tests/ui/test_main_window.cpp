@@ -34,8 +34,9 @@ const char *const Panels = "Frame1 Frame2 Frame8 FrameIG_Map_NUM FrameIG_Map_GRA
 struct NoFileCase {
     const char *name;
     const char *how;  // "start": the stored last file; "named": on the command line; "opened"
-    const char *file; // "none", "foreign" (marker), "malformed", "shortname"
-    const char *told; // the message, critical; "": none
+    const char *file; // "none", "foreign" (marker), "malformed", "shortname", "nofolder" (a
+                      // malformed file as the settings folder: warned once the window is up)
+    const char *told; // the message, critical; "": none; %1: the file
 };
 
 bool cellMarked(const WindowFixture &f, int k) {
@@ -103,6 +104,8 @@ private slots:
             {"stored file with a foreign marker: silent", "start", "foreign", ""},
             {"stored file malformed", "start", "malformed", "file format is incorrect."},
             {"stored name shorter than four characters", "start", "shortname", ""},
+            {"settings folder a file", "start", "nofolder",
+             "Settings are not saved: %1 is not a folder"},
             {"named on the command line, malformed", "named", "malformed",
              "file format is incorrect."},
             {"opened, malformed: the comment cleared", "opened", "malformed",
@@ -123,7 +126,7 @@ private slots:
             for (int i = 0; i < 6; ++i)
                 image.setByte(DataTypeOffset + i, static_cast<std::uint8_t>("QZ3ROK"[i]));
             f.writeFile(name, e2pFileContents(image, {}));
-        } else if (file == QLatin1String("malformed")) {
+        } else if (file == QLatin1String("malformed") || file == QLatin1String("nofolder")) {
             f.writeFile(name, ":0101E000AB00\r\n:00000001FF\r\nx\r\ny\r\n");
         } else if (file == QLatin1String("shortname")) {
             name = QStringLiteral("A.E");
@@ -131,13 +134,21 @@ private slots:
         }
         if (file != QLatin1String("none") && how == QLatin1String("start"))
             f.storeLastFile(path, name);
+        const bool warned = file == QLatin1String("nofolder"); // the window's store: defaults
+        if (warned)
+            f.settings = std::make_unique<SettingsStore>(path + QStringLiteral("/QZ3ROK.ini"));
         MainWindow &w = f.start(how == QLatin1String("named") ? path : QString());
         if (how == QLatin1String("opened")) {
             f.dialogs.choose(path);
             f.click("Command1");
         }
-        const QList<ToldMessage> critical{{QString(told), MessageIcon::Critical}};
-        QCOMPARE(f.op.messages, told.isEmpty() ? QList<ToldMessage>() : critical);
+        QCOMPARE(f.op.messages.isEmpty(), told.isEmpty() || warned); // not before it is up
+        w.hide();
+        w.show();
+        QCoreApplication::processEvents();
+        const QList<ToldMessage> once{{QString(told).replace(QStringLiteral("%1"), path),
+                                       warned ? MessageIcon::Exclamation : MessageIcon::Critical}};
+        QCOMPARE(f.op.messages, told.isEmpty() ? QList<ToldMessage>() : once);
         QVERIFY(!w.hasData());
         QVERIFY(!w.isWindowModified());
         QCOMPARE(f.text("Label2"), QStringLiteral("file select"));

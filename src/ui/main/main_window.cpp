@@ -43,6 +43,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTimer>
 
 namespace {
 
@@ -415,6 +416,17 @@ void MainWindow::closeEvent(QCloseEvent *event) {
     }
     writePortNo(m_settings, m_portNo);
     event->accept();
+}
+
+void MainWindow::showEvent(QShowEvent *event) {
+    QMainWindow::showEvent(event);
+    // Told once the window is on screen, never from a box that would stand in for it.
+    const QString warning = m_settings.notSavedWarning();
+    if (!m_settingsWarningDue || warning.isEmpty())
+        return;
+    m_settingsWarningDue = false;
+    QTimer::singleShot(0, this,
+                       [this, warning] { m_operator->tell(warning, MessageIcon::Exclamation); });
 }
 
 void MainWindow::setTransferBusy(bool busy) {

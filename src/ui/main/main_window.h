@@ -86,6 +86,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
 
@@ -127,6 +128,7 @@ private:
     WindowState m_state;
     DialogDragAnchor m_dragAnchor;
     int m_portNo = 1;
+    bool m_settingsWarningDue = true;
     ViewPanels m_panels;
     std::unique_ptr<EditContext> m_editContext;
     FileCommands *m_files = nullptr;
