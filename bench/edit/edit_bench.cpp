@@ -5,9 +5,9 @@
 #include "document/change_cells.h"
 #include "document/comparison.h"
 #include "files/settings_store.h"
-#include "main/main_window.h"
-#include "main/map3d_view.h"
-#include "main/map_grid_view.h"
+#include "grid/map_grid_view.h"
+#include "map3d/map3d_view.h"
+#include "window/main_window.h"
 
 #include <QAction>
 #include <QApplication>

@@ -11,8 +11,8 @@
 
 #include "files/operator.h"
 #include "files/settings_store.h"
-#include "main/main_window.h"
-#include "main/message_box_operator.h"
+#include "window/main_window.h"
+#include "window/message_box_operator.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

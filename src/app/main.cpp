@@ -1,6 +1,6 @@
 #include "command_line.h"
 #include "files/settings_store.h"
-#include "main/main_window.h"
+#include "window/main_window.h"
 
 #include <QApplication>
 #include <cstdio>

@@ -1,10 +1,10 @@
 // The edit dialogs as the mechanic meets them: what each edit stores, where each dialog stands
 // and how it looks over its view, and the keys.
 
+#include "common/colours.h"
+#include "common/twips.h"
 #include "dialogs/band_slider.h"
 #include "dialogs/map_cell_editor.h"
-#include "main/colours.h"
-#include "main/twips.h"
 #include "window_fixture.h"
 
 #include <QLineEdit>

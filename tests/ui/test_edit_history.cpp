@@ -7,8 +7,8 @@
 #include "document/change_ru.h"
 #include "document/change_speed.h"
 #include "files/e2p_reader.h"
-#include "main/edit_menu.h"
-#include "main/map_grid_view.h"
+#include "grid/map_grid_view.h"
+#include "window/edit_menu.h"
 #include "window_fixture.h"
 
 #include <QClipboard>

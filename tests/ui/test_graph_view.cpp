@@ -1,11 +1,11 @@
+#include "common/clickable_label.h"
+#include "common/colours.h"
+#include "common/twips.h"
 #include "dialogs/ru_all_change_dialog.h"
+#include "graph/graph_canvas.h"
+#include "graph/graph_slider.h"
+#include "graph/graph_view.h"
 #include "image/graph_position.h"
-#include "main/clickable_label.h"
-#include "main/colours.h"
-#include "main/graph_canvas.h"
-#include "main/graph_slider.h"
-#include "main/graph_view.h"
-#include "main/twips.h"
 #include "window_fixture.h"
 
 #include <QComboBox>

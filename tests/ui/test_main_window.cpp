@@ -1,16 +1,16 @@
 // The main window: start-up, files, ports, the views and what a click on them sets, and the
 // comparison with another calibration.
 
+#include "compare/compare_mark.h"
+#include "compare/history_dialog.h"
 #include "dialogs/edit_dialog.h"
 #include "dialogs/port_device_dialog.h"
 #include "document/change_cells.h"
 #include "files/e2p_reader.h"
 #include "files/e2p_writer.h"
 #include "files/history_folder.h"
-#include "main/compare_mark.h"
-#include "main/graph_canvas.h"
-#include "main/grid_cell.h"
-#include "main/history_dialog.h"
+#include "graph/graph_canvas.h"
+#include "grid/grid_cell.h"
 #include "window_fixture.h"
 
 #include <QComboBox>

@@ -2,11 +2,11 @@
 // and on X with OpenGL switched off (QT_XCB_GL_INTEGRATION=none), where Q3DSurface is created
 // but reports hasContext() false.
 
+#include "common/twips.h"
 #include "document/calibration_document.h"
+#include "map3d/map3d_setup.h"
+#include "map3d/map3d_view.h"
 #include "sample_image.h"
-#include "ui/main/map3d_setup.h"
-#include "ui/main/map3d_view.h"
-#include "ui/main/twips.h"
 
 #include <QGuiApplication>
 #include <QLabel>

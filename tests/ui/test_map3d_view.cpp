@@ -1,15 +1,15 @@
 // The 3-D map views on a real X display (Mesa's software renderer under Xvfb).
 
 #include "app/keep_gl_driver_loaded.h"
+#include "common/twips.h"
 #include "document/calibration_document.h"
 #include "document/change_axis_point.h"
 #include "document/change_cells.h"
+#include "map3d/labelled_axis_formatter.h"
+#include "map3d/map3d_setup.h"
+#include "map3d/map3d_view.h"
 #include "pixels.h"
 #include "sample_image.h"
-#include "ui/main/labelled_axis_formatter.h"
-#include "ui/main/map3d_setup.h"
-#include "ui/main/map3d_view.h"
-#include "ui/main/twips.h"
 
 #include <Q3DCamera>
 #include <Q3DScene>

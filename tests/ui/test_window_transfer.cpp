@@ -1,8 +1,8 @@
 #include "document/change_cells.h"
 #include "ecu_sim_runner.h"
 #include "files/history_folder.h"
-#include "main/edit_menu.h"
 #include "sample_image.h"
+#include "window/edit_menu.h"
 #include "window_fixture.h"
 
 #include <QPlainTextEdit>

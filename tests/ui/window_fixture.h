@@ -2,12 +2,12 @@
 
 #include "document/calibration_document.h"
 #include "files/settings_store.h"
-#include "main/file_commands.h"
-#include "main/main_window.h"
-#include "main/transfer_commands.h"
 #include "pixels.h"
 #include "recording_operator.h"
 #include "serial_port_entries.h"
+#include "window/file_commands.h"
+#include "window/main_window.h"
+#include "window/transfer_commands.h"
 
 #include <QAbstractSlider>
 #include <QAction>

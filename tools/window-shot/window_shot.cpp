@@ -5,9 +5,9 @@
 // With --compare FILE the window compares its data with that file first.
 // Usage: window-shot [--compare FILE] SETTINGS.ini OUTDIR [VIEW_POSITION:NAME[:CONTROL] ...]
 
+#include "compare/compare_commands.h"
 #include "files/settings_store.h"
-#include "main/compare_commands.h"
-#include "main/main_window.h"
+#include "window/main_window.h"
 
 #include <QAbstractButton>
 #include <QAction>

@@ -1,12 +1,12 @@
 #include "axis_point.h"
 
 #include "band_slider.h"
+#include "common/clickable_label.h"
 #include "document/calibration_document.h"
 #include "files/operator.h"
+#include "grid/map_grid_view.h"
 #include "image/display_text.h"
-#include "main/clickable_label.h"
-#include "main/map_grid_view.h"
-#include "main/window_state.h"
+#include "window/window_state.h"
 
 #include <QSignalBlocker>
 #include <algorithm>

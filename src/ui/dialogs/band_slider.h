@@ -1,6 +1,6 @@
 #pragma once
 
-#include "main/value_slider.h"
+#include "common/value_slider.h"
 
 #include <QColor>
 

@@ -1,6 +1,6 @@
 #include "dialog_drag.h"
 
-#include "main/twips.h"
+#include "common/twips.h"
 
 #include <QWidget>
 

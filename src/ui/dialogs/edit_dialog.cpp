@@ -1,9 +1,9 @@
 #include "edit_dialog.h"
 
+#include "common/colours.h"
+#include "common/twips.h"
+#include "common/window_controls.h"
 #include "dialog_drag.h"
-#include "main/colours.h"
-#include "main/twips.h"
-#include "main/window_controls.h"
 
 #include <QAbstractSlider>
 #include <QKeyEvent>

@@ -1,7 +1,7 @@
 #include "idle_speed_editor.h"
 
 #include "band_slider.h"
-#include "main/window_state.h"
+#include "window/window_state.h"
 
 #include <QSignalBlocker>
 #include <algorithm>

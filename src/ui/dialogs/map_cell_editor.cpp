@@ -1,16 +1,16 @@
 #include "map_cell_editor.h"
 
+#include "common/clickable_label.h"
+#include "common/colours.h"
+#include "common/twips.h"
+#include "common/value_slider.h"
+#include "common/window_controls.h"
 #include "document/calibration_document.h"
 #include "document/change_cells.h"
+#include "grid/map_grid_view.h"
 #include "image/display_text.h"
 #include "image/graph_position.h"
-#include "main/clickable_label.h"
-#include "main/colours.h"
-#include "main/map_grid_view.h"
-#include "main/twips.h"
-#include "main/value_slider.h"
-#include "main/window_controls.h"
-#include "main/window_state.h"
+#include "window/window_state.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,14 +1,14 @@
 #include "ru_all_change_dialog.h"
 
+#include "common/colours.h"
+#include "common/twips.h"
+#include "common/value_slider.h"
+#include "common/window_controls.h"
 #include "document/calibration_document.h"
 #include "document/change_ru.h"
 #include "image/display_text.h"
 #include "image/graph_position.h"
-#include "main/colours.h"
-#include "main/twips.h"
-#include "main/value_slider.h"
-#include "main/window_controls.h"
-#include "main/window_state.h"
+#include "window/window_state.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,9 +1,9 @@
 #include "single_speed.h"
 
+#include "common/clickable_label.h"
 #include "document/calibration_document.h"
-#include "main/clickable_label.h"
-#include "main/single_value_panel.h"
-#include "main/window_state.h"
+#include "panels/single_value_panel.h"
+#include "window/window_state.h"
 
 SingleSpeed::SingleSpeed(const EditContext &context, SpeedSetting setting, SingleValuePanel &panel,
                          std::uint8_t EcuTables::*data, QString EcuTables::*text, int stepsPerUnit)

@@ -1,7 +1,7 @@
 #include "speed_editor.h"
 
 #include "band_slider.h"
-#include "main/window_state.h"
+#include "window/window_state.h"
 
 #include <QPushButton>
 #include <QSignalBlocker>

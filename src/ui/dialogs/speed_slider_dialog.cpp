@@ -1,8 +1,8 @@
 #include "speed_slider_dialog.h"
 
 #include "band_slider.h"
-#include "main/single_value_panel.h"
-#include "main/twips.h"
+#include "common/twips.h"
+#include "panels/single_value_panel.h"
 #include "single_speed.h"
 
 #include <QPushButton>

@@ -1,8 +1,8 @@
 #include "th_point_editor.h"
 
 #include "band_slider.h"
-#include "main/twips.h"
-#include "main/window_state.h"
+#include "common/twips.h"
+#include "window/window_state.h"
 
 #include <QPushButton>
 

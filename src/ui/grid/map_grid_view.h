@@ -1,0 +1,103 @@
+#pragma once
+
+#include "grid/grid_cell.h"
+#include "grid/map_selection.h"
+#include "image/ecu_tables.h"
+#include "image/map_kind.h"
+#include "map3d/map3d_colour_map.h"
+class Comparison;
+
+#include <QGroupBox>
+#include <array>
+
+class CalibrationDocument;
+class ChangedBytes;
+class QLabel;
+class QPushButton;
+
+// A numeric map view: 176 cells (row 1 at the bottom), the TH axis on the left, the NE axis
+// below and "All area Data change". Panel "Frame1" for the Fi map, "FrameIG_Map_NUM" for IG.
+// It follows the document: a load refills it, an edit, undo or redo shows the bytes it changed.
+// It takes the keyboard focus: a cell cursor, a selection made with the keys or by dragging,
+// and a number typed for the selection; what the selection is changed by is the Edit menu's.
+class MapGridView : public QGroupBox {
+    Q_OBJECT
+public:
+    MapGridView(MapKind kind, const CalibrationDocument &document, QWidget *parent = nullptr);
+
+    [[nodiscard]] MapKind kind() const { return m_kind; }
+    // Cell element k, 1..176.
+    [[nodiscard]] GridCell *cell(int k) const;
+    // NE axis element i, 1..16 (17 is the title).
+    [[nodiscard]] ClickableLabel *neLabel(int i) const;
+    // TH axis element i, 1..11.
+    [[nodiscard]] ClickableLabel *thLabel(int i) const;
+    [[nodiscard]] QPushButton *allAreaButton() const { return m_allArea; }
+
+    // Refresh after a load: the cell captions, and for the Fi grid every axis label.
+    void showTables(const EcuTables &tables);
+    // Filling the view when it is selected: cells, TH points 1..10 and NE points 1..16.
+    void fill(const EcuTables &tables);
+    // The cells and axis points whose bytes changed.
+    void showChanged(const ChangedBytes &changed, const EcuTables &tables);
+    // Follows a comparison: the cells and axis points that differ are marked.
+    void setComparison(const Comparison *comparison);
+
+    [[nodiscard]] const MapSelection &selection() const { return m_selection; }
+    void selectAll();
+    // The focus back to the grid with the cursor on cell k (after its cell editor closed).
+    void returnFocus(int k);
+    // Starts typing a value for the selection, as a typed digit does.
+    void beginEntry();
+    // Each cell's background follows its value on the 3-D views' colour scale.
+    void setValueColours(bool on);
+    [[nodiscard]] bool valueColours() const { return m_valueColours; }
+
+signals:
+    void cellClicked(int k);
+    void neLabelClicked(int i);
+    void thLabelClicked(int i);
+    void allAreaClicked();
+    void selectionChanged();
+    // Enter after a typed number: the text typed.
+    void valueTyped(const QString &text);
+    void visibilityChanged();
+
+protected:
+    bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+
+private:
+    void showCells(const EcuTables &tables);
+    // The selection or the cursor moved: redraw the marks, tell the listeners.
+    void selectionMoved();
+    void decorateCells();
+    void showStatus();
+    void endEntry();
+    [[nodiscard]] bool typeIntoEntry(const QKeyEvent *key);
+    [[nodiscard]] int cellAt(QPoint inGrid) const;
+    void showComparison();
+
+    MapKind m_kind;
+    const CalibrationDocument &m_document;
+    std::array<GridCell *, 176> m_cells{};
+    std::array<ClickableLabel *, 17> m_neLabels{};
+    std::array<ClickableLabel *, 12> m_thLabels{};
+    QPushButton *m_allArea = nullptr;
+    QLabel *m_status = nullptr;
+    const Comparison *m_comparison = nullptr;
+
+    MapSelection m_selection;
+    QList<ColourStop> m_spectrum;
+    bool m_valueColours = false;
+    bool m_entering = false;
+    QString m_entry;
+    // A press on a cell: a drag from it selects, a release without one opens its editor.
+    int m_pressed = 0;
+    bool m_selectedByMouse = false;
+};

@@ -1,0 +1,407 @@
+#include "map3d/map3d_view.h"
+
+#include "common/element_name.h"
+#include "common/twips.h"
+#include "document/calibration_document.h"
+#include "document/change_cells.h"
+#include "map3d/labelled_axis_formatter.h"
+#include "map3d/map3d_colour_map.h"
+#include "map3d/map3d_data.h"
+#include "map3d/map3d_input_handler.h"
+#include "map3d/map3d_setup.h"
+
+#include <Q3DCamera>
+#include <Q3DScene>
+#include <Q3DSurface>
+#include <Q3DTheme>
+#include <QButtonGroup>
+#include <QFontDatabase>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSurface3DSeries>
+#include <QSurfaceDataProxy>
+#include <QVBoxLayout>
+#include <QValue3DAxis>
+#include <algorithm>
+
+namespace {
+
+// Sizes of the side column, in twips.
+constexpr int SideColumnWidth = 3000;
+constexpr int SwatchSize = 240;
+constexpr int Gap = 90;
+
+// Q3DSurface draws into its own window surface. The headless platforms have none: without a
+// display they give no context at all, and the offscreen platform with an X display at hand
+// even gives one, yet the graph crashes on its first frame.
+bool platformDrawsGlWindows() {
+    const QString platform = QGuiApplication::platformName();
+    return platform != QLatin1String("offscreen") && platform != QLatin1String("minimal");
+}
+
+// Round values on the vertical axis, the ends of the colour maps among them.
+QList<LabelledValue> valueAxisLabels(MapKind kind) {
+    const QList<int> values = kind == MapKind::Fi ? QList<int>{-30, -20, -10, 0, 10, 20, 30}
+                                                  : QList<int>{-20, -15, -10, -5, 0, 3};
+    QList<LabelledValue> labels;
+    for (int v : values)
+        labels.append({static_cast<double>(v), QString::number(v)});
+    return labels;
+}
+
+void configureAxis(QValue3DAxis *axis, QLatin1String title) {
+    axis->setTitle(title);
+    axis->setTitleVisible(true);
+    axis->setLabelAutoRotation(30.0f);
+}
+
+} // namespace
+
+Map3DView::Map3DView(MapKind kind, const CalibrationDocument &document, QWidget *parent)
+    : QGroupBox(parent)
+    , m_kind(kind) {
+    const Map3DSetup &setup = map3dSetup(kind);
+    setObjectName(setup.panel);
+    setTitle(setup.caption);
+
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(twipsToPixelsX(Gap), twipsToPixelsY(Gap), twipsToPixelsX(Gap),
+                               twipsToPixelsY(Gap));
+    layout->setSpacing(twipsToPixelsX(Gap));
+
+    // The graph takes this place when the view is first shown.
+    m_graphArea = new QWidget(this);
+    layout->addWidget(m_graphArea, 1);
+    buildSideColumn();
+    auto *side = new QWidget(this);
+    side->setFixedWidth(twipsToPixelsX(SideColumnWidth));
+    auto *sideLayout = new QVBoxLayout(side);
+    sideLayout->setContentsMargins(0, 0, 0, 0);
+    sideLayout->setSpacing(twipsToPixelsY(Gap));
+    sideLayout->addWidget(m_plotStyleFrame);
+    sideLayout->addWidget(m_colourMapFrame);
+    sideLayout->addWidget(m_defaultView);
+    sideLayout->addWidget(buildLegend());
+    sideLayout->addStretch(1);
+
+    auto *hints = new QFrame(side);
+    hints->setObjectName(setup.hintFrame);
+    hints->setFrameShape(QFrame::StyledPanel);
+    auto *hintLayout = new QVBoxLayout(hints);
+    const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    for (QLatin1String text : {ZoomHint, PanHint}) {
+        auto *hint = new QLabel(text, hints);
+        hint->setFont(fixed);
+        hintLayout->addWidget(hint);
+    }
+    sideLayout->addWidget(hints);
+    layout->addWidget(side);
+
+    // "Surf + Line" and "Color Spectrum" are chosen from the start; the colour map itself is
+    // handed over by setUpColourSpectrum().
+    m_plotStyles->button(static_cast<int>(PlotStyle::SurfaceAndLine))->setChecked(true);
+    m_colourMaps->button(static_cast<int>(ColourMapStyle::Spectrum))->setChecked(true);
+    setLegendShown(true);
+
+    connect(&document, &CalibrationDocument::bytesChanged, this,
+            [this, &document](const ChangedBytes &changed) {
+                showChanged(changed, document.tables());
+            });
+}
+
+Map3DView::~Map3DView() = default;
+
+void Map3DView::makeGraph() {
+    if (m_graphMade)
+        return;
+    m_graphMade = true;
+    QWidget *placeholder = m_graphArea;
+    buildGraph();
+    delete layout()->replaceWidget(placeholder, m_graphArea);
+    delete placeholder;
+    m_graphArea->show();
+    // Without a graph there is nothing for the options to act on.
+    const bool enabled = m_graph != nullptr;
+    m_plotStyleFrame->setEnabled(enabled);
+    m_colourMapFrame->setEnabled(enabled);
+    m_defaultView->setEnabled(enabled);
+    if (!m_graph)
+        return;
+    const Map3DSetup &setup = map3dSetup(m_kind);
+    if (!setup.setUpAtStartUp || m_setUp)
+        m_graph->axisY()->setRange(static_cast<float>(setup.valueMin),
+                                   static_cast<float>(setup.valueMax));
+    applySeriesStyle();
+}
+
+void Map3DView::buildGraph() {
+    const Map3DSetup &setup = map3dSetup(m_kind);
+    if (platformDrawsGlWindows()) {
+        m_graph = new Q3DSurface;
+        if (!m_graph->hasContext()) {
+            delete m_graph;
+            m_graph = nullptr;
+        }
+    }
+    if (!m_graph) {
+        auto *notice = new QLabel(NoGraphNotice, this);
+        notice->setObjectName(QStringLiteral("noGraphNotice"));
+        notice->setAlignment(Qt::AlignCenter);
+        notice->setWordWrap(true);
+        notice->setFrameShape(QFrame::StyledPanel);
+        m_graphArea = notice;
+        return;
+    }
+
+    m_graph->setObjectName(setup.graph);
+    Q3DTheme *theme = m_graph->activeTheme();
+    theme->setType(Q3DTheme::ThemeDigia);
+    // Mostly even light, so that the surface shows the legend's colours; a little shading
+    // keeps its shape readable.
+    theme->setAmbientLightStrength(0.75f);
+    theme->setLightStrength(2.0f);
+    theme->setHighlightLightStrength(0.0f);
+    QFont font = theme->font();
+    font.setPointSizeF(40.0);
+    theme->setFont(font);
+    m_graph->setShadowQuality(QAbstract3DGraph::ShadowQualityNone);
+    m_graph->setSelectionMode(QAbstract3DGraph::SelectionNone);
+    // Axes get equal room on the floor; with the default of 0 the floor takes the proportions
+    // of the axis ranges (14000 r/min against 100 %).
+    m_graph->setHorizontalAspectRatio(1.0);
+    m_graph->setActiveInputHandler(new Map3DInputHandler(m_graph));
+
+    m_neFormatter = new LabelledAxisFormatter;
+    m_thFormatter = new LabelledAxisFormatter;
+    m_graph->axisX()->setFormatter(m_neFormatter);
+    m_graph->axisZ()->setFormatter(m_thFormatter);
+    auto *valueFormatter = new LabelledAxisFormatter;
+    valueFormatter->setLabelledValues(valueAxisLabels(m_kind));
+    m_graph->axisY()->setFormatter(valueFormatter);
+    configureAxis(m_graph->axisX(), NeAxisTitle);
+    configureAxis(m_graph->axisZ(), ThAxisTitle);
+    configureAxis(m_graph->axisY(), setup.valueTitle);
+
+    m_series = new QSurface3DSeries;
+    m_series->setFlatShadingEnabled(false);
+    m_graph->addSeries(m_series);
+
+    Q3DCamera *camera = m_graph->scene()->activeCamera();
+    camera->setWrapXRotation(false);
+    connect(camera, &Q3DCamera::xRotationChanged, this, &Map3DView::clampViewAngles);
+    connect(camera, &Q3DCamera::yRotationChanged, this, &Map3DView::clampViewAngles);
+    resetView();
+
+    auto *container = QWidget::createWindowContainer(m_graph, this);
+    container->setObjectName(setup.graph);
+    container->setFocusPolicy(Qt::StrongFocus);
+    m_graphArea = container;
+}
+
+void Map3DView::buildSideColumn() {
+    const Map3DSetup &setup = map3dSetup(m_kind);
+
+    auto *plotFrame = new QGroupBox(PlotStyleCaption, this);
+    plotFrame->setObjectName(setup.plotStyleFrame);
+    auto *plotLayout = new QVBoxLayout(plotFrame);
+    m_plotStyles = new QButtonGroup(this);
+    for (int k = 0; k < 2; ++k) {
+        auto *option = new QRadioButton(PlotStyleCaptions[k], plotFrame);
+        option->setObjectName(elementName(setup.plotStyleOption, k));
+        m_plotStyles->addButton(option, k);
+        plotLayout->addWidget(option);
+    }
+    connect(m_plotStyles, &QButtonGroup::idClicked, this,
+            [this](int k) { choosePlotStyle(static_cast<PlotStyle>(k)); });
+    m_plotStyleFrame = plotFrame;
+
+    auto *colourFrame = new QGroupBox(ColourMapCaption, this);
+    colourFrame->setObjectName(setup.colourMapFrame);
+    auto *colourLayout = new QVBoxLayout(colourFrame);
+    m_colourMaps = new QButtonGroup(this);
+    for (int k = 0; k < 3; ++k) {
+        auto *option = new QRadioButton(ColourMapCaptions[k], colourFrame);
+        option->setObjectName(elementName(setup.colourMapOption, k));
+        m_colourMaps->addButton(option, k);
+        colourLayout->addWidget(option);
+    }
+    connect(m_colourMaps, &QButtonGroup::idClicked, this,
+            [this](int k) { chooseColourMapStyle(static_cast<ColourMapStyle>(k)); });
+    m_colourMapFrame = colourFrame;
+
+    auto *defaultView = new QPushButton(DefaultViewCaption, this);
+    defaultView->setObjectName(setup.defaultView);
+    connect(defaultView, &QPushButton::clicked, this, &Map3DView::resetView);
+    m_defaultView = defaultView;
+}
+
+QWidget *Map3DView::buildLegend() {
+    const Map3DSetup &setup = map3dSetup(m_kind);
+    auto *legend = new QWidget(this);
+    auto *grid = new QGridLayout(legend);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setHorizontalSpacing(twipsToPixelsX(Gap));
+    grid->setVerticalSpacing(twipsToPixelsY(Gap / 3));
+    int row = 0;
+    for (const LegendEntry &entry : setup.legend) {
+        auto *swatch = new QLabel(legend);
+        swatch->setObjectName(entry.swatch);
+        swatch->setFixedSize(twipsSize(SwatchSize, SwatchSize));
+        swatch->setFrameShape(QFrame::Box);
+        swatch->setAutoFillBackground(true);
+        QPalette palette = swatch->palette();
+        palette.setColor(QPalette::Window, colourFromBgr(entry.colourBgr));
+        swatch->setPalette(palette);
+
+        auto *label = new QLabel(setup.setUpAtStartUp ? QString() : QString(entry.caption), legend);
+        label->setObjectName(entry.label);
+
+        grid->addWidget(swatch, row, 0);
+        grid->addWidget(label, row, 1);
+        m_legend.append({swatch, label, entry.used});
+        ++row;
+    }
+    grid->setColumnStretch(1, 1);
+    return legend;
+}
+
+void Map3DView::setUpColourSpectrum() {
+    m_setUp = true;
+    const Map3DSetup &setup = map3dSetup(m_kind);
+    if (setup.setUpAtStartUp) {
+        // The unused row (Text11, Label_IG19) gets no caption and is never shown.
+        for (int i = 0; i < m_legend.size(); ++i)
+            m_legend[i].label->setText(setup.legend[i].caption);
+    }
+    // A graph made before this takes the colour map and range now; a later one when it is made.
+    if (m_graph) {
+        m_graph->axisY()->setRange(static_cast<float>(setup.valueMin),
+                                   static_cast<float>(setup.valueMax));
+        applySeriesStyle();
+    }
+}
+
+void Map3DView::showChanged(const ChangedBytes &changed, const EcuTables &tables) {
+    if (!m_graph)
+        return;
+    if (changed.anyIn(NeAxisOffset, NePoints) || changed.anyIn(ThAxisOffset, ThPoints)) {
+        showMap(tables);
+        return;
+    }
+    QSurfaceDataProxy *proxy = m_series->dataProxy();
+    if (proxy->rowCount() != ThPoints)
+        return;
+    const Map3DSurfaceData surface = map3dSurfaceData(m_kind, tables);
+    for (int cell = 1; cell <= MapCells; ++cell) {
+        if (!changed.contains(cellOffset(m_kind, cell)))
+            continue;
+        const int j = thRowOfCell(cell) - 1;
+        const int i = neColumnOfCell(cell) - 1;
+        const auto at = [](int index) { return static_cast<std::size_t>(index); };
+        proxy->setItem(j, i,
+                       QSurfaceDataItem(QVector3D(static_cast<float>(surface.x[at(i)]),
+                                                  static_cast<float>(surface.z[at(j)][at(i)]),
+                                                  static_cast<float>(surface.y[at(j)]))));
+    }
+}
+
+void Map3DView::showMap(const EcuTables &tables) {
+    makeGraph();
+    if (!m_graph)
+        return;
+    const Map3DSurfaceData surface = map3dSurfaceData(m_kind, tables);
+    // Q3DSurface works out its own ranges as if both axes ran upwards, and they run downwards
+    // here; so the ranges are set from the data.
+    const AxisSpan ne = axisSpan(surface.x);
+    const AxisSpan th = axisSpan(surface.y);
+    m_graph->axisX()->setRange(static_cast<float>(ne.min), static_cast<float>(ne.max));
+    m_graph->axisZ()->setRange(static_cast<float>(th.min), static_cast<float>(th.max));
+    m_neFormatter->setLabelledValues(neLabelledValues(tables));
+    m_thFormatter->setLabelledValues(thLabelledValues(tables));
+
+    auto *rows = new QSurfaceDataArray;
+    rows->reserve(ThPoints);
+    for (int j = 0; j < ThPoints; ++j) {
+        auto *row = new QSurfaceDataRow(NePoints);
+        for (int i = 0; i < NePoints; ++i)
+            (*row)[i].setPosition(QVector3D(static_cast<float>(surface.x[i]),
+                                            static_cast<float>(surface.z[j][i]),
+                                            static_cast<float>(surface.y[j])));
+        rows->append(row);
+    }
+    m_series->dataProxy()->resetArray(rows);
+}
+
+void Map3DView::chooseColourMapStyle(ColourMapStyle style) {
+    m_colourMaps->button(static_cast<int>(style))->setChecked(true);
+    applyColourMapStyle(style);
+}
+
+void Map3DView::choosePlotStyle(PlotStyle style) {
+    m_plotStyles->button(static_cast<int>(style))->setChecked(true);
+    applyPlotStyle(style);
+}
+
+void Map3DView::applyColourMapStyle(ColourMapStyle style) {
+    if (style != ColourMapStyle::None)
+        choosePlotStyle(PlotStyle::SurfaceAndLine);
+    setLegendShown(style == ColourMapStyle::Spectrum);
+    applySeriesStyle();
+}
+
+void Map3DView::applyPlotStyle(PlotStyle style) {
+    if (style == PlotStyle::Line)
+        chooseColourMapStyle(ColourMapStyle::None);
+    applySeriesStyle();
+}
+
+// The surface takes the options as they are checked.
+void Map3DView::applySeriesStyle() {
+    if (!m_series)
+        return;
+    const auto colourStyle = static_cast<ColourMapStyle>(m_colourMaps->checkedId());
+    if (colourStyle == ColourMapStyle::None) {
+        m_series->setColorStyle(Q3DTheme::ColorStyleUniform);
+        m_series->setBaseColor(uniformPlotColour());
+    } else {
+        const Map3DSetup &setup = map3dSetup(m_kind);
+        m_series->setColorStyle(Q3DTheme::ColorStyleRangeGradient);
+        const QList<ColourStop> map = colourStyle == ColourMapStyle::Spectrum
+                                          ? spectrumColourMap(m_kind)
+                                          : grayscaleColourMap(m_kind);
+        m_series->setBaseGradient(colourMapGradient(map, setup.valueMin, setup.valueMax));
+    }
+    if (static_cast<PlotStyle>(m_plotStyles->checkedId()) == PlotStyle::SurfaceAndLine) {
+        m_series->setDrawMode(QSurface3DSeries::DrawSurfaceAndWireframe);
+        m_series->setWireframeColor(Qt::black);
+    } else {
+        // Lines alone take the plot's own colour.
+        m_series->setDrawMode(QSurface3DSeries::DrawWireframe);
+        m_series->setWireframeColor(uniformPlotColour());
+    }
+}
+
+void Map3DView::setLegendShown(bool shown) {
+    for (const LegendRow &row : std::as_const(m_legend)) {
+        row.swatch->setVisible(shown && row.used);
+        row.label->setVisible(shown && row.used);
+    }
+}
+
+void Map3DView::resetView() {
+    if (!m_graph)
+        return;
+    Q3DCamera *camera = m_graph->scene()->activeCamera();
+    camera->setTarget(QVector3D(0.0f, DefaultTargetHeight, 0.0f));
+    camera->setCameraPosition(DefaultXRotation, DefaultYRotation, DefaultZoom);
+}
+
+void Map3DView::clampViewAngles() {
+    Q3DCamera *camera = m_graph->scene()->activeCamera();
+    camera->setXRotation(std::clamp(camera->xRotation(), 0.0f, 90.0f));
+    camera->setYRotation(std::clamp(camera->yRotation(), 0.0f, 90.0f));
+}

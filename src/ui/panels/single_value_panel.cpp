@@ -1,0 +1,56 @@
+#include "panels/single_value_panel.h"
+
+#include "common/clickable_label.h"
+#include "common/colours.h"
+#include "common/element_name.h"
+#include "common/twips.h"
+#include "compare/compare_mark.h"
+#include "document/calibration_document.h"
+#include "document/comparison.h"
+
+SingleValuePanel::SingleValuePanel(const QString &panelName, const QString &caption,
+                                   const QString &valueName, int unitIndex,
+                                   const CalibrationDocument &document, int offset,
+                                   QString EcuTables::*text, QWidget *parent)
+    : QGroupBox(caption, parent)
+    , m_value(new ClickableLabel(this))
+    , m_other(new QLabel(this))
+    , m_offset(offset) {
+    setObjectName(panelName);
+    m_value->setObjectName(valueName);
+    m_value->setGeometry(twipsRect(360, 480, 1800, 435));
+    m_value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_value->setFrameShape(QFrame::Panel);
+    m_value->setFrameShadow(QFrame::Sunken);
+    setBackground(m_value, LightYellow);
+    QFont font = m_value->font();
+    font.setPointSize(font.pointSize() + 4);
+    font.setBold(true);
+    m_value->setFont(font);
+    connect(m_value, &ClickableLabel::clicked, this, &SingleValuePanel::valueClicked);
+
+    auto *unit = new QLabel(QStringLiteral("(r/min)"), this);
+    unit->setObjectName(elementName("Label15", unitIndex));
+    unit->setGeometry(twipsRect(2280, 540, 1200, 315));
+    m_other->setObjectName(valueName + QStringLiteral("Other"));
+    m_other->setGeometry(twipsRect(360, 960, 3000, 300));
+    m_other->hide();
+
+    const auto show = [this, &document, text] { m_value->setText(document.tables().*text); };
+    connect(&document, &CalibrationDocument::dataReplaced, this, show);
+    connect(&document, &CalibrationDocument::bytesChanged, this,
+            [show, offset](const ChangedBytes &changed) {
+                if (changed.contains(offset))
+                    show();
+            });
+}
+
+void SingleValuePanel::setComparison(const Comparison *comparison) {
+    connect(comparison, &Comparison::changed, this, [this, comparison] {
+        const Difference *d = comparison->differenceAt(m_offset);
+        const QString other = d ? parameterText(d->place.kind, d->theirs) : QString();
+        showCompareMark(m_value, other);
+        m_other->setText(QStringLiteral("other: ") + other);
+        m_other->setVisible(d != nullptr);
+    });
+}

@@ -1,0 +1,469 @@
+#include "window/main_window.h"
+
+#include "common/app_title.h"
+#include "common/clickable_label.h"
+#include "common/element_name.h"
+#include "common/twips.h"
+#include "compare/compare_commands.h"
+#include "compare/history_dialog.h"
+#include "dialogs/idle_speed_editor.h"
+#include "dialogs/map_cell_editor.h"
+#include "dialogs/port_device_dialog.h"
+#include "dialogs/ru_all_change_dialog.h"
+#include "dialogs/speed_editor.h"
+#include "dialogs/th_point_editor.h"
+#include "files/settings_store.h"
+#include "graph/graph_view.h"
+#include "grid/map_edit_commands.h"
+#include "grid/map_grid_view.h"
+#include "image/program_version.h"
+#include "link/ecu_link.h"
+#include "map3d/map3d_view.h"
+#include "panels/single_value_panel.h"
+#include "window/edit_menu.h"
+#include "window/file_commands.h"
+#include "window/message_box_operator.h"
+#include "window/qt_file_dialogs.h"
+#include "window/transfer_commands.h"
+#include "window/window_operator.h"
+
+#include <QActionGroup>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLocale>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTimer>
+
+namespace {
+
+const QString NoFileName = QStringLiteral("file select");
+const QString NoFileDate = QStringLiteral("----");
+
+} // namespace
+
+MainWindow::MainWindow(SettingsStore &settings, const WindowSeams &seams, const QString &startFile,
+                       QWidget *parent)
+    : QMainWindow(parent)
+    , m_settings(settings)
+    , m_operator(seams.op)
+    , m_ports(seams.ports)
+    , m_history(seams.historyPath.isEmpty() ? HistoryFolder::defaultPath() : seams.historyPath) {
+    setObjectName(QStringLiteral("Form1"));
+    setAcceptDrops(true);
+    if (!m_operator) {
+        m_ownOperator = std::make_unique<MessageBoxOperator>(this);
+        m_operator = m_ownOperator.get();
+    }
+    FileDialogs *dialogs = seams.dialogs;
+    if (!dialogs) {
+        m_ownDialogs = std::make_unique<QtFileDialogs>(this);
+        dialogs = m_ownDialogs.get();
+    }
+    if (!m_ports) {
+        m_ownPorts = std::make_unique<SystemSerialPortList>();
+        m_ports = m_ownPorts.get();
+    }
+    m_files = new FileCommands(m_document, *dialogs, *m_operator, m_settings, this);
+    m_linkOperator =
+        std::make_unique<WindowOperator>(*m_operator, [this](bool busy) { setTransferBusy(busy); });
+    m_compare = new CompareCommands(m_comparison, *dialogs, *m_operator, this);
+    m_transfers = new TransferCommands(
+        m_document, m_files->fileState(), *m_linkOperator, m_settings, m_history,
+        [this] { return m_files->maySaveOrDiscard(BeforeReading); }, this);
+    buildWindow();
+    m_editContext = std::make_unique<EditContext>(
+        EditContext{*this, m_document, m_state, m_dragAnchor, *m_operator, *this, *m_panels.fiGrid,
+                    *m_panels.igGrid, *m_panels.shiftTiming, *m_panels.pitRoad, *m_panels.idleNe});
+    connectCommands();
+    connectEditors();
+    startUp(startFile);
+}
+
+MainWindow::~MainWindow() {
+    // The views and the commands they tell refer to the document, a member that goes before the
+    // window's children would: the views go first, while it is still there.
+    delete takeCentralWidget();
+}
+
+void MainWindow::connectCommands() {
+    connect(m_command1, &QPushButton::clicked, m_files, &FileCommands::E2PFileOpen);
+    connect(m_mnuOpenFile, &QAction::triggered, m_files, &FileCommands::E2PFileOpen);
+    connect(m_command2, &QPushButton::clicked, m_files, &FileCommands::E2PFileSave);
+    connect(m_mnuSaveFile, &QAction::triggered, m_files, &FileCommands::E2PFileSave);
+    connect(m_command4, &QPushButton::clicked, this, &MainWindow::close);
+    connect(m_mnuQuit, &QAction::triggered, this, &MainWindow::close);
+    connect(m_mnuAbout, &QAction::triggered, this, &MainWindow::showAbout);
+    connect(m_command7, &QPushButton::clicked, m_transfers, &TransferCommands::EcuDataRead);
+    connect(m_mnuDataRead, &QAction::triggered, m_transfers, &TransferCommands::EcuDataRead);
+    connect(m_command3, &QPushButton::clicked, m_transfers, &TransferCommands::EcuDataWrite);
+    connect(m_mnuDataWrite, &QAction::triggered, m_transfers, &TransferCommands::EcuDataWrite);
+
+    connect(m_files, &FileCommands::opened, this, [this](const ShownFile &file) {
+        showFile(file);
+        enterDataState();
+    });
+    // The data shown so far stay; a window without data shows that no file is loaded.
+    connect(m_files, &FileCommands::openFailed, this, [this](FileCommandResult result) {
+        if (!hasData() && result == FileCommandResult::Rejected)
+            enterNoFileState(true);
+    });
+    connect(m_files, &FileCommands::saved, this, [this](const ShownFile &file) {
+        showFile(file);
+        m_command3->setEnabled(true);
+        m_mnuDataWrite->setEnabled(true);
+        m_frame6->setVisible(false);
+    });
+    connect(m_transfers, &TransferCommands::progress, this, [this](int done, int total) {
+        m_progress->setRange(0, total);
+        m_progress->setValue(done);
+    });
+    connect(m_transfers, &TransferCommands::imageRead, this, &MainWindow::showEcuRead);
+    connect(&m_comparison, &Comparison::changed, this, &MainWindow::showComparisonSummary);
+    m_panels.fiGrid->setComparison(&m_comparison);
+    m_panels.igGrid->setComparison(&m_comparison);
+    for (GraphView *graph : {m_panels.fiGraph, m_panels.igGraph, m_panels.ruView})
+        graph->setComparison(&m_comparison);
+    for (SingleValuePanel *single : {m_panels.shiftTiming, m_panels.pitRoad, m_panels.idleNe})
+        single->setComparison(&m_comparison);
+    // Data that were loaded stay; a window without data keeps "Data Read" at hand.
+    connect(m_transfers, &TransferCommands::readFailed, this, [this] {
+        if (!hasData())
+            enterReadFailureState();
+    });
+    connect(&m_document, &CalibrationDocument::dataReplaced, this, &MainWindow::showLoadedComment);
+    connect(&m_document, &CalibrationDocument::modifiedChanged, this,
+            &MainWindow::setWindowModified);
+}
+
+template <typename Dialog, typename... Args>
+Dialog *MainWindow::openEditor(Args... args) {
+    // A fresh dialog on every opening; it deletes itself when it closes.
+    auto *dialog = new Dialog(args..., *m_editContext);
+    dialog->open();
+    return dialog;
+}
+
+void MainWindow::connectEditors() {
+    for (MapGridView *grid : {m_panels.fiGrid, m_panels.igGrid}) {
+        const MapKind kind = grid->kind();
+        connect(grid, &MapGridView::cellClicked, this, [this, kind, grid](int k) {
+            m_state.SelIndex = static_cast<std::uint8_t>(k - 1);
+            m_state.MapEditMode = 3;
+            // The keys go on where they left off: the grid, its cursor on the cell.
+            connect(openEditor<MapCellEditor>(kind), &QDialog::finished, grid,
+                    [grid, k] { grid->returnFocus(k); });
+        });
+        connect(grid, &MapGridView::allAreaClicked, this, [this, kind] {
+            m_state.MapEditMode = 2;
+            openEditor<MapCellEditor>(kind);
+        });
+    }
+    // Only the Fi grid's axes are click targets; the IG grid shows the same axes.
+    connect(m_panels.fiGrid, &MapGridView::neLabelClicked, this, [this](int i) {
+        m_state.SelIndex = static_cast<std::uint8_t>(i);
+        if (i != 1 && i != NePoints && i != NePoints + 1) {
+            m_state.ValueEditMode = 1;
+            openEditor<SpeedEditor>();
+        }
+    });
+    connect(m_panels.fiGrid, &MapGridView::thLabelClicked, this, [this](int i) {
+        m_state.SelIndex = static_cast<std::uint8_t>(i);
+        // The first and last points and the title stay where they are.
+        if (i >= 2 && i < ThPoints)
+            openEditor<ThPointEditor>();
+    });
+    connect(m_panels.shiftTiming, &SingleValuePanel::valueClicked, this, [this] {
+        m_state.ValueEditMode = 2;
+        openEditor<SpeedEditor>();
+    });
+    connect(m_panels.pitRoad, &SingleValuePanel::valueClicked, this, [this] {
+        m_state.ValueEditMode = 4;
+        openEditor<SpeedEditor>();
+    });
+    connect(m_panels.idleNe, &SingleValuePanel::valueClicked, this,
+            [this] { openEditor<IdleSpeedEditor>(); });
+    connect(m_panels.ruView, &GraphView::allDataChangeClicked, this,
+            [this] { openEditor<RuAllChangeDialog>(); });
+}
+
+void MainWindow::startUp(const QString &startFile) {
+    setWindowTitle(AppTitle + QStringLiteral("[*]"));
+    adjustSize();
+    if (const QScreen *screen = this->screen()) {
+        const QRect available = screen->availableGeometry();
+        move(available.left() + (available.width() - frameGeometry().width()) / 2,
+             available.top() + (available.height() - frameGeometry().height()) / 2);
+    }
+
+    m_views->fFormVisibleOFF();
+    m_panels.fiGrid->setVisible(true);
+    m_frame6->setVisible(false);
+
+    m_combo1->addItems(ViewSwitcher::captions());
+    m_combo1->setCurrentIndex(0);
+
+    m_panels.fi3D->setUpColourSpectrum();
+    m_panels.ig3D->setUpColourSpectrum();
+
+    m_portNo = readPortNo(m_settings);
+    refreshPortMenu(false);
+    selectPort(m_portNo);
+
+    m_state.SliderArmedFi = SliderDisarmed;
+    m_state.SliderArmedIg = SliderDisarmed;
+
+    for (QWidget *control :
+         {static_cast<QWidget *>(m_command2), static_cast<QWidget *>(m_command3)})
+        control->setEnabled(true);
+    m_mnuSaveFile->setEnabled(true);
+    m_mnuDataWrite->setEnabled(true);
+
+    // A file named on the command line is opened as Open File opens it.
+    if (!startFile.isEmpty()) {
+        if (!m_files->openChosenFile(startFile))
+            enterNoFileState(false);
+        return;
+    }
+    const std::optional<ShownFile> last = m_files->loadLastFile();
+    if (!last) {
+        enterNoFileState(false);
+        return;
+    }
+    showFile(*last);
+}
+
+void MainWindow::enterNoFileState(bool clearComment) {
+    m_document.clear();
+    m_label2->setText(NoFileName);
+    m_label3->setText(NoFileDate);
+    if (clearComment)
+        m_text3->clear();
+    for (QWidget *control :
+         {static_cast<QWidget *>(m_command2), static_cast<QWidget *>(m_command7),
+          static_cast<QWidget *>(m_command3),
+          static_cast<QWidget *>(m_panels.fiGrid->allAreaButton()),
+          static_cast<QWidget *>(m_combo1), static_cast<QWidget *>(m_panels.fiGrid)})
+        control->setEnabled(false);
+    for (QAction *item : {m_mnuSaveFile, m_mnuDataRead, m_mnuDataWrite})
+        item->setEnabled(false);
+    m_views->fFormVisibleOFF();
+    m_frame6->setVisible(false);
+}
+
+void MainWindow::enterDataState() {
+    for (QWidget *control : {static_cast<QWidget *>(m_command2), static_cast<QWidget *>(m_command7),
+                             static_cast<QWidget *>(m_command3),
+                             static_cast<QWidget *>(m_panels.fiGrid->allAreaButton()),
+                             static_cast<QWidget *>(m_combo1)})
+        control->setEnabled(true);
+    for (QAction *item : {m_mnuSaveFile, m_mnuDataRead, m_mnuDataWrite})
+        item->setEnabled(true);
+    for (QWidget *frame : m_panels.all())
+        frame->setEnabled(true);
+    m_views->showFiGrid();
+    m_frame6->setVisible(false);
+}
+
+void MainWindow::showFile(const ShownFile &file) {
+    m_label2->setText(file.EcuDataName);
+    m_label3->setText(QLocale().toString(file.fileTime, QLocale::ShortFormat));
+}
+
+void MainWindow::showLoadedComment() {
+    QString text = m_document.loadedComment().text();
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    m_text3->setPlainText(text);
+    // The box may show some characters otherwise (a no-break space as a space); what it shows
+    // is the unedited comment.
+    m_document.adoptShownComment(m_text3->toPlainText());
+}
+
+QList<QWidget *> MainWindow::dataFrames() const {
+    const ViewPanels &p = m_panels;
+    return {p.fiGrid,  p.fiGraph, p.shiftTiming, m_frame6, p.fi3D,
+            p.pitRoad, p.igGrid,  p.igGraph,     p.ig3D};
+}
+
+MapGridView *MainWindow::grid(MapKind kind) const {
+    return kind == MapKind::Fi ? m_panels.fiGrid : m_panels.igGrid;
+}
+
+Map3DView *MainWindow::view3D(MapKind kind) const {
+    return kind == MapKind::Fi ? m_panels.fi3D : m_panels.ig3D;
+}
+
+GraphView *MainWindow::graphView(GraphKind kind) const {
+    switch (kind) {
+    case GraphKind::Fi:
+        return m_panels.fiGraph;
+    case GraphKind::Ig:
+        return m_panels.igGraph;
+    case GraphKind::Ru:
+        break;
+    }
+    return m_panels.ruView;
+}
+
+const E2PFileState &MainWindow::fileState() const {
+    return m_files->fileState();
+}
+
+void MainWindow::setMainWindowEnabled(bool enabled) {
+    centralWidget()->setEnabled(enabled);
+    menuBar()->setEnabled(enabled);
+    m_editMenu->setAvailable(enabled);
+    m_mapEdits->setAvailable(enabled);
+}
+
+bool MainWindow::isMainWindowEnabled() const {
+    return centralWidget()->isEnabled() && menuBar()->isEnabled();
+}
+
+void MainWindow::enableCommandsAfterMapEdit(bool withDataRead, bool withMenuDataRead) {
+    for (QWidget *control : {static_cast<QWidget *>(m_command1), static_cast<QWidget *>(m_command2),
+                             static_cast<QWidget *>(m_command3), static_cast<QWidget *>(m_command4),
+                             static_cast<QWidget *>(m_panels.fiGrid->allAreaButton())})
+        control->setEnabled(true);
+    if (withDataRead)
+        m_command7->setEnabled(true);
+    for (QAction *item : {m_mnuOpenFile, m_mnuSaveFile, m_mnuDataWrite})
+        item->setEnabled(true);
+    if (withMenuDataRead)
+        m_mnuDataRead->setEnabled(true);
+}
+
+void MainWindow::selectPort(int portNo) {
+    for (QAction *item : m_mnuComNo)
+        item->setChecked(false);
+    m_portNo = portNo;
+    QAction *item = m_mnuComNo.at(static_cast<std::size_t>(portNo - 1));
+    item->setChecked(true);
+    m_frame5->setTitle(QStringLiteral("Data Transmit ----- COM%1").arg(portNo));
+    m_transfers->setPortNo(portNo);
+}
+
+void MainWindow::refreshPortMenu(bool askSystem) {
+    // At start-up the items name the devices from the settings alone: asking the system for its
+    // ports waits until the menu is opened.
+    const QList<SerialPortEntry> ports =
+        askSystem ? m_ports->availablePorts() : QList<SerialPortEntry>();
+    for (int k = 1; k <= LastPortNo; ++k)
+        m_mnuComNo.at(static_cast<std::size_t>(k - 1))->setText(portMenuText(k, m_settings, ports));
+}
+
+void MainWindow::choosePortDevice() {
+    PortDeviceDialog dialog(*m_ports, m_settings, m_portNo, this);
+    connect(&dialog, &PortDeviceDialog::portMapped, this, [this] { refreshPortMenu(true); });
+    setMainWindowEnabled(false);
+    dialog.exec();
+    setMainWindowEnabled(true);
+}
+
+void MainWindow::showHistory() {
+    HistoryDialog dialog(m_history, this);
+    setMainWindowEnabled(false);
+    dialog.exec();
+    setMainWindowEnabled(true);
+    if (dialog.choice() == HistoryDialog::Choice::Open)
+        m_files->openDroppedFile(dialog.chosenPath());
+    else if (dialog.choice() == HistoryDialog::Choice::Compare)
+        (void)m_compare->compareWithPath(dialog.chosenPath());
+}
+
+void MainWindow::showComparisonSummary() {
+    m_compareStatus->setText(m_comparison.summary());
+    statusBar()->setVisible(m_comparison.isActive());
+    m_mnuCompareOff->setEnabled(m_comparison.isActive());
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent *event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (isMainWindowEnabled() && urls.size() == 1 && urls.front().isLocalFile() &&
+        urls.front().toLocalFile().endsWith(QStringLiteral(".E2P"), Qt::CaseInsensitive))
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent *event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (!isMainWindowEnabled() || urls.size() != 1 || !urls.front().isLocalFile())
+        return;
+    event->acceptProposedAction();
+    m_files->openDroppedFile(urls.front().toLocalFile());
+}
+
+void MainWindow::showAbout() {
+    m_operator->tell(AppTitle + QStringLiteral("\r\rVersion: ") + programVersion() +
+                         QStringLiteral("\r\r"),
+                     MessageIcon::None);
+}
+
+void MainWindow::closeEvent(QCloseEvent *event) {
+    // The transfer's waits run inside this window's event loop; it must end first.
+    if (m_transfers->isTransferring() || !m_files->maySaveOrDiscard(BeforeQuitting)) {
+        event->ignore();
+        return;
+    }
+    writePortNo(m_settings, m_portNo);
+    event->accept();
+}
+
+void MainWindow::showEvent(QShowEvent *event) {
+    QMainWindow::showEvent(event);
+    // Told once the window is on screen, never from a box that would stand in for it.
+    const QString warning = m_settings.notSavedWarning();
+    if (!m_settingsWarningDue || warning.isEmpty())
+        return;
+    m_settingsWarningDue = false;
+    QTimer::singleShot(0, this,
+                       [this, warning] { m_operator->tell(warning, MessageIcon::Exclamation); });
+}
+
+void MainWindow::setTransferBusy(bool busy) {
+    setMainWindowEnabled(!busy);
+    m_progress->setValue(0);
+    m_progress->setVisible(busy);
+}
+
+void MainWindow::showEcuRead(const EcuImage &image) {
+    for (QWidget *control : {static_cast<QWidget *>(m_command2), static_cast<QWidget *>(m_command7),
+                             static_cast<QWidget *>(m_panels.fiGrid->allAreaButton()),
+                             static_cast<QWidget *>(m_combo1)})
+        control->setEnabled(true);
+    m_command3->setEnabled(false);
+    m_mnuSaveFile->setEnabled(true);
+    m_mnuDataRead->setEnabled(true);
+    m_mnuDataWrite->setEnabled(false);
+    for (QWidget *frame : dataFrames())
+        frame->setEnabled(true);
+    m_views->showFiGrid();
+
+    // What the window held stays at hand for "Compare with data before the read".
+    if (m_document.hasData())
+        m_compare->keepBeforeRead(m_document.image());
+    m_document.load(image, E2PComment());
+    m_label2->setText(QStringLiteral("ECU Read data"));
+    m_label3->setText(QStringLiteral("-----"));
+    setMainWindowEnabled(true);
+    m_frame6->setVisible(true);
+    m_label16->setText(EcuDataName(m_document.image()));
+}
+
+void MainWindow::enterReadFailureState() {
+    enterNoFileState(true);
+    // Unlike the no-file state of start-up, "Data Read" stays at hand and the data frames are off.
+    m_command7->setEnabled(true);
+    m_mnuDataRead->setEnabled(true);
+    for (QWidget *frame : dataFrames())
+        frame->setEnabled(false);
+}
