@@ -91,7 +91,7 @@ QString dumpText(const EcuData &data, const QString &comment) {
     const EcuTables &t = data.tables;
     QString text;
     QTextStream out(&text);
-    out << "Data name: " << visible(EcuDataName(data.image).trimmed()) << '\n' << "Comment:\n";
+    out << "Data name: " << visible(ecuDataName(data.image).trimmed()) << '\n' << "Comment:\n";
     // A lone LF within a comment line starts another line of the dump.
     QString lineEnds = comment;
     lineEnds.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));

@@ -117,7 +117,7 @@ int writeFileToEcu(const QString &device, const QString &path, Operator &op,
 
     Transfer transfer(device, op, settings, interruptions);
     const QString tmpPath =
-        TmpPath(file.absoluteFilePath(), file.absolutePath(), EcuDataName(loaded.data.image));
+        TmpPath(file.absoluteFilePath(), file.absolutePath(), ecuDataName(loaded.data.image));
     const WriteOutcome outcome = InterruptSignals::received()
                                      ? WriteOutcome::Failed
                                      : transfer.link.EcuDataWrite(loaded.data.image, tmpPath);

@@ -27,7 +27,7 @@ CalibrationDocument::~CalibrationDocument() {
 
 void CalibrationDocument::load(const EcuImage &image, const E2PComment &comment) {
     m_data.image = image;
-    HEXdata_Conv(m_data);
+    decodeImage(m_data);
     m_ruForms.fill(RuTextForm::Loaded);
     m_hasData = true;
     m_loadedComment = comment;

@@ -4,7 +4,7 @@
 #include "changed_bytes.h"
 #include "files/e2p_comment.h"
 #include "image/ecu_tables.h"
-#include "image/hexdata_conv.h"
+#include "image/image_decoding.h"
 
 #include <QObject>
 #include <QUndoStack>

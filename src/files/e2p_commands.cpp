@@ -2,7 +2,7 @@
 
 #include "files/e2p_reader.h"
 #include "files/e2p_writer.h"
-#include "image/hexdata_conv.h"
+#include "image/image_decoding.h"
 
 #include <QDir>
 #include <QFile>
@@ -60,7 +60,7 @@ OpenOutcome loadE2PFile(const FileChoice &choice, Operator &op) {
         outcome.result = FileCommandResult::Rejected;
         return outcome;
     }
-    if (EcuDataType(read.image) != EcuMarker) {
+    if (dataTypeMarker(read.image) != EcuMarker) {
         op.tell(EcuDataTypeIncorrect, MessageIcon::Critical);
         outcome.result = FileCommandResult::Rejected;
         return outcome;
@@ -70,7 +70,7 @@ OpenOutcome loadE2PFile(const FileChoice &choice, Operator &op) {
 
     outcome.result = FileCommandResult::Done;
     outcome.data.image = read.image;
-    HEXdata_Conv(outcome.data);
+    decodeImage(outcome.data);
     outcome.comment = read.comment;
     outcome.CommentText = read.CommentText;
     outcome.EcuDataName = dataNameOfFile(choice.fileName);

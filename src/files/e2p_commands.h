@@ -20,7 +20,6 @@ struct E2PFileState {
 inline const QString FileOperationNotEnded =
     QStringLiteral("File operation has not ended normally");
 inline const QString FileNotFound = QStringLiteral("File Not Found");
-inline const QString EcuDataTypeIncorrect = QStringLiteral("ECU Data Type is incorrect.");
 inline const QString FileSaveEnded = QStringLiteral("File save ended");
 inline const QString E2PFilter = QStringLiteral("E2P(*.E2P)");
 inline const QString E2PSuffix = QStringLiteral("E2P");

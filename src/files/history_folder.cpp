@@ -151,7 +151,7 @@ std::vector<HistoryEntry> HistoryFolder::entries() const {
         kept.kind = entry->kind;
         const HexReadResult read = HEX_Data_read(kept.path);
         if (read.HexReadOk) {
-            kept.dataName = EcuDataName(read.image).trimmed();
+            kept.dataName = ecuDataName(read.image).trimmed();
             kept.commentFirstLine = read.CommentText.section(QStringLiteral("\r\n"), 0, 0);
         }
         entries.push_back(kept);

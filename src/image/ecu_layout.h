@@ -26,8 +26,8 @@ constexpr int RuMapOffset = 412;    // RU points 1..16
 constexpr int PitLimitOffset = 428; // PitLimitData
 constexpr int ShiftNeOffset = 430;  // ShiftNeData
 constexpr int IdleNeOffset = 432;   // IdleNeData, never above IdleNeMax
-constexpr int DataNameOffset = 434; // EcuDataName, 8 bytes
-constexpr int DataTypeOffset = 442; // EcuDataType, 6 bytes
+constexpr int DataNameOffset = 434; // the data name, 8 bytes
+constexpr int DataTypeOffset = 442; // the data type marker, 6 bytes
 
 constexpr int IdleNeMax = 15;
 

@@ -16,7 +16,7 @@ bool EcuLink::EcuDataRead(const std::function<void(const EcuImage &)> &onRead) {
     }
     closePort();
 
-    if (EcuDataType(image) != EcuMarker) {
+    if (dataTypeMarker(image) != EcuMarker) {
         tell(EcuDataTypeIncorrect, MessageIcon::Critical);
         endTransfer();
         return false;

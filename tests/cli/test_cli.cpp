@@ -1,6 +1,6 @@
 #include "files/e2p_reader.h"
 #include "files/e2p_writer.h"
-#include "image/hexdata_conv.h"
+#include "image/image_decoding.h"
 #include "link_fixture.h"
 #include "sim_memory.h"
 
@@ -81,7 +81,7 @@ TEST_F(Cli, ReadsTheEcuIntoANewFileAndWritesAFileAfterThePrompts) {
 
     EcuData data{markedImage(12), {}};
     const QString file = writeE2P("RACE1.E2P", data.image);
-    HEXdata_Conv(data); // what Open File makes of it
+    decodeImage(data); // what Open File makes of it
     const CliRun write =
         run({QStringLiteral("write"), QStringLiteral("-p"), QStringLiteral("com3"), file}, "\n\n");
     EXPECT_EQ(write.exitCode, 0);

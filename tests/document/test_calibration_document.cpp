@@ -111,7 +111,7 @@ TEST_P(Edits, ChangeExactlyTheirBytesInOneStepThatUndoAndRedoRestore) {
         EXPECT_EQ(told.contains(offset), edited.contains(offset)) << offset;
     // The tables a load of the image would give, RU texts as the editors write them where edited.
     EcuImage image = document.image();
-    EcuTables tables = HEXdata_Conv(image);
+    EcuTables tables = decodeImage(image);
     if (c.ruText) {
         EXPECT_EQ(document.tables().RuadjText[6], QString::fromUtf8(c.ruText));
         tables.RuadjText = document.tables().RuadjText;
@@ -260,7 +260,7 @@ TEST(CalibrationDocument, CleanAfterLoadAndSaveModifiedAfterEditsAndComments) {
     setEcuDataName(saved, QStringLiteral("RACE1"));
     document.markSaved(saved, document.commentToSave());
     EXPECT_FALSE(document.isModified());
-    EXPECT_EQ(EcuDataName(document.image()), QStringLiteral("RACE1   "));
+    EXPECT_EQ(ecuDataName(document.image()), QStringLiteral("RACE1   "));
     ASSERT_TRUE(document.undoStack().canUndo()); // a save keeps the history
     document.undoStack().undo();
     EXPECT_TRUE(document.isModified());

@@ -72,7 +72,7 @@ TEST_F(E2PCommands, SaveAndOpenMakeTheFileCurrentAndRememberIt) {
     EXPECT_EQ(messagesWhenShown, 0);
     EXPECT_EQ(m_operator.messages,
               (QList<ToldMessage>{{QStringLiteral("File save ended"), MessageIcon::None}}));
-    EXPECT_EQ(EcuDataName(image), QStringLiteral("RACE1   "));
+    EXPECT_EQ(ecuDataName(image), QStringLiteral("RACE1   "));
     EXPECT_EQ(saved.EcuDataName, QStringLiteral("RACE1"));
     EXPECT_EQ(HEX_Data_read(path).image, image);
     expectCurrent(QStringLiteral("RACE1.E2P"));

@@ -1,5 +1,5 @@
 #include "files/e2p_reader.h"
-#include "image/hexdata_conv.h"
+#include "image/image_decoding.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@ TEST(SampleFile, IsARealisticCalibrationThatTheEditorsCanHandle) {
     EXPECT_EQ(r.damaged.count, 0);
 
     const EcuImage loaded = r.image;
-    const EcuTables t = HEXdata_Conv(r.image);
+    const EcuTables t = decodeImage(r.image);
     EXPECT_EQ(r.image, loaded) << "decoding must not need to change the sample";
 
     for (int i = 1; i < NePoints; ++i)

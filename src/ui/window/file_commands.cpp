@@ -31,7 +31,7 @@ std::optional<ShownFile> FileCommands::loadLastFile() {
         return std::nullopt;
     }
     // A foreign file passes in silence.
-    if (EcuDataType(read.image) != EcuMarker)
+    if (dataTypeMarker(read.image) != EcuMarker)
         return std::nullopt;
     if (read.damaged.count > 0)
         m_operator.tell(damageWarning(QFileInfo(last.path).fileName(), read.damaged),
