@@ -46,7 +46,7 @@ int diff(const QString &pathA, const QString &pathB, Operator &op) {
     const std::optional<OpenOutcome> b = a ? load(pathB, op) : std::nullopt;
     if (!b)
         return ExitUsageOrFile;
-    const QStringList lines = differences(a->data.tables, b->data.tables);
+    const QStringList lines = differences(a->data, b->data);
     for (const QString &line : lines)
         std::printf("%s\n", qPrintable(line));
     return lines.isEmpty() ? ExitDone : ExitFilesDiffer;

@@ -68,6 +68,12 @@ constexpr int ProtectedTailLast = 319;
 
 // The parameters of the image, each a byte or a table of bytes.
 enum class ParameterKind { FiCell, IgCell, NeAxis, ThAxis, RuPoint, PitLimit, ShiftNe, IdleNe };
+// Every kind, in the order the views and reports name them.
+constexpr ParameterKind ParameterKinds[] = {
+    ParameterKind::FiCell,  ParameterKind::IgCell,  ParameterKind::NeAxis,   ParameterKind::ThAxis,
+    ParameterKind::RuPoint, ParameterKind::ShiftNe, ParameterKind::PitLimit, ParameterKind::IdleNe};
+// How many parameters of a kind there are: 176 cells, 16 or 11 points, or a single value.
+[[nodiscard]] int parameterCount(ParameterKind kind);
 
 // The parameter a byte holds: its kind and its cell (1..176) or point (1..16), 1 for a single
 // value.
