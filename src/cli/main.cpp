@@ -36,7 +36,7 @@ int dump(const QString &path, Operator &op) {
     const std::optional<OpenOutcome> loaded = load(path, op);
     if (!loaded)
         return ExitUsageOrFile;
-    const QByteArray text = dumpText(loaded->data, loaded->CommentText).toLocal8Bit();
+    const QByteArray text = dumpText(loaded->data, loaded->commentText).toLocal8Bit();
     std::fwrite(text.constData(), 1, static_cast<std::size_t>(text.size()), stdout);
     return ExitDone;
 }

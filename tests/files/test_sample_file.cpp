@@ -6,9 +6,9 @@
 namespace {
 
 TEST(SampleFile, IsARealisticCalibrationThatTheEditorsCanHandle) {
-    HexReadResult r = HEX_Data_read(QStringLiteral(ECU_SOURCE_DIR "/data/SAMPLE.E2P"));
-    ASSERT_TRUE(r.HexReadOk) << r.message.toStdString();
-    EXPECT_GE(r.CommentText.count(QStringLiteral("\r\n")), 2);
+    E2PReadResult r = readE2PFile(QStringLiteral(ECU_SOURCE_DIR "/data/SAMPLE.E2P"));
+    ASSERT_TRUE(r.ok) << r.message.toStdString();
+    EXPECT_GE(r.commentText.count(QStringLiteral("\r\n")), 2);
     EXPECT_EQ(r.damaged.count, 0);
 
     const EcuImage loaded = r.image;

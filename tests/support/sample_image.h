@@ -5,7 +5,7 @@
 
 // The shipped sample calibration's image, decoded as a load decodes it.
 inline EcuImage sampleImage() {
-    HexReadResult read = HEX_Data_read(QStringLiteral(ECU_SOURCE_DIR "/data/SAMPLE.E2P"));
+    E2PReadResult read = readE2PFile(QStringLiteral(ECU_SOURCE_DIR "/data/SAMPLE.E2P"));
     (void)decodeImage(read.image);
     return read.image;
 }
