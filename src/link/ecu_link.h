@@ -119,8 +119,11 @@ private:
     void handshakeEpilogue();
     void onWatchdogExpired();
 
+    // Sends the bytes a frame text stands for (the handshake's greetings).
     void sendFrameText(const QString &frameText);
+    // Sends a request and keeps its text as txHex.
     void sendRequest(const QByteArray &frame);
+    // Waits for count bytes and takes them as rxHex; false when they did not come.
     bool receive(int count);
     // boundMs: how long to wait at most; -1: the watchdog's time in the handshake, after it
     // ReceptionBoundMs.
