@@ -167,8 +167,8 @@ int main(int argc, char **argv) {
     parser.addOption(imageFile);
     parser.process(app);
 
-    const HexReadResult loaded = HEX_Data_read(parser.value(imageFile));
-    if (!loaded.HexReadOk) {
+    const E2PReadResult loaded = readE2PFile(parser.value(imageFile));
+    if (!loaded.ok) {
         std::fprintf(stderr, "transfer: %s: %s\n", qPrintable(parser.value(imageFile)),
                      qPrintable(loaded.message));
         return 1;

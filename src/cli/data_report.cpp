@@ -1,6 +1,9 @@
 #include "data_report.h"
 
+#include "image/image_comparison.h"
+
 #include <QTextStream>
+#include <algorithm>
 
 namespace {
 
@@ -8,29 +11,28 @@ constexpr int AxisWidth = 10;
 constexpr int CellWidth = 7;
 
 using Texts = MapTable<QString>;
-using Bytes = MapTable<std::uint8_t>;
 
 struct Map {
+    ParameterKind kind;
     const char *name;
-    const Bytes EcuTables::*data;
     const Texts EcuTables::*texts;
 };
 
 constexpr Map Maps[] = {
-    {"Fi Map", &EcuTables::KmapData, &EcuTables::KmapText},
-    {"IG Map", &EcuTables::IGmapData, &EcuTables::IGmapText},
+    {ParameterKind::FiCell, "Fi Map", &EcuTables::KmapText},
+    {ParameterKind::IgCell, "IG Map", &EcuTables::IGmapText},
 };
 
 struct Speed {
+    ParameterKind kind;
     const char *name;
-    std::uint8_t EcuTables::*data;
     QString EcuTables::*text;
 };
 
 constexpr Speed Speeds[] = {
-    {"ShiftTiming Indicator", &EcuTables::ShiftNeData, &EcuTables::ShiftNeText},
-    {"PITroad Limit", &EcuTables::PitLimitData, &EcuTables::PitLimitText},
-    {"Idring Ne", &EcuTables::IdleNeData, &EcuTables::IdleNeText},
+    {ParameterKind::ShiftNe, "ShiftTiming Indicator", &EcuTables::ShiftNeText},
+    {ParameterKind::PitLimit, "PITroad Limit", &EcuTables::PitLimitText},
+    {ParameterKind::IdleNe, "Idring Ne", &EcuTables::IdleNeText},
 };
 
 // A text from the file as the terminal may show it: control characters (C0, DEL, C1) other than
@@ -81,8 +83,38 @@ QString position(const char *axis, std::size_t index, const QString &text) {
     return QStringLiteral("%1 %2 (%3)").arg(QLatin1String(axis)).arg(index + 1).arg(text);
 }
 
-QString change(const QString &what, const QString &a, const QString &b) {
-    return QStringLiteral("%1: %2 -> %3").arg(what, a.trimmed(), b.trimmed());
+// The entry of a table for a kind.
+template <typename Entry, std::size_t Size>
+const Entry &entryOf(const Entry (&table)[Size], ParameterKind kind) {
+    return *std::find_if(std::begin(table), std::end(table),
+                         [kind](const Entry &entry) { return entry.kind == kind; });
+}
+
+// The parameter a line of the diff names, placed on the axes of t: "Fi Map TH 3 (20) NE 5
+// (4000)", "NE Position 2", "RU Map NE 1 (1000)", "Idring Ne".
+QString parameterName(const ParameterPlace &place, const EcuTables &t) {
+    const auto point = static_cast<std::size_t>(place.index - 1);
+    switch (place.kind) {
+    case ParameterKind::FiCell:
+    case ParameterKind::IgCell: {
+        const auto th = static_cast<std::size_t>(thRowOfCell(place.index) - 1);
+        const auto ne = static_cast<std::size_t>(neColumnOfCell(place.index) - 1);
+        return QStringLiteral("%1 %2 %3")
+            .arg(QLatin1String(entryOf(Maps, place.kind).name), position("TH", th, t.ThText[th]),
+                 position("NE", ne, t.NeText[ne]));
+    }
+    case ParameterKind::NeAxis:
+        return QStringLiteral("NE Position %1").arg(place.index);
+    case ParameterKind::ThAxis:
+        return QStringLiteral("TH Position %1").arg(place.index);
+    case ParameterKind::RuPoint:
+        return QStringLiteral("RU Map ") + position("NE", point, t.NeText[point]);
+    case ParameterKind::PitLimit:
+    case ParameterKind::ShiftNe:
+    case ParameterKind::IdleNe:
+        break;
+    }
+    return QLatin1String(entryOf(Speeds, place.kind).name);
 }
 
 } // namespace
@@ -91,7 +123,7 @@ QString dumpText(const EcuData &data, const QString &comment) {
     const EcuTables &t = data.tables;
     QString text;
     QTextStream out(&text);
-    out << "Data name: " << visible(EcuDataName(data.image).trimmed()) << '\n' << "Comment:\n";
+    out << "Data name: " << visible(ecuDataName(data.image).trimmed()) << '\n' << "Comment:\n";
     // A lone LF within a comment line starts another line of the dump.
     QString lineEnds = comment;
     lineEnds.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -114,39 +146,10 @@ QString dumpText(const EcuData &data, const QString &comment) {
     return text;
 }
 
-QStringList differences(const EcuTables &a, const EcuTables &b) {
+QStringList differences(const EcuData &a, const EcuData &b) {
     QStringList lines;
-    for (const Map &map : Maps) {
-        for (std::size_t th = 0; th < ThRows; ++th) {
-            for (std::size_t ne = 0; ne < NeColumns; ++ne) {
-                if ((a.*map.data)[th][ne] == (b.*map.data)[th][ne])
-                    continue;
-                lines.push_back(
-                    change(QStringLiteral("%1 %2 %3")
-                               .arg(QLatin1String(map.name), position("TH", th, a.ThText[th]),
-                                    position("NE", ne, a.NeText[ne])),
-                           (a.*map.texts)[th][ne], (b.*map.texts)[th][ne]));
-            }
-        }
-    }
-    for (std::size_t i = 0; i < NePoints; ++i) {
-        if (a.NeData[i] != b.NeData[i])
-            lines.push_back(
-                change(QStringLiteral("NE Position %1").arg(i + 1), a.NeText[i], b.NeText[i]));
-    }
-    for (std::size_t i = 0; i < ThPoints; ++i) {
-        if (a.ThData[i] != b.ThData[i])
-            lines.push_back(
-                change(QStringLiteral("TH Position %1").arg(i + 1), a.ThText[i], b.ThText[i]));
-    }
-    for (std::size_t i = 0; i < RuPoints; ++i) {
-        if (a.RuadjData[i] != b.RuadjData[i])
-            lines.push_back(change(QStringLiteral("RU Map ") + position("NE", i, a.NeText[i]),
-                                   a.RuadjText[i], b.RuadjText[i]));
-    }
-    for (const Speed &speed : Speeds) {
-        if (a.*speed.data != b.*speed.data)
-            lines.push_back(change(QLatin1String(speed.name), a.*speed.text, b.*speed.text));
-    }
+    for (const Difference &d : compareImages(a.image, b.image))
+        lines << QStringLiteral("%1: %2 -> %3")
+                     .arg(parameterName(d.place, a.tables), d.oursText(), d.theirsText());
     return lines;
 }

@@ -14,4 +14,4 @@
 
 // One line for every parameter that differs between a and b, in the order of dumpText:
 // "Fi Map TH 3 (20) NE 5 (4000): +2% -> +5%". Positions are named by a's axes.
-[[nodiscard]] QStringList differences(const EcuTables &a, const EcuTables &b);
+[[nodiscard]] QStringList differences(const EcuData &a, const EcuData &b);

@@ -36,7 +36,7 @@ int dump(const QString &path, Operator &op) {
     const std::optional<OpenOutcome> loaded = load(path, op);
     if (!loaded)
         return ExitUsageOrFile;
-    const QByteArray text = dumpText(loaded->data, loaded->CommentText).toLocal8Bit();
+    const QByteArray text = dumpText(loaded->data, loaded->commentText).toLocal8Bit();
     std::fwrite(text.constData(), 1, static_cast<std::size_t>(text.size()), stdout);
     return ExitDone;
 }
@@ -46,7 +46,7 @@ int diff(const QString &pathA, const QString &pathB, Operator &op) {
     const std::optional<OpenOutcome> b = a ? load(pathB, op) : std::nullopt;
     if (!b)
         return ExitUsageOrFile;
-    const QStringList lines = differences(a->data.tables, b->data.tables);
+    const QStringList lines = differences(a->data, b->data);
     for (const QString &line : lines)
         std::printf("%s\n", qPrintable(line));
     return lines.isEmpty() ? ExitDone : ExitFilesDiffer;

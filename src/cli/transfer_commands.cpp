@@ -5,7 +5,7 @@
 #include "link/ecu_link.h"
 #include "link/qt_serial_port.h"
 #include "link/serial_device.h"
-#include "link/tmp_path.h"
+#include "link/verification_file_path.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -116,11 +116,12 @@ int writeFileToEcu(const QString &device, const QString &path, Operator &op,
         return ExitUsageOrFile;
 
     Transfer transfer(device, op, settings, interruptions);
-    const QString tmpPath =
-        TmpPath(file.absoluteFilePath(), file.absolutePath(), EcuDataName(loaded.data.image));
-    const WriteOutcome outcome = InterruptSignals::received()
-                                     ? WriteOutcome::Failed
-                                     : transfer.link.EcuDataWrite(loaded.data.image, tmpPath);
+    const QString verificationPath = verificationFilePath(
+        file.absoluteFilePath(), file.absolutePath(), ecuDataName(loaded.data.image));
+    const WriteOutcome outcome =
+        InterruptSignals::received()
+            ? WriteOutcome::Failed
+            : transfer.link.EcuDataWrite(loaded.data.image, verificationPath);
     // Once the last word was read back the write ends as it would have.
     if (InterruptSignals::received() && outcome != WriteOutcome::Done) {
         op.tell(interruptedWrite(outcome), MessageIcon::Critical);

@@ -37,7 +37,10 @@ bool ByteEditCommand::mergeWith(const QUndoCommand *other) {
     for (std::size_t i = 0; i < m_edit.changes.size(); ++i)
         m_edit.changes[i].after = next->m_edit.changes[i].after;
     setText(m_edit.describe ? m_edit.describe(m_edit.changes) : QString());
+    // Back where it began, the gesture leaves no step, unless it changed how an RU text reads
+    // (" +5%" as loaded is "+5%" once edited): that is a change, which undo takes back.
     setObsolete(std::all_of(m_edit.changes.cbegin(), m_edit.changes.cend(),
-                            [](const ByteChange &c) { return c.before == c.after; }));
+                            [](const ByteChange &c) { return c.before == c.after; }) &&
+                !m_document.ruTextsReadOtherwise(m_ruFormsBefore));
     return true;
 }

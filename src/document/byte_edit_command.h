@@ -6,7 +6,8 @@
 
 // An edit on the document's undo stack: redo puts the changes' new bytes into the image, undo
 // the old ones, and both refresh the tables and tell the views through the document. Moves of
-// one gesture merge into one step; a gesture that ends where it began leaves no step.
+// one gesture merge into one step; a gesture that ends where it began leaves no step, unless it
+// changed how an RU text reads.
 class ByteEditCommand : public QUndoCommand {
 public:
     ByteEditCommand(CalibrationDocument &document, ByteEdit edit);

@@ -1,6 +1,7 @@
 #include "calibration_document.h"
 
 #include "byte_edit_command.h"
+#include "image/display_text.h"
 
 #include <algorithm>
 
@@ -27,7 +28,7 @@ CalibrationDocument::~CalibrationDocument() {
 
 void CalibrationDocument::load(const EcuImage &image, const E2PComment &comment) {
     m_data.image = image;
-    HEXdata_Conv(m_data);
+    decodeImage(m_data);
     m_ruForms.fill(RuTextForm::Loaded);
     m_hasData = true;
     m_loadedComment = comment;
@@ -80,6 +81,15 @@ void CalibrationDocument::writeBytes(const std::vector<ByteChange> &changes, boo
                      ru != 0 ? m_ruForms[static_cast<std::size_t>(ru - 1)] : RuTextForm::Loaded);
     });
     emit bytesChanged(changed);
+}
+
+bool CalibrationDocument::ruTextsReadOtherwise(const RuForms &forms) const {
+    for (std::size_t i = 0; i < forms.size(); ++i) {
+        const std::uint8_t b = m_data.tables.RuadjData[i];
+        if (forms[i] != m_ruForms[i] && ruText(b) != ruEditText(b))
+            return true;
+    }
+    return false;
 }
 
 void CalibrationDocument::adoptShownComment(const QString &shown) {

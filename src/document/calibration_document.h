@@ -4,7 +4,7 @@
 #include "changed_bytes.h"
 #include "files/e2p_comment.h"
 #include "image/ecu_tables.h"
-#include "image/hexdata_conv.h"
+#include "image/image_decoding.h"
 
 #include <QObject>
 #include <QUndoStack>
@@ -67,6 +67,8 @@ private:
     // Puts the changes' after (forward) or before bytes into the image, refreshes the tables;
     // RU points take the editors' text form forward and get forms back on the way back.
     void writeBytes(const std::vector<ByteChange> &changes, bool forward, RuForms &forms);
+    // Whether an RU text would read otherwise in these forms (" +5%" loaded, "+5%" edited).
+    [[nodiscard]] bool ruTextsReadOtherwise(const RuForms &forms) const;
     void updateModified();
 
     EcuData m_data;

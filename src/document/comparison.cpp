@@ -1,7 +1,6 @@
 #include "comparison.h"
 
 #include "calibration_document.h"
-#include "image/display_text.h"
 
 namespace {
 
@@ -23,16 +22,6 @@ constexpr KindName KindNames[] = {
 
 } // namespace
 
-std::vector<Difference> compareImages(const EcuImage &ours, const EcuImage &theirs) {
-    std::vector<Difference> differences;
-    for (int offset = 0; offset < EcuImageSize; ++offset) {
-        ParameterPlace place{};
-        if (ours.byte(offset) != theirs.byte(offset) && parameterAt(offset, place))
-            differences.push_back({place, ours.byte(offset), theirs.byte(offset)});
-    }
-    return differences;
-}
-
 QString differenceCounts(const std::vector<Difference> &differences) {
     QStringList counts;
     for (const KindName &kind : KindNames) {
@@ -46,27 +35,6 @@ QString differenceCounts(const std::vector<Difference> &differences) {
     if (!counts.isEmpty())
         text += QStringLiteral(" (") + counts.join(QStringLiteral(", ")) + QLatin1Char(')');
     return text;
-}
-
-QString parameterText(ParameterKind kind, std::uint8_t b) {
-    switch (kind) {
-    case ParameterKind::FiCell:
-        return fiText(b);
-    case ParameterKind::IgCell:
-        return igText(b);
-    case ParameterKind::NeAxis:
-        return neText(b);
-    case ParameterKind::ThAxis:
-        return thText(b);
-    case ParameterKind::RuPoint:
-        return ruEditText(b);
-    case ParameterKind::PitLimit:
-    case ParameterKind::ShiftNe:
-        return speedText(b);
-    case ParameterKind::IdleNe:
-        break;
-    }
-    return idleText(b);
 }
 
 Comparison::Comparison(const CalibrationDocument &document, QObject *parent)

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "image/ecu_image.h"
-#include "image/ecu_layout.h"
+#include "image/image_comparison.h"
 
 #include <QObject>
 #include <array>
@@ -10,20 +9,8 @@
 
 class CalibrationDocument;
 
-// A parameter whose byte differs between the calibration edited and another one.
-struct Difference {
-    ParameterPlace place;
-    std::uint8_t ours = 0;
-    std::uint8_t theirs = 0;
-    friend bool operator==(const Difference &, const Difference &) = default;
-};
-
-// Every parameter that differs, in image order.
-[[nodiscard]] std::vector<Difference> compareImages(const EcuImage &ours, const EcuImage &theirs);
 // How many differ, and of which kind: "12 differ (Fi 8, IG 3, NE axis 1)".
 [[nodiscard]] QString differenceCounts(const std::vector<Difference> &differences);
-// A parameter's byte as the views show it ("+3%", "-5deg", "7500", "1400").
-[[nodiscard]] QString parameterText(ParameterKind kind, std::uint8_t b);
 
 // The comparison of the document with another calibration (a file, a history entry, or the
 // data before the last read): which parameters differ, kept up to date through every edit,

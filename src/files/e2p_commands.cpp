@@ -2,7 +2,7 @@
 
 #include "files/e2p_reader.h"
 #include "files/e2p_writer.h"
-#include "image/hexdata_conv.h"
+#include "image/image_decoding.h"
 
 #include <QDir>
 #include <QFile>
@@ -54,13 +54,13 @@ OpenOutcome loadE2PFile(const FileChoice &choice, Operator &op) {
         return outcome;
     }
 
-    HexReadResult read = HEX_Data_read(choice.fullPath);
-    if (!read.HexReadOk) {
+    E2PReadResult read = readE2PFile(choice.fullPath);
+    if (!read.ok) {
         op.tell(read.message, read.icon);
         outcome.result = FileCommandResult::Rejected;
         return outcome;
     }
-    if (EcuDataType(read.image) != EcuMarker) {
+    if (dataTypeMarker(read.image) != EcuMarker) {
         op.tell(EcuDataTypeIncorrect, MessageIcon::Critical);
         outcome.result = FileCommandResult::Rejected;
         return outcome;
@@ -70,41 +70,41 @@ OpenOutcome loadE2PFile(const FileChoice &choice, Operator &op) {
 
     outcome.result = FileCommandResult::Done;
     outcome.data.image = read.image;
-    HEXdata_Conv(outcome.data);
+    decodeImage(outcome.data);
     outcome.comment = read.comment;
-    outcome.CommentText = read.CommentText;
-    outcome.EcuDataName = dataNameOfFile(choice.fileName);
+    outcome.commentText = read.commentText;
+    outcome.dataName = dataNameOfFile(choice.fileName);
     outcome.fileTime = QFileInfo(choice.fullPath).lastModified();
     return outcome;
 }
 
-OpenOutcome E2PFileOpen(const FileChoice &choice, E2PFileState &state, Operator &op,
+OpenOutcome openE2PFile(const FileChoice &choice, E2PFileState &state, Operator &op,
                         SettingsStore &settings) {
     OpenOutcome outcome = loadE2PFile(choice, op);
     if (outcome.accepted()) {
         state = {choice.fullPath, folderOfPath(choice.fullPath), choice.fileName};
-        writeLastFile(settings, {state.E2PFilePath, state.E2PFileDir, state.E2PFileName});
+        writeLastFile(settings, {state.filePath, state.folder, state.fileName});
     }
     return outcome;
 }
 
-OpenOutcome E2PFileOpen(E2PFileState &state, FileDialogs &dialogs, Operator &op,
+OpenOutcome openE2PFile(E2PFileState &state, FileDialogs &dialogs, Operator &op,
                         SettingsStore &settings) {
     const auto choice = dialogs.chooseFileToOpen(
-        {QStringLiteral("Read file select"), E2PFilter, E2PSuffix, state.E2PFileDir});
+        {QStringLiteral("Read file select"), E2PFilter, E2PSuffix, state.folder});
     if (!choice) {
         op.tell(FileOperationNotEnded, MessageIcon::None);
         return {};
     }
-    return E2PFileOpen(*choice, state, op, settings);
+    return openE2PFile(*choice, state, op, settings);
 }
 
-SaveOutcome E2PFileSave(E2PFileState &state, EcuImage &image, const E2PComment &comment,
+SaveOutcome saveE2PFile(E2PFileState &state, EcuImage &image, const E2PComment &comment,
                         FileDialogs &dialogs, Operator &op, SettingsStore &settings,
                         const std::function<void(const SaveOutcome &)> &onSaved) {
     SaveOutcome outcome;
-    const auto choice = dialogs.chooseFileToSave(
-        {QStringLiteral("file save"), E2PFilter, E2PSuffix, state.E2PFileDir});
+    const auto choice =
+        dialogs.chooseFileToSave({QStringLiteral("file save"), E2PFilter, E2PSuffix, state.folder});
     if (!choice) {
         op.tell(FileOperationNotEnded, MessageIcon::None);
         return outcome;
@@ -133,10 +133,10 @@ SaveOutcome E2PFileSave(E2PFileState &state, EcuImage &image, const E2PComment &
 
     image = named;
     state = {choice->fullPath, folderOfPath(choice->fullPath), choice->fileName};
-    writeLastFile(settings, {state.E2PFilePath, state.E2PFileDir, state.E2PFileName});
+    writeLastFile(settings, {state.filePath, state.folder, state.fileName});
 
     outcome.result = FileCommandResult::Done;
-    outcome.EcuDataName = name;
+    outcome.dataName = name;
     outcome.fileTime = QFileInfo(choice->fullPath).lastModified();
     if (onSaved)
         onSaved(outcome);

@@ -12,15 +12,14 @@
 
 // Where the current data file lives.
 struct E2PFileState {
-    QString E2PFilePath; // full path as the dialog returned it
-    QString E2PFileDir;  // the path up to its last separator; empty if none
-    QString E2PFileName; // the bare file name
+    QString filePath; // full path as the dialog returned it
+    QString folder;   // the path up to its last separator; empty if none
+    QString fileName; // the bare file name
 };
 
 inline const QString FileOperationNotEnded =
     QStringLiteral("File operation has not ended normally");
 inline const QString FileNotFound = QStringLiteral("File Not Found");
-inline const QString EcuDataTypeIncorrect = QStringLiteral("ECU Data Type is incorrect.");
 inline const QString FileSaveEnded = QStringLiteral("File save ended");
 inline const QString E2PFilter = QStringLiteral("E2P(*.E2P)");
 inline const QString E2PSuffix = QStringLiteral("E2P");
@@ -38,8 +37,8 @@ struct OpenOutcome {
     FileCommandResult result = FileCommandResult::Cancelled;
     EcuData data;        // decoded, when Done
     E2PComment comment;  // when Done
-    QString CommentText; // comment.text(), when Done
-    QString EcuDataName; // when Done
+    QString commentText; // comment.text(), when Done
+    QString dataName;    // when Done
     QDateTime fileTime;  // last modified, when Done
     [[nodiscard]] bool accepted() const { return result == FileCommandResult::Done; }
 };
@@ -47,19 +46,19 @@ struct OpenOutcome {
 // Asks for a file, reads and checks it, and hands it back decoded. A file that is not accepted
 // changes nothing: not the state, not the settings. The last-file settings are written only
 // after a file was accepted.
-[[nodiscard]] OpenOutcome E2PFileOpen(E2PFileState &state, FileDialogs &dialogs, Operator &op,
+[[nodiscard]] OpenOutcome openE2PFile(E2PFileState &state, FileDialogs &dialogs, Operator &op,
                                       SettingsStore &settings);
-// What E2PFileOpen does once a file is chosen (a file named at start-up, a dropped file).
-[[nodiscard]] OpenOutcome E2PFileOpen(const FileChoice &choice, E2PFileState &state, Operator &op,
+// What openE2PFile does once a file is chosen (a file named at start-up, a dropped file).
+[[nodiscard]] OpenOutcome openE2PFile(const FileChoice &choice, E2PFileState &state, Operator &op,
                                       SettingsStore &settings);
-// The checks and messages of E2PFileOpen on a file, without the state or the settings. A file
+// The checks and messages of openE2PFile on a file, without the state or the settings. A file
 // accepted with damaged record lines is accepted with a warning.
 [[nodiscard]] OpenOutcome loadE2PFile(const FileChoice &choice, Operator &op);
 
 struct SaveOutcome {
     FileCommandResult result = FileCommandResult::Cancelled;
-    QString EcuDataName; // when Done
-    QDateTime fileTime;  // when Done
+    QString dataName;   // when Done
+    QDateTime fileTime; // when Done
     [[nodiscard]] bool saved() const { return result == FileCommandResult::Done; }
 };
 
@@ -69,7 +68,7 @@ struct SaveOutcome {
 // settings.
 // onSaved runs after a save and before "File save ended" is told, so the window can show the
 // new name and date first.
-[[nodiscard]] SaveOutcome E2PFileSave(E2PFileState &state, EcuImage &image,
+[[nodiscard]] SaveOutcome saveE2PFile(E2PFileState &state, EcuImage &image,
                                       const E2PComment &comment, FileDialogs &dialogs, Operator &op,
                                       SettingsStore &settings,
                                       const std::function<void(const SaveOutcome &)> &onSaved = {});

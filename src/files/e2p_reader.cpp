@@ -55,8 +55,8 @@ QByteArray recordType(const QByteArray &line) {
     return line.mid(7, 2);
 }
 
-HexReadResult rejected(const QString &message) {
-    HexReadResult result;
+E2PReadResult rejected(const QString &message) {
+    E2PReadResult result;
     result.message = message;
     result.icon = MessageIcon::Critical;
     return result;
@@ -87,12 +87,12 @@ bool storeRecord(const QByteArray &line, EcuImage &image) {
     }
 }
 
-HexReadResult readE2PData(const QByteArray &data) {
+E2PReadResult readE2PData(const QByteArray &data) {
     const std::vector<QByteArray> lines = splitLines(data);
     if (lines.empty())
         return rejected(FileFormatIncorrect);
 
-    HexReadResult result;
+    E2PReadResult result;
     int phase = 0;
     const std::size_t last = lines.size() - 1;
     for (std::size_t i = 0; i < last; ++i) {
@@ -111,7 +111,7 @@ HexReadResult readE2PData(const QByteArray &data) {
         }
         // The line after the end record, and not the last one.
         if (line != CommentStartLine) {
-            result.HexReadOk = true;
+            result.ok = true;
             return result;
         }
         QByteArray comment;
@@ -122,8 +122,8 @@ HexReadResult readE2PData(const QByteArray &data) {
             comment += "\r\n";
         }
         result.comment = E2PComment::fromBytes(comment);
-        result.CommentText = result.comment.text();
-        result.HexReadOk = true;
+        result.commentText = result.comment.text();
+        result.ok = true;
         return result;
     }
 
@@ -134,12 +134,12 @@ HexReadResult readE2PData(const QByteArray &data) {
         // means the file ends inside its data records.
         if (recordType(lastLine) != "01")
             return rejected(FileFormatIncorrect);
-        result.HexReadOk = true;
+        result.ok = true;
         return result;
     }
     if (lastLine != CommentEndLine)
         return rejected(FileFormatIncorrect);
-    result.HexReadOk = true;
+    result.ok = true;
     return result;
 }
 
@@ -149,7 +149,7 @@ QString tooLarge(qint64 size) {
         .arg(E2PFileSizeLimit);
 }
 
-HexReadResult rejectedFile(const QString &path, const QString &reason) {
+E2PReadResult rejectedFile(const QString &path, const QString &reason) {
     return rejected(QStringLiteral("%1\n%2").arg(QDir::toNativeSeparators(path), reason));
 }
 
@@ -169,11 +169,11 @@ QString refusalOf(const QFileInfo &info) {
 
 } // namespace
 
-HexReadResult HEX_Data_read(QIODevice &device) {
+E2PReadResult readE2PFile(QIODevice &device) {
     return readE2PData(device.readAll());
 }
 
-HexReadResult HEX_Data_read(const QString &path) {
+E2PReadResult readE2PFile(const QString &path) {
     if (const QString refusal = refusalOf(QFileInfo(path)); !refusal.isEmpty())
         return rejectedFile(path, refusal);
     QFile file(path);

@@ -4,10 +4,6 @@ namespace {
 
 const QByteArray LineEnd = QByteArrayLiteral("\r\n");
 
-void appendHexByte(QByteArray &out, int value) {
-    out += QByteArray::number(value & 0xFF, 16).rightJustified(2, '0').toUpper();
-}
-
 std::array<std::uint8_t, EcuColumns> rowBytes(const EcuImage &image, int row) {
     std::array<std::uint8_t, EcuColumns> bytes{};
     for (int column = 0; column < EcuColumns; ++column)
@@ -19,17 +15,16 @@ std::array<std::uint8_t, EcuColumns> rowBytes(const EcuImage &image, int row) {
 
 QByteArray dataRecord(int row, const std::array<std::uint8_t, EcuColumns> &bytes) {
     const int address = row * EcuColumns;
-    QByteArray record = QByteArrayLiteral(":10");
-    appendHexByte(record, address >> 8);
-    appendHexByte(record, address);
-    record += "00";
-    int sum = EcuColumns + (address >> 8) + (address & 0xFF);
-    for (std::uint8_t b : bytes) {
-        appendHexByte(record, b);
-        sum += b;
-    }
-    appendHexByte(record, (256 - sum % 256) % 256);
-    return record;
+    QByteArray record;
+    for (const int b : {EcuColumns, address >> 8, address & 0xFF, 0})
+        record += static_cast<char>(b);
+    for (const std::uint8_t b : bytes)
+        record += static_cast<char>(b);
+    int sum = 0;
+    for (const char b : record)
+        sum += static_cast<std::uint8_t>(b);
+    record += static_cast<char>((256 - sum % 256) % 256);
+    return ':' + record.toHex().toUpper();
 }
 
 QByteArray hexRecords(const EcuImage &image) {

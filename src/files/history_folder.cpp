@@ -149,10 +149,10 @@ std::vector<HistoryEntry> HistoryFolder::entries() const {
         kept.path = folder.filePath(entry->name);
         kept.when = QDateTime(entry->date, entry->time);
         kept.kind = entry->kind;
-        const HexReadResult read = HEX_Data_read(kept.path);
-        if (read.HexReadOk) {
-            kept.dataName = EcuDataName(read.image).trimmed();
-            kept.commentFirstLine = read.CommentText.section(QStringLiteral("\r\n"), 0, 0);
+        const E2PReadResult read = readE2PFile(kept.path);
+        if (read.ok) {
+            kept.dataName = ecuDataName(read.image).trimmed();
+            kept.commentFirstLine = read.commentText.section(QStringLiteral("\r\n"), 0, 0);
         }
         entries.push_back(kept);
     }

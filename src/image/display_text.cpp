@@ -48,3 +48,24 @@ QString speedText(std::uint8_t b) {
 QString idleText(std::uint8_t b) {
     return QString::number(b * 200);
 }
+
+QString parameterText(ParameterKind kind, std::uint8_t b) {
+    switch (kind) {
+    case ParameterKind::FiCell:
+        return fiText(b);
+    case ParameterKind::IgCell:
+        return igText(b);
+    case ParameterKind::NeAxis:
+        return neText(b);
+    case ParameterKind::ThAxis:
+        return thText(b);
+    case ParameterKind::RuPoint:
+        return ruEditText(b);
+    case ParameterKind::PitLimit:
+    case ParameterKind::ShiftNe:
+        return speedText(b);
+    case ParameterKind::IdleNe:
+        break;
+    }
+    return idleText(b);
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ecu_layout.h"
+
 #include <QString>
 #include <cstdint>
 
@@ -23,3 +25,6 @@
 [[nodiscard]] QString speedText(std::uint8_t b);
 // IdleNeText: units of 200 r/min.
 [[nodiscard]] QString idleText(std::uint8_t b);
+
+// A parameter's byte as the views show it ("+3%", "-5deg", "7500", "+2%" for an RU point).
+[[nodiscard]] QString parameterText(ParameterKind kind, std::uint8_t b);

@@ -24,7 +24,7 @@ void EcuImage::setByte(int offset, std::uint8_t value) {
     m_bytes[static_cast<std::size_t>(offset)] = value;
 }
 
-QString EcuDataType(const EcuImage &image) {
+QString dataTypeMarker(const EcuImage &image) {
     // Each pair holds its two characters swapped: columns 11, 10, 13, 12, 15, 14.
     static constexpr std::array<int, 6> columns{11, 10, 13, 12, 15, 14};
     QString text;
@@ -33,7 +33,7 @@ QString EcuDataType(const EcuImage &image) {
     return text;
 }
 
-QString EcuDataName(const EcuImage &image) {
+QString ecuDataName(const EcuImage &image) {
     QString text;
     for (int i = 0; i < EcuDataNameLength; ++i)
         text += QChar(static_cast<char16_t>(image.byte(DataNameOffset + i)));

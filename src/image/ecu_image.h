@@ -16,8 +16,10 @@ constexpr int EcuFirstWordAddress = 0x20;
 constexpr int EcuLastWordAddress = 0xFF;
 constexpr int EcuWordCount = EcuImageSize / 2; // 224
 
-// The data-type marker that makes an image valid for this ECU.
+// The data-type marker that makes an image valid for this ECU, and what a file open or an ECU
+// read tells of an image without it.
 inline const QString EcuMarker = QStringLiteral("QZ3ROK");
+inline const QString EcuDataTypeIncorrect = QStringLiteral("ECU Data Type is incorrect.");
 
 class EcuImage {
 public:
@@ -59,8 +61,8 @@ private:
 // Row 29, columns 2..9: the data name, one character per byte, blank-padded.
 constexpr int EcuDataNameLength = 8;
 // Row 29, columns 10..15: the marker, two characters per pair in swapped order.
-[[nodiscard]] QString EcuDataType(const EcuImage &image);
+[[nodiscard]] QString dataTypeMarker(const EcuImage &image);
 // The 8 name bytes as characters (blanks included).
-[[nodiscard]] QString EcuDataName(const EcuImage &image);
+[[nodiscard]] QString ecuDataName(const EcuImage &image);
 // Blanks the name field, then stores up to 8 characters of the name.
 void setEcuDataName(EcuImage &image, const QString &name);

@@ -69,3 +69,22 @@ int offsetOf(const ParameterPlace &place) {
     }
     return IdleNeOffset;
 }
+
+int parameterCount(ParameterKind kind) {
+    switch (kind) {
+    case ParameterKind::FiCell:
+    case ParameterKind::IgCell:
+        return MapCells;
+    case ParameterKind::NeAxis:
+        return NePoints;
+    case ParameterKind::ThAxis:
+        return ThPoints;
+    case ParameterKind::RuPoint:
+        return RuPoints;
+    case ParameterKind::PitLimit:
+    case ParameterKind::ShiftNe:
+    case ParameterKind::IdleNe:
+        break;
+    }
+    return 1;
+}

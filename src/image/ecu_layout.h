@@ -26,8 +26,8 @@ constexpr int RuMapOffset = 412;    // RU points 1..16
 constexpr int PitLimitOffset = 428; // PitLimitData
 constexpr int ShiftNeOffset = 430;  // ShiftNeData
 constexpr int IdleNeOffset = 432;   // IdleNeData, never above IdleNeMax
-constexpr int DataNameOffset = 434; // EcuDataName, 8 bytes
-constexpr int DataTypeOffset = 442; // EcuDataType, 6 bytes
+constexpr int DataNameOffset = 434; // the data name, 8 bytes
+constexpr int DataTypeOffset = 442; // the data type marker, 6 bytes
 
 constexpr int IdleNeMax = 15;
 
@@ -68,6 +68,12 @@ constexpr int ProtectedTailLast = 319;
 
 // The parameters of the image, each a byte or a table of bytes.
 enum class ParameterKind { FiCell, IgCell, NeAxis, ThAxis, RuPoint, PitLimit, ShiftNe, IdleNe };
+// Every kind, in the order the views and reports name them.
+constexpr ParameterKind ParameterKinds[] = {
+    ParameterKind::FiCell,  ParameterKind::IgCell,  ParameterKind::NeAxis,   ParameterKind::ThAxis,
+    ParameterKind::RuPoint, ParameterKind::ShiftNe, ParameterKind::PitLimit, ParameterKind::IdleNe};
+// How many parameters of a kind there are: 176 cells, 16 or 11 points, or a single value.
+[[nodiscard]] int parameterCount(ParameterKind kind);
 
 // The parameter a byte holds: its kind and its cell (1..176) or point (1..16), 1 for a single
 // value.

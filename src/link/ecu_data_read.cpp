@@ -1,5 +1,4 @@
 #include "ecu_link.h"
-#include "files/e2p_commands.h"
 #include "link_texts.h"
 
 bool EcuLink::EcuDataRead(const std::function<void(const EcuImage &)> &onRead) {
@@ -16,7 +15,7 @@ bool EcuLink::EcuDataRead(const std::function<void(const EcuImage &)> &onRead) {
     }
     closePort();
 
-    if (EcuDataType(image) != EcuMarker) {
+    if (dataTypeMarker(image) != EcuMarker) {
         tell(EcuDataTypeIncorrect, MessageIcon::Critical);
         endTransfer();
         return false;

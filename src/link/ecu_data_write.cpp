@@ -1,5 +1,4 @@
 #include "ecu_link.h"
-#include "files/e2p_commands.h"
 #include "files/e2p_writer.h"
 #include "files/file_writing.h"
 #include "image/ecu_layout.h"
@@ -8,7 +7,7 @@
 #include <QDir>
 #include <utility>
 
-WriteOutcome EcuLink::EcuDataWrite(const EcuImage &image, const QString &tmpPath,
+WriteOutcome EcuLink::EcuDataWrite(const EcuImage &image, const QString &verificationPath,
                                    WriteAgainOffer offer) {
     m_writeVerified = false;
     if (!startTransfer())
@@ -52,12 +51,12 @@ WriteOutcome EcuLink::EcuDataWrite(const EcuImage &image, const QString &tmpPath
     }
     m_writePhase = WritePhase::AllWritten;
 
-    EcuImage ComparisonData;
-    ComparisonData.fill(0xFF);
-    if (readAllWords(ComparisonData, done, WriteProgressTotal) != Exchange::Done)
+    EcuImage readBack;
+    readBack.fill(0xFF);
+    if (readAllWords(readBack, done, WriteProgressTotal) != Exchange::Done)
         return endFailedWrite();
 
-    m_writeVerified = verifyWrite(image, ComparisonData, tmpPath);
+    m_writeVerified = verifyWrite(image, readBack, verificationPath);
     endTransfer();
     // After a comparison or a verification file that failed, their message is the last word.
     if (m_writeVerified)
@@ -78,20 +77,21 @@ WriteOutcome EcuLink::endFailedWrite() {
     return WriteOutcome::Failed;
 }
 
-bool EcuLink::verifyWrite(const EcuImage &image, const EcuImage &ComparisonData,
-                          const QString &tmpPath) {
+bool EcuLink::verifyWrite(const EcuImage &image, const EcuImage &readBack,
+                          const QString &verificationPath) {
     // A verification file that cannot be written is told; the comparison still runs. It is
     // always a new regular file: a link planted at its path is replaced, never written through.
-    const FileWriteResult written = replaceWithNewFile(tmpPath, hexRecords(ComparisonData));
+    const FileWriteResult written = replaceWithNewFile(verificationPath, hexRecords(readBack));
     if (!written.ok) {
-        tell(QStringLiteral("%1\n%2").arg(QDir::toNativeSeparators(tmpPath), written.error),
-             MessageIcon::Critical);
+        tell(
+            QStringLiteral("%1\n%2").arg(QDir::toNativeSeparators(verificationPath), written.error),
+            MessageIcon::Critical);
     }
 
     for (int offset = 0; offset < EcuImageSize; ++offset) {
         if (isProtectedOffset(offset))
             continue;
-        if (image.byte(offset) != ComparisonData.byte(offset)) {
+        if (image.byte(offset) != readBack.byte(offset)) {
             tell(ComparisonDataIncorrect +
                      QString::number(EcuImage::fileAddressOf(offset), 16).toUpper(),
                  MessageIcon::Critical);

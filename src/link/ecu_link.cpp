@@ -12,9 +12,9 @@ EcuLink::EcuLink(SerialPort &port, Operator &op, const SettingsStore &settings, 
     , m_port(port)
     , m_op(op)
     , m_settings(settings) {
-    m_Timer1.setInterval(WatchdogMs);
-    m_Timer1.setTimerType(Qt::PreciseTimer);
-    connect(&m_Timer1, &QTimer::timeout, this, &EcuLink::onTimer1);
+    m_watchdog.setInterval(WatchdogMs);
+    m_watchdog.setTimerType(Qt::PreciseTimer);
+    connect(&m_watchdog, &QTimer::timeout, this, &EcuLink::onWatchdogExpired);
     m_receptionBound.setSingleShot(true);
     m_receptionBound.setTimerType(Qt::PreciseTimer);
     connect(&m_receptionBound, &QTimer::timeout, this, [this] {
@@ -27,36 +27,36 @@ EcuLink::EcuLink(SerialPort &port, Operator &op, const SettingsStore &settings, 
 }
 
 EcuLink::~EcuLink() {
-    m_Timer1.stop();
+    m_watchdog.stop();
     closePort();
 }
 
 void EcuLink::setPortNo(int portNo) {
-    m_PortNo = portNo;
+    m_portNo = portNo;
 }
 
 int EcuLink::portNo() const {
-    return m_PortNo;
+    return m_portNo;
 }
 
 void EcuLink::setDeviceName(const QString &deviceName) {
     m_deviceName = deviceName;
 }
 
-void EcuLink::TX_command(const QString &frameText) {
+void EcuLink::sendFrameText(const QString &frameText) {
     (void)m_port.sendOutput(bytesOfHexText(frameText));
 }
 
 void EcuLink::sendRequest(const QByteArray &frame) {
-    m_TxHex = hexText(frame);
+    m_txHex = hexText(frame);
     (void)m_port.sendOutput(frame);
 }
 
-bool EcuLink::Reception_data(int count) {
+bool EcuLink::receive(int count) {
     if (!waitForBytes(count))
         return false;
     m_port.setInputLen(count);
-    m_RxHex = hexText(m_port.takeInput());
+    m_rxHex = hexText(m_port.takeInput());
     return true;
 }
 
@@ -68,14 +68,14 @@ bool EcuLink::waitForBytes(int count, int boundMs) {
     m_boundExpired = false;
     if (boundMs >= 0)
         m_receptionBound.start(boundMs);
-    else if (!m_Timer1.isActive())
+    else if (!m_watchdog.isActive())
         m_receptionBound.start(ReceptionBoundMs);
     QEventLoop loop;
     QEventLoop *outer = std::exchange(m_waitLoop, &loop);
     m_waitCount = count;
     bool received = false;
     for (;;) {
-        if (!m_LinkContinue || !m_port.isOpen())
+        if (!m_linkContinue || !m_port.isOpen())
             break;
         // Checked before the bound: bytes that came while a message box was open count.
         if (m_port.bytesAvailable() >= count) {
@@ -94,7 +94,7 @@ bool EcuLink::waitForBytes(int count, int boundMs) {
 bool EcuLink::stopRequested() {
     if (m_interruptRequests == 0)
         return false;
-    m_LinkContinue = false;
+    m_linkContinue = false;
     return true;
 }
 
@@ -102,7 +102,7 @@ void EcuLink::interrupt() {
     if (!m_transferring)
         return;
     if (++m_interruptRequests > 1 || m_writePhase != WritePhase::PartlyWritten) {
-        m_LinkContinue = false;
+        m_linkContinue = false;
         wake();
     }
 }
@@ -125,30 +125,30 @@ void EcuLink::onCommEvent(int eventCode) {
     wake();
 }
 
-void EcuLink::onTimer1() {
-    m_LinkContinue = false;
-    m_Timer1.stop();
+void EcuLink::onWatchdogExpired() {
+    m_linkContinue = false;
+    m_watchdog.stop();
     tell(NotInTransmissionMode, MessageIcon::Critical, portReason());
     wake();
 }
 
 EcuLink::PausedTimers EcuLink::pauseTimers() {
     PausedTimers paused;
-    if (m_Timer1.isActive())
-        paused.watchdogMs = m_Timer1.remainingTime();
+    if (m_watchdog.isActive())
+        paused.watchdogMs = m_watchdog.remainingTime();
     if (m_receptionBound.isActive())
         paused.boundMs = m_receptionBound.remainingTime();
-    m_Timer1.stop();
+    m_watchdog.stop();
     m_receptionBound.stop();
     return paused;
 }
 
 void EcuLink::resumeTimers(const PausedTimers &paused) {
     // Only for a transfer that goes on: a box that ends it leaves both stopped.
-    if (!m_LinkContinue || !m_port.isOpen())
+    if (!m_linkContinue || !m_port.isOpen())
         return;
     if (paused.watchdogMs >= 0)
-        m_Timer1.start(paused.watchdogMs);
+        m_watchdog.start(paused.watchdogMs);
     if (paused.boundMs >= 0)
         m_receptionBound.start(paused.boundMs);
 }
@@ -167,7 +167,7 @@ int EcuLink::ask(const Question &question) {
 }
 
 EcuLink::Exchange EcuLink::missing(const QString &message) {
-    if (!m_LinkContinue)
+    if (!m_linkContinue)
         return Exchange::Stopped;
     tellFailure(message);
     return Exchange::Failed;
@@ -208,13 +208,13 @@ EcuLink::Exchange EcuLink::readWord(int wordAddress, QByteArray &reply) {
         if (stopRequested())
             return Exchange::Stopped;
         sendRequest(readRequest(wordAddress));
-        if (!Reception_data(ReadRequestLength))
+        if (!receive(ReadRequestLength))
             return missing(CommunicationBoxIncorrect);
-        if (m_RxHex != m_TxHex)
+        if (m_rxHex != m_txHex)
             return missing(CommunicationBoxIncorrect);
-        if (!Reception_data(ReadReplyLength))
+        if (!receive(ReadReplyLength))
             return missing(CommunicationBoxIncorrect);
-        reply = bytesOfHexText(m_RxHex);
+        reply = bytesOfHexText(m_rxHex);
         if (sumsToZero(reply))
             return Exchange::Done;
         // The bound counts per word: a long read may meet a few bad replies anywhere.
@@ -227,9 +227,9 @@ EcuLink::Exchange EcuLink::writeWord(int wordAddress, std::uint8_t data1, std::u
     if (stopRequested())
         return Exchange::Stopped;
     sendRequest(writeRequest(wordAddress, data1, data2));
-    if (!Reception_data(WriteRequestLength) || m_RxHex != m_TxHex)
+    if (!receive(WriteRequestLength) || m_rxHex != m_txHex)
         return missing(CommunicationFeedbackError);
-    if (!Reception_data(WriteAcknowledgeLength) || m_RxHex != WriteAcknowledge)
+    if (!receive(WriteAcknowledgeLength) || m_rxHex != WriteAcknowledge)
         return missing(CommunicationResponseError);
     return Exchange::Done;
 }
@@ -252,13 +252,13 @@ bool EcuLink::startTransfer() {
     if (m_transferring)
         return false;
     m_transferring = true;
-    m_LinkContinue = true;
+    m_linkContinue = true;
     m_interruptRequests = 0;
     m_writePhase = WritePhase::Untouched;
     m_busy = true;
     m_op.setBusy(true);
-    CommPort_Init();
-    if (!m_LinkContinue) {
+    runHandshake();
+    if (!m_linkContinue) {
         endTransfer();
         return false;
     }
@@ -275,7 +275,7 @@ void EcuLink::enableWindow() {
 void EcuLink::closePort() {
     if (m_port.isOpen())
         m_port.close();
-    m_Timer1.stop();
+    m_watchdog.stop();
 }
 
 void EcuLink::endTransfer() {

@@ -52,24 +52,24 @@ public:
     // returns true. Otherwise every message has been told, the port is closed, and it returns
     // false without touching anything of the caller.
     bool EcuDataRead(const std::function<void(const EcuImage &)> &onRead);
-    // Product-code check, marker invalidation, 211 word writes, read-back into ComparisonData,
-    // verification file at tmpPath, comparison. Done when it got as far as the comparison,
+    // Product-code check, marker invalidation, 211 word writes, the read-back, verification
+    // file at verificationPath, comparison. Done when it got as far as the comparison,
     // whatever the comparison found; "ECU Data setting ended." only when the file was written
     // and the data match, else the file's or the comparison's message is the last word. A
     // failure among the word writes has the message's detail say that the ECU holds a partly
     // written calibration, and offers "Write again" beside OK when asked to; writing again is
     // the caller's part. A failure of the read-back has its detail say that the data were
     // written but not verified.
-    WriteOutcome EcuDataWrite(const EcuImage &image, const QString &tmpPath,
+    WriteOutcome EcuDataWrite(const EcuImage &image, const QString &verificationPath,
                               WriteAgainOffer offer = WriteAgainOffer::No);
     // True when the last write wrote its verification file and the ECU holds the image.
     [[nodiscard]] bool lastWriteVerified() const { return m_writeVerified; }
 
     // False after a cancelled prompt, a failed handshake or the watchdog.
-    [[nodiscard]] bool LinkContinue() const { return m_LinkContinue; }
+    [[nodiscard]] bool linkContinue() const { return m_linkContinue; }
     // The bytes last received, and the request last sent by a read or write, as hex text.
-    [[nodiscard]] QString RxHex() const { return m_RxHex; }
-    [[nodiscard]] QString TxHex() const { return m_TxHex; }
+    [[nodiscard]] QString rxHex() const { return m_rxHex; }
+    [[nodiscard]] QString txHex() const { return m_txHex; }
     // True from the start of a read or write until it returns.
     [[nodiscard]] bool isTransferring() const { return m_transferring; }
 
@@ -100,7 +100,7 @@ private:
     enum class Exchange {
         Done,
         Failed,  // its message has been told
-        Stopped, // LinkContinue turned false; nothing more to tell
+        Stopped, // linkContinue turned false; nothing more to tell
     };
 
     // How far a write got, for what a failure's message says of the ECU.
@@ -112,20 +112,23 @@ private:
         int boundMs = -1;
     };
 
-    void CommPort_Init();
+    void runHandshake();
     [[nodiscard]] std::optional<QString> openAndSetUpPort();
     bool handshakeStage(HandshakeStage stage);
     void failHandshake(const QString &message, const QString &detail);
     void handshakeEpilogue();
-    void onTimer1();
+    void onWatchdogExpired();
 
-    void TX_command(const QString &frameText);
+    // Sends the bytes a frame text stands for (the handshake's greetings).
+    void sendFrameText(const QString &frameText);
+    // Sends a request and keeps its text as txHex.
     void sendRequest(const QByteArray &frame);
-    bool Reception_data(int count);
+    // Waits for count bytes and takes them as rxHex; false when they did not come.
+    bool receive(int count);
     // boundMs: how long to wait at most; -1: the watchdog's time in the handshake, after it
     // ReceptionBoundMs.
     bool waitForBytes(int count, int boundMs = -1);
-    // True, with LinkContinue cleared, once interrupt() was called: checked before each request.
+    // True, with linkContinue cleared, once interrupt() was called: checked before each request.
     bool stopRequested();
     void wake();
     void onReadyRead();
@@ -147,7 +150,8 @@ private:
     Exchange writeWord(int wordAddress, std::uint8_t data1, std::uint8_t data2);
     Exchange readAllWords(EcuImage &into, int &done, int total);
     // True when the file was written and the data match.
-    bool verifyWrite(const EcuImage &image, const EcuImage &ComparisonData, const QString &tmpPath);
+    bool verifyWrite(const EcuImage &image, const EcuImage &readBack,
+                     const QString &verificationPath);
 
     // Begins a transfer and runs the handshake. False when another transfer runs, or when the
     // handshake did not succeed (the transfer has then ended).
@@ -159,15 +163,15 @@ private:
     SerialPort &m_port;
     Operator &m_op;
     const SettingsStore &m_settings;
-    QTimer m_Timer1;
+    QTimer m_watchdog;
     QTimer m_receptionBound;
     bool m_boundExpired = false;
-    int m_PortNo = 1;
+    int m_portNo = 1;
     QString m_deviceName;
     bool m_writeVerified = false;
-    bool m_LinkContinue = true;
-    QString m_RxHex;
-    QString m_TxHex;
+    bool m_linkContinue = true;
+    QString m_rxHex;
+    QString m_txHex;
     QEventLoop *m_waitLoop = nullptr;
     qint64 m_waitCount = 0;
     bool m_transferring = false;

@@ -2,19 +2,6 @@
 
 namespace {
 
-const char *const HexDigits = "0123456789ABCDEF";
-
-int hexDigitValue(QChar c) {
-    const char16_t u = c.unicode();
-    if (u >= u'0' && u <= u'9')
-        return u - u'0';
-    if (u >= u'A' && u <= u'F')
-        return u - u'A' + 10;
-    if (u >= u'a' && u <= u'f')
-        return u - u'a' + 10;
-    return -1;
-}
-
 char toChar(std::uint8_t value) {
     return static_cast<char>(value);
 }
@@ -22,25 +9,18 @@ char toChar(std::uint8_t value) {
 } // namespace
 
 QString hexText(const QByteArray &bytes) {
-    QString text;
-    text.reserve(bytes.size() * 3);
-    for (char c : bytes) {
-        const auto value = static_cast<std::uint8_t>(c);
-        text += QLatin1Char(HexDigits[value >> 4]);
-        text += QLatin1Char(HexDigits[value & 0x0F]);
-        text += QLatin1Char(' ');
-    }
-    return text;
+    // Qt leaves out the blank after the last byte, which every frame text has.
+    return bytes.isEmpty() ? QString() : QString::fromLatin1(bytes.toHex(' ').toUpper() + ' ');
 }
 
 QByteArray bytesOfHexText(const QString &text) {
-    const qsizetype count = text.size() / 3;
-    QByteArray bytes(count, '\0');
-    for (qsizetype i = 0; i < count; ++i) {
-        const int high = hexDigitValue(text.at(3 * i));
-        const int low = hexDigitValue(text.at(3 * i + 1));
-        if (high >= 0 && low >= 0)
-            bytes[i] = toChar(static_cast<std::uint8_t>(high * 16 + low));
+    const QByteArray latin = text.toLatin1();
+    QByteArray bytes;
+    for (qsizetype at = 0; at + 2 < latin.size(); at += 3) {
+        const QByteArray pair = latin.mid(at, 2);
+        const QByteArray value = QByteArray::fromHex(pair);
+        // fromHex passes over what is no hex digit: only a pair that reads back the same is one.
+        bytes.append(value.toHex() == pair.toLower() ? value : QByteArray(1, '\0'));
     }
     return bytes;
 }

@@ -10,7 +10,7 @@
 
 // "82 82 10 06 " for the bytes 0x82 0x82 0x10 0x06.
 [[nodiscard]] QString hexText(const QByteArray &bytes);
-// The bytes of a hex text the way TX_command reads it: (length / 3) bytes, byte i from the two
+// The bytes of a hex text the way sendFrameText reads it: (length / 3) bytes, byte i from the two
 // characters at 3i and 3i + 1. A pair that is not hexadecimal gives 0.
 [[nodiscard]] QByteArray bytesOfHexText(const QString &text);
 

@@ -1,5 +1,8 @@
 #pragma once
 
+// The message of an image without the marker, EcuDataTypeIncorrect, is the file open's too.
+#include "image/ecu_image.h"
+
 #include <QString>
 
 // The link's prompts and messages, exactly as the person at the PC reads them.

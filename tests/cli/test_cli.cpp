@@ -1,6 +1,6 @@
 #include "files/e2p_reader.h"
 #include "files/e2p_writer.h"
-#include "image/hexdata_conv.h"
+#include "image/image_decoding.h"
 #include "link_fixture.h"
 #include "sim_memory.h"
 
@@ -74,27 +74,27 @@ TEST_F(Cli, ReadsTheEcuIntoANewFileAndWritesAFileAfterThePrompts) {
     const CliRun readRun = run(read);
     EXPECT_EQ(readRun.exitCode, 0);
     EXPECT_EQ(readRun.err, QStringLiteral("ECU Data Read ended.\n"));
-    const HexReadResult saved = HEX_Data_read(path("OUT.E2P"));
+    const E2PReadResult saved = readE2PFile(path("OUT.E2P"));
     EXPECT_EQ(saved.image, before);
-    EXPECT_TRUE(saved.CommentText.startsWith(
+    EXPECT_TRUE(saved.commentText.startsWith(
         QStringLiteral("Read from the ECU on %1 at ").arg(m_sim->devicePath())));
 
     EcuData data{markedImage(12), {}};
     const QString file = writeE2P("RACE1.E2P", data.image);
-    HEXdata_Conv(data); // what Open File makes of it
+    decodeImage(data); // what Open File makes of it
     const CliRun write =
         run({QStringLiteral("write"), QStringLiteral("-p"), QStringLiteral("com3"), file}, "\n\n");
     EXPECT_EQ(write.exitCode, 0);
     EXPECT_EQ(write.err, Prompts + QStringLiteral("ECU Data setting ended.\n"));
     EXPECT_EQ(m_sim->memory(), withProtectedFrom(data.image, before));
-    EXPECT_EQ(HEX_Data_read(path("RACE1.TMP")).image, m_sim->memory());
+    EXPECT_EQ(readE2PFile(path("RACE1.TMP")).image, m_sim->memory());
 
     // A second read does not replace the file unless told to.
     const CliRun again = run(read);
     EXPECT_EQ(again.exitCode, 2);
     EXPECT_EQ(again.err, path("OUT.E2P") + QStringLiteral(" exists; --force replaces it\n"));
     EXPECT_EQ(run(read + QStringList{QStringLiteral("--force")}).exitCode, 0);
-    EXPECT_EQ(HEX_Data_read(path("OUT.E2P")).image, m_sim->memory());
+    EXPECT_EQ(readE2PFile(path("OUT.E2P")).image, m_sim->memory());
 }
 
 // A transfer stopped by Ctrl+C or a kill says what is true of the ECU (its marker invalid only

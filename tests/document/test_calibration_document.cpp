@@ -111,7 +111,7 @@ TEST_P(Edits, ChangeExactlyTheirBytesInOneStepThatUndoAndRedoRestore) {
         EXPECT_EQ(told.contains(offset), edited.contains(offset)) << offset;
     // The tables a load of the image would give, RU texts as the editors write them where edited.
     EcuImage image = document.image();
-    EcuTables tables = HEXdata_Conv(image);
+    EcuTables tables = decodeImage(image);
     if (c.ruText) {
         EXPECT_EQ(document.tables().RuadjText[6], QString::fromUtf8(c.ruText));
         tables.RuadjText = document.tables().RuadjText;
@@ -192,6 +192,10 @@ INSTANTIATE_TEST_SUITE_P(
                     row("SmoothInnerCellsOnly", {fi(3, 3, 10), fi(3, 4, -5), fi(2, 3, 7)},
                         wrap(smoothCells, MapKind::Fi, {2, 4, 2, 5}), {fi(3, 3, 2), fi(3, 4, 1)},
                         "Fi map: smooth 4 x 3 cells"),
+                    // 13 / 5 = 2.6 rounds to 3, not down to 2.
+                    row("SmoothRoundsToTheNearest", {ig(3, 3, 10), ig(2, 3, 3)},
+                        wrap(smoothCells, MapKind::Ig, {2, 4, 2, 4}), {ig(3, 3, 3)},
+                        "IG map: smooth 3 x 3 cells"),
                     row(
                         "CopyPastedElsewhere", {fi(3, 1, -12), fi(2, 3, 30)},
                         [](const EcuTables &tables) {
@@ -220,7 +224,7 @@ INSTANTIATE_TEST_SUITE_P(
                         "Row 2 of the pasted block has 1 value, row 1 has 2. Nothing was pasted.")),
     [](const testing::TestParamInfo<EditCase> &param) { return std::string(param.param.name); });
 
-TEST(CalibrationDocument, OneDragIsOneStepAndADragBackIsNone) {
+TEST(CalibrationDocument, OneDragIsOneStepAndADragBackIsNoneButForTheRuTextForm) {
     CalibrationDocument document;
     document.load(baseImage(), {});
     const quint64 drag = document.newGesture();
@@ -242,6 +246,20 @@ TEST(CalibrationDocument, OneDragIsOneStepAndADragBackIsNone) {
     ASSERT_TRUE(document.apply(changeCell(MapKind::Ig, 1, 0, back)));
     EXPECT_FALSE(document.undoStack().canUndo());
     EXPECT_EQ(document.image(), baseImage());
+
+    // Back where it began, an RU point reads as the editors write it: a change of text form,
+    // where its text has two forms (" +5%" as loaded, "+5%"), and none at "0%" (RU 3).
+    document.load(baseImage({{ruMapOffset(2), 5}}), {});
+    for (const auto &[point, start] : {std::pair{3, 0}, std::pair{2, 5}}) {
+        const quint64 ruDrag = document.newGesture();
+        ASSERT_TRUE(document.apply(changeRuPoint(point, 6, ruDrag)));
+        ASSERT_TRUE(document.apply(changeRuPoint(point, static_cast<std::uint8_t>(start), ruDrag)));
+        EXPECT_EQ(document.isModified(), start != 0);
+    }
+    EXPECT_EQ(document.tables().RuadjText[1], QStringLiteral("+5%"));
+    ASSERT_EQ(document.undoStack().count(), 1);
+    document.undoStack().undo();
+    EXPECT_EQ(document.tables().RuadjText[1], QStringLiteral(" +5%"));
 }
 
 TEST(CalibrationDocument, CleanAfterLoadAndSaveModifiedAfterEditsAndComments) {
@@ -260,7 +278,7 @@ TEST(CalibrationDocument, CleanAfterLoadAndSaveModifiedAfterEditsAndComments) {
     setEcuDataName(saved, QStringLiteral("RACE1"));
     document.markSaved(saved, document.commentToSave());
     EXPECT_FALSE(document.isModified());
-    EXPECT_EQ(EcuDataName(document.image()), QStringLiteral("RACE1   "));
+    EXPECT_EQ(ecuDataName(document.image()), QStringLiteral("RACE1   "));
     ASSERT_TRUE(document.undoStack().canUndo()); // a save keeps the history
     document.undoStack().undo();
     EXPECT_TRUE(document.isModified());

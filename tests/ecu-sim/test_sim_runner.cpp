@@ -106,12 +106,12 @@ TEST(EcuSimProgram, AnswersFromItsMemoryFileAndSavesWhatWritesLeft) {
     ASSERT_TRUE(sim.waitForFinished(5000));
     EXPECT_EQ(sim.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(sim.exitCode(), 0) << sim.readAllStandardError().toStdString();
-    const HexReadResult saved = HEX_Data_read(memoryFile);
-    ASSERT_TRUE(saved.HexReadOk) << saved.message.toStdString();
+    const E2PReadResult saved = readE2PFile(memoryFile);
+    ASSERT_TRUE(saved.ok) << saved.message.toStdString();
     memory.setByte(2, 0xEE);
     memory.setByte(3, 0xEE);
     EXPECT_EQ(saved.image, memory);
-    EXPECT_EQ(saved.CommentText, QStringLiteral("bench ECU"));
+    EXPECT_EQ(saved.commentText, QStringLiteral("bench ECU"));
 }
 
 TEST(EcuSimProgram, DocumentsEveryOptionAndRefusesBadArgumentsWithAReason) {

@@ -12,8 +12,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     QByteArray bytes(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
-    const HexReadResult first = HEX_Data_read(buffer);
-    if (!first.HexReadOk)
+    const E2PReadResult first = readE2PFile(buffer);
+    if (!first.ok)
         return 0;
 
     // An unedited comment is saved as it was read.
@@ -21,8 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     QByteArray saved = e2pFileContents(first.image, comment);
     QBuffer again(&saved);
     again.open(QIODevice::ReadOnly);
-    const HexReadResult second = HEX_Data_read(again);
-    if (!second.HexReadOk || !(second.image == first.image) || !(comment == first.comment) ||
+    const E2PReadResult second = readE2PFile(again);
+    if (!second.ok || !(second.image == first.image) || !(comment == first.comment) ||
         second.comment.bytes() != first.comment.bytes() || second.damaged.count != 0)
         std::abort();
     return 0;

@@ -53,9 +53,9 @@ TEST_F(E2PCommands, SaveAndOpenMakeTheFileCurrentAndRememberIt) {
     ASSERT_TRUE(QDir().mkdir(folder));
     const QString path = folder + QStringLiteral("/RACE1.E2P");
     const auto expectCurrent = [&](const QString &name) {
-        EXPECT_EQ(m_state.E2PFilePath, folder + QLatin1Char('/') + name);
-        EXPECT_EQ(m_state.E2PFileDir, folder);
-        EXPECT_EQ(m_state.E2PFileName, name);
+        EXPECT_EQ(m_state.filePath, folder + QLatin1Char('/') + name);
+        EXPECT_EQ(m_state.folder, folder);
+        EXPECT_EQ(m_state.fileName, name);
         EXPECT_EQ(lastFile().path, folder + QLatin1Char('/') + name);
         EXPECT_EQ(lastFile().dir, folder);
         EXPECT_EQ(lastFile().name, name);
@@ -64,7 +64,7 @@ TEST_F(E2PCommands, SaveAndOpenMakeTheFileCurrentAndRememberIt) {
     m_dialogs.choose(path);
     qsizetype messagesWhenShown = -1;
     const SaveOutcome saved =
-        E2PFileSave(m_state, image, E2PComment::fromText(QStringLiteral("line 1\r\nline 2")),
+        saveE2PFile(m_state, image, E2PComment::fromText(QStringLiteral("line 1\r\nline 2")),
                     m_dialogs, m_operator, *m_settings, [&](const SaveOutcome &outcome) {
                         messagesWhenShown = outcome.saved() ? m_operator.messages.size() : -1;
                     });
@@ -72,9 +72,9 @@ TEST_F(E2PCommands, SaveAndOpenMakeTheFileCurrentAndRememberIt) {
     EXPECT_EQ(messagesWhenShown, 0);
     EXPECT_EQ(m_operator.messages,
               (QList<ToldMessage>{{QStringLiteral("File save ended"), MessageIcon::None}}));
-    EXPECT_EQ(EcuDataName(image), QStringLiteral("RACE1   "));
-    EXPECT_EQ(saved.EcuDataName, QStringLiteral("RACE1"));
-    EXPECT_EQ(HEX_Data_read(path).image, image);
+    EXPECT_EQ(ecuDataName(image), QStringLiteral("RACE1   "));
+    EXPECT_EQ(saved.dataName, QStringLiteral("RACE1"));
+    EXPECT_EQ(readE2PFile(path).image, image);
     expectCurrent(QStringLiteral("RACE1.E2P"));
 
     // Opened under another name in a later session: the data name is the file's.
@@ -83,12 +83,12 @@ TEST_F(E2PCommands, SaveAndOpenMakeTheFileCurrentAndRememberIt) {
     m_operator = RecordingOperator();
     ASSERT_TRUE(QFile::copy(path, folder + QStringLiteral("/RACE2.E2P")));
     m_dialogs.choose(folder + QStringLiteral("/RACE2.E2P"));
-    const OpenOutcome opened = E2PFileOpen(m_state, m_dialogs, m_operator, *m_settings);
+    const OpenOutcome opened = openE2PFile(m_state, m_dialogs, m_operator, *m_settings);
     ASSERT_TRUE(opened.accepted());
     EXPECT_TRUE(m_operator.messages.isEmpty());
-    EXPECT_EQ(opened.EcuDataName, QStringLiteral("RACE2"));
+    EXPECT_EQ(opened.dataName, QStringLiteral("RACE2"));
     EXPECT_TRUE(opened.fileTime.isValid());
-    EXPECT_EQ(opened.CommentText, QStringLiteral("line 1\r\nline 2"));
+    EXPECT_EQ(opened.commentText, QStringLiteral("line 1\r\nline 2"));
     EXPECT_EQ(opened.data.tables.IdleNeText, QStringLiteral("1600"));
     // Decoded: the unused bytes are cleared, the rest as in the file.
     EXPECT_EQ(opened.data.image.byte(70), 0);
@@ -141,15 +141,15 @@ TEST_P(FailedCommands, TellOneMessageAndChangeNothing) {
         mkfifo(QFile::encodeName(m_dir.filePath(QStringLiteral("FIFO.E2P"))).constData(), 0600), 0);
     EcuImage image = markedImage();
     const FileCommandResult result =
-        c.saving ? E2PFileSave(m_state, image, {}, m_dialogs, m_operator, *m_settings).result
-                 : E2PFileOpen(m_state, m_dialogs, m_operator, *m_settings).result;
+        c.saving ? saveE2PFile(m_state, image, {}, m_dialogs, m_operator, *m_settings).result
+                 : openE2PFile(m_state, m_dialogs, m_operator, *m_settings).result;
     EXPECT_EQ(result, c.result);
     ToldMessage told = c.told;
     told.text.replace(QLatin1Char('@'), path);
     told.detail.replace(QLatin1Char('@'), path);
     EXPECT_EQ(m_operator.messages, QList<ToldMessage>{told});
     EXPECT_EQ(image, markedImage());
-    EXPECT_EQ(m_state.E2PFilePath, QStringLiteral("/old/OLD.E2P"));
+    EXPECT_EQ(m_state.filePath, QStringLiteral("/old/OLD.E2P"));
     EXPECT_EQ(lastFile().path, NoLastFile);
     EXPECT_EQ(QFileInfo(path).isFile(), c.contents.has_value());
 }
@@ -207,16 +207,16 @@ TEST_F(E2PCommands, ACommentIsSavedWithItsBytesUntilItIsEdited) {
     const QString path = m_dir.filePath(QStringLiteral("NEW.E2P"));
     for (const auto &c : cases) {
         m_dialogs.choose(writeFile(QStringLiteral("OLD.E2P"), records + c.bytes + "\r\n"));
-        const OpenOutcome opened = E2PFileOpen(m_state, m_dialogs, m_operator, *m_settings);
+        const OpenOutcome opened = openE2PFile(m_state, m_dialogs, m_operator, *m_settings);
         ASSERT_TRUE(opened.accepted());
-        EXPECT_EQ(opened.CommentText, c.text);
+        EXPECT_EQ(opened.commentText, c.text);
         const QString edited = c.text + QStringLiteral(" \u00b1");
         for (const auto &[boxText, bytes] :
              {std::pair{c.boxText.isNull() ? c.text : c.boxText, c.bytes},
               std::pair{edited, edited.toUtf8()}}) {
             EcuImage image = opened.data.image;
             m_dialogs.choose(path);
-            (void)E2PFileSave(m_state, image, opened.comment.toSave(boxText), m_dialogs, m_operator,
+            (void)saveE2PFile(m_state, image, opened.comment.toSave(boxText), m_dialogs, m_operator,
                               *m_settings);
             QFile saved(path);
             ASSERT_TRUE(saved.open(QIODevice::ReadOnly));

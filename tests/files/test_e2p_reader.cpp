@@ -11,11 +11,11 @@
 
 namespace {
 
-HexReadResult readText(const QByteArray &text) {
+E2PReadResult readText(const QByteArray &text) {
     QByteArray data = text;
     QBuffer buffer(&data);
     buffer.open(QIODevice::ReadOnly);
-    return HEX_Data_read(buffer);
+    return readE2PFile(buffer);
 }
 
 const QByteArray ZeroRow2 = ":1000200000000000000000000000000000000000D0";
@@ -38,7 +38,7 @@ struct ReadCase {
 
 // Data records in any order, then the end record and an optional comment: each file is
 // accepted or refused as a whole, and an accepted one gives what its records say.
-TEST(HEX_Data_read, AcceptsOrRejectsAndLoadsWhatTheRecordsSay) {
+TEST(E2PReader, AcceptsOrRejectsAndLoadsWhatTheRecordsSay) {
     const ReadCase cases[] = {
         {"ZeroRow2WithComment", lines({ZeroRow2, End, Start, "hello"}), {{0, 0}}, "hello"},
         {"RecordsInAnyOrderLaterOverwrites",
@@ -67,10 +67,10 @@ TEST(HEX_Data_read, AcceptsOrRejectsAndLoadsWhatTheRecordsSay) {
         {"PlainIntelHexEndingWithEndRecord", lines({":01002000AB00", End}), {{0, 0xAB}}}};
     for (const ReadCase &c : cases) {
         SCOPED_TRACE(c.name);
-        const HexReadResult r = readText(c.text);
-        EXPECT_TRUE(r.HexReadOk) << r.message.toStdString();
+        const E2PReadResult r = readText(c.text);
+        EXPECT_TRUE(r.ok) << r.message.toStdString();
         EXPECT_TRUE(r.message.isEmpty());
-        EXPECT_EQ(r.CommentText, QString::fromLatin1(c.comment));
+        EXPECT_EQ(r.commentText, QString::fromLatin1(c.comment));
         for (const auto &[offset, value] : c.bytes)
             EXPECT_EQ(r.image.byte(offset), value) << "offset " << offset;
     }
@@ -88,8 +88,8 @@ TEST(HEX_Data_read, AcceptsOrRejectsAndLoadsWhatTheRecordsSay) {
         {"EmptyFile", QByteArray()},
         {"OnlyLineEnds", QByteArray("\r\n\r\n")}};
     for (const auto &[name, text] : refused) {
-        const HexReadResult r = readText(text);
-        EXPECT_FALSE(r.HexReadOk) << name;
+        const E2PReadResult r = readText(text);
+        EXPECT_FALSE(r.ok) << name;
         EXPECT_EQ(r.message, FileFormatIncorrect) << name;
         EXPECT_EQ(r.icon, MessageIcon::Critical) << name;
     }
@@ -97,7 +97,7 @@ TEST(HEX_Data_read, AcceptsOrRejectsAndLoadsWhatTheRecordsSay) {
 
 // Any line ends and a byte-order mark read as CR LF do; a damaged record line is read as it stands
 // and told, and comment lines are never taken for records.
-TEST(HEX_Data_read, ReadsAnyLineEndsAndTellsDamagedRecordLines) {
+TEST(E2PReader, ReadsAnyLineEndsAndTellsDamagedRecordLines) {
     const auto file = [](const QByteArray &first, const char *end = "\r\n",
                          const QByteArray &endRecord = End) {
         return lines({first, ":01003000CD02", endRecord, Start, ":1000", "x"}, end);
@@ -118,11 +118,11 @@ TEST(HEX_Data_read, ReadsAnyLineEndsAndTellsDamagedRecordLines) {
          "3 damaged lines (first: line 1, cut short); their"}};
     for (const auto &[name, text, damaged] : cases) {
         SCOPED_TRACE(name);
-        const HexReadResult r = readText(text);
-        ASSERT_TRUE(r.HexReadOk);
+        const E2PReadResult r = readText(text);
+        ASSERT_TRUE(r.ok);
         EXPECT_EQ(r.image.byte(0), 0xAB);
         EXPECT_EQ(r.image.byte(16), 0xCD);
-        EXPECT_EQ(r.CommentText, QStringLiteral(":1000\r\nx"));
+        EXPECT_EQ(r.commentText, QStringLiteral(":1000\r\nx"));
         EXPECT_EQ(damageWarning(QStringLiteral("SAMPLE.E2P"), r.damaged),
                   *damaged ? QStringLiteral("SAMPLE.E2P: %1 values were read as the file gives "
                                             "them. Check the maps before writing them to the ECU.")
@@ -142,7 +142,7 @@ QString fileOfSize(const QTemporaryDir &dir, const QString &name, qsizetype size
 
 // Anything but a regular file of a sane size is refused with its path and the reason, at once:
 // without reading a device or a huge file, and without waiting for a pipe's writer.
-TEST(HEX_Data_read, RefusesWhatIsNoE2PFileWithThePathAndTheReason) {
+TEST(E2PReader, RefusesWhatIsNoE2PFileWithThePathAndTheReason) {
     QTemporaryDir dir;
     const QString fifo = dir.filePath(QStringLiteral("FIFO.E2P"));
     ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
@@ -157,8 +157,8 @@ TEST(HEX_Data_read, RefusesWhatIsNoE2PFileWithThePathAndTheReason) {
          "File too large for an E2P file: 1048577 bytes (at most 1048576)"},
         {fileOfSize(dir, QStringLiteral("LIMIT.E2P"), 1024 * 1024), nullptr}};
     for (const auto &[path, reason] : cases) {
-        const HexReadResult r = HEX_Data_read(path);
-        EXPECT_EQ(r.HexReadOk, !reason) << path.toStdString();
+        const E2PReadResult r = readE2PFile(path);
+        EXPECT_EQ(r.ok, !reason) << path.toStdString();
         EXPECT_EQ(r.message,
                   reason ? path + QLatin1Char('\n') + QString::fromUtf8(reason) : QString());
     }

@@ -36,10 +36,10 @@ TEST(HistoryFolder, KeepsEachTransferAsItWentOverTheLine) {
     EXPECT_EQ(QFileInfo(written.path).fileName(),
               QStringLiteral("2026-12-07_14-04-12.345_written.E2P"));
 
-    const HexReadResult back = HEX_Data_read(written.path);
-    ASSERT_TRUE(back.HexReadOk);
+    const E2PReadResult back = readE2PFile(written.path);
+    ASSERT_TRUE(back.ok);
     EXPECT_EQ(back.damaged.count, 0);
-    EXPECT_EQ(back.CommentText,
+    EXPECT_EQ(back.commentText,
               QStringLiteral("ECU data written to COM1 (/dev/ttyS0) on 2026-12-07 14:04:12"));
 
     const std::vector<HistoryEntry> entries = history.entries();

@@ -1,18 +1,18 @@
 #include "files/e2p_reader.h"
-#include "image/hexdata_conv.h"
+#include "image/image_decoding.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
 TEST(SampleFile, IsARealisticCalibrationThatTheEditorsCanHandle) {
-    HexReadResult r = HEX_Data_read(QStringLiteral(ECU_SOURCE_DIR "/data/SAMPLE.E2P"));
-    ASSERT_TRUE(r.HexReadOk) << r.message.toStdString();
-    EXPECT_GE(r.CommentText.count(QStringLiteral("\r\n")), 2);
+    E2PReadResult r = readE2PFile(QStringLiteral(ECU_SOURCE_DIR "/data/SAMPLE.E2P"));
+    ASSERT_TRUE(r.ok) << r.message.toStdString();
+    EXPECT_GE(r.commentText.count(QStringLiteral("\r\n")), 2);
     EXPECT_EQ(r.damaged.count, 0);
 
     const EcuImage loaded = r.image;
-    const EcuTables t = HEXdata_Conv(r.image);
+    const EcuTables t = decodeImage(r.image);
     EXPECT_EQ(r.image, loaded) << "decoding must not need to change the sample";
 
     for (int i = 1; i < NePoints; ++i)

@@ -24,7 +24,7 @@ TEST_P(DisplayText, FormatsTheStoredByte) {
     EXPECT_EQ(c.format(static_cast<std::uint8_t>(c.value)), QString::fromLatin1(c.expected));
 }
 
-// Every sign and end of each rule, beside the texts HEXdata_Conv's test reads from an image.
+// Every sign and end of each rule, beside the texts decodeImage's test reads from an image.
 INSTANTIATE_TEST_SUITE_P(
     AllRules, DisplayText,
     testing::Values(TextCase{"Fi", fiText, 100, "0%"}, TextCase{"Fi", fiText, 70, "-30%"},

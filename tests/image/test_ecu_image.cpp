@@ -80,15 +80,15 @@ TEST(EcuDataName, IsBlankPaddedAndNeverReachesTheMarker) {
     image.set(29, 1, 0x77);
 
     setEcuDataName(image, QStringLiteral("RACE1"));
-    EXPECT_EQ(EcuDataName(image), QStringLiteral("RACE1   "));
+    EXPECT_EQ(ecuDataName(image), QStringLiteral("RACE1   "));
 
     setEcuDataName(image, QStringLiteral("ABCDEFGHIJKL"));
-    EXPECT_EQ(EcuDataName(image), QStringLiteral("ABCDEFGH"));
-    EXPECT_EQ(EcuDataType(image), QStringLiteral("QZ3ROK"));
+    EXPECT_EQ(ecuDataName(image), QStringLiteral("ABCDEFGH"));
+    EXPECT_EQ(dataTypeMarker(image), QStringLiteral("QZ3ROK"));
     EXPECT_EQ(image.at(29, 1), 0x77);
 
     setEcuDataName(image, QString());
-    EXPECT_EQ(EcuDataName(image), QStringLiteral("        "));
+    EXPECT_EQ(ecuDataName(image), QStringLiteral("        "));
 }
 
 } // namespace

@@ -166,10 +166,12 @@ protected:
         return m_link->EcuDataRead([this](const EcuImage &image) { m_read = image; });
     }
 
-    [[nodiscard]] QString tmpPath() const { return m_dir.filePath(QStringLiteral("race1.TMP")); }
+    [[nodiscard]] QString verificationPath() const {
+        return m_dir.filePath(QStringLiteral("race1.TMP"));
+    }
 
     WriteOutcome write(const EcuImage &image, WriteAgainOffer offer = WriteAgainOffer::No) {
-        return m_link->EcuDataWrite(image, tmpPath(), offer);
+        return m_link->EcuDataWrite(image, verificationPath(), offer);
     }
 
     // The detail of a message told after the simulator hung up: the device and the reason.

@@ -28,7 +28,7 @@ TEST_P(GoodRead, HandsOverTheEcusMemory) {
         told.prepend(critical(QLatin1String(c.event)));
     EXPECT_EQ(messagesAfterPrompts(), told);
     EXPECT_FALSE(m_operator.busyWhenTold);
-    EXPECT_TRUE(m_link->LinkContinue());
+    EXPECT_TRUE(m_link->linkContinue());
     expectIdle();
 
     // Requests for the words 0x20 to 0xFF in turn, and progress for each word.
@@ -36,7 +36,7 @@ TEST_P(GoodRead, HandsOverTheEcusMemory) {
     ASSERT_EQ(m_progress.size(), 225);
     EXPECT_EQ(m_progress.front(), std::make_pair(0, 224));
     EXPECT_EQ(m_progress.back(), std::make_pair(224, 224));
-    EXPECT_EQ(m_link->TxHex().left(15), QStringLiteral("82 82 10 06 FF "));
+    EXPECT_EQ(m_link->txHex().left(15), QStringLiteral("82 82 10 06 FF "));
 }
 
 SimFaults event(LineEventKind kind) {
@@ -78,7 +78,7 @@ TEST_P(ReadFailure, HandsNothingOver) {
               QList<ToldMessage>{critical(GetParam().message, hangupDetail(GetParam().faults))});
     expectToldAfterBound(GetParam().boundMs);
     EXPECT_TRUE(m_operator.busyWhenTold);
-    EXPECT_EQ(m_link->LinkContinue(), GetParam().message != NotInTransmissionMode);
+    EXPECT_EQ(m_link->linkContinue(), GetParam().message != NotInTransmissionMode);
     expectIdle();
 
     m_sim->setFaults({});

@@ -13,7 +13,7 @@ namespace {
 class WriteTest : public LinkTest {
 protected:
     [[nodiscard]] QByteArray verificationFile() const {
-        QFile file(tmpPath());
+        QFile file(verificationPath());
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 };
@@ -45,11 +45,11 @@ TEST_F(WriteTest, AFullWriteLeavesTheImageInTheEcuOutsideTheProtectedAreas) {
 }
 
 struct ComparisonCase {
-    int stuckWord;                 // 0: none
-    int offset;                    // a byte of that word the ECU holds differently
-    const char *message;           // the comparison's; empty when the data match
-    const char *atTmpPath = "";    // "link" to a file of the user's, "fifo", "missing" folder
-    const char *refusal = nullptr; // why the verification file is not written
+    int stuckWord;                       // 0: none
+    int offset;                          // a byte of that word the ECU holds differently
+    const char *message;                 // the comparison's; empty when the data match
+    const char *atVerificationPath = ""; // "link" to a file of the user's, "fifo", "missing" folder
+    const char *refusal = nullptr;       // why the verification file is not written
 };
 
 class Comparison : public WriteTest, public testing::WithParamInterface<ComparisonCase> {};
@@ -65,9 +65,9 @@ TEST_P(Comparison, ReportsTheFirstDifferenceByItsAddress) {
     EcuImage before = image;
     before.setByte(c.offset, static_cast<std::uint8_t>(image.byte(c.offset) ^ 0x55));
     startSim(before, with(&SimFaults::stuckWord, c.stuckWord));
-    const QString at = QLatin1String(c.atTmpPath);
+    const QString at = QLatin1String(c.atVerificationPath);
     const QString path =
-        at == u"missing" ? m_dir.filePath(QStringLiteral("missing/race1.TMP")) : tmpPath();
+        at == u"missing" ? m_dir.filePath(QStringLiteral("missing/race1.TMP")) : verificationPath();
     const QString mine = m_dir.filePath(QStringLiteral("mine"));
     ASSERT_TRUE(writeNewFile(mine, "mine").ok);
     ASSERT_TRUE(at != u"link" || QFile::link(mine, path));
@@ -104,7 +104,7 @@ TEST_F(WriteTest, AnotherProductIsNotWrittenAtAll) {
     EXPECT_EQ(messagesAfterPrompts(), QList<ToldMessage>{critical(EcuDataTypeIncorrect)});
     EXPECT_EQ(m_sim->memory(), before);
     EXPECT_EQ(m_sim->stats().wordsWritten, 0);
-    EXPECT_FALSE(QFileInfo::exists(tmpPath()));
+    EXPECT_FALSE(QFileInfo::exists(verificationPath()));
     expectIdle();
 }
 
@@ -134,7 +134,7 @@ TEST_P(WriteFailure, EndsWithTheStepsMessage) {
     EXPECT_EQ(messagesAfterPrompts(),
               QList<ToldMessage>{critical(c.message, detail.join(QLatin1Char('\n')))});
     expectToldAfterBound(c.boundMs);
-    EXPECT_FALSE(QFileInfo::exists(tmpPath()));
+    EXPECT_FALSE(QFileInfo::exists(verificationPath()));
     expectIdle();
 }
 

@@ -18,7 +18,7 @@ TEST_F(HandshakeTest, CancelOnEitherPromptSendsNoByteAndTellsNothing) {
             EXPECT_EQ(m_operator.messages,
                       (QList{IgnitionOffPrompt, IgnitionOnPrompt}.first(cancelAt)));
             EXPECT_FALSE(m_read.has_value());
-            EXPECT_FALSE(m_link->LinkContinue());
+            EXPECT_FALSE(m_link->linkContinue());
             expectIdle();
         }
     }

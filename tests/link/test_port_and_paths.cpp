@@ -1,7 +1,7 @@
 #include "link/port_failure.h"
 #include "link/port_mapping.h"
 #include "link/serial_device.h"
-#include "link/tmp_path.h"
+#include "link/verification_file_path.h"
 #include "pty_line.h"
 #include "qt_printers.h"
 #include "serial_port_entries.h"
@@ -95,7 +95,7 @@ TEST(PortFailureReason, SaysWhatThePersonCanDo) {
 // The data file's name with "TMP" for its extension, in the data file's folder; for a name too
 // short, or without a data file, the data name in the data file's folder, the file folder or
 // else the home folder ("~"). A data file is never the verification file.
-TEST(TmpPath, NamesTheVerificationFileButNeverTheDataFile) {
+TEST(VerificationFilePath, NamesTheVerificationFileButNeverTheDataFile) {
     const struct {
         const char *path, *dir, *dataName, *expected;
     } cases[] = {{"/data/race1.E2P", "/data", "race1", "/data/race1.TMP"},
@@ -109,7 +109,8 @@ TEST(TmpPath, NamesTheVerificationFileButNeverTheDataFile) {
                  {"", "/data", "a/b\\..", "/data/a_b_...TMP"}, // stays in the folder
                  {"", "/data", "        ", "/data/ECUDATA.TMP"}};
     for (const auto &c : cases) {
-        EXPECT_EQ(TmpPath(QLatin1String(c.path), QLatin1String(c.dir), QLatin1String(c.dataName)),
+        EXPECT_EQ(verificationFilePath(QLatin1String(c.path), QLatin1String(c.dir),
+                                       QLatin1String(c.dataName)),
                   QString::fromLatin1(c.expected).replace(QLatin1Char('~'), QDir::homePath()))
             << c.path << " " << c.dataName;
     }
@@ -119,7 +120,7 @@ TEST(TmpPath, NamesTheVerificationFileButNeverTheDataFile) {
     const QString data = dir.filePath(QStringLiteral("race1.E2P"));
     QFile(data).open(QIODevice::WriteOnly);
     ASSERT_TRUE(QFile::link(data, dir.filePath(QStringLiteral("race1.TMP"))));
-    EXPECT_EQ(TmpPath(data, dir.path(), QStringLiteral("race1")),
+    EXPECT_EQ(verificationFilePath(data, dir.path(), QStringLiteral("race1")),
               dir.filePath(QStringLiteral("race1.TMP.TMP")));
 }
 

@@ -183,7 +183,7 @@ private slots:
         QCOMPARE(int(w().document().image().byte(fiCellOffset(7))), 77);
         QCOMPARE(w().isWindowModified(), c.answer != Save);
         if (c.answer == Save)
-            QCOMPARE(HEX_Data_read(saved).image.byte(fiCellOffset(7)), std::uint8_t(77));
+            QCOMPARE(readE2PFile(saved).image.byte(fiCellOffset(7)), std::uint8_t(77));
     }
 
     void gridKeysChangeTheSelectionInOneStep_data() {

@@ -369,7 +369,7 @@ private slots:
         QVERIFY(!w.isWindowModified());
         QCOMPARE(f.enabledAmong("Command3 mnuData(2)"), QStringLiteral("Command3 mnuData(2)"));
         QCOMPARE(f.shownAmong("Frame6"), QString());
-        QCOMPARE(HEX_Data_read(saved).image, w.document().image());
+        QCOMPARE(readE2PFile(saved).image, w.document().image());
 
         QVERIFY(w.document().apply(changeCell(MapKind::Fi, 9, 0x77))); // an unsaved edit
         f.op.choices = {1};                                            // discard it

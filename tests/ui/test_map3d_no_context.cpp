@@ -26,7 +26,7 @@ private slots:
     // Everything the main window does with a view goes through without a graph.
     void showsANoticeInsteadOfTheGraph() {
         EcuImage sample = sampleImage();
-        const EcuTables tables = HEXdata_Conv(sample);
+        const EcuTables tables = decodeImage(sample);
         const CalibrationDocument document;
         // The graph, the "Line" option, "Default View" and a legend label of each view.
         const char *const names[][4] = {

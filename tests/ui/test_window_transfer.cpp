@@ -151,15 +151,15 @@ private slots:
         QCOMPARE(m_op.messages.back().text, QStringLiteral("ECU Data setting ended."));
         QCOMPARE(m_sim->memory(), w.document().image());
         // The verification file lies beside the data file, named after it.
-        QCOMPARE(HEX_Data_read(fx().dir.filePath(QStringLiteral("SAMPLE.TMP"))).image,
+        QCOMPARE(readE2PFile(fx().dir.filePath(QStringLiteral("SAMPLE.TMP"))).image,
                  w.document().image());
 
         const std::vector<HistoryEntry> entries = HistoryFolder(folder).entries();
         QCOMPARE(entries.size(), std::size_t(2));
         QCOMPARE(entries[1].kind, HistoryKind::Read);
-        QCOMPARE(HEX_Data_read(entries[1].path).image, ecu);
+        QCOMPARE(readE2PFile(entries[1].path).image, ecu);
         QCOMPARE(entries[0].kind, HistoryKind::Written);
-        QCOMPARE(HEX_Data_read(entries[0].path).image, w.document().image());
+        QCOMPARE(readE2PFile(entries[0].path).image, w.document().image());
         QVERIFY(entries[0].commentFirstLine.startsWith(
             QStringLiteral("ECU data written to COM1 (%1) on ").arg(m_sim->devicePath())));
     }

@@ -42,8 +42,8 @@ int main(int argc, char **argv) {
     EcuImage memory = defaultSimMemory();
     E2PComment comment; // kept byte for byte
     if (!commandLine.memoryFile.isEmpty() && QFileInfo::exists(commandLine.memoryFile)) {
-        const HexReadResult read = HEX_Data_read(commandLine.memoryFile);
-        if (!read.HexReadOk) {
+        const E2PReadResult read = readE2PFile(commandLine.memoryFile);
+        if (!read.ok) {
             print(stderr,
                   QStringLiteral("ecu-sim: %1: %2\n").arg(commandLine.memoryFile, read.message));
             return 1;

@@ -25,13 +25,13 @@ std::optional<ShownFile> FileCommands::loadLastFile() {
     if (last.path == NoLastFile || last.name.size() < 4)
         return std::nullopt;
     m_file = {last.path, last.dir, last.name};
-    const HexReadResult read = HEX_Data_read(last.path);
-    if (!read.HexReadOk) {
+    const E2PReadResult read = readE2PFile(last.path);
+    if (!read.ok) {
         m_operator.tell(read.message, read.icon);
         return std::nullopt;
     }
     // A foreign file passes in silence.
-    if (EcuDataType(read.image) != EcuMarker)
+    if (dataTypeMarker(read.image) != EcuMarker)
         return std::nullopt;
     if (read.damaged.count > 0)
         m_operator.tell(damageWarning(QFileInfo(last.path).fileName(), read.damaged),
@@ -43,12 +43,12 @@ std::optional<ShownFile> FileCommands::loadLastFile() {
 void FileCommands::E2PFileOpen() {
     if (!maySaveOrDiscard(BeforeOpening))
         return;
-    takeOutcome(::E2PFileOpen(m_file, m_dialogs, m_operator, m_settings));
+    takeOutcome(::openE2PFile(m_file, m_dialogs, m_operator, m_settings));
 }
 
 bool FileCommands::openChosenFile(const QString &path) {
     const OpenOutcome outcome =
-        ::E2PFileOpen(FileChoice{path, QFileInfo(path).fileName()}, m_file, m_operator, m_settings);
+        ::openE2PFile(FileChoice{path, QFileInfo(path).fileName()}, m_file, m_operator, m_settings);
     takeOutcome(outcome);
     return outcome.accepted();
 }
@@ -65,17 +65,17 @@ void FileCommands::takeOutcome(const OpenOutcome &outcome) {
         return;
     }
     m_document.load(outcome.data.image, outcome.comment);
-    emit opened({outcome.EcuDataName, outcome.fileTime});
+    emit opened({outcome.dataName, outcome.fileTime});
 }
 
 bool FileCommands::E2PFileSave() {
     EcuImage image = m_document.image();
     const E2PComment comment = m_document.commentToSave();
     const SaveOutcome outcome =
-        ::E2PFileSave(m_file, image, comment, m_dialogs, m_operator, m_settings,
+        ::saveE2PFile(m_file, image, comment, m_dialogs, m_operator, m_settings,
                       [this, &image, &comment](const SaveOutcome &saved) {
                           m_document.markSaved(image, comment);
-                          emit this->saved({saved.EcuDataName, saved.fileTime});
+                          emit this->saved({saved.dataName, saved.fileTime});
                       });
     return outcome.saved();
 }

@@ -456,7 +456,7 @@ void MainWindow::showEcuRead(const EcuImage &image) {
     m_label3->setText(QStringLiteral("-----"));
     setMainWindowEnabled(true);
     m_frame6->setVisible(true);
-    m_label16->setText(EcuDataName(m_document.image()));
+    m_label16->setText(ecuDataName(m_document.image()));
 }
 
 void MainWindow::enterReadFailureState() {

@@ -251,7 +251,7 @@ void MainWindow::buildCompareMenu(QMenu *file) {
     m_mnuHistory = file->addAction(QStringLiteral("History\u2026"));
     m_mnuHistory->setObjectName(QStringLiteral("mnuHistory"));
     connect(m_mnuCompareFile, &QAction::triggered, this,
-            [this] { m_compare->compareWithFile(fileState().E2PFileDir); });
+            [this] { m_compare->compareWithFile(fileState().folder); });
     connect(m_mnuCompareBeforeRead, &QAction::triggered, m_compare,
             &CompareCommands::compareWithBeforeRead);
     connect(m_mnuCompareOff, &QAction::triggered, m_compare, &CompareCommands::compareOff);

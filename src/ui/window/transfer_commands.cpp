@@ -6,7 +6,7 @@
 #include "link/ecu_link.h"
 #include "link/qt_serial_port.h"
 #include "link/serial_device.h"
-#include "link/tmp_path.h"
+#include "link/verification_file_path.h"
 
 TransferCommands::TransferCommands(CalibrationDocument &document, const E2PFileState &file,
                                    Operator &op, const SettingsStore &settings,
@@ -68,7 +68,7 @@ void TransferCommands::EcuDataWrite() {
     const auto known = [](const QString &value) { return value == NoLastFile ? QString() : value; };
     const EcuImage image = m_document.image();
     const QString tmpPath =
-        TmpPath(known(m_file.E2PFilePath), known(m_file.E2PFileDir), EcuDataName(image));
+        verificationFilePath(known(m_file.filePath), known(m_file.folder), ecuDataName(image));
     // A write that stopped among the words offers to write the same image again.
     while (m_link->EcuDataWrite(image, tmpPath, WriteAgainOffer::Yes) == WriteOutcome::WriteAgain) {
     }

@@ -1,4 +1,4 @@
-#include "tmp_path.h"
+#include "verification_file_path.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -29,9 +29,10 @@ bool sameFile(const QString &a, const QString &b) {
 
 } // namespace
 
-QString TmpPath(const QString &e2pFilePath, const QString &e2pFileDir, const QString &dataName) {
-    const QString fileName = QFileInfo(e2pFilePath).fileName();
-    const QString folder = e2pFilePath.chopped(fileName.size()); // with its trailing separator
+QString verificationFilePath(const QString &dataFilePath, const QString &dataFolder,
+                             const QString &dataName) {
+    const QString fileName = QFileInfo(dataFilePath).fileName();
+    const QString folder = dataFilePath.chopped(fileName.size()); // with its trailing separator
     QString path;
     if (fileName.size() >= 3) {
         path = folder + (fileName.endsWith(TmpSuffix, Qt::CaseInsensitive)
@@ -39,12 +40,12 @@ QString TmpPath(const QString &e2pFilePath, const QString &e2pFileDir, const QSt
                              : fileName.chopped(3) + TmpSuffix);
     } else {
         const QString name = fileNameOfDataName(dataName) + QLatin1Char('.') + TmpSuffix;
-        if (!e2pFilePath.isEmpty())
+        if (!dataFilePath.isEmpty())
             path = folder + name;
         else
-            path = QDir(e2pFileDir.isEmpty() ? QDir::homePath() : e2pFileDir).filePath(name);
+            path = QDir(dataFolder.isEmpty() ? QDir::homePath() : dataFolder).filePath(name);
     }
-    while (sameFile(path, e2pFilePath))
+    while (sameFile(path, dataFilePath))
         path += QLatin1Char('.') + TmpSuffix;
     return path;
 }

@@ -1,4 +1,4 @@
-#include "image/hexdata_conv.h"
+#include "image/image_decoding.h"
 #include "qt_printers.h"
 
 #include <gtest/gtest.h>
@@ -21,7 +21,7 @@ TEST_P(Normalisation, ClearsTheUnusedBytesAndCapsTheIdleAtFifteen) {
         before.setByte(offset, static_cast<std::uint8_t>((offset * 7 + 3) & 0xFF));
     before.setByte(IdleNeOffset, static_cast<std::uint8_t>(stored));
     EcuImage image = before;
-    const EcuTables t = HEXdata_Conv(image);
+    const EcuTables t = decodeImage(image);
     for (int offset = 0; offset < EcuImageSize; ++offset) {
         const int expected = offset == IdleNeOffset      ? capped
                              : clearedByDecoding(offset) ? 0
@@ -36,7 +36,7 @@ INSTANTIATE_TEST_SUITE_P(Idle, Normalisation,
                          testing::Values(std::pair{200, 15}, std::pair{16, 15}, std::pair{15, 15},
                                          std::pair{7, 7}));
 
-TEST(HEXdata_Conv, FillsEveryTableFromItsPlace) {
+TEST(ImageDecoding, FillsEveryTableFromItsPlace) {
     EcuImage image;
     image.setByte(192, 97);   // Fi cell 1
     image.setByte(320, 112);  // Fi cell 113: TH row 8, NE column 1
@@ -54,7 +54,7 @@ TEST(HEXdata_Conv, FillsEveryTableFromItsPlace) {
     image.setByte(430, 180);  // shift light
     image.setByte(432, 7);    // idle
 
-    const EcuTables t = HEXdata_Conv(image);
+    const EcuTables t = decodeImage(image);
     EXPECT_EQ(t.KmapData[0][0], 97);
     EXPECT_EQ(t.KmapText[0][0], QStringLiteral("-3%"));
     EXPECT_EQ(t.KmapData[7][0], 112);

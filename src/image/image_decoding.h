@@ -5,10 +5,10 @@
 // Decodes the image into the parameter tables and texts, and normalises the image on the way:
 // row 6 (64..79), the steering-damper bytes 304, 306, 308 and 310..319 are cleared, and an
 // idle byte above 15 is lowered to 15. Running it twice changes nothing more.
-[[nodiscard]] EcuTables HEXdata_Conv(EcuImage &image);
+[[nodiscard]] EcuTables decodeImage(EcuImage &image);
 
 // Decodes data.image into data.tables.
-void HEXdata_Conv(EcuData &data);
+void decodeImage(EcuData &data);
 
 // How an RU text reads: as a load decodes it (" +5%"), or as the editors write it ("+5%").
 enum class RuTextForm { Loaded, Edited };

@@ -1,4 +1,4 @@
-#include "hexdata_conv.h"
+#include "image_decoding.h"
 
 #include "display_text.h"
 
@@ -59,7 +59,7 @@ void decodeOffset(EcuTables &t, const EcuImage &image, int offset, RuTextForm ru
     }
 }
 
-EcuTables HEXdata_Conv(EcuImage &image) {
+EcuTables decodeImage(EcuImage &image) {
     if (image.byte(IdleNeOffset) > IdleNeMax)
         image.setByte(IdleNeOffset, IdleNeMax);
     clearBytes(image, ProtectedRowFirst, ProtectedRowLast);
@@ -75,6 +75,6 @@ EcuTables HEXdata_Conv(EcuImage &image) {
     return t;
 }
 
-void HEXdata_Conv(EcuData &data) {
-    data.tables = HEXdata_Conv(data.image);
+void decodeImage(EcuData &data) {
+    data.tables = decodeImage(data.image);
 }

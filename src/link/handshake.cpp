@@ -7,21 +7,21 @@
 #include <utility>
 
 // The two-stage handshake that shifts the ECU into its data transmission mode. Success: port
-// open, LinkContinue true, watchdog stopped. Failure or cancel: port closed, LinkContinue
+// open, linkContinue true, watchdog stopped. Failure or cancel: port closed, linkContinue
 // false, watchdog stopped, the window enabled again.
-void EcuLink::CommPort_Init() {
-    m_RxHex.clear();
+void EcuLink::runHandshake() {
+    m_rxHex.clear();
     if (!m_op.confirm(IgnitionSwitchOff, MessageIcon::Exclamation)) {
-        m_LinkContinue = false;
+        m_linkContinue = false;
         handshakeEpilogue();
         return;
     }
-    m_port.setPortName(m_deviceName.isEmpty() ? serialDeviceName(m_PortNo, m_settings)
+    m_port.setPortName(m_deviceName.isEmpty() ? serialDeviceName(m_portNo, m_settings)
                                               : m_deviceName);
     if (m_port.isOpen())
         m_port.close();
     if (!m_op.confirm(SwitchOnIgnition, MessageIcon::Exclamation)) {
-        m_LinkContinue = false;
+        m_linkContinue = false;
         handshakeEpilogue();
         return;
     }
@@ -33,13 +33,13 @@ void EcuLink::CommPort_Init() {
         failHandshake(ComInitBFeedbackError, *failure);
         return;
     }
-    m_Timer1.start(WatchdogMs);
+    m_watchdog.start(WatchdogMs);
     // Whatever came before the greeting goes, and whatever is still on its way: the rest of an
     // answer to a transfer that stopped a moment ago would otherwise pass for the echo.
     do
         (void)m_port.takeInput();
     while (waitForBytes(1, QuietLineMs));
-    if (!m_LinkContinue) {
+    if (!m_linkContinue) {
         handshakeEpilogue();
         return;
     }
@@ -48,7 +48,7 @@ void EcuLink::CommPort_Init() {
         return;
     if (!handshakeStage(HandshakeStage::C))
         return;
-    m_Timer1.stop();
+    m_watchdog.stop();
 }
 
 // The port open with the line's settings: nullopt. Otherwise the port is closed again and the
@@ -91,22 +91,22 @@ bool EcuLink::handshakeStage(HandshakeStage stage) {
     }
     const bool b = stage == HandshakeStage::B;
     const QString greeting = hexText(greetingFrame(stage));
-    TX_command(greeting);
-    const bool echoed = Reception_data(GreetingLength);
-    if (!m_LinkContinue) {
+    sendFrameText(greeting);
+    const bool echoed = receive(GreetingLength);
+    if (!m_linkContinue) {
         handshakeEpilogue();
         return false;
     }
-    if (!echoed || m_RxHex != greeting) {
+    if (!echoed || m_rxHex != greeting) {
         failHandshake(b ? ComInitBFeedbackError : ComInitCFeedbackError, portReason());
         return false;
     }
-    const bool answered = Reception_data(AnswerLength);
-    if (!m_LinkContinue) {
+    const bool answered = receive(AnswerLength);
+    if (!m_linkContinue) {
         handshakeEpilogue();
         return false;
     }
-    if (!answered || m_RxHex != hexText(answerFrame(stage))) {
+    if (!answered || m_rxHex != hexText(answerFrame(stage))) {
         failHandshake(b ? ComInitBResponseError : ComInitCResponseError, portReason());
         return false;
     }
@@ -115,9 +115,9 @@ bool EcuLink::handshakeStage(HandshakeStage stage) {
 
 void EcuLink::failHandshake(const QString &message, const QString &detail) {
     // Stopped for good before the message: the watchdog must not add its own, now or later.
-    m_Timer1.stop();
+    m_watchdog.stop();
     tell(message, MessageIcon::Critical, detail);
-    m_LinkContinue = false;
+    m_linkContinue = false;
     handshakeEpilogue();
 }
 
