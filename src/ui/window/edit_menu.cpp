@@ -1,5 +1,7 @@
 #include "window/edit_menu.h"
 
+#include "window/window_names.h"
+
 #include <QAction>
 #include <QMenu>
 #include <QUndoStack>
@@ -9,8 +11,8 @@ EditMenu::EditMenu(QMenu &menu, QUndoStack &stack, QObject *parent)
     , m_stack(stack)
     , m_undo(menu.addAction(QStringLiteral("Undo")))
     , m_redo(menu.addAction(QStringLiteral("Redo"))) {
-    m_undo->setObjectName(QStringLiteral("mnuUndo"));
-    m_redo->setObjectName(QStringLiteral("mnuRedo"));
+    m_undo->setObjectName(WindowNames::UndoItem);
+    m_redo->setObjectName(WindowNames::RedoItem);
     m_undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     m_redo->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
