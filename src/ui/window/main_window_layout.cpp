@@ -3,6 +3,7 @@
 #include "common/clickable_label.h"
 #include "common/colours.h"
 #include "common/twips.h"
+#include "document/change_speed.h"
 #include "graph/graph_view.h"
 #include "grid/map_grid_view.h"
 #include "map3d/map3d_view.h"
@@ -120,14 +121,10 @@ void MainWindow::buildDataEditFrame(QWidget *central) {
     p.ig3D = new Map3DView(MapKind::Ig, m_document, central);
     p.ruView = new GraphView(GraphKind::Ru, m_document, m_state, central);
     p.shiftTiming =
-        new SingleValuePanel(QStringLiteral("Frame4"), captions[7], QStringLiteral("Label14"), 0,
-                             m_document, ShiftNeOffset, &EcuTables::ShiftNeText, m_dataEditFrame);
-    p.pitRoad = new SingleValuePanel(QStringLiteral("FramePITroad"), captions[8],
-                                     QStringLiteral("Lbl_PITroad"), 1, m_document, PitLimitOffset,
-                                     &EcuTables::PitLimitText, m_dataEditFrame);
-    p.idleNe = new SingleValuePanel(QStringLiteral("FrameIdleNe"), captions[9],
-                                    QStringLiteral("Lbl_IdleNe"), 2, m_document, IdleNeOffset,
-                                    &EcuTables::IdleNeText, m_dataEditFrame);
+        new SingleValuePanel(SpeedSetting::ShiftTiming, captions[7], m_document, m_dataEditFrame);
+    p.pitRoad =
+        new SingleValuePanel(SpeedSetting::PitRoad, captions[8], m_document, m_dataEditFrame);
+    p.idleNe = new SingleValuePanel(SpeedSetting::IdleNe, captions[9], m_document, m_dataEditFrame);
     for (QWidget *view : p.all()) {
         if (view->parentWidget() == m_dataEditFrame) {
             view->setGeometry(twipsRect(SmallPanelLeft, SmallPanelTop, 4200, 1335));
