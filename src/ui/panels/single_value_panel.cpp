@@ -16,9 +16,11 @@ namespace {
 struct PanelSetup {
     const char *panel;
     const char *value;
-    int unitIndex; // of the "(r/min)" label
+    int unitIndex; // of the "(r/min)" label in its array
     QString EcuTables::*text;
 };
+
+const char *const UnitLabels = "Label15";
 
 PanelSetup setupOf(SpeedSetting setting) {
     switch (setting) {
@@ -56,7 +58,7 @@ SingleValuePanel::SingleValuePanel(SpeedSetting setting, const QString &caption,
     connect(m_value, &ClickableLabel::clicked, this, &SingleValuePanel::valueClicked);
 
     auto *unit = new QLabel(QStringLiteral("(r/min)"), this);
-    unit->setObjectName(elementName("Label15", setup.unitIndex));
+    unit->setObjectName(elementName(UnitLabels, setup.unitIndex));
     unit->setGeometry(twipsRect(2280, 540, 1200, 315));
     m_other->setObjectName(valueName + QStringLiteral("Other"));
     m_other->setGeometry(twipsRect(360, 960, 3000, 300));
