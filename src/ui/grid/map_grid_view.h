@@ -1,17 +1,17 @@
 #pragma once
 
+#include "common/colour_maps.h"
 #include "grid/grid_cell.h"
 #include "grid/map_selection.h"
 #include "image/ecu_tables.h"
 #include "image/map_kind.h"
-#include "map3d/map3d_colour_map.h"
-class Comparison;
 
 #include <QGroupBox>
 #include <array>
 
 class CalibrationDocument;
 class ChangedBytes;
+class Comparison;
 class QLabel;
 class QPushButton;
 

@@ -1,9 +1,9 @@
 // The side column of a 3-D view: the plot style and colour map options, "Default View", the
 // colour legend and the mouse hints.
 
+#include "common/colour_maps.h"
 #include "common/element_name.h"
 #include "common/twips.h"
-#include "map3d/map3d_colour_map.h"
 #include "map3d/map3d_setup.h"
 #include "map3d/map3d_view.h"
 

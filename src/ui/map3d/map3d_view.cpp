@@ -1,10 +1,10 @@
 #include "map3d/map3d_view.h"
 
+#include "common/colour_maps.h"
 #include "common/twips.h"
 #include "document/calibration_document.h"
 #include "document/change_cells.h"
 #include "map3d/labelled_axis_formatter.h"
-#include "map3d/map3d_colour_map.h"
 #include "map3d/map3d_data.h"
 #include "map3d/map3d_input_handler.h"
 #include "map3d/map3d_setup.h"
