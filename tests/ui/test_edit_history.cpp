@@ -125,8 +125,13 @@ private slots:
         auto *editor = w().findChild<MapCellEditor *>();
         QVERIFY(editor);
         QVERIFY(!undo()->isEnabled() && !redo()->isEnabled());
+        // The stack's own changes meanwhile turn neither on.
+        w().document().undoStack().undo();
+        QVERIFY(!redo()->isEnabled());
+        w().document().undoStack().redo();
+        QVERIFY(!undo()->isEnabled());
         closeWith(editor, "Slider1", Qt::Key_Escape);
-        QVERIFY(undo()->isEnabled());
+        QVERIFY(undo()->isEnabled() && !redo()->isEnabled());
 
         auto *comment = m_f.find<QPlainTextEdit>("Text3");
         comment->setFocus();

@@ -490,7 +490,7 @@ private slots:
 
         const QString saved = f.dir.filePath(QStringLiteral("NEW.E2P"));
         f.dialogs.choose(saved);
-        w.files().E2PFileSave();
+        w.files().saveFile();
         QFile file(saved);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll().mid(records.size()), comment + "\r\n");

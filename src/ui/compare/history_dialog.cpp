@@ -38,16 +38,16 @@ HistoryDialog::HistoryDialog(const HistoryFolder &history, QWidget *parent)
             new QLabel(QStringLiteral("No calibration has been read or written yet."), this));
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
-    m_open = buttons->addButton(QStringLiteral("Open"), QDialogButtonBox::ActionRole);
-    m_compare = buttons->addButton(QStringLiteral("Compare"), QDialogButtonBox::ActionRole);
+    m_openButton = buttons->addButton(QStringLiteral("Open"), QDialogButtonBox::ActionRole);
+    m_compareButton = buttons->addButton(QStringLiteral("Compare"), QDialogButtonBox::ActionRole);
     layout->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(m_open, &QPushButton::clicked, this, [this] { choose(Choice::Open); });
-    connect(m_compare, &QPushButton::clicked, this, [this] { choose(Choice::Compare); });
+    connect(m_openButton, &QPushButton::clicked, this, [this] { choose(Choice::Open); });
+    connect(m_compareButton, &QPushButton::clicked, this, [this] { choose(Choice::Compare); });
     const auto update = [this] {
         const bool chosen = m_table->currentItem() != nullptr;
-        m_open->setEnabled(chosen);
-        m_compare->setEnabled(chosen);
+        m_openButton->setEnabled(chosen);
+        m_compareButton->setEnabled(chosen);
     };
     connect(m_table, &QTreeWidget::currentItemChanged, this, update);
     update();

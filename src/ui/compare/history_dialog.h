@@ -27,7 +27,7 @@ private:
 
     std::vector<HistoryEntry> m_entries;
     QTreeWidget *m_table = nullptr;
-    QPushButton *m_open = nullptr;
-    QPushButton *m_compare = nullptr;
+    QPushButton *m_openButton = nullptr;
+    QPushButton *m_compareButton = nullptr;
     Choice m_choice = Choice::None;
 };

@@ -251,5 +251,5 @@ void MapGridView::showStatus() {
                      .arg(block.lastColumn)
                      .arg(blockSize(block));
     }
-    m_status->setText(status);
+    m_statusLabel->setText(status);
 }

@@ -21,6 +21,8 @@ constexpr int CellWidth = 780;
 constexpr int CellHeight = 420;
 constexpr int AxisTop = GridTop + ThRows * CellHeight + 60;
 
+// The objectNames of a grid's controls: the panel, the arrays of cells and axis points, the TH
+// title (an element of its own array) and "All area Data change".
 struct Names {
     const char *panel, *cell, *ne, *th, *thTitle, *allArea;
     int thTitleIndex;
@@ -98,16 +100,17 @@ MapGridView::MapGridView(MapKind kind, const CalibrationDocument &document, QWid
     connect(neTitle, &ClickableLabel::clicked, this, [this] { emit neLabelClicked(17); });
     m_neLabels[16] = neTitle;
 
-    m_allArea = new QPushButton(QStringLiteral("All area Data change"), this);
-    m_allArea->setObjectName(QLatin1String(names.allArea));
-    m_allArea->setGeometry(
+    m_allAreaButton = new QPushButton(QStringLiteral("All area Data change"), this);
+    m_allAreaButton->setObjectName(QLatin1String(names.allArea));
+    m_allAreaButton->setGeometry(
         twipsRect(GridLeft + NePoints * CellWidth - 2700, AxisTop + 480, 2700, 495));
-    connect(m_allArea, &QPushButton::clicked, this, &MapGridView::allAreaClicked);
+    connect(m_allAreaButton, &QPushButton::clicked, this, &MapGridView::allAreaClicked);
 
     // What is being typed, or the size of the selection.
-    m_status = new QLabel(this);
-    m_status->setObjectName(QStringLiteral("GridStatus"));
-    m_status->setGeometry(twipsRect(GridLeft, AxisTop + 480, NePoints * CellWidth - 3000, 495));
+    m_statusLabel = new QLabel(this);
+    m_statusLabel->setObjectName(QStringLiteral("GridStatus"));
+    m_statusLabel->setGeometry(
+        twipsRect(GridLeft, AxisTop + 480, NePoints * CellWidth - 3000, 495));
     setFocusPolicy(Qt::StrongFocus);
 
     connect(&document, &CalibrationDocument::dataReplaced, this,

@@ -1,22 +1,22 @@
 #pragma once
 
+#include "common/colour_maps.h"
 #include "grid/grid_cell.h"
 #include "grid/map_selection.h"
 #include "image/ecu_tables.h"
 #include "image/map_kind.h"
-#include "map3d/map3d_colour_map.h"
-class Comparison;
 
 #include <QGroupBox>
 #include <array>
 
 class CalibrationDocument;
 class ChangedBytes;
+class Comparison;
 class QLabel;
 class QPushButton;
 
 // A numeric map view: 176 cells (row 1 at the bottom), the TH axis on the left, the NE axis
-// below and "All area Data change". Panel "Frame1" for the Fi map, "FrameIG_Map_NUM" for IG.
+// below and "All area Data change".
 // It follows the document: a load refills it, an edit, undo or redo shows the bytes it changed.
 // It takes the keyboard focus: a cell cursor, a selection made with the keys or by dragging,
 // and a number typed for the selection; what the selection is changed by is the Edit menu's.
@@ -32,7 +32,7 @@ public:
     [[nodiscard]] ClickableLabel *neLabel(int i) const;
     // TH axis element i, 1..11.
     [[nodiscard]] ClickableLabel *thLabel(int i) const;
-    [[nodiscard]] QPushButton *allAreaButton() const { return m_allArea; }
+    [[nodiscard]] QPushButton *allAreaButton() const { return m_allAreaButton; }
 
     // Refresh after a load: the cell captions, and for the Fi grid every axis label.
     void showTables(const EcuTables &tables);
@@ -88,8 +88,8 @@ private:
     std::array<GridCell *, 176> m_cells{};
     std::array<ClickableLabel *, 17> m_neLabels{};
     std::array<ClickableLabel *, 12> m_thLabels{};
-    QPushButton *m_allArea = nullptr;
-    QLabel *m_status = nullptr;
+    QPushButton *m_allAreaButton = nullptr;
+    QLabel *m_statusLabel = nullptr;
     const Comparison *m_comparison = nullptr;
 
     MapSelection m_selection;

@@ -40,6 +40,9 @@ struct Map3DSetup {
 
 [[nodiscard]] const Map3DSetup &map3dSetup(MapKind kind);
 
+// Space around and between the graph, the side column and its parts, in twips.
+inline constexpr int Map3DSpacing = 90;
+
 inline constexpr QLatin1String NeAxisTitle{"Ne(r/min)"};
 inline constexpr QLatin1String ThAxisTitle{"TH(%)"};
 inline constexpr QLatin1String PlotStyleCaption{"Plot Style"};

@@ -1,11 +1,10 @@
 #include "map3d/map3d_view.h"
 
-#include "common/element_name.h"
+#include "common/colour_maps.h"
 #include "common/twips.h"
 #include "document/calibration_document.h"
 #include "document/change_cells.h"
 #include "map3d/labelled_axis_formatter.h"
-#include "map3d/map3d_colour_map.h"
 #include "map3d/map3d_data.h"
 #include "map3d/map3d_input_handler.h"
 #include "map3d/map3d_setup.h"
@@ -15,25 +14,16 @@
 #include <Q3DSurface>
 #include <Q3DTheme>
 #include <QButtonGroup>
-#include <QFontDatabase>
-#include <QGridLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QSurface3DSeries>
 #include <QSurfaceDataProxy>
-#include <QVBoxLayout>
 #include <QValue3DAxis>
 #include <algorithm>
 
 namespace {
-
-// Sizes of the side column, in twips.
-constexpr int SideColumnWidth = 3000;
-constexpr int SwatchSize = 240;
-constexpr int Gap = 90;
 
 // Q3DSurface draws into its own window surface. The headless platforms have none: without a
 // display they give no context at all, and the offscreen platform with an X display at hand
@@ -69,37 +59,14 @@ Map3DView::Map3DView(MapKind kind, const CalibrationDocument &document, QWidget 
     setTitle(setup.caption);
 
     auto *layout = new QHBoxLayout(this);
-    layout->setContentsMargins(twipsToPixelsX(Gap), twipsToPixelsY(Gap), twipsToPixelsX(Gap),
-                               twipsToPixelsY(Gap));
-    layout->setSpacing(twipsToPixelsX(Gap));
+    layout->setContentsMargins(twipsToPixelsX(Map3DSpacing), twipsToPixelsY(Map3DSpacing),
+                               twipsToPixelsX(Map3DSpacing), twipsToPixelsY(Map3DSpacing));
+    layout->setSpacing(twipsToPixelsX(Map3DSpacing));
 
     // The graph takes this place when the view is first shown.
     m_graphArea = new QWidget(this);
     layout->addWidget(m_graphArea, 1);
-    buildSideColumn();
-    auto *side = new QWidget(this);
-    side->setFixedWidth(twipsToPixelsX(SideColumnWidth));
-    auto *sideLayout = new QVBoxLayout(side);
-    sideLayout->setContentsMargins(0, 0, 0, 0);
-    sideLayout->setSpacing(twipsToPixelsY(Gap));
-    sideLayout->addWidget(m_plotStyleFrame);
-    sideLayout->addWidget(m_colourMapFrame);
-    sideLayout->addWidget(m_defaultView);
-    sideLayout->addWidget(buildLegend());
-    sideLayout->addStretch(1);
-
-    auto *hints = new QFrame(side);
-    hints->setObjectName(setup.hintFrame);
-    hints->setFrameShape(QFrame::StyledPanel);
-    auto *hintLayout = new QVBoxLayout(hints);
-    const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    for (QLatin1String text : {ZoomHint, PanHint}) {
-        auto *hint = new QLabel(text, hints);
-        hint->setFont(fixed);
-        hintLayout->addWidget(hint);
-    }
-    sideLayout->addWidget(hints);
-    layout->addWidget(side);
+    layout->addWidget(buildSideColumn());
 
     // "Surf + Line" and "Color Spectrum" are chosen from the start; the colour map itself is
     // handed over by setUpColourSpectrum().
@@ -202,78 +169,11 @@ void Map3DView::buildGraph() {
     m_graphArea = container;
 }
 
-void Map3DView::buildSideColumn() {
-    const Map3DSetup &setup = map3dSetup(m_kind);
-
-    auto *plotFrame = new QGroupBox(PlotStyleCaption, this);
-    plotFrame->setObjectName(setup.plotStyleFrame);
-    auto *plotLayout = new QVBoxLayout(plotFrame);
-    m_plotStyles = new QButtonGroup(this);
-    for (int k = 0; k < 2; ++k) {
-        auto *option = new QRadioButton(PlotStyleCaptions[k], plotFrame);
-        option->setObjectName(elementName(setup.plotStyleOption, k));
-        m_plotStyles->addButton(option, k);
-        plotLayout->addWidget(option);
-    }
-    connect(m_plotStyles, &QButtonGroup::idClicked, this,
-            [this](int k) { choosePlotStyle(static_cast<PlotStyle>(k)); });
-    m_plotStyleFrame = plotFrame;
-
-    auto *colourFrame = new QGroupBox(ColourMapCaption, this);
-    colourFrame->setObjectName(setup.colourMapFrame);
-    auto *colourLayout = new QVBoxLayout(colourFrame);
-    m_colourMaps = new QButtonGroup(this);
-    for (int k = 0; k < 3; ++k) {
-        auto *option = new QRadioButton(ColourMapCaptions[k], colourFrame);
-        option->setObjectName(elementName(setup.colourMapOption, k));
-        m_colourMaps->addButton(option, k);
-        colourLayout->addWidget(option);
-    }
-    connect(m_colourMaps, &QButtonGroup::idClicked, this,
-            [this](int k) { chooseColourMapStyle(static_cast<ColourMapStyle>(k)); });
-    m_colourMapFrame = colourFrame;
-
-    auto *defaultView = new QPushButton(DefaultViewCaption, this);
-    defaultView->setObjectName(setup.defaultView);
-    connect(defaultView, &QPushButton::clicked, this, &Map3DView::resetView);
-    m_defaultView = defaultView;
-}
-
-QWidget *Map3DView::buildLegend() {
-    const Map3DSetup &setup = map3dSetup(m_kind);
-    auto *legend = new QWidget(this);
-    auto *grid = new QGridLayout(legend);
-    grid->setContentsMargins(0, 0, 0, 0);
-    grid->setHorizontalSpacing(twipsToPixelsX(Gap));
-    grid->setVerticalSpacing(twipsToPixelsY(Gap / 3));
-    int row = 0;
-    for (const LegendEntry &entry : setup.legend) {
-        auto *swatch = new QLabel(legend);
-        swatch->setObjectName(entry.swatch);
-        swatch->setFixedSize(twipsSize(SwatchSize, SwatchSize));
-        swatch->setFrameShape(QFrame::Box);
-        swatch->setAutoFillBackground(true);
-        QPalette palette = swatch->palette();
-        palette.setColor(QPalette::Window, colourFromBgr(entry.colourBgr));
-        swatch->setPalette(palette);
-
-        auto *label = new QLabel(setup.setUpAtStartUp ? QString() : QString(entry.caption), legend);
-        label->setObjectName(entry.label);
-
-        grid->addWidget(swatch, row, 0);
-        grid->addWidget(label, row, 1);
-        m_legend.append({swatch, label, entry.used});
-        ++row;
-    }
-    grid->setColumnStretch(1, 1);
-    return legend;
-}
-
 void Map3DView::setUpColourSpectrum() {
     m_setUp = true;
     const Map3DSetup &setup = map3dSetup(m_kind);
     if (setup.setUpAtStartUp) {
-        // The unused row (Text11, Label_IG19) gets no caption and is never shown.
+        // The unused top row gets no caption and is never shown.
         for (int i = 0; i < m_legend.size(); ++i)
             m_legend[i].label->setText(setup.legend[i].caption);
     }
@@ -334,62 +234,6 @@ void Map3DView::showMap(const EcuTables &tables) {
         rows->append(row);
     }
     m_series->dataProxy()->resetArray(rows);
-}
-
-void Map3DView::chooseColourMapStyle(ColourMapStyle style) {
-    m_colourMaps->button(static_cast<int>(style))->setChecked(true);
-    applyColourMapStyle(style);
-}
-
-void Map3DView::choosePlotStyle(PlotStyle style) {
-    m_plotStyles->button(static_cast<int>(style))->setChecked(true);
-    applyPlotStyle(style);
-}
-
-void Map3DView::applyColourMapStyle(ColourMapStyle style) {
-    if (style != ColourMapStyle::None)
-        choosePlotStyle(PlotStyle::SurfaceAndLine);
-    setLegendShown(style == ColourMapStyle::Spectrum);
-    applySeriesStyle();
-}
-
-void Map3DView::applyPlotStyle(PlotStyle style) {
-    if (style == PlotStyle::Line)
-        chooseColourMapStyle(ColourMapStyle::None);
-    applySeriesStyle();
-}
-
-// The surface takes the options as they are checked.
-void Map3DView::applySeriesStyle() {
-    if (!m_series)
-        return;
-    const auto colourStyle = static_cast<ColourMapStyle>(m_colourMaps->checkedId());
-    if (colourStyle == ColourMapStyle::None) {
-        m_series->setColorStyle(Q3DTheme::ColorStyleUniform);
-        m_series->setBaseColor(uniformPlotColour());
-    } else {
-        const Map3DSetup &setup = map3dSetup(m_kind);
-        m_series->setColorStyle(Q3DTheme::ColorStyleRangeGradient);
-        const QList<ColourStop> map = colourStyle == ColourMapStyle::Spectrum
-                                          ? spectrumColourMap(m_kind)
-                                          : grayscaleColourMap(m_kind);
-        m_series->setBaseGradient(colourMapGradient(map, setup.valueMin, setup.valueMax));
-    }
-    if (static_cast<PlotStyle>(m_plotStyles->checkedId()) == PlotStyle::SurfaceAndLine) {
-        m_series->setDrawMode(QSurface3DSeries::DrawSurfaceAndWireframe);
-        m_series->setWireframeColor(Qt::black);
-    } else {
-        // Lines alone take the plot's own colour.
-        m_series->setDrawMode(QSurface3DSeries::DrawWireframe);
-        m_series->setWireframeColor(uniformPlotColour());
-    }
-}
-
-void Map3DView::setLegendShown(bool shown) {
-    for (const LegendRow &row : std::as_const(m_legend)) {
-        row.swatch->setVisible(shown && row.used);
-        row.label->setVisible(shown && row.used);
-    }
 }
 
 void Map3DView::resetView() {

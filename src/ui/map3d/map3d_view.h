@@ -15,11 +15,10 @@ class QLabel;
 class QSurface3DSeries;
 class Q3DSurface;
 
-// The panel "Fi Map (3D graph)" (Frame8, graph CWGraph3D1) or "IG Map (3D graph)"
-// (FrameIG_Map_3D, graph CWGraph3D2): the map as a coloured surface over the engine-speed and
-// throttle axes, with the plot style and colour map options, "Default View", the colour legend
-// and the mouse hints. It only displays; nothing in it changes the data. It follows the
-// document's edits, undos and redos while it shows the map.
+// The panel "Fi Map (3D graph)" or "IG Map (3D graph)": the map as a coloured surface over the
+// engine-speed and throttle axes, with the plot style and colour map options, "Default View", the
+// colour legend and the mouse hints. It only displays; nothing in it changes the data. It follows
+// the document's edits, undos and redos while it shows the map.
 //
 // The graph is made the first time the view is shown (it is costly and most sessions never
 // open it). Where no OpenGL context can be had, the panel then shows a plain notice instead of
@@ -34,8 +33,8 @@ public:
     ~Map3DView() override;
 
     // Start-up: hands the "Color Spectrum" colour map to the graph; for IG also sets the legend
-    // captions and fixes the value axis at -20.5 .. 3.5. (The IG legend's unused top row,
-    // Text11 and Label_IG19, is never shown.)
+    // captions and fixes the value axis at -20.5 .. 3.5. (The IG legend's unused top row is
+    // never shown.)
     void setUpColourSpectrum();
     // Entering the view: makes the graph the first time, labels the axes and plots the surface
     // from the tables as they are now.
@@ -67,7 +66,9 @@ private:
     void makeGraph();
     void buildGraph();
     void applySeriesStyle();
-    void buildSideColumn();
+    // In map3d_side_column.cpp.
+    [[nodiscard]] QWidget *buildSideColumn();
+    void buildOptions();
     [[nodiscard]] QWidget *buildLegend();
     void applyColourMapStyle(ColourMapStyle style);
     void applyPlotStyle(PlotStyle style);

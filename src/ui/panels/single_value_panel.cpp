@@ -6,17 +6,45 @@
 #include "common/twips.h"
 #include "compare/compare_mark.h"
 #include "document/calibration_document.h"
+#include "document/change_speed.h"
 #include "document/comparison.h"
+#include "image/ecu_tables.h"
 
-SingleValuePanel::SingleValuePanel(const QString &panelName, const QString &caption,
-                                   const QString &valueName, int unitIndex,
-                                   const CalibrationDocument &document, int offset,
-                                   QString EcuTables::*text, QWidget *parent)
+namespace {
+
+// The objectNames of a panel's controls, and the text it shows.
+struct PanelSetup {
+    const char *panel;
+    const char *value;
+    int unitIndex; // of the "(r/min)" label in its array
+    QString EcuTables::*text;
+};
+
+const char *const UnitLabels = "Label15";
+
+PanelSetup setupOf(SpeedSetting setting) {
+    switch (setting) {
+    case SpeedSetting::ShiftTiming:
+        return {"Frame4", "Label14", 0, &EcuTables::ShiftNeText};
+    case SpeedSetting::PitRoad:
+        return {"FramePITroad", "Lbl_PITroad", 1, &EcuTables::PitLimitText};
+    case SpeedSetting::IdleNe:
+        break;
+    }
+    return {"FrameIdleNe", "Lbl_IdleNe", 2, &EcuTables::IdleNeText};
+}
+
+} // namespace
+
+SingleValuePanel::SingleValuePanel(SpeedSetting setting, const QString &caption,
+                                   const CalibrationDocument &document, QWidget *parent)
     : QGroupBox(caption, parent)
     , m_value(new ClickableLabel(this))
     , m_other(new QLabel(this))
-    , m_offset(offset) {
-    setObjectName(panelName);
+    , m_offset(speedOffset(setting)) {
+    const PanelSetup setup = setupOf(setting);
+    const QString valueName = QLatin1String(setup.value);
+    setObjectName(QLatin1String(setup.panel));
     m_value->setObjectName(valueName);
     m_value->setGeometry(twipsRect(360, 480, 1800, 435));
     m_value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -30,17 +58,19 @@ SingleValuePanel::SingleValuePanel(const QString &panelName, const QString &capt
     connect(m_value, &ClickableLabel::clicked, this, &SingleValuePanel::valueClicked);
 
     auto *unit = new QLabel(QStringLiteral("(r/min)"), this);
-    unit->setObjectName(elementName("Label15", unitIndex));
+    unit->setObjectName(elementName(UnitLabels, setup.unitIndex));
     unit->setGeometry(twipsRect(2280, 540, 1200, 315));
     m_other->setObjectName(valueName + QStringLiteral("Other"));
     m_other->setGeometry(twipsRect(360, 960, 3000, 300));
     m_other->hide();
 
-    const auto show = [this, &document, text] { m_value->setText(document.tables().*text); };
+    const auto show = [this, &document, text = setup.text] {
+        m_value->setText(document.tables().*text);
+    };
     connect(&document, &CalibrationDocument::dataReplaced, this, show);
     connect(&document, &CalibrationDocument::bytesChanged, this,
-            [show, offset](const ChangedBytes &changed) {
-                if (changed.contains(offset))
+            [this, show](const ChangedBytes &changed) {
+                if (changed.contains(m_offset))
                     show();
             });
 }

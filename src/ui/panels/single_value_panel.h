@@ -1,24 +1,21 @@
 #pragma once
 
-#include "image/ecu_tables.h"
-
 #include <QGroupBox>
 
 class CalibrationDocument;
 class ClickableLabel;
 class Comparison;
 class QLabel;
+enum class SpeedSetting;
 
-// One of the small panels that show a single engine speed: "ShiftTiming Indicator" (Frame4,
-// value Label14), "PITroad Limit" (FramePITroad, Lbl_PITroad), "Idring Ne" (FrameIdleNe,
-// Lbl_IdleNe). A click on the value opens its editor. The value follows the document: its text
-// at offset after a load, an edit, an undo or a redo.
+// One of the small panels that show a single engine speed: "ShiftTiming Indicator", "PITroad
+// Limit" or "Idring Ne". A click on the value opens its editor. The value follows the document:
+// its text after a load, an edit, an undo or a redo.
 class SingleValuePanel : public QGroupBox {
     Q_OBJECT
 public:
-    SingleValuePanel(const QString &panelName, const QString &caption, const QString &valueName,
-                     int unitIndex, const CalibrationDocument &document, int offset,
-                     QString EcuTables::*text, QWidget *parent = nullptr);
+    SingleValuePanel(SpeedSetting setting, const QString &caption,
+                     const CalibrationDocument &document, QWidget *parent = nullptr);
 
     [[nodiscard]] ClickableLabel *valueLabel() const { return m_value; }
     // The compared calibration's value, shown below the value while it differs.

@@ -1,37 +1,32 @@
 #include "window/edit_menu.h"
 
+#include "window/window_names.h"
+
 #include <QAction>
+#include <QActionGroup>
 #include <QMenu>
 #include <QUndoStack>
 
 EditMenu::EditMenu(QMenu &menu, QUndoStack &stack, QObject *parent)
     : QObject(parent)
-    , m_stack(stack)
-    , m_undo(menu.addAction(QStringLiteral("Undo")))
-    , m_redo(menu.addAction(QStringLiteral("Redo"))) {
-    m_undo->setObjectName(QStringLiteral("mnuUndo"));
-    m_redo->setObjectName(QStringLiteral("mnuRedo"));
+    , m_availability(new QActionGroup(this))
+    // Given as prefixes, the verbs stay as they are whatever translator Qt has.
+    , m_undo(stack.createUndoAction(&menu, QStringLiteral("Undo")))
+    , m_redo(stack.createRedoAction(&menu, QStringLiteral("Redo"))) {
+    m_undo->setObjectName(WindowNames::UndoItem);
+    m_redo->setObjectName(WindowNames::RedoItem);
     m_undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     m_redo->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
-    connect(m_undo, &QAction::triggered, &stack, &QUndoStack::undo);
-    connect(m_redo, &QAction::triggered, &stack, &QUndoStack::redo);
-    connect(&stack, &QUndoStack::indexChanged, this, &EditMenu::update);
-    connect(&stack, &QUndoStack::cleanChanged, this, &EditMenu::update);
-    update();
+    menu.addAction(m_undo);
+    menu.addAction(m_redo);
+    // The stack turns each action on and off with what it can undo or redo; a disabled group
+    // keeps them off whatever the stack says, and gives them back the stack's word when enabled.
+    m_availability->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
+    m_availability->addAction(m_undo);
+    m_availability->addAction(m_redo);
 }
 
 void EditMenu::setAvailable(bool available) {
-    m_available = available;
-    update();
-}
-
-void EditMenu::update() {
-    const auto named = [](const QString &verb, const QString &what) {
-        return what.isEmpty() ? verb : verb + QLatin1Char(' ') + what;
-    };
-    m_undo->setText(named(QStringLiteral("Undo"), m_stack.undoText()));
-    m_redo->setText(named(QStringLiteral("Redo"), m_stack.redoText()));
-    m_undo->setEnabled(m_available && m_stack.canUndo());
-    m_redo->setEnabled(m_available && m_stack.canRedo());
+    m_availability->setEnabled(available);
 }

@@ -3,6 +3,7 @@
 #include <QObject>
 
 class QAction;
+class QActionGroup;
 class QMenu;
 class QUndoStack;
 
@@ -20,10 +21,7 @@ public:
     void setAvailable(bool available);
 
 private:
-    void update();
-
-    QUndoStack &m_stack;
+    QActionGroup *m_availability;
     QAction *m_undo;
     QAction *m_redo;
-    bool m_available = true;
 };

@@ -40,7 +40,7 @@ std::optional<ShownFile> FileCommands::loadLastFile() {
     return ShownFile{dataNameOfFile(last.name), QFileInfo(last.path).lastModified()};
 }
 
-void FileCommands::E2PFileOpen() {
+void FileCommands::openFile() {
     if (!maySaveOrDiscard(BeforeOpening))
         return;
     takeOutcome(::openE2PFile(m_file, m_dialogs, m_operator, m_settings));
@@ -68,7 +68,7 @@ void FileCommands::takeOutcome(const OpenOutcome &outcome) {
     emit opened({outcome.dataName, outcome.fileTime});
 }
 
-bool FileCommands::E2PFileSave() {
+bool FileCommands::saveFile() {
     EcuImage image = m_document.image();
     const E2PComment comment = m_document.commentToSave();
     const SaveOutcome outcome =
@@ -91,7 +91,7 @@ bool FileCommands::maySaveOrDiscard(const QString &beforeWhat) {
          {}});
     switch (answer) {
     case SaveButton:
-        return E2PFileSave();
+        return saveFile();
     case DiscardButton:
         return true;
     default:

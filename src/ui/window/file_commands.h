@@ -9,7 +9,7 @@ class CalibrationDocument;
 
 // What the window shows of a file: its data name and when it was last changed.
 struct ShownFile {
-    QString EcuDataName;
+    QString dataName;
     QDateTime fileTime;
 };
 
@@ -29,13 +29,13 @@ public:
     // record lines are told as Open File tells them.
     std::optional<ShownFile> loadLastFile();
     // "Open File": asks first when modified data would be lost.
-    void E2PFileOpen();
+    void openFile();
     // What Open File does once a file is chosen (named at start-up). False when not loaded.
     bool openChosenFile(const QString &path);
     // A file dropped on the window: asks first when modified data would be lost.
     void openDroppedFile(const QString &path);
     // "Save File". True when the data were saved.
-    bool E2PFileSave();
+    bool saveFile();
 
     // While the data are modified: "The data have been changed. Save them before <what>?" with
     // Save, Discard and Cancel. True when the caller may go on (saved, discarded, or nothing

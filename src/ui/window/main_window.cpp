@@ -1,11 +1,7 @@
 #include "window/main_window.h"
 
 #include "common/app_title.h"
-#include "common/clickable_label.h"
-#include "common/element_name.h"
-#include "common/twips.h"
 #include "compare/compare_commands.h"
-#include "compare/history_dialog.h"
 #include "dialogs/idle_speed_editor.h"
 #include "dialogs/map_cell_editor.h"
 #include "dialogs/port_device_dialog.h"
@@ -16,8 +12,6 @@
 #include "graph/graph_view.h"
 #include "grid/map_edit_commands.h"
 #include "grid/map_grid_view.h"
-#include "image/program_version.h"
-#include "link/ecu_link.h"
 #include "map3d/map3d_view.h"
 #include "panels/single_value_panel.h"
 #include "window/edit_menu.h"
@@ -25,32 +19,19 @@
 #include "window/message_box_operator.h"
 #include "window/qt_file_dialogs.h"
 #include "window/transfer_commands.h"
+#include "window/window_names.h"
 #include "window/window_operator.h"
 
-#include <QActionGroup>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFileInfo>
 #include <QGroupBox>
-#include <QLabel>
-#include <QLocale>
-#include <QMenuBar>
 #include <QMimeData>
-#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
-#include <QStatusBar>
 #include <QTimer>
-
-namespace {
-
-const QString NoFileName = QStringLiteral("file select");
-const QString NoFileDate = QStringLiteral("----");
-
-} // namespace
 
 MainWindow::MainWindow(SettingsStore &settings, const WindowSeams &seams, const QString &startFile,
                        QWidget *parent)
@@ -59,7 +40,7 @@ MainWindow::MainWindow(SettingsStore &settings, const WindowSeams &seams, const 
     , m_operator(seams.op)
     , m_ports(seams.ports)
     , m_history(seams.historyPath.isEmpty() ? HistoryFolder::defaultPath() : seams.historyPath) {
-    setObjectName(QStringLiteral("Form1"));
+    setObjectName(WindowNames::Window);
     setAcceptDrops(true);
     if (!m_operator) {
         m_ownOperator = std::make_unique<MessageBoxOperator>(this);
@@ -97,17 +78,17 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::connectCommands() {
-    connect(m_command1, &QPushButton::clicked, m_files, &FileCommands::E2PFileOpen);
-    connect(m_mnuOpenFile, &QAction::triggered, m_files, &FileCommands::E2PFileOpen);
-    connect(m_command2, &QPushButton::clicked, m_files, &FileCommands::E2PFileSave);
-    connect(m_mnuSaveFile, &QAction::triggered, m_files, &FileCommands::E2PFileSave);
-    connect(m_command4, &QPushButton::clicked, this, &MainWindow::close);
-    connect(m_mnuQuit, &QAction::triggered, this, &MainWindow::close);
-    connect(m_mnuAbout, &QAction::triggered, this, &MainWindow::showAbout);
-    connect(m_command7, &QPushButton::clicked, m_transfers, &TransferCommands::EcuDataRead);
-    connect(m_mnuDataRead, &QAction::triggered, m_transfers, &TransferCommands::EcuDataRead);
-    connect(m_command3, &QPushButton::clicked, m_transfers, &TransferCommands::EcuDataWrite);
-    connect(m_mnuDataWrite, &QAction::triggered, m_transfers, &TransferCommands::EcuDataWrite);
+    connect(m_openFileButton, &QPushButton::clicked, m_files, &FileCommands::openFile);
+    connect(m_openFileAction, &QAction::triggered, m_files, &FileCommands::openFile);
+    connect(m_saveFileButton, &QPushButton::clicked, m_files, &FileCommands::saveFile);
+    connect(m_saveFileAction, &QAction::triggered, m_files, &FileCommands::saveFile);
+    connect(m_quitButton, &QPushButton::clicked, this, &MainWindow::close);
+    connect(m_quitAction, &QAction::triggered, this, &MainWindow::close);
+    connect(m_aboutAction, &QAction::triggered, this, &MainWindow::showAbout);
+    connect(m_dataReadButton, &QPushButton::clicked, m_transfers, &TransferCommands::EcuDataRead);
+    connect(m_dataReadAction, &QAction::triggered, m_transfers, &TransferCommands::EcuDataRead);
+    connect(m_dataWriteButton, &QPushButton::clicked, m_transfers, &TransferCommands::EcuDataWrite);
+    connect(m_dataWriteAction, &QAction::triggered, m_transfers, &TransferCommands::EcuDataWrite);
 
     connect(m_files, &FileCommands::opened, this, [this](const ShownFile &file) {
         showFile(file);
@@ -120,9 +101,9 @@ void MainWindow::connectCommands() {
     });
     connect(m_files, &FileCommands::saved, this, [this](const ShownFile &file) {
         showFile(file);
-        m_command3->setEnabled(true);
-        m_mnuDataWrite->setEnabled(true);
-        m_frame6->setVisible(false);
+        m_dataWriteButton->setEnabled(true);
+        m_dataWriteAction->setEnabled(true);
+        m_ecuDataNameFrame->setVisible(false);
     });
     connect(m_transfers, &TransferCommands::progress, this, [this](int done, int total) {
         m_progress->setRange(0, total);
@@ -206,12 +187,12 @@ void MainWindow::startUp(const QString &startFile) {
              available.top() + (available.height() - frameGeometry().height()) / 2);
     }
 
-    m_views->fFormVisibleOFF();
+    m_views->hideViewPanels();
     m_panels.fiGrid->setVisible(true);
-    m_frame6->setVisible(false);
+    m_ecuDataNameFrame->setVisible(false);
 
-    m_combo1->addItems(ViewSwitcher::captions());
-    m_combo1->setCurrentIndex(0);
+    m_viewSelector->addItems(ViewSwitcher::captions());
+    m_viewSelector->setCurrentIndex(0);
 
     m_panels.fi3D->setUpColourSpectrum();
     m_panels.ig3D->setUpColourSpectrum();
@@ -224,10 +205,10 @@ void MainWindow::startUp(const QString &startFile) {
     m_state.SliderArmedIg = SliderDisarmed;
 
     for (QWidget *control :
-         {static_cast<QWidget *>(m_command2), static_cast<QWidget *>(m_command3)})
+         {static_cast<QWidget *>(m_saveFileButton), static_cast<QWidget *>(m_dataWriteButton)})
         control->setEnabled(true);
-    m_mnuSaveFile->setEnabled(true);
-    m_mnuDataWrite->setEnabled(true);
+    m_saveFileAction->setEnabled(true);
+    m_dataWriteAction->setEnabled(true);
 
     // A file named on the command line is opened as Open File opens it.
     if (!startFile.isEmpty()) {
@@ -241,58 +222,6 @@ void MainWindow::startUp(const QString &startFile) {
         return;
     }
     showFile(*last);
-}
-
-void MainWindow::enterNoFileState(bool clearComment) {
-    m_document.clear();
-    m_label2->setText(NoFileName);
-    m_label3->setText(NoFileDate);
-    if (clearComment)
-        m_text3->clear();
-    for (QWidget *control :
-         {static_cast<QWidget *>(m_command2), static_cast<QWidget *>(m_command7),
-          static_cast<QWidget *>(m_command3),
-          static_cast<QWidget *>(m_panels.fiGrid->allAreaButton()),
-          static_cast<QWidget *>(m_combo1), static_cast<QWidget *>(m_panels.fiGrid)})
-        control->setEnabled(false);
-    for (QAction *item : {m_mnuSaveFile, m_mnuDataRead, m_mnuDataWrite})
-        item->setEnabled(false);
-    m_views->fFormVisibleOFF();
-    m_frame6->setVisible(false);
-}
-
-void MainWindow::enterDataState() {
-    for (QWidget *control : {static_cast<QWidget *>(m_command2), static_cast<QWidget *>(m_command7),
-                             static_cast<QWidget *>(m_command3),
-                             static_cast<QWidget *>(m_panels.fiGrid->allAreaButton()),
-                             static_cast<QWidget *>(m_combo1)})
-        control->setEnabled(true);
-    for (QAction *item : {m_mnuSaveFile, m_mnuDataRead, m_mnuDataWrite})
-        item->setEnabled(true);
-    for (QWidget *frame : m_panels.all())
-        frame->setEnabled(true);
-    m_views->showFiGrid();
-    m_frame6->setVisible(false);
-}
-
-void MainWindow::showFile(const ShownFile &file) {
-    m_label2->setText(file.EcuDataName);
-    m_label3->setText(QLocale().toString(file.fileTime, QLocale::ShortFormat));
-}
-
-void MainWindow::showLoadedComment() {
-    QString text = m_document.loadedComment().text();
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    m_text3->setPlainText(text);
-    // The box may show some characters otherwise (a no-break space as a space); what it shows
-    // is the unedited comment.
-    m_document.adoptShownComment(m_text3->toPlainText());
-}
-
-QList<QWidget *> MainWindow::dataFrames() const {
-    const ViewPanels &p = m_panels;
-    return {p.fiGrid,  p.fiGraph, p.shiftTiming, m_frame6, p.fi3D,
-            p.pitRoad, p.igGrid,  p.igGraph,     p.ig3D};
 }
 
 MapGridView *MainWindow::grid(MapKind kind) const {
@@ -319,74 +248,6 @@ const E2PFileState &MainWindow::fileState() const {
     return m_files->fileState();
 }
 
-void MainWindow::setMainWindowEnabled(bool enabled) {
-    centralWidget()->setEnabled(enabled);
-    menuBar()->setEnabled(enabled);
-    m_editMenu->setAvailable(enabled);
-    m_mapEdits->setAvailable(enabled);
-}
-
-bool MainWindow::isMainWindowEnabled() const {
-    return centralWidget()->isEnabled() && menuBar()->isEnabled();
-}
-
-void MainWindow::enableCommandsAfterMapEdit(bool withDataRead, bool withMenuDataRead) {
-    for (QWidget *control : {static_cast<QWidget *>(m_command1), static_cast<QWidget *>(m_command2),
-                             static_cast<QWidget *>(m_command3), static_cast<QWidget *>(m_command4),
-                             static_cast<QWidget *>(m_panels.fiGrid->allAreaButton())})
-        control->setEnabled(true);
-    if (withDataRead)
-        m_command7->setEnabled(true);
-    for (QAction *item : {m_mnuOpenFile, m_mnuSaveFile, m_mnuDataWrite})
-        item->setEnabled(true);
-    if (withMenuDataRead)
-        m_mnuDataRead->setEnabled(true);
-}
-
-void MainWindow::selectPort(int portNo) {
-    for (QAction *item : m_mnuComNo)
-        item->setChecked(false);
-    m_portNo = portNo;
-    QAction *item = m_mnuComNo.at(static_cast<std::size_t>(portNo - 1));
-    item->setChecked(true);
-    m_frame5->setTitle(QStringLiteral("Data Transmit ----- COM%1").arg(portNo));
-    m_transfers->setPortNo(portNo);
-}
-
-void MainWindow::refreshPortMenu(bool askSystem) {
-    // At start-up the items name the devices from the settings alone: asking the system for its
-    // ports waits until the menu is opened.
-    const QList<SerialPortEntry> ports =
-        askSystem ? m_ports->availablePorts() : QList<SerialPortEntry>();
-    for (int k = 1; k <= LastPortNo; ++k)
-        m_mnuComNo.at(static_cast<std::size_t>(k - 1))->setText(portMenuText(k, m_settings, ports));
-}
-
-void MainWindow::choosePortDevice() {
-    PortDeviceDialog dialog(*m_ports, m_settings, m_portNo, this);
-    connect(&dialog, &PortDeviceDialog::portMapped, this, [this] { refreshPortMenu(true); });
-    setMainWindowEnabled(false);
-    dialog.exec();
-    setMainWindowEnabled(true);
-}
-
-void MainWindow::showHistory() {
-    HistoryDialog dialog(m_history, this);
-    setMainWindowEnabled(false);
-    dialog.exec();
-    setMainWindowEnabled(true);
-    if (dialog.choice() == HistoryDialog::Choice::Open)
-        m_files->openDroppedFile(dialog.chosenPath());
-    else if (dialog.choice() == HistoryDialog::Choice::Compare)
-        (void)m_compare->compareWithPath(dialog.chosenPath());
-}
-
-void MainWindow::showComparisonSummary() {
-    m_compareStatus->setText(m_comparison.summary());
-    statusBar()->setVisible(m_comparison.isActive());
-    m_mnuCompareOff->setEnabled(m_comparison.isActive());
-}
-
 void MainWindow::dragEnterEvent(QDragEnterEvent *event) {
     const QList<QUrl> urls = event->mimeData()->urls();
     if (isMainWindowEnabled() && urls.size() == 1 && urls.front().isLocalFile() &&
@@ -400,12 +261,6 @@ void MainWindow::dropEvent(QDropEvent *event) {
         return;
     event->acceptProposedAction();
     m_files->openDroppedFile(urls.front().toLocalFile());
-}
-
-void MainWindow::showAbout() {
-    m_operator->tell(AppTitle + QStringLiteral("\r\rVersion: ") + programVersion() +
-                         QStringLiteral("\r\r"),
-                     MessageIcon::None);
 }
 
 void MainWindow::closeEvent(QCloseEvent *event) {
@@ -427,43 +282,4 @@ void MainWindow::showEvent(QShowEvent *event) {
     m_settingsWarningDue = false;
     QTimer::singleShot(0, this,
                        [this, warning] { m_operator->tell(warning, MessageIcon::Exclamation); });
-}
-
-void MainWindow::setTransferBusy(bool busy) {
-    setMainWindowEnabled(!busy);
-    m_progress->setValue(0);
-    m_progress->setVisible(busy);
-}
-
-void MainWindow::showEcuRead(const EcuImage &image) {
-    for (QWidget *control : {static_cast<QWidget *>(m_command2), static_cast<QWidget *>(m_command7),
-                             static_cast<QWidget *>(m_panels.fiGrid->allAreaButton()),
-                             static_cast<QWidget *>(m_combo1)})
-        control->setEnabled(true);
-    m_command3->setEnabled(false);
-    m_mnuSaveFile->setEnabled(true);
-    m_mnuDataRead->setEnabled(true);
-    m_mnuDataWrite->setEnabled(false);
-    for (QWidget *frame : dataFrames())
-        frame->setEnabled(true);
-    m_views->showFiGrid();
-
-    // What the window held stays at hand for "Compare with data before the read".
-    if (m_document.hasData())
-        m_compare->keepBeforeRead(m_document.image());
-    m_document.load(image, E2PComment());
-    m_label2->setText(QStringLiteral("ECU Read data"));
-    m_label3->setText(QStringLiteral("-----"));
-    setMainWindowEnabled(true);
-    m_frame6->setVisible(true);
-    m_label16->setText(ecuDataName(m_document.image()));
-}
-
-void MainWindow::enterReadFailureState() {
-    enterNoFileState(true);
-    // Unlike the no-file state of start-up, "Data Read" stays at hand and the data frames are off.
-    m_command7->setEnabled(true);
-    m_mnuDataRead->setEnabled(true);
-    for (QWidget *frame : dataFrames())
-        frame->setEnabled(false);
 }

@@ -45,9 +45,10 @@ struct WindowSeams {
     QString historyPath; // the per-user history folder when empty
 };
 
-// The main window "Form1": the calibration document and its views, the shared window state,
-// the file and transfer commands. It wires views, dialogs and commands together and keeps its
-// controls in the no-file or the data state.
+// The main window: the calibration document and its views, the shared window state, the file
+// and transfer commands. It wires views, dialogs and commands together and keeps its controls in
+// the no-file or the data state. Built in main_window_layout.cpp and main_window_menus.cpp; its
+// states in main_window_states.cpp.
 class MainWindow : public QMainWindow, public WindowControls {
     Q_OBJECT
 public:
@@ -137,36 +138,36 @@ private:
     EditMenu *m_editMenu = nullptr;
     MapEditCommands *m_mapEdits = nullptr;
 
-    // "E2P File" frame and its buttons.
-    QLabel *m_label2 = nullptr;
-    QLabel *m_label3 = nullptr;
-    QPlainTextEdit *m_text3 = nullptr;
-    QPushButton *m_command1 = nullptr;
-    QPushButton *m_command2 = nullptr;
+    // "E2P File" and the file buttons.
+    QLabel *m_dataNameLabel = nullptr;
+    QLabel *m_fileDateLabel = nullptr;
+    QPlainTextEdit *m_commentBox = nullptr;
+    QPushButton *m_openFileButton = nullptr;
+    QPushButton *m_saveFileButton = nullptr;
     // "Data Edit".
     QGroupBox *m_dataEditFrame = nullptr;
-    QComboBox *m_combo1 = nullptr;
-    // Bottom row.
-    QGroupBox *m_frame6 = nullptr;
-    QLabel *m_label16 = nullptr;
-    QGroupBox *m_frame5 = nullptr;
-    QPushButton *m_command7 = nullptr;
-    QPushButton *m_command3 = nullptr;
-    QPushButton *m_command4 = nullptr;
+    QComboBox *m_viewSelector = nullptr;
+    // Bottom row: the data name read from the ECU, the transfer buttons, Quit.
+    QGroupBox *m_ecuDataNameFrame = nullptr;
+    QLabel *m_ecuDataNameLabel = nullptr;
+    QGroupBox *m_dataTransmitFrame = nullptr;
+    QPushButton *m_dataReadButton = nullptr;
+    QPushButton *m_dataWriteButton = nullptr;
+    QPushButton *m_quitButton = nullptr;
     QProgressBar *m_progress = nullptr;
-    // Menus.
-    QAction *m_mnuOpenFile = nullptr;
-    QAction *m_mnuSaveFile = nullptr;
-    QAction *m_mnuQuit = nullptr;
-    std::array<QAction *, 16> m_mnuComNo{};
-    QAction *m_mnuPortDevice = nullptr;
-    QAction *m_mnuDataRead = nullptr;
-    QAction *m_mnuDataWrite = nullptr;
-    QAction *m_mnuAbout = nullptr;
-    QAction *m_mnuCellColours = nullptr;
-    QAction *m_mnuCompareFile = nullptr;
-    QAction *m_mnuCompareBeforeRead = nullptr;
-    QAction *m_mnuCompareOff = nullptr;
-    QAction *m_mnuHistory = nullptr;
+    // Menu items.
+    QAction *m_openFileAction = nullptr;
+    QAction *m_saveFileAction = nullptr;
+    QAction *m_quitAction = nullptr;
+    std::array<QAction *, 16> m_portActions{}; // COM1 .. COM16
+    QAction *m_portDeviceAction = nullptr;
+    QAction *m_dataReadAction = nullptr;
+    QAction *m_dataWriteAction = nullptr;
+    QAction *m_aboutAction = nullptr;
+    QAction *m_cellColoursAction = nullptr;
+    QAction *m_compareFileAction = nullptr;
+    QAction *m_compareBeforeReadAction = nullptr;
+    QAction *m_compareOffAction = nullptr;
+    QAction *m_historyAction = nullptr;
     QLabel *m_compareStatus = nullptr;
 };

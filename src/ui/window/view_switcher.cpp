@@ -36,7 +36,7 @@ const QStringList &ViewSwitcher::captions() {
     return captions;
 }
 
-void ViewSwitcher::fFormVisibleOFF() {
+void ViewSwitcher::hideViewPanels() {
     for (QWidget *frame : m_panels.all())
         frame->setVisible(false);
 }
@@ -70,13 +70,13 @@ void ViewSwitcher::selectView(ViewPosition position) {
     case ViewPosition::IdleNe:
         break;
     }
-    fFormVisibleOFF();
+    hideViewPanels();
     m_panels.all().at(static_cast<int>(position))->setVisible(true);
 }
 
 void ViewSwitcher::showFiGrid() {
     m_selector.setCurrentIndex(static_cast<int>(ViewPosition::FiNumeric));
-    fFormVisibleOFF();
+    hideViewPanels();
     m_panels.fiGrid->setVisible(true);
     m_panels.fiGrid->raise();
 }

@@ -41,8 +41,8 @@ struct ViewPanels {
     [[nodiscard]] QList<QWidget *> all() const;
 };
 
-// Shows one view panel at a time: the view selector "Combo1", what each of its entries prepares
-// before its panel is shown, and fFormVisibleOFF.
+// Shows one view panel at a time: the view selector, what each of its entries prepares before
+// its panel is shown, and hiding every panel before one is shown.
 class ViewSwitcher : public QObject {
     Q_OBJECT
 public:
@@ -53,7 +53,7 @@ public:
     [[nodiscard]] static const QStringList &captions();
 
     // Hides every view panel; called before any panel is shown.
-    void fFormVisibleOFF();
+    void hideViewPanels();
     // What a choice in the view selector does.
     void selectView(ViewPosition position);
     // The selector at its first entry and the Fi grid in front, as after a load.

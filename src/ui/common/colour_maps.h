@@ -7,8 +7,9 @@
 #include <QList>
 #include <cstdint>
 
-// Colour maps of the 3-D views: a plotted value gets the colour of its place between the stops,
-// blended in between, whatever the data range.
+// Colour maps of the map values, shared by the 3-D views' surfaces and the grids' cell colours:
+// a value gets the colour of its place between the stops, blended in between, whatever the data
+// range.
 
 struct ColourStop {
     double value = 0.0;

@@ -1,4 +1,4 @@
-#include "map3d/map3d_colour_map.h"
+#include "common/colour_maps.h"
 
 #include <algorithm>
 #include <cmath>

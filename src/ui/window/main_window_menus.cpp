@@ -1,0 +1,160 @@
+// The main window's menu bar, and what its port, history, compare and help items do.
+
+#include "common/app_title.h"
+#include "compare/compare_commands.h"
+#include "compare/history_dialog.h"
+#include "dialogs/port_device_dialog.h"
+#include "files/settings_store.h"
+#include "grid/map_edit_commands.h"
+#include "grid/map_grid_view.h"
+#include "image/program_version.h"
+#include "link/ecu_link.h"
+#include "window/edit_menu.h"
+#include "window/file_commands.h"
+#include "window/main_window.h"
+#include "window/transfer_commands.h"
+#include "window/window_names.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QStatusBar>
+
+void MainWindow::buildMenus() {
+    auto addItem = [this](QMenu *menu, const QString &name, const QString &text) {
+        QAction *action = menu->addAction(text);
+        action->setObjectName(name);
+        return action;
+    };
+
+    QMenu *file = menuBar()->addMenu(QStringLiteral("File"));
+    file->setObjectName(WindowNames::FileMenu);
+    m_openFileAction = addItem(file, WindowNames::OpenFileItem, QStringLiteral("OpenFile..."));
+    m_saveFileAction = addItem(file, WindowNames::SaveFileItem, QStringLiteral("SaveFile..."));
+    buildCompareMenu(file);
+    file->addSeparator()->setObjectName(WindowNames::FileMenuSeparator);
+    m_quitAction = addItem(file, WindowNames::QuitItem, QStringLiteral("Quit"));
+    m_quitAction->setShortcut(QKeySequence::Quit);
+
+    QMenu *edit = menuBar()->addMenu(QStringLiteral("Edit"));
+    edit->setObjectName(WindowNames::EditMenu);
+    m_editMenu = new EditMenu(*edit, m_document.undoStack(), this);
+    m_mapEdits = new MapEditCommands(*edit, m_document, *m_operator,
+                                     {m_panels.fiGrid, m_panels.igGrid}, this);
+
+    QMenu *view = menuBar()->addMenu(QStringLiteral("View"));
+    view->setObjectName(WindowNames::ViewMenu);
+    m_cellColoursAction =
+        addItem(view, WindowNames::CellColoursItem, QStringLiteral("Colour cells by value"));
+    m_cellColoursAction->setCheckable(true);
+    connect(m_cellColoursAction, &QAction::toggled, this, [this](bool on) {
+        m_panels.fiGrid->setValueColours(on);
+        m_panels.igGrid->setValueColours(on);
+        writeCellColours(m_settings, on);
+    });
+    m_cellColoursAction->setChecked(readCellColours(m_settings));
+
+    QMenu *ports = menuBar()->addMenu(QStringLiteral("CommPort"));
+    ports->setObjectName(WindowNames::PortMenu);
+    for (int k = 1; k <= LastPortNo; ++k) {
+        QAction *item = addItem(ports, WindowNames::portItem(k), QStringLiteral("COM%1").arg(k));
+        item->setCheckable(true);
+        connect(item, &QAction::triggered, this, [this, k] { selectPort(k); });
+        m_portActions[static_cast<std::size_t>(k - 1)] = item;
+    }
+    ports->addSeparator();
+    m_portDeviceAction =
+        addItem(ports, WindowNames::PortDeviceItem, QStringLiteral("Port device\u2026"));
+    connect(m_portDeviceAction, &QAction::triggered, this, &MainWindow::choosePortDevice);
+    // Adapters come and go: the items name what the system has when the menu opens.
+    connect(ports, &QMenu::aboutToShow, this, [this] { refreshPortMenu(true); });
+
+    QMenu *transmit = menuBar()->addMenu(QStringLiteral("DataTransmit"));
+    transmit->setObjectName(WindowNames::DataTransmitMenu);
+    m_dataReadAction = addItem(transmit, WindowNames::DataReadItem, QStringLiteral("DataRead"));
+    m_dataWriteAction = addItem(transmit, WindowNames::DataWriteItem, QStringLiteral("DataWrite"));
+
+    QMenu *help = menuBar()->addMenu(QStringLiteral("Help"));
+    help->setObjectName(WindowNames::HelpMenu);
+    m_aboutAction = addItem(help, WindowNames::AboutItem, QStringLiteral("About..."));
+}
+
+void MainWindow::buildCompareMenu(QMenu *file) {
+    file->addSeparator();
+    m_compareFileAction = file->addAction(QStringLiteral("Compare with file\u2026"));
+    m_compareFileAction->setObjectName(WindowNames::CompareFileItem);
+    m_compareFileAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
+    m_compareBeforeReadAction =
+        file->addAction(QStringLiteral("Compare with data before the read"));
+    m_compareBeforeReadAction->setObjectName(WindowNames::CompareBeforeReadItem);
+    m_compareBeforeReadAction->setEnabled(false);
+    m_compareOffAction = file->addAction(QStringLiteral("Compare off"));
+    m_compareOffAction->setObjectName(WindowNames::CompareOffItem);
+    m_compareOffAction->setEnabled(false);
+    m_historyAction = file->addAction(QStringLiteral("History\u2026"));
+    m_historyAction->setObjectName(WindowNames::HistoryItem);
+    connect(m_compareFileAction, &QAction::triggered, this,
+            [this] { m_compare->compareWithFile(fileState().folder); });
+    connect(m_compareBeforeReadAction, &QAction::triggered, m_compare,
+            &CompareCommands::compareWithBeforeRead);
+    connect(m_compareOffAction, &QAction::triggered, m_compare, &CompareCommands::compareOff);
+    connect(m_historyAction, &QAction::triggered, this, &MainWindow::showHistory);
+    connect(m_compare, &CompareCommands::beforeReadKept, this,
+            [this] { m_compareBeforeReadAction->setEnabled(true); });
+
+    m_compareStatus = new QLabel(this);
+    m_compareStatus->setObjectName(WindowNames::CompareStatus);
+    statusBar()->addWidget(m_compareStatus);
+    statusBar()->setVisible(false);
+}
+
+void MainWindow::selectPort(int portNo) {
+    for (QAction *item : m_portActions)
+        item->setChecked(false);
+    m_portNo = portNo;
+    QAction *item = m_portActions.at(static_cast<std::size_t>(portNo - 1));
+    item->setChecked(true);
+    m_dataTransmitFrame->setTitle(QStringLiteral("Data Transmit ----- COM%1").arg(portNo));
+    m_transfers->setPortNo(portNo);
+}
+
+void MainWindow::refreshPortMenu(bool askSystem) {
+    // At start-up the items name the devices from the settings alone: asking the system for its
+    // ports waits until the menu is opened.
+    const QList<SerialPortEntry> ports =
+        askSystem ? m_ports->availablePorts() : QList<SerialPortEntry>();
+    for (int k = 1; k <= LastPortNo; ++k)
+        m_portActions.at(static_cast<std::size_t>(k - 1))
+            ->setText(portMenuText(k, m_settings, ports));
+}
+
+void MainWindow::choosePortDevice() {
+    PortDeviceDialog dialog(*m_ports, m_settings, m_portNo, this);
+    connect(&dialog, &PortDeviceDialog::portMapped, this, [this] { refreshPortMenu(true); });
+    setMainWindowEnabled(false);
+    dialog.exec();
+    setMainWindowEnabled(true);
+}
+
+void MainWindow::showHistory() {
+    HistoryDialog dialog(m_history, this);
+    setMainWindowEnabled(false);
+    dialog.exec();
+    setMainWindowEnabled(true);
+    if (dialog.choice() == HistoryDialog::Choice::Open)
+        m_files->openDroppedFile(dialog.chosenPath());
+    else if (dialog.choice() == HistoryDialog::Choice::Compare)
+        (void)m_compare->compareWithPath(dialog.chosenPath());
+}
+
+void MainWindow::showComparisonSummary() {
+    m_compareStatus->setText(m_comparison.summary());
+    statusBar()->setVisible(m_comparison.isActive());
+    m_compareOffAction->setEnabled(m_comparison.isActive());
+}
+
+void MainWindow::showAbout() {
+    m_operator->tell(AppTitle + QStringLiteral("\r\rVersion: ") + programVersion() +
+                         QStringLiteral("\r\r"),
+                     MessageIcon::None);
+}
