@@ -13,6 +13,8 @@ SingleValuePanel::SingleValuePanel(const QString &panelName, const QString &capt
                                    const CalibrationDocument &document, int offset,
                                    QString EcuTables::*text, QWidget *parent)
     : QGroupBox(caption, parent)
+    , m_document(document)
+    , m_text(text)
     , m_value(new ClickableLabel(this))
     , m_other(new QLabel(this))
     , m_offset(offset) {
@@ -36,13 +38,24 @@ SingleValuePanel::SingleValuePanel(const QString &panelName, const QString &capt
     m_other->setGeometry(twipsRect(360, 960, 3000, 300));
     m_other->hide();
 
-    const auto show = [this, &document, text] { m_value->setText(document.tables().*text); };
-    connect(&document, &CalibrationDocument::dataReplaced, this, show);
+    connect(&document, &CalibrationDocument::dataReplaced, this, &SingleValuePanel::showStored);
     connect(&document, &CalibrationDocument::bytesChanged, this,
-            [show, offset](const ChangedBytes &changed) {
-                if (changed.contains(offset))
-                    show();
+            [this](const ChangedBytes &changed) {
+                if (changed.contains(m_offset))
+                    showStored();
             });
+}
+
+void SingleValuePanel::showStored() {
+    m_value->setText(m_document.tables().*m_text);
+}
+
+void SingleValuePanel::showPreview(const QString &text) {
+    m_value->setText(text);
+}
+
+void SingleValuePanel::endPreview() {
+    showStored();
 }
 
 void SingleValuePanel::setComparison(const Comparison *comparison) {

@@ -7,7 +7,6 @@
 #include "document/comparison.h"
 #include "files/history_folder.h"
 #include "window/view_switcher.h"
-#include "window/window_state.h"
 
 #include <QMainWindow>
 #include <array>
@@ -57,7 +56,6 @@ public:
     ~MainWindow() override;
 
     [[nodiscard]] CalibrationDocument &document() { return m_document; }
-    [[nodiscard]] WindowState &state() { return m_state; }
     [[nodiscard]] bool hasData() const { return m_document.hasData(); }
     [[nodiscard]] int portNo() const { return m_portNo; }
     [[nodiscard]] FileCommands &files() { return *m_files; }
@@ -109,8 +107,6 @@ private:
     void showEcuRead(const EcuImage &image);
     void enterReadFailureState();
     void setTransferBusy(bool busy);
-    template <typename Dialog, typename... Args>
-    Dialog *openEditor(Args... args);
     [[nodiscard]] QList<QWidget *> dataFrames() const;
 
     SettingsStore &m_settings;
@@ -125,7 +121,6 @@ private:
     Comparison m_comparison{m_document};
     HistoryFolder m_history;
     CompareCommands *m_compare = nullptr;
-    WindowState m_state;
     DialogDragAnchor m_dragAnchor;
     int m_portNo = 1;
     bool m_settingsWarningDue = true;
