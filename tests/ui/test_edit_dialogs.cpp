@@ -80,7 +80,7 @@ private:
     // Shows the view of the target and clicks it.
     EditDialog *open(const QString &target) {
         const std::pair<const char *, ViewPosition> views[] = {
-            {"Label_IG6", ViewPosition::IgNumeric}, {"Command_IG6", ViewPosition::IgNumeric},
+            {"Label_IG", ViewPosition::IgNumeric},  {"Command_IG6", ViewPosition::IgNumeric},
             {"Command8", ViewPosition::RuMap},      {"Label14", ViewPosition::ShiftTiming},
             {"Lbl_PITroad", ViewPosition::PitRoad}, {"Lbl_IdleNe", ViewPosition::IdleNe}};
         m_f.window->selectView(ViewPosition::FiNumeric);
@@ -243,8 +243,15 @@ private slots:
         QCOMPARE(m_f.op.messages, told);
     }
 
-    // Escape leaves the dialogs of the speeds and axis points open.
-    void escapeLeavesForm3Open() {
+    // Only the Fi grid's inner axis points open an editor: not the ends, the titles or the IG
+    // grid's axes. Escape leaves the dialogs of the speeds and axis points open.
+    void axisEndsOpenNothingAndEscapeLeavesForm3Open() {
+        for (const char *target : {"Label7(1)", "Label7(16)", "Label7(17)", "Label8(1)",
+                                   "Label8(11)", "Label8(12)", "Label_IG7(5)", "Label_IG8(5)"}) {
+            QCOMPARE(open(QLatin1String(target)), nullptr);
+            QVERIFY(m_f.find(QLatin1String(target))->isVisible());
+            QVERIFY(m_f.window->isMainWindowEnabled());
+        }
         for (const char *target : {"Label7(4)", "Lbl_PITroad"}) {
             QPointer<EditDialog> editor = open(QLatin1String(target));
             closeWith(editor, "Slider1", Qt::Key_Escape);

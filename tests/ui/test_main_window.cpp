@@ -3,7 +3,6 @@
 
 #include "compare/compare_mark.h"
 #include "compare/history_dialog.h"
-#include "dialogs/edit_dialog.h"
 #include "dialogs/port_device_dialog.h"
 #include "document/change_cells.h"
 #include "files/e2p_reader.h"
@@ -295,30 +294,6 @@ private slots:
         }
         QCOMPARE(f.texts("Label6(36) Label_IG6(1) Label_IG7(1) Label_IG8(11)"),
                  words("+9% -7deg 1400 100"));
-    }
-
-    // Only the Fi grid's axes are click targets, and of them only inner points open an editor (the
-    // edit dialogs' tests open those).
-    void axisEndsAndTitlesOpenNoEditor_data() {
-        QTest::addColumn<QString>("target");
-        for (const char *target : {"Label7(1)", "Label7(16)", "Label7(17)", "Label8(1)",
-                                   "Label8(11)", "Label8(12)", "Label_IG7(5)", "Label_IG8(5)"})
-            QTest::newRow(target) << QString::fromLatin1(target);
-    }
-
-    void axisEndsAndTitlesOpenNoEditor() {
-        QFETCH(QString, target);
-        WindowFixture f;
-        MainWindow &w = f.startWithSample();
-        const QStringList panels = QString::fromLatin1(Panels).split(QLatin1Char(' '));
-        for (int position = 0; position < panels.size(); ++position) {
-            if (f.find(target)->parentWidget() == f.find(panels[position]))
-                w.selectView(static_cast<ViewPosition>(position));
-        }
-        QVERIFY(f.find(target)->isVisible());
-        f.click(target);
-        QCOMPARE(w.findChild<EditDialog *>(), nullptr);
-        QVERIFY(w.isMainWindowEnabled());
     }
 
     // Open, edit, a save that fails and changes nothing, a good save (which names the image after

@@ -44,8 +44,8 @@ struct WindowSeams {
     QString historyPath; // the per-user history folder when empty
 };
 
-// The main window "Form1": the calibration document and its views, the shared window state,
-// the file and transfer commands. It wires views, dialogs and commands together and keeps its
+// The main window "Form1": the calibration document and its views, the file and transfer
+// commands. It wires views, dialogs and commands together and keeps its
 // controls in the no-file or the data state.
 class MainWindow : public QMainWindow, public WindowControls {
     Q_OBJECT
