@@ -2,6 +2,7 @@
 #include "common/colours.h"
 #include "common/twips.h"
 #include "dialogs/ru_all_change_dialog.h"
+#include "document/change_ru.h"
 #include "graph/graph_canvas.h"
 #include "graph/graph_slider.h"
 #include "graph/graph_view.h"
@@ -32,10 +33,11 @@ double knobTwips(GraphKind kind, int position) {
 }
 
 struct EditCase {
+    const char *name;
     GraphKind kind;
     int i, position, byte;
-    const char *text;
-    int offset; // of TH row 3, NE point i (RU point i)
+    int offset;       // of TH row 3, NE point i (RU point i)
+    const char *undo; // the Edit menu's text for the drag, which ends with the value's text
 };
 
 struct RuCase {
@@ -70,9 +72,25 @@ private:
         return m_f.find<QComboBox>(kind == GraphKind::Fi ? QStringLiteral("Combo2")
                                                          : QStringLiteral("Combo_IG2"));
     }
-    int armed(GraphKind kind) {
-        const WindowState &s = w().state();
-        return std::array{s.SliderArmedFi, s.SliderArmedIg, s.SliderArmedRu}[std::size_t(at(kind))];
+    // Drags the knob of a slider with the mouse through the positions.
+    void drag(GraphSlider *s, const QList<int> &positions) {
+        const auto knob = [s](int p) { return QPoint(s->width() / 2, s->knobCentreY(p) - s->y()); };
+        QTest::mousePress(s, Qt::LeftButton, {}, knob(s->value()));
+        for (int position : positions)
+            QTest::mouseMove(s, knob(position));
+        QTest::mouseRelease(s, Qt::LeftButton, {}, knob(positions.back()));
+    }
+    // The sliders and value labels show TH row th, and the row selector its entry.
+    void checkRowShown(GraphKind kind, int th) {
+        QCOMPARE(rows(kind)->currentText(),
+                 w().document().tables().ThText[std::size_t(th - 1)] + QStringLiteral("%"));
+        for (int i = 1; i <= 16; ++i) {
+            const auto [b, text] = table(kind, th, i);
+            QCOMPARE(slider(kind, i)->value(), kind == GraphKind::Fi
+                                                   ? fiSliderPosition(std::uint8_t(b))
+                                                   : igSliderPosition(std::uint8_t(b)));
+            QCOMPARE(value(kind, i)->text(), text);
+        }
     }
     // Byte and text of NE point i in TH row th (the RU map has one row).
     std::pair<int, QString> table(GraphKind kind, int th, int i) {
@@ -102,26 +120,28 @@ private slots:
 
     void cleanup() { m_f.close(); }
 
-    void sliderEditWritesTableTextImageAndView_data() {
+    void sliderDragIsOneEdit_data() {
         QTest::addColumn<EditCase>("c");
         const GraphKind Fi = GraphKind::Fi, Ig = GraphKind::Ig, Ru = GraphKind::Ru;
-        QTest::newRow("Fi 1 top") << EditCase{Fi, 1, 0, 130, "+30%", 224};
-        QTest::newRow("Fi 7 middle") << EditCase{Fi, 7, 30, 100, "0%", 230};
-        QTest::newRow("Fi 16 bottom") << EditCase{Fi, 16, 60, 70, "-30%", 239};
-        QTest::newRow("IG 7 top") << EditCase{Ig, 7, 0, 3, "+3deg", 38};
-        QTest::newRow("RU 7 bottom") << EditCase{Ru, 7, 30, 241, "-15%", 418};
+        const EditCase cases[] = {
+            {"Fi 1 top", Fi, 1, 0, 130, 224, "Fi map TH 3 NE 1: +5% \u2192 +30%"},
+            {"Fi 7 middle", Fi, 7, 30, 100, 230, "Fi map TH 3 NE 7: -2% \u2192 0%"},
+            {"Fi 16 bottom", Fi, 16, 60, 70, 239, "Fi map TH 3 NE 16: +2% \u2192 -30%"},
+            {"IG 7 top", Ig, 7, 0, 3, 38, "IG map TH 3 NE 7: -2deg \u2192 +3deg"},
+            {"RU 7 bottom", Ru, 7, 30, 241, 418, "RU map NE 7: +1% \u2192 -15%"},
+        };
+        for (const EditCase &c : cases)
+            QTest::newRow(c.name) << c;
     }
 
-    void sliderEditWritesTableTextImageAndView() {
+    // A drag through several positions writes table, text, image and view, one undo step.
+    void sliderDragIsOneEdit() {
         QFETCH(EditCase, c);
-        const auto [kind, i, position, byte, textLatin1, offset] = c;
-        const QString text = QLatin1String(textLatin1);
+        const auto [name, kind, i, position, byte, offset, undoUtf8] = c;
+        const QString undo = QString::fromUtf8(undoUtf8);
         w().selectView(ViewOf[at(kind)]);
-        if (kind != GraphKind::Ru) {
+        for (int k = 0; k < 2 && kind != GraphKind::Ru; ++k)
             QTest::keyClick(rows(kind), Qt::Key_Up);
-            QTest::keyClick(rows(kind), Qt::Key_Up);
-            QCOMPARE(int(w().state().SelIndex), 3);
-        }
         // Only the start of line i and the end of line i - 1 follow the knob.
         const double y = knobTwips(kind, position);
         QList<QLineF> lines;
@@ -129,31 +149,28 @@ private slots:
             const QLineF l = line(kind, j);
             lines << QLineF(l.x1(), j == i ? y : l.y1(), l.x2(), j == i - 1 ? y : l.y2());
         }
-        focus(slider(kind, i));
         const EcuImage before = w().document().image();
-        w().state().ValueByte = 77;
-        // From the far end, so that the last move is a change.
-        slider(kind, i)->setValue(position == 0 ? ScaleOf[at(kind)] : 0);
-        slider(kind, i)->setValue(position);
+        // By way of the far end and the middle, so that the last move is a change.
+        const int far = position == 0 ? ScaleOf[at(kind)] : 0;
+        drag(slider(kind, i), {far, ScaleOf[at(kind)] / 2 + 1, position});
 
+        QCOMPARE(QApplication::focusWidget(), slider(kind, i));
         QCOMPARE(w().document().image(), withBytes(before, {offset, byte}));
-        QCOMPARE(value(kind, i)->text(), text);
+        QCOMPARE(value(kind, i)->text(), undo.section(QStringLiteral(" \u2192 "), 1));
         for (int j = 1; j <= 15; ++j)
             QCOMPARE(line(kind, j), lines[j - 1]);
-        // The RU view leaves the shared value alone.
-        QCOMPARE(int(w().state().ValueByte), kind == GraphKind::Ru ? 77 : byte);
+        QCOMPARE(w().document().undoStack().count(), 1);
+        QCOMPARE(w().document().undoStack().undoText(), undo);
     }
 
     void knobsSitOnTheDrawnLineAndRowsRunFromTheTop_data() {
         QTest::addColumn<GraphKind>("kind");
-        QTest::newRow("Fi") << GraphKind::Fi;
-        QTest::newRow("IG") << GraphKind::Ig;
-        QTest::newRow("RU") << GraphKind::Ru;
+        for (GraphKind kind : {GraphKind::Fi, GraphKind::Ig, GraphKind::Ru})
+            QTest::newRow(SliderOf[at(kind)]) << kind;
     }
 
     void knobsSitOnTheDrawnLineAndRowsRunFromTheTop() {
         QFETCH(GraphKind, kind);
-        w().state().SelIndex = 7;
         w().selectView(ViewOf[at(kind)]);
         for (int i = 1; i <= 16; ++i) {
             const double y = i < 16 ? line(kind, i).y1() : line(kind, 15).y2();
@@ -165,21 +182,15 @@ private slots:
         QVERIFY2(drawn.blue() > 150 && drawn.red() < 100, qPrintable(drawn.name()));
         if (kind == GraphKind::Ru)
             return;
-        const EcuTables &t = w().document().tables();
-        QCOMPARE(int(w().state().SelIndex), 1);
-        QCOMPARE(rows(kind)->count(), 11);
-        QCOMPARE(rows(kind)->itemText(0), t.ThText[10] + QStringLiteral("%"));
-        QCOMPARE(rows(kind)->currentText(), t.ThText[0] + QStringLiteral("%"));
-        for (auto [key, row] : {std::pair{Qt::Key_Home, 11}, std::pair{Qt::Key_End, 1}}) {
-            QTest::keyClick(rows(kind), key);
-            QCOMPARE(int(w().state().SelIndex), row);
-            for (int i = 1; i <= 16; ++i) {
-                const auto [b, text] = table(kind, row, i);
-                QCOMPARE(slider(kind, i)->value(), kind == GraphKind::Fi
-                                                       ? fiSliderPosition(std::uint8_t(b))
-                                                       : igSliderPosition(std::uint8_t(b)));
-                QCOMPARE(value(kind, i)->text(), text);
-            }
+        checkRowShown(kind, 1);
+        // The top entry is row 11, the bottom one row 1; entering the view starts at row 1.
+        for (auto [key, row] : {std::pair{Qt::Key_Home, 11}, std::pair{Qt::Key_End, 1},
+                                std::pair{Qt::Key_Home, 11}, std::pair{Qt::Key_unknown, 1}}) {
+            if (key == Qt::Key_unknown)
+                w().selectView(ViewOf[at(kind)]);
+            else
+                QTest::keyClick(rows(kind), key);
+            checkRowShown(kind, row);
         }
         if (kind == GraphKind::Ig) {
             const auto *zero = m_f.find<GraphLine>("Line7");
@@ -196,30 +207,36 @@ private slots:
         QTest::newRow("Fi row change") << GraphKind::Fi << false;
         QTest::newRow("Fi row change, slider focused") << GraphKind::Fi << true;
         QTest::newRow("IG row change, slider focused") << GraphKind::Ig << true;
-        QTest::newRow("RU redisplay, slider focused") << GraphKind::Ru << true;
+        QTest::newRow("RU undo, slider focused") << GraphKind::Ru << true;
     }
 
+    // The sliders move to show other values, with or without the focus; the focused slider
+    // goes on editing afterwards.
     void displayingIsNeverAnEdit() {
         QFETCH(GraphKind, kind);
         QFETCH(bool, focused);
         w().selectView(ViewOf[at(kind)]);
+        const EcuData before = w().document().data();
+        const bool ru = kind == GraphKind::Ru;
+        if (ru) // the RU view shows the map again when this is undone
+            QVERIFY(w().document().apply(changeAllRuPoints(0xF1)));
         if (focused)
             focus(slider(kind, 5));
-        QCOMPARE(armed(kind), focused ? 255 : 0);
         const int shown = slider(kind, 2)->value();
-        const EcuData before = w().document().data();
-        if (kind == GraphKind::Ru) {
-            EcuTables other = before.tables;
-            other.RuadjData.fill(0xF1); // differs from the document
-            Ruadj_IND(*w().graphView(kind), other);
-        } else
+        if (ru)
+            w().document().undoStack().undo();
+        else
             QTest::keyClick(rows(kind), Qt::Key_Home); // the slider keeps the focus
         QVERIFY(slider(kind, 2)->value() != shown);
-        QCOMPARE(armed(kind), focused ? 255 : 0);
         if (!focused) // nor is any other change of a slider without the focus
             slider(kind, 3)->setValue(slider(kind, 3)->value() == 0 ? 1 : 0);
         QCOMPARE(w().document().image(), before.image);
         QVERIFY(w().document().tables() == before.tables);
+        QCOMPARE(w().document().undoStack().canRedo(), ru);
+        if (focused) {
+            QTest::keyClick(slider(kind, 5), Qt::Key_Up);
+            QVERIFY(w().document().image() != before.image);
+        }
     }
 
     void keyAndWheelEdit() {
@@ -243,8 +260,12 @@ private slots:
             QCOMPARE(backgroundOf(value(kind, 5)), buttonFaceColour());
             QVERIFY(s->value() != position);
             QCOMPARE(value(kind, 7)->text(), table(kind, 1, 7).second);
+            // Once the focus has left, a change of the slider is no edit.
             focus(m_f.find("Combo1"));
-            QCOMPARE(armed(kind), 0);
+            QCOMPARE(backgroundOf(value(kind, 7)), buttonFaceColour());
+            const EcuImage left = w().document().image();
+            s->setValue(s->value() == 0 ? 1 : 0);
+            QCOMPARE(w().document().image(), left);
         }
     }
 
@@ -281,10 +302,9 @@ private slots:
         QVERIFY(!w().isMainWindowEnabled());
         QCOMPARE(dialog->findChild<QLabel *>(QStringLiteral("Text1"))->text(),
                  QStringLiteral("RU Map\nData\nAll Change"));
-        QCOMPARE(dialog->findChild<QLineEdit *>(QStringLiteral("Text2"))->text(),
-                 QStringLiteral(" 15%"));
-        QCOMPARE(dialog->findChild<QLineEdit *>(QStringLiteral("Text3"))->text(),
-                 QStringLiteral("-15%"));
+        for (auto [box, shown] : {std::pair{"Text2", " 15%"}, std::pair{"Text3", "-15%"}})
+            QCOMPARE(dialog->findChild<QLineEdit *>(QLatin1String(box))->text(),
+                     QLatin1String(shown));
         QCOMPARE(dialog->x(), w().frameGeometry().left());
         QCOMPARE(dialog->slider()->value(), 15);
         if (c.key != 0)

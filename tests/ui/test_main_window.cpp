@@ -3,7 +3,6 @@
 
 #include "compare/compare_mark.h"
 #include "compare/history_dialog.h"
-#include "dialogs/edit_dialog.h"
 #include "dialogs/port_device_dialog.h"
 #include "document/change_cells.h"
 #include "files/e2p_reader.h"
@@ -295,42 +294,6 @@ private slots:
         }
         QCOMPARE(f.texts("Label6(36) Label_IG6(1) Label_IG7(1) Label_IG8(11)"),
                  words("+9% -7deg 1400 100"));
-    }
-
-    // Only the Fi grid's axes are click targets, and of them only inner points open an editor (the
-    // edit dialogs' tests open those): the ends and the titles set the point alone.
-    void clicksSetTheSharedState_data() {
-        QTest::addColumn<QString>("target");
-        QTest::addColumn<int>("selIndex"); // -1: left as it was (the test starts each value at 99)
-        QTest::newRow("NE point 1") << "Label7(1)" << 1;
-        QTest::newRow("NE point 16") << "Label7(16)" << 16;
-        QTest::newRow("NE title") << "Label7(17)" << 17;
-        QTest::newRow("TH point 1") << "Label8(1)" << 1;
-        QTest::newRow("TH point 11") << "Label8(11)" << 11;
-        QTest::newRow("TH title") << "Label8(12)" << 12;
-        QTest::newRow("IG NE axis") << "Label_IG7(5)" << -1;
-        QTest::newRow("IG TH axis") << "Label_IG8(5)" << -1;
-    }
-
-    void clicksSetTheSharedState() {
-        QFETCH(QString, target);
-        QFETCH(int, selIndex);
-        WindowFixture f;
-        MainWindow &w = f.startWithSample();
-        const QStringList panels = QString::fromLatin1(Panels).split(QLatin1Char(' '));
-        for (int position = 0; position < panels.size(); ++position) {
-            if (f.find(target)->parentWidget() == f.find(panels[position]))
-                w.selectView(static_cast<ViewPosition>(position));
-        }
-        QVERIFY(f.find(target)->isVisible());
-        WindowState &s = w.state();
-        s.SelIndex = s.MapEditMode = s.ValueEditMode = 99;
-        f.click(target);
-        QCOMPARE(int(s.SelIndex), selIndex < 0 ? 99 : selIndex);
-        QCOMPARE(int(s.MapEditMode), 99);
-        QCOMPARE(int(s.ValueEditMode), 99);
-        QCOMPARE(w.findChild<EditDialog *>(), nullptr);
-        QVERIFY(w.isMainWindowEnabled());
     }
 
     // Open, edit, a save that fails and changes nothing, a good save (which names the image after

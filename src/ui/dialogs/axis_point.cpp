@@ -6,7 +6,6 @@
 #include "files/operator.h"
 #include "grid/map_grid_view.h"
 #include "image/display_text.h"
-#include "window/window_state.h"
 
 #include <QSignalBlocker>
 #include <algorithm>
@@ -49,30 +48,17 @@ int AxisPoint::valueAt(int position) const {
     return m_axis == Axis::Ne ? position : ThTop - position;
 }
 
-QString AxisPoint::textOf(int value) const {
-    return m_axis == Axis::Ne ? neText(value) : thText(static_cast<std::uint8_t>(value));
+void AxisPoint::choose(int value) {
+    m_value = value;
+    const QString text =
+        m_axis == Axis::Ne ? neText(value) : thText(static_cast<std::uint8_t>(value));
+    m_context.fiGrid.previewAxisPoint(m_axis, m_point, text);
+    m_context.igGrid.previewAxisPoint(m_axis, m_point, text);
 }
 
-ClickableLabel *AxisPoint::label(bool fiGrid) const {
-    const MapGridView &grid = m_context.grid(fiGrid ? MapKind::Fi : MapKind::Ig);
-    return m_axis == Axis::Ne ? grid.neLabel(m_point) : grid.thLabel(m_point);
-}
-
-void AxisPoint::setBold(bool bold) {
-    for (bool fiGrid : {true, false}) {
-        ClickableLabel *shown = label(fiGrid);
-        QFont font = shown->font();
-        font.setBold(bold);
-        shown->setFont(font);
-    }
-}
-
-void AxisPoint::showValue(int value) {
-    WindowState &state = m_context.state;
-    state.ValueByte = static_cast<std::uint8_t>(value);
-    state.ValueText = textOf(value);
-    label(true)->setText(state.ValueText);
-    label(false)->setText(state.ValueText);
+void AxisPoint::endPreview() {
+    m_context.fiGrid.endAxisPreview(m_axis, m_point);
+    m_context.igGrid.endAxisPreview(m_axis, m_point);
 }
 
 void AxisPoint::load(BandSlider &slider) {
@@ -89,11 +75,10 @@ void AxisPoint::load(BandSlider &slider) {
     }
     slider.setRange(std::min(0, first), std::max(scaleEnd, last));
     slider.setValue(positionOf(current()));
-    setBold(true);
     if (!hasRoom()) {
         // Nothing to choose: the slider stands still and Enter keeps the value.
         slider.setEnabled(false);
-        showValue(current());
+        choose(current());
         return;
     }
     sliderChanged(slider);
@@ -112,12 +97,13 @@ void AxisPoint::sliderChanged(BandSlider &slider) {
         const QSignalBlocker quiet(slider);
         slider.setValue(positionOf(value));
     }
-    showValue(value);
+    choose(value);
 }
 
-void AxisPoint::enter() {
-    setBold(false);
-    (void)m_context.document.apply(changeAxisPoint(m_axis, m_point, m_context.state.ValueByte));
+void AxisPoint::store() {
+    (void)m_context.document.apply(
+        changeAxisPoint(m_axis, m_point, static_cast<std::uint8_t>(m_value)));
+    endPreview();
     m_context.messages.tell(
         m_axis == Axis::Ne
             ? QStringLiteral(
@@ -126,19 +112,15 @@ void AxisPoint::enter() {
         MessageIcon::Exclamation);
 }
 
-QRect AxisPoint::labelsOnScreen() const {
-    QRect shown;
-    for (bool fiGrid : {true, false}) {
-        const ClickableLabel *point = label(fiGrid);
-        shown |= QRect(point->mapToGlobal(QPoint(0, 0)), point->size());
-    }
-    return shown;
+void AxisPoint::cancel() {
+    endPreview();
 }
 
-void AxisPoint::cancel() {
-    setBold(false);
-    const EcuTables &t = m_context.document.tables();
-    const QString text = m_axis == Axis::Ne ? t.NeText[at(m_point)] : t.ThText[at(m_point)];
-    label(true)->setText(text);
-    label(false)->setText(text);
+QRect AxisPoint::labelsOnScreen() const {
+    QRect shown;
+    for (const MapGridView *grid : {&m_context.fiGrid, &m_context.igGrid}) {
+        const ClickableLabel *label = grid->axisLabel(m_axis, m_point);
+        shown |= QRect(label->mapToGlobal(QPoint(0, 0)), label->size());
+    }
+    return shown;
 }

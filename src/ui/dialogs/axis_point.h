@@ -5,13 +5,11 @@
 
 #include <QRect>
 #include <QString>
-#include <cstdint>
 
 class BandSlider;
-class ClickableLabel;
 
-// One point of the NE or TH axis while its editor is open: the neighbours that bound it, its
-// slider, its labels in both grids, and the edit of the new value.
+// One point of the NE or TH axis while its editor is open: the neighbours that bound it, the
+// value chosen on the slider, the preview of that value in both grids, and the edit.
 // The NE slider shows the value itself; the TH slider has throttle 100 at position 0.
 class AxisPoint {
 public:
@@ -22,15 +20,15 @@ public:
     // without room; its point then keeps its value.
     [[nodiscard]] bool hasRoom() const { return m_hi - m_lo >= 2; }
 
-    // Scale, band and position of the slider, the labels bold, and the value taken once. The
-    // scale always covers the band, so the slider can show every value it may take.
+    // Scale, band and position of the slider, and the value taken once. The scale always covers
+    // the band, so the slider can show every value it may take.
     void load(BandSlider &slider);
     // Slider change: the value strictly between the neighbours, the slider put back when it
-    // was corrected, ValueByte, ValueText and both labels set.
+    // was corrected, and both grids show the value.
     void sliderChanged(BandSlider &slider);
-    // Enter: labels normal, ValueByte into the document (one undo step), the warning.
-    void enter();
-    // Cancel: labels normal and back to the text in the table.
+    // Enter: the value into the document (one undo step), the grids' preview ends, the warning.
+    void store();
+    // Cancel: the grids' preview ends; the point keeps its value.
     void cancel();
     // Where the point's labels in both grids lie on the screen.
     [[nodiscard]] QRect labelsOnScreen() const;
@@ -40,14 +38,13 @@ private:
     [[nodiscard]] int current() const;
     [[nodiscard]] int positionOf(int value) const;
     [[nodiscard]] int valueAt(int position) const;
-    [[nodiscard]] QString textOf(int value) const;
-    [[nodiscard]] ClickableLabel *label(bool fiGrid) const;
-    void setBold(bool bold);
-    void showValue(int value);
+    void choose(int value);
+    void endPreview();
 
     const EditContext &m_context;
     Axis m_axis;
     int m_point;
     int m_lo; // the neighbours' values, points point - 1 and point + 1
     int m_hi;
+    int m_value = 0; // the value chosen
 };

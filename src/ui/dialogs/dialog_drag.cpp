@@ -13,13 +13,13 @@ QPoint clientToScreen(const QWidget *dialog, double x, double y) {
 
 } // namespace
 
-void BeginDialogDrag(QWidget *dialog, Qt::MouseButtons /*buttons*/, double x, double y,
+void beginDialogDrag(QWidget *dialog, Qt::MouseButtons /*buttons*/, double x, double y,
                      DialogDragAnchor &anchor) {
     const QPoint point = clientToScreen(dialog, x, y);
     anchor = {point.x(), point.y()};
 }
 
-void DragDialog(QWidget *dialog, Qt::MouseButtons buttons, double x, double y,
+void dragDialog(QWidget *dialog, Qt::MouseButtons buttons, double x, double y,
                 DialogDragAnchor &anchor) {
     if (buttons != Qt::LeftButton)
         return;

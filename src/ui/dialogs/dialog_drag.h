@@ -14,9 +14,9 @@ struct DialogDragAnchor {
 
 // Mouse button pressed on a dialog's background, at (x, y) twips in its client area: remember
 // the pointer's screen point.
-void BeginDialogDrag(QWidget *dialog, Qt::MouseButtons buttons, double x, double y,
+void beginDialogDrag(QWidget *dialog, Qt::MouseButtons buttons, double x, double y,
                      DialogDragAnchor &anchor);
 // Mouse moved over the background: with exactly the left button held, move the dialog by the
 // distance the pointer went since the anchor, and make the new point the anchor.
-void DragDialog(QWidget *dialog, Qt::MouseButtons buttons, double x, double y,
+void dragDialog(QWidget *dialog, Qt::MouseButtons buttons, double x, double y,
                 DialogDragAnchor &anchor);

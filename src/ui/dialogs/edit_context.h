@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/change_speed.h"
 #include "image/map_kind.h"
 
 class CalibrationDocument;
@@ -9,14 +10,13 @@ class QWidget;
 class SingleValuePanel;
 class WindowControls;
 struct DialogDragAnchor;
-struct WindowState;
 
-// What an edit dialog works with: the document it edits, the shared window state, the window
-// it belongs to (placement, its controls) and the labels that show the value being chosen.
+// What the edit dialogs work with: the document they edit, the window they belong to (parent,
+// placement, its controls), the drag anchor they share, and the views they open beside and show
+// their value in while it is being chosen.
 struct EditContext {
     QWidget &window;
     CalibrationDocument &document;
-    WindowState &state;
     DialogDragAnchor &dragAnchor;
     Operator &messages;
     WindowControls &controls;
@@ -28,5 +28,16 @@ struct EditContext {
 
     [[nodiscard]] MapGridView &grid(MapKind kind) const {
         return kind == MapKind::Fi ? fiGrid : igGrid;
+    }
+    [[nodiscard]] SingleValuePanel &panel(SpeedSetting speed) const {
+        switch (speed) {
+        case SpeedSetting::ShiftTiming:
+            return shiftTimingPanel;
+        case SpeedSetting::PitRoad:
+            return pitRoadPanel;
+        case SpeedSetting::IdleNe:
+            break;
+        }
+        return idleNePanel;
     }
 };

@@ -85,14 +85,14 @@ bool EditDialog::eventFilter(QObject *watched, QEvent *event) {
 
 void EditDialog::mousePressEvent(QMouseEvent *event) {
     const QPointF at = event->position();
-    BeginDialogDrag(this, event->buttons(), pixelsToTwipsX(qRound(at.x())),
+    beginDialogDrag(this, event->buttons(), pixelsToTwipsX(qRound(at.x())),
                     pixelsToTwipsY(qRound(at.y())), m_context.dragAnchor);
     QDialog::mousePressEvent(event);
 }
 
 void EditDialog::mouseMoveEvent(QMouseEvent *event) {
     const QPointF at = event->position();
-    DragDialog(this, event->buttons(), pixelsToTwipsX(qRound(at.x())),
+    dragDialog(this, event->buttons(), pixelsToTwipsX(qRound(at.x())),
                pixelsToTwipsY(qRound(at.y())), m_context.dragAnchor);
     QDialog::mouseMoveEvent(event);
 }

@@ -1,37 +1,36 @@
 #pragma once
 
 #include "edit_dialog.h"
-#include "image/map_kind.h"
+#include "edit_request.h"
 
 class QLabel;
 class QSlider;
 
-// The map cell editor: "Form2" for the Fi map, "Form2_IGMAP" for the IG map. Edits the cell
-// SelIndex (MapEditMode 3) or sets every cell of the map to one value (MapEditMode 2).
+// The map cell editor: "Form2" for the Fi map, "Form2_IGMAP" for the IG map. Edits one cell,
+// marked in its grid while the dialog is open, or sets every cell of the map to one value.
 class MapCellEditor : public EditDialog {
     Q_OBJECT
 public:
-    MapCellEditor(MapKind kind, const EditContext &context);
+    MapCellEditor(const EditContext &context, const MapCellRequest &request);
 
     [[nodiscard]] QSlider *slider() const { return m_slider; }
 
-    // Enter: the value into the cell (or every cell) of the document, one undo step.
-    void MAP_data_Cheng();
-
 protected:
-    void enterAction() override { MAP_data_Cheng(); }
+    // The value into the cell (or every cell) of the document, one undo step.
+    void enterAction() override;
     void cancelAction() override;
 
 private:
     void placeDialog();
-    void refreshValue();
+    void showValue();
     [[nodiscard]] std::uint8_t byteAt(int position) const;
     [[nodiscard]] int positionOf(std::uint8_t value) const;
     [[nodiscard]] QString textOf(std::uint8_t value) const;
+    void endCellMark();
 
-    MapKind m_kind;
-    std::uint8_t m_mode;
-    int m_cellIndex; // 0..175 in one-cell mode
+    MapKind m_map;
+    std::optional<int> m_cell; // grid element 1..176; none: the whole map
+    std::uint8_t m_value = 0;  // the value chosen
     QSlider *m_slider = nullptr;
-    QLabel *m_label1 = nullptr;
+    QLabel *m_valueLabel = nullptr;
 };

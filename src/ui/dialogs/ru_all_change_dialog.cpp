@@ -8,7 +8,6 @@
 #include "document/change_ru.h"
 #include "image/display_text.h"
 #include "image/graph_position.h"
-#include "window/window_state.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -43,10 +42,10 @@ RuAllChangeDialog::RuAllChangeDialog(const EditContext &context)
     : EditDialog(context, QStringLiteral("Form6"), ClientWidth, ClientHeight) {
     addTextBox(QStringLiteral("Text1"), twipsRect(60, 480, 1155, 735), 9,
                QStringLiteral("RU Map\nData\nAll Change"), false);
-    m_text2 = endCaption(this, QStringLiteral("Text2"), twipsRect(60, 1740, 1095, 255),
-                         QStringLiteral(" 15%"));
-    m_text3 = endCaption(this, QStringLiteral("Text3"), twipsRect(0, 3600, 1095, 255),
-                         QStringLiteral("-15%"));
+    endCaption(this, QStringLiteral("Text2"), twipsRect(60, 1740, 1095, 255),
+               QStringLiteral(" 15%"));
+    endCaption(this, QStringLiteral("Text3"), twipsRect(0, 3600, 1095, 255),
+               QStringLiteral("-15%"));
 
     m_slider = new ValueSlider(Qt::Vertical, this);
     m_slider->setObjectName(QStringLiteral("Slider1"));
@@ -60,7 +59,7 @@ RuAllChangeDialog::RuAllChangeDialog(const EditContext &context)
     m_slider->setTickInterval(1);
     m_slider->setTickPosition(QSlider::TicksRight);
 
-    m_label1 = addValueLabel(twipsRect(60, 4260, 1155, 375));
+    m_valueLabel = addValueLabel(twipsRect(60, 4260, 1155, 375));
     addEnterAndCancel(m_slider, twipsRect(60, 5040, 1155, 435), twipsRect(60, 5700, 1155, 435));
     fitTexts();
 
@@ -68,20 +67,18 @@ RuAllChangeDialog::RuAllChangeDialog(const EditContext &context)
 
     // Opens at 0 %.
     m_slider->setValue(ruSliderPosition(0));
-    connect(m_slider, &QSlider::valueChanged, this, [this] { refreshValue(); });
-    refreshValue();
+    connect(m_slider, &QSlider::valueChanged, this, [this] { showValue(); });
+    showValue();
 }
 
-void RuAllChangeDialog::refreshValue() {
-    WindowState &state = m_context.state;
-    state.ValueByte = ruByteAtPosition(m_slider->value());
-    state.ValueText = ruEditText(state.ValueByte);
-    m_label1->setText(state.ValueText);
+void RuAllChangeDialog::showValue() {
+    m_value = ruByteAtPosition(m_slider->value());
+    m_valueLabel->setText(ruEditText(m_value));
 }
 
-void RuAllChangeDialog::RU_Alldata_Cheng() {
-    // The RU view redraws itself from the document, as Ruadj_IND does.
-    (void)m_context.document.apply(changeAllRuPoints(m_context.state.ValueByte));
+void RuAllChangeDialog::enterAction() {
+    // The RU view shows the new values by itself: it follows the document.
+    (void)m_context.document.apply(changeAllRuPoints(m_value));
     closeAndHandBackCommands();
 }
 

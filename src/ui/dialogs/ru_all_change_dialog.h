@@ -3,7 +3,6 @@
 #include "edit_dialog.h"
 
 class QLabel;
-class QLineEdit;
 class QSlider;
 
 // "Form6": gives all sixteen points of the RU map one value, chosen on a slider from +15 % at
@@ -15,19 +14,16 @@ public:
 
     [[nodiscard]] QSlider *slider() const { return m_slider; }
 
-    // Enter: every RU point gets ValueByte, the RU view is shown anew.
-    void RU_Alldata_Cheng();
-
 protected:
-    void enterAction() override { RU_Alldata_Cheng(); }
+    // Every RU point gets the value chosen, one undo step.
+    void enterAction() override;
     void cancelAction() override;
 
 private:
-    void refreshValue();
+    void showValue();
     void closeAndHandBackCommands();
 
-    QLineEdit *m_text2 = nullptr;
     QSlider *m_slider = nullptr;
-    QLineEdit *m_text3 = nullptr;
-    QLabel *m_label1 = nullptr;
+    QLabel *m_valueLabel = nullptr;
+    std::uint8_t m_value = 0; // the value chosen
 };

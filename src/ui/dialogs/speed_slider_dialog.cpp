@@ -2,8 +2,6 @@
 
 #include "band_slider.h"
 #include "common/twips.h"
-#include "panels/single_value_panel.h"
-#include "single_speed.h"
 
 #include <QPushButton>
 #include <QScreen>
@@ -45,10 +43,10 @@ void SpeedSliderDialog::placeClearOf(const QRect &shown) {
     move(centredLeft(), top);
 }
 
-void SpeedSliderDialog::placeByPanel(const SingleSpeed &speed) {
+void SpeedSliderDialog::placeByPanel(const QWidget &panel) {
     const QRect mainFrame = m_context.window.frameGeometry();
     const int top =
-        mainFrame.top() + mainFrame.height() - speed.panel().geometry().top() - twipsToPixelsY(440);
+        mainFrame.top() + mainFrame.height() - panel.geometry().top() - twipsToPixelsY(440);
     move(centredLeft(), top);
 }
 

@@ -3,10 +3,10 @@
 #include "edit_dialog.h"
 
 class BandSlider;
-class SingleSpeed;
 
 // The window "Form3" and its copy "Form3_IDLE": a horizontal slider with a selection band and,
-// on its right, "Enter Key" and "Cancel Key". Escape does nothing here.
+// on its right, "Enter Key" and "Cancel Key". Escape does nothing here. It edits an NE axis
+// point or a single engine speed.
 class SpeedSliderDialog : public EditDialog {
     Q_OBJECT
 public:
@@ -20,7 +20,7 @@ protected:
     void placeClearOf(const QRect &shown);
     // Centred across; the top follows the panel of the setting: main top + main height - the
     // panel's top in "Data Edit" - 440 twips.
-    void placeByPanel(const SingleSpeed &speed);
+    void placeByPanel(const QWidget &panel);
     // Slider set-up of the single speeds: scale 0..maximum, band, small step.
     void setUpSpeedSlider(int maximum, int bandStart, int bandLength, int smallStep);
 

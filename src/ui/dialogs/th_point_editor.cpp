@@ -2,7 +2,6 @@
 
 #include "band_slider.h"
 #include "common/twips.h"
-#include "window/window_state.h"
 
 #include <QPushButton>
 
@@ -13,9 +12,9 @@ constexpr int ClientHeight = 4140;
 
 } // namespace
 
-ThPointEditor::ThPointEditor(const EditContext &context)
+ThPointEditor::ThPointEditor(const EditContext &context, int point)
     : EditDialog(context, QStringLiteral("Form4"), ClientWidth, ClientHeight)
-    , m_point(context, Axis::Th, context.state.SelIndex) {
+    , m_point(context, Axis::Th, point) {
     m_slider = new BandSlider(Qt::Vertical, this);
     m_slider->setObjectName(QStringLiteral("Slider1"));
     m_slider->setGeometry(twipsRect(360, 240, 630, 2835));
@@ -36,8 +35,8 @@ ThPointEditor::ThPointEditor(const EditContext &context)
     connect(m_slider, &QSlider::valueChanged, this, [this] { m_point.sliderChanged(*m_slider); });
 }
 
-void ThPointEditor::TH_data_cheng() {
-    m_point.enter();
+void ThPointEditor::enterAction() {
+    m_point.store();
     closeDialog();
 }
 

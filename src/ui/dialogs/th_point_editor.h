@@ -5,20 +5,19 @@
 
 class BandSlider;
 
-// "Form4": moves the TH axis point SelIndex between its neighbours on a vertical slider with
-// throttle 100 at the top. Escape cancels.
+// "Form4": moves a TH axis point between its neighbours on a vertical slider with throttle 100
+// at the top, the value showing in the point's labels in both grids. Escape cancels.
 class ThPointEditor : public EditDialog {
     Q_OBJECT
 public:
-    explicit ThPointEditor(const EditContext &context);
+    // point: 2..10.
+    ThPointEditor(const EditContext &context, int point);
 
     [[nodiscard]] BandSlider *slider() const { return m_slider; }
 
-    // Enter: the point into table, text and image, then the warning.
-    void TH_data_cheng();
-
 protected:
-    void enterAction() override { TH_data_cheng(); }
+    // The point into the document, then the warning.
+    void enterAction() override;
     void cancelAction() override;
 
 private:

@@ -133,6 +133,32 @@ ClickableLabel *MapGridView::thLabel(int i) const {
     return m_thLabels.at(static_cast<std::size_t>(i - 1));
 }
 
+ClickableLabel *MapGridView::axisLabel(Axis axis, int i) const {
+    return axis == Axis::Ne ? neLabel(i) : thLabel(i);
+}
+
+void MapGridView::markCellEdited(int k, bool edited) {
+    setBackground(cell(k), edited ? buttonFaceColour() : LightYellow);
+}
+
+void MapGridView::previewAxisPoint(Axis axis, int i, const QString &text) {
+    ClickableLabel *label = axisLabel(axis, i);
+    QFont font = label->font();
+    font.setBold(true);
+    label->setFont(font);
+    label->setText(text);
+}
+
+void MapGridView::endAxisPreview(Axis axis, int i) {
+    ClickableLabel *label = axisLabel(axis, i);
+    QFont font = label->font();
+    font.setBold(false);
+    label->setFont(font);
+    const EcuTables &t = m_document.tables();
+    const auto at = static_cast<std::size_t>(i - 1);
+    label->setText(axis == Axis::Ne ? t.NeText[at] : t.ThText[at]);
+}
+
 void MapGridView::showCells(const EcuTables &tables) {
     const auto &texts = m_kind == MapKind::Fi ? tables.KmapText : tables.IGmapText;
     for (int k = 1; k <= MapCells; ++k) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/colour_maps.h"
+#include "document/change_axis_point.h"
 #include "grid/grid_cell.h"
 #include "grid/map_selection.h"
 #include "image/ecu_tables.h"
@@ -32,6 +33,7 @@ public:
     [[nodiscard]] ClickableLabel *neLabel(int i) const;
     // TH axis element i, 1..11.
     [[nodiscard]] ClickableLabel *thLabel(int i) const;
+    [[nodiscard]] ClickableLabel *axisLabel(Axis axis, int i) const;
     [[nodiscard]] QPushButton *allAreaButton() const { return m_allAreaButton; }
 
     // Refresh after a load: the cell captions, and for the Fi grid every axis label.
@@ -52,6 +54,13 @@ public:
     // Each cell's background follows its value on the 3-D views' colour scale.
     void setValueColours(bool on);
     [[nodiscard]] bool valueColours() const { return m_valueColours; }
+
+    // While a cell editor is open its cell is marked (button face); the mark goes when it closes.
+    void markCellEdited(int k, bool edited);
+    // While an axis editor is open, point i of the axis shows the value being chosen, in bold;
+    // when it closes, the point shows its text in the tables again.
+    void previewAxisPoint(Axis axis, int i, const QString &text);
+    void endAxisPreview(Axis axis, int i);
 
 signals:
     void cellClicked(int k);

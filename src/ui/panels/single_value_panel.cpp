@@ -39,6 +39,8 @@ PanelSetup setupOf(SpeedSetting setting) {
 SingleValuePanel::SingleValuePanel(SpeedSetting setting, const QString &caption,
                                    const CalibrationDocument &document, QWidget *parent)
     : QGroupBox(caption, parent)
+    , m_document(document)
+    , m_text(setupOf(setting).text)
     , m_value(new ClickableLabel(this))
     , m_other(new QLabel(this))
     , m_offset(speedOffset(setting)) {
@@ -64,15 +66,24 @@ SingleValuePanel::SingleValuePanel(SpeedSetting setting, const QString &caption,
     m_other->setGeometry(twipsRect(360, 960, 3000, 300));
     m_other->hide();
 
-    const auto show = [this, &document, text = setup.text] {
-        m_value->setText(document.tables().*text);
-    };
-    connect(&document, &CalibrationDocument::dataReplaced, this, show);
+    connect(&document, &CalibrationDocument::dataReplaced, this, &SingleValuePanel::showStored);
     connect(&document, &CalibrationDocument::bytesChanged, this,
-            [this, show](const ChangedBytes &changed) {
+            [this](const ChangedBytes &changed) {
                 if (changed.contains(m_offset))
-                    show();
+                    showStored();
             });
+}
+
+void SingleValuePanel::showStored() {
+    m_value->setText(m_document.tables().*m_text);
+}
+
+void SingleValuePanel::showPreview(const QString &text) {
+    m_value->setText(text);
+}
+
+void SingleValuePanel::endPreview() {
+    showStored();
 }
 
 void SingleValuePanel::setComparison(const Comparison *comparison) {

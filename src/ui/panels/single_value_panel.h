@@ -5,6 +5,7 @@
 class CalibrationDocument;
 class ClickableLabel;
 class Comparison;
+struct EcuTables;
 class QLabel;
 enum class SpeedSetting;
 
@@ -22,11 +23,19 @@ public:
     [[nodiscard]] QLabel *otherLabel() const { return m_other; }
     // Follows a comparison: the value marked and the other value shown while they differ.
     void setComparison(const Comparison *comparison);
+    // While its editor is open the value shows the speed being chosen; when it closes, the
+    // value shows its text in the tables again.
+    void showPreview(const QString &text);
+    void endPreview();
 
 signals:
     void valueClicked();
 
 private:
+    void showStored();
+
+    const CalibrationDocument &m_document;
+    QString EcuTables::*m_text;
     ClickableLabel *m_value;
     QLabel *m_other;
     int m_offset;

@@ -2,17 +2,15 @@
 
 #include "common/app_title.h"
 #include "compare/compare_commands.h"
-#include "dialogs/idle_speed_editor.h"
-#include "dialogs/map_cell_editor.h"
+#include "dialogs/edit_dialog.h"
+#include "dialogs/open_edit_dialog.h"
 #include "dialogs/port_device_dialog.h"
-#include "dialogs/ru_all_change_dialog.h"
-#include "dialogs/speed_editor.h"
-#include "dialogs/th_point_editor.h"
 #include "files/settings_store.h"
 #include "graph/graph_view.h"
 #include "grid/map_edit_commands.h"
 #include "grid/map_grid_view.h"
 #include "map3d/map3d_view.h"
+#include "panels/ru_map_view.h"
 #include "panels/single_value_panel.h"
 #include "window/edit_menu.h"
 #include "window/file_commands.h"
@@ -64,7 +62,7 @@ MainWindow::MainWindow(SettingsStore &settings, const WindowSeams &seams, const 
         [this] { return m_files->maySaveOrDiscard(BeforeReading); }, this);
     buildWindow();
     m_editContext = std::make_unique<EditContext>(
-        EditContext{*this, m_document, m_state, m_dragAnchor, *m_operator, *this, *m_panels.fiGrid,
+        EditContext{*this, m_document, m_dragAnchor, *m_operator, *this, *m_panels.fiGrid,
                     *m_panels.igGrid, *m_panels.shiftTiming, *m_panels.pitRoad, *m_panels.idleNe});
     connectCommands();
     connectEditors();
@@ -113,7 +111,8 @@ void MainWindow::connectCommands() {
     connect(&m_comparison, &Comparison::changed, this, &MainWindow::showComparisonSummary);
     m_panels.fiGrid->setComparison(&m_comparison);
     m_panels.igGrid->setComparison(&m_comparison);
-    for (GraphView *graph : {m_panels.fiGraph, m_panels.igGraph, m_panels.ruView})
+    for (GraphView *graph :
+         std::initializer_list<GraphView *>{m_panels.fiGraph, m_panels.igGraph, m_panels.ruView})
         graph->setComparison(&m_comparison);
     for (SingleValuePanel *single : {m_panels.shiftTiming, m_panels.pitRoad, m_panels.idleNe})
         single->setComparison(&m_comparison);
@@ -127,55 +126,37 @@ void MainWindow::connectCommands() {
             &MainWindow::setWindowModified);
 }
 
-template <typename Dialog, typename... Args>
-Dialog *MainWindow::openEditor(Args... args) {
-    // A fresh dialog on every opening; it deletes itself when it closes.
-    auto *dialog = new Dialog(args..., *m_editContext);
-    dialog->open();
-    return dialog;
-}
-
 void MainWindow::connectEditors() {
+    const auto open = [this](const EditRequest &request) {
+        return openEditDialog(*m_editContext, request);
+    };
     for (MapGridView *grid : {m_panels.fiGrid, m_panels.igGrid}) {
         const MapKind kind = grid->kind();
-        connect(grid, &MapGridView::cellClicked, this, [this, kind, grid](int k) {
-            m_state.SelIndex = static_cast<std::uint8_t>(k - 1);
-            m_state.MapEditMode = 3;
+        connect(grid, &MapGridView::cellClicked, this, [open, kind, grid](int k) {
             // The keys go on where they left off: the grid, its cursor on the cell.
-            connect(openEditor<MapCellEditor>(kind), &QDialog::finished, grid,
+            connect(open(MapCellRequest{kind, k}), &QDialog::finished, grid,
                     [grid, k] { grid->returnFocus(k); });
         });
-        connect(grid, &MapGridView::allAreaClicked, this, [this, kind] {
-            m_state.MapEditMode = 2;
-            openEditor<MapCellEditor>(kind);
+        connect(grid, &MapGridView::allAreaClicked, this, [open, kind] {
+            open(MapCellRequest{kind, std::nullopt});
         });
     }
     // Only the Fi grid's axes are click targets; the IG grid shows the same axes.
-    connect(m_panels.fiGrid, &MapGridView::neLabelClicked, this, [this](int i) {
-        m_state.SelIndex = static_cast<std::uint8_t>(i);
-        if (i != 1 && i != NePoints && i != NePoints + 1) {
-            m_state.ValueEditMode = 1;
-            openEditor<SpeedEditor>();
-        }
+    connect(m_panels.fiGrid, &MapGridView::neLabelClicked, this, [open](int i) {
+        open(AxisPointRequest{Axis::Ne, i});
     });
-    connect(m_panels.fiGrid, &MapGridView::thLabelClicked, this, [this](int i) {
-        m_state.SelIndex = static_cast<std::uint8_t>(i);
-        // The first and last points and the title stay where they are.
-        if (i >= 2 && i < ThPoints)
-            openEditor<ThPointEditor>();
+    connect(m_panels.fiGrid, &MapGridView::thLabelClicked, this, [open](int i) {
+        open(AxisPointRequest{Axis::Th, i});
     });
-    connect(m_panels.shiftTiming, &SingleValuePanel::valueClicked, this, [this] {
-        m_state.ValueEditMode = 2;
-        openEditor<SpeedEditor>();
-    });
-    connect(m_panels.pitRoad, &SingleValuePanel::valueClicked, this, [this] {
-        m_state.ValueEditMode = 4;
-        openEditor<SpeedEditor>();
-    });
-    connect(m_panels.idleNe, &SingleValuePanel::valueClicked, this,
-            [this] { openEditor<IdleSpeedEditor>(); });
-    connect(m_panels.ruView, &GraphView::allDataChangeClicked, this,
-            [this] { openEditor<RuAllChangeDialog>(); });
+    const std::pair<SingleValuePanel *, SpeedSetting> speeds[] = {
+        {m_panels.shiftTiming, SpeedSetting::ShiftTiming},
+        {m_panels.pitRoad, SpeedSetting::PitRoad},
+        {m_panels.idleNe, SpeedSetting::IdleNe}};
+    for (const auto &[panel, speed] : speeds)
+        connect(panel, &SingleValuePanel::valueClicked, this,
+                [open, speed] { open(SpeedRequest{speed}); });
+    connect(m_panels.ruView, &RuMapView::allDataChangeClicked, this,
+            [open] { open(RuMapRequest{}); });
 }
 
 void MainWindow::startUp(const QString &startFile) {
@@ -200,9 +181,6 @@ void MainWindow::startUp(const QString &startFile) {
     m_portNo = readPortNo(m_settings);
     refreshPortMenu(false);
     selectPort(m_portNo);
-
-    m_state.SliderArmedFi = SliderDisarmed;
-    m_state.SliderArmedIg = SliderDisarmed;
 
     for (QWidget *control :
          {static_cast<QWidget *>(m_saveFileButton), static_cast<QWidget *>(m_dataWriteButton)})

@@ -7,7 +7,6 @@
 #include "document/comparison.h"
 #include "files/history_folder.h"
 #include "window/view_switcher.h"
-#include "window/window_state.h"
 
 #include <QMainWindow>
 #include <array>
@@ -45,10 +44,10 @@ struct WindowSeams {
     QString historyPath; // the per-user history folder when empty
 };
 
-// The main window: the calibration document and its views, the shared window state, the file
-// and transfer commands. It wires views, dialogs and commands together and keeps its controls in
-// the no-file or the data state. Built in main_window_layout.cpp and main_window_menus.cpp; its
-// states in main_window_states.cpp.
+// The main window: the calibration document and its views, the file and transfer commands. It
+// wires views, dialogs and commands together and keeps its controls in the no-file or the data
+// state. Built in main_window_layout.cpp and main_window_menus.cpp; its states in
+// main_window_states.cpp.
 class MainWindow : public QMainWindow, public WindowControls {
     Q_OBJECT
 public:
@@ -58,7 +57,6 @@ public:
     ~MainWindow() override;
 
     [[nodiscard]] CalibrationDocument &document() { return m_document; }
-    [[nodiscard]] WindowState &state() { return m_state; }
     [[nodiscard]] bool hasData() const { return m_document.hasData(); }
     [[nodiscard]] int portNo() const { return m_portNo; }
     [[nodiscard]] FileCommands &files() { return *m_files; }
@@ -110,8 +108,6 @@ private:
     void showEcuRead(const EcuImage &image);
     void enterReadFailureState();
     void setTransferBusy(bool busy);
-    template <typename Dialog, typename... Args>
-    Dialog *openEditor(Args... args);
     [[nodiscard]] QList<QWidget *> dataFrames() const;
 
     SettingsStore &m_settings;
@@ -126,7 +122,6 @@ private:
     Comparison m_comparison{m_document};
     HistoryFolder m_history;
     CompareCommands *m_compare = nullptr;
-    WindowState m_state;
     DialogDragAnchor m_dragAnchor;
     int m_portNo = 1;
     bool m_settingsWarningDue = true;

@@ -4,9 +4,10 @@
 #include "common/colours.h"
 #include "common/twips.h"
 #include "document/change_speed.h"
-#include "graph/graph_view.h"
+#include "graph/map_graph_view.h"
 #include "grid/map_grid_view.h"
 #include "map3d/map3d_view.h"
+#include "panels/ru_map_view.h"
 #include "panels/single_value_panel.h"
 #include "window/comment_box.h"
 #include "window/main_window.h"
@@ -114,12 +115,12 @@ void MainWindow::buildDataEditFrame(QWidget *central) {
     const QStringList &captions = ViewSwitcher::captions();
     ViewPanels &p = m_panels;
     p.fiGrid = new MapGridView(MapKind::Fi, m_document, central);
-    p.fiGraph = new GraphView(GraphKind::Fi, m_document, m_state, central);
+    p.fiGraph = new MapGraphView(MapKind::Fi, m_document, central);
     p.fi3D = new Map3DView(MapKind::Fi, m_document, central);
     p.igGrid = new MapGridView(MapKind::Ig, m_document, central);
-    p.igGraph = new GraphView(GraphKind::Ig, m_document, m_state, central);
+    p.igGraph = new MapGraphView(MapKind::Ig, m_document, central);
     p.ig3D = new Map3DView(MapKind::Ig, m_document, central);
-    p.ruView = new GraphView(GraphKind::Ru, m_document, m_state, central);
+    p.ruView = new RuMapView(m_document, central);
     p.shiftTiming =
         new SingleValuePanel(SpeedSetting::ShiftTiming, captions[7], m_document, m_dataEditFrame);
     p.pitRoad =

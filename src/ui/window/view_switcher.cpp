@@ -4,6 +4,7 @@
 #include "graph/graph_view.h"
 #include "grid/map_grid_view.h"
 #include "map3d/map3d_view.h"
+#include "panels/ru_map_view.h"
 #include "panels/single_value_panel.h"
 
 #include <QComboBox>

@@ -9,6 +9,7 @@ class Map3DView;
 class MapGridView;
 class QComboBox;
 class QWidget;
+class RuMapView;
 class SingleValuePanel;
 
 // The positions of the view selector's ten entries.
@@ -33,7 +34,7 @@ struct ViewPanels {
     MapGridView *igGrid = nullptr;
     GraphView *igGraph = nullptr;
     Map3DView *ig3D = nullptr;
-    GraphView *ruView = nullptr;
+    RuMapView *ruView = nullptr;
     SingleValuePanel *shiftTiming = nullptr;
     SingleValuePanel *pitRoad = nullptr;
     SingleValuePanel *idleNe = nullptr;
