@@ -37,6 +37,8 @@ QString unsavedKey(const QString &section, const QString &key) {
     return (section + QLatin1Char('/') + key).toLower();
 }
 
+const QString WindowSection = QStringLiteral("Window");
+
 QString serialDeviceKey(int portNo) {
     return QStringLiteral("COM%1").arg(portNo);
 }
@@ -155,6 +157,28 @@ bool readCellColours(const SettingsStore &store) {
 void writeCellColours(SettingsStore &store, bool on) {
     store.writeText(QStringLiteral("View"), QStringLiteral("CellColours"),
                     on ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+WindowPlacement readWindowPlacement(const SettingsStore &store) {
+    const auto length = [&store](const QString &key) {
+        bool ok = false;
+        const int value = store.readText(WindowSection, key, QString()).trimmed().toInt(&ok, 10);
+        return ok && value >= 1 && value <= WindowSizeLimit ? value : -1;
+    };
+    const int width = length(QStringLiteral("Width"));
+    const int height = length(QStringLiteral("Height"));
+    return {width > 0 && height > 0 ? QSize(width, height) : QSize(),
+            store.readText(WindowSection, QStringLiteral("Maximized"), QString()).trimmed() ==
+                QStringLiteral("1")};
+}
+
+void writeWindowPlacement(SettingsStore &store, const WindowPlacement &placement) {
+    store.writeText(WindowSection, QStringLiteral("Width"),
+                    QString::number(placement.size.width()));
+    store.writeText(WindowSection, QStringLiteral("Height"),
+                    QString::number(placement.size.height()));
+    store.writeText(WindowSection, QStringLiteral("Maximized"),
+                    placement.maximized ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
 LastFile readLastFile(const SettingsStore &store) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QHash>
+#include <QSize>
 #include <QString>
 #include <memory>
 
@@ -73,6 +74,17 @@ void writeSerialDevice(SettingsStore &store, int portNo, const QString &device);
 // [View] CellColours: the grids' cells coloured by value; off unless stored as "1".
 [[nodiscard]] bool readCellColours(const SettingsStore &store);
 void writeCellColours(SettingsStore &store, bool on);
+
+// [Window] Width, Height and Maximized: the main window's size (less a status line shown) and
+// whether it was maximized, when it last closed. The size reads as invalid when absent, not a
+// number, or outside 1..WindowSizeLimit; the window still fits what it reads to the screen.
+inline constexpr int WindowSizeLimit = 100000;
+struct WindowPlacement {
+    QSize size;
+    bool maximized = false;
+};
+[[nodiscard]] WindowPlacement readWindowPlacement(const SettingsStore &store);
+void writeWindowPlacement(SettingsStore &store, const WindowPlacement &placement);
 
 // A stored last-file value longer than any path the system can open reads as NoLastFile.
 struct LastFile {

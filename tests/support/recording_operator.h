@@ -93,7 +93,7 @@ private:
     std::optional<FileChoice> next() {
         if (choices.empty())
             return std::nullopt;
-        std::optional<FileChoice> choice = std::move(choices.front());
+        const std::optional<FileChoice> choice = choices.front();
         choices.pop_front();
         return choice;
     }

@@ -8,6 +8,8 @@ namespace {
 
 constexpr double TwipsPerInch = 1440.0;
 
+double currentZoom = 1.0;
+
 double dpiX() {
     const QScreen *screen = QGuiApplication::primaryScreen();
     return screen ? screen->logicalDotsPerInchX() : 96.0;
@@ -21,10 +23,32 @@ double dpiY() {
 } // namespace
 
 double twipsPerPixelX() {
-    return TwipsPerInch / dpiX();
+    return TwipsPerInch / (dpiX() * currentZoom);
 }
 double twipsPerPixelY() {
-    return TwipsPerInch / dpiY();
+    return TwipsPerInch / (dpiY() * currentZoom);
+}
+
+double layoutZoom() {
+    return currentZoom;
+}
+
+void setLayoutZoom(double zoom) {
+    currentZoom = zoom;
+}
+
+QFont zoomedFont(QFont designed) {
+    if (designed.pointSizeF() > 0)
+        designed.setPointSizeF(designed.pointSizeF() * currentZoom);
+    else
+        designed.setPixelSize(static_cast<int>(std::lround(designed.pixelSize() * currentZoom)));
+    return designed;
+}
+
+QFont layoutFont() {
+    QFont font = QGuiApplication::font();
+    font.setPointSizeF(DesignedPointSize);
+    return zoomedFont(font);
 }
 
 int twipsToPixelsX(double twips) {
@@ -41,8 +65,14 @@ double pixelsToTwipsY(int pixels) {
 }
 
 QRect twipsRect(int left, int top, int width, int height) {
-    return {twipsToPixelsX(left), twipsToPixelsY(top), twipsToPixelsX(width),
-            twipsToPixelsY(height)};
+    // From its edges: rectangles that meet in twips meet in pixels at any zoom.
+    const int x = twipsToPixelsX(left);
+    const int y = twipsToPixelsY(top);
+    return {x, y, twipsToPixelsX(left + width) - x, twipsToPixelsY(top + height) - y};
+}
+
+QRect twipsRect(const QRect &twips) {
+    return twipsRect(twips.x(), twips.y(), twips.width(), twips.height());
 }
 
 QPoint twipsPoint(double left, double top) {

@@ -1,5 +1,7 @@
 #include "compare/compare_mark.h"
 
+#include "common/zoomed_layout.h"
+
 #include <QPainter>
 #include <QWidget>
 
@@ -8,7 +10,7 @@ namespace {
 const QString MarkName = QStringLiteral("compareMark");
 
 // A frame laid over the label; clicks and tooltips go through to the label beneath.
-class CompareFrame : public QWidget {
+class CompareFrame : public QWidget, public ZoomFollower {
 public:
     explicit CompareFrame(QWidget *label)
         : QWidget(label) {
@@ -17,6 +19,9 @@ public:
     }
 
 protected:
+    // The label it lies over has its new size.
+    void followZoom() override { setGeometry(parentWidget()->rect()); }
+
     void paintEvent(QPaintEvent *) override {
         QPainter painter(this);
         // A white line inside keeps the frame apart from a dark cell colour.

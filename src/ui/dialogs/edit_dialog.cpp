@@ -32,8 +32,9 @@ EditDialog::EditDialog(const EditContext &context, const QString &name, int clie
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(true);
     setFixedSize(twipsSize(clientWidth, clientHeight));
-    // A window of its own does not take the main window's font by itself.
-    setFont(context.window.font());
+    // A window of its own does not take the main window's font by itself; it is zoomed with the
+    // window's layout.
+    setFont(layoutFont());
     context.controls.setMainWindowEnabled(false);
 }
 
@@ -64,7 +65,7 @@ void EditDialog::closeDialog() {
 }
 
 int EditDialog::topAboveMainBottom(int aboveBottomTwips) const {
-    const QRect mainFrame = m_context.window.frameGeometry();
+    const QRect mainFrame = m_context.controls.layoutFrame();
     // The dialog has no frame; its frame geometry is one pixel short before its first move.
     return mainFrame.top() + mainFrame.height() - height() - twipsToPixelsY(aboveBottomTwips);
 }
@@ -126,7 +127,7 @@ QLabel *EditDialog::addTextBox(const QString &name, const QRect &geometry, int p
     box->setMargin(1);
     box->setFocusPolicy(Qt::NoFocus);
     QFont font = box->font();
-    font.setPointSize(pointSize);
+    font.setPointSizeF(pointSize * layoutZoom());
     box->setFont(font);
     setBackground(box, buttonFace ? buttonFaceColour() : palette().color(QPalette::Base));
     return box;

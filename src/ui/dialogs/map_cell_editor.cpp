@@ -72,7 +72,7 @@ MapCellEditor::MapCellEditor(const EditContext &context, const MapCellRequest &r
 }
 
 void MapCellEditor::placeDialog() {
-    int left = m_context.window.frameGeometry().left();
+    int left = m_context.controls.layoutFrame().left();
     if (m_cell) {
         // Beside the clicked cell; cells of the last NE column get the dialog on their left, as
         // far from the cell as the others on their right: it never covers the cell it edits.

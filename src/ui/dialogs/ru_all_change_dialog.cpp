@@ -28,11 +28,9 @@ QLineEdit *endCaption(QWidget *parent, const QString &name, const QRect &geometr
     box->setFocusPolicy(Qt::NoFocus);
     box->setFrame(false);
     QFont font = box->font();
-    font.setPointSize(8);
+    font.setPointSizeF(8 * layoutZoom());
     box->setFont(font);
-    QPalette palette = box->palette();
-    palette.setColor(QPalette::Base, buttonFaceColour());
-    box->setPalette(palette);
+    setBaseBackground(box, buttonFaceColour());
     return box;
 }
 
@@ -63,7 +61,7 @@ RuAllChangeDialog::RuAllChangeDialog(const EditContext &context)
     addEnterAndCancel(m_slider, twipsRect(60, 5040, 1155, 435), twipsRect(60, 5700, 1155, 435));
     fitTexts();
 
-    move(m_context.window.frameGeometry().left(), topAboveMainBottom(440));
+    move(m_context.controls.layoutFrame().left(), topAboveMainBottom(440));
 
     // Opens at 0 %.
     m_slider->setValue(ruSliderPosition(0));

@@ -2,6 +2,7 @@
 
 #include "band_slider.h"
 #include "common/twips.h"
+#include "common/window_controls.h"
 
 #include <QPushButton>
 #include <QScreen>
@@ -29,7 +30,7 @@ SpeedSliderDialog::SpeedSliderDialog(const EditContext &context, const QString &
 int SpeedSliderDialog::centredLeft() const {
     const QScreen *screen = m_context.window.screen();
     if (!screen)
-        return m_context.window.frameGeometry().left();
+        return m_context.controls.layoutFrame().left();
     const QRect whole = screen->geometry();
     return whole.left() + (whole.width() - width()) / 2;
 }
@@ -44,7 +45,7 @@ void SpeedSliderDialog::placeClearOf(const QRect &shown) {
 }
 
 void SpeedSliderDialog::placeByPanel(const QWidget &panel) {
-    const QRect mainFrame = m_context.window.frameGeometry();
+    const QRect mainFrame = m_context.controls.layoutFrame();
     const int top =
         mainFrame.top() + mainFrame.height() - panel.geometry().top() - twipsToPixelsY(440);
     move(centredLeft(), top);

@@ -2,6 +2,7 @@
 
 #include "band_slider.h"
 #include "common/twips.h"
+#include "common/window_controls.h"
 
 #include <QPushButton>
 
@@ -27,7 +28,7 @@ ThPointEditor::ThPointEditor(const EditContext &context, int point)
     m_slider->setTickPosition(QSlider::TicksBothSides);
     addEnterAndCancel(m_slider, twipsRect(60, 3120, 1095, 375), twipsRect(60, 3660, 1095, 375));
 
-    move(m_context.window.frameGeometry().left() + twipsToPixelsX(1400), topAboveMainBottom(440));
+    move(m_context.controls.layoutFrame().left() + twipsToPixelsX(1400), topAboveMainBottom(440));
 
     m_point.load(*m_slider);
     if (!m_slider->isEnabled())

@@ -1,5 +1,6 @@
 #include "graph/graph_canvas.h"
 
+#include "common/colours.h"
 #include "common/twips.h"
 
 #include <QPainter>
@@ -51,7 +52,11 @@ void GraphCanvas::paintEvent(QPaintEvent *) {
         if (!drawn.line->isShown())
             continue;
         const QLineF twips = drawn.line->twips();
-        painter.setPen(drawn.pen);
+        QPen pen = drawn.pen;
+        pen.setWidthF(pen.widthF() * layoutZoom());
+        // A line keeps its colour where it shows on the view's background, whatever the palette.
+        pen.setColor(standingOut(pen.color(), palette().color(QPalette::Window), 3.0));
+        painter.setPen(pen);
         painter.drawLine(QPointF(twips.x1() / twipsPerPixelX(), twips.y1() / twipsPerPixelY()),
                          QPointF(twips.x2() / twipsPerPixelX(), twips.y2() / twipsPerPixelY()));
     }

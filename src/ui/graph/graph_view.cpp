@@ -57,7 +57,9 @@ double GraphView::knobHeight(int position) const {
     return knobY(position, m_scale);
 }
 
-void GraphView::centreCaptionAt(QLabel *caption, double y) {
+void GraphView::centreCaption(int k, double y) {
+    m_captionCentres.at(static_cast<std::size_t>(k)) = y;
+    QLabel *caption = scaleCaption(k);
     caption->move(caption->x(), twipsToPixelsY(y) - caption->height() / 2);
 }
 
@@ -81,10 +83,10 @@ void GraphView::buildScale(const Names &names) {
         const auto at = static_cast<std::size_t>(k);
         auto *caption = new QLabel(QLatin1String(names.captions[at]), this);
         caption->setObjectName(elementName(names.caption, k));
-        caption->setGeometry(twipsRect(CaptionLeft, 0, CaptionWidth, CaptionHeight));
+        placeInTwips(caption, QRect(CaptionLeft, 0, CaptionWidth, CaptionHeight));
         caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        centreCaptionAt(caption, heights[at]);
         m_scaleCaptions[at] = caption;
+        centreCaption(k, heights[at]);
     }
     if (names.zeroLine) {
         m_zeroLine = m_canvas->addLine(QLatin1String(names.zeroLine),
@@ -93,20 +95,33 @@ void GraphView::buildScale(const Names &names) {
     }
 }
 
-void GraphView::buildSliders(const Names &names) {
+void GraphView::placeSliders() {
     const int topKnob = twipsToPixelsY(knobHeight(0));
     const int bottomKnob = twipsToPixelsY(knobHeight(m_scale));
     for (int i = 1; i <= NePoints; ++i) {
+        slider(i)->placeKnobTravel(twipsToPixelsX(sliderX(i) - SliderWidth / 2.0),
+                                   twipsToPixelsX(SliderWidth), topKnob, bottomKnob);
+    }
+}
+
+void GraphView::followZoom() {
+    // A view not shown has its resize told only when it shows.
+    m_canvas->resize(size());
+    placeSliders();
+    for (int k = 0; k < 3; ++k)
+        centreCaption(k, m_captionCentres.at(static_cast<std::size_t>(k)));
+}
+
+void GraphView::buildSliders(const Names &names) {
+    for (int i = 1; i <= NePoints; ++i) {
         const auto at = static_cast<std::size_t>(i - 1);
         auto *slider = new GraphSlider(elementName(names.slider, i), m_scale, this);
-        slider->placeKnobTravel(twipsToPixelsX(sliderX(i) - SliderWidth / 2.0),
-                                twipsToPixelsX(SliderWidth), topKnob, bottomKnob);
         m_sliders[at] = slider;
 
         const int labelLeft = static_cast<int>(sliderX(i)) - LabelWidth / 2;
         auto *value = new ClickableLabel(this);
         value->setObjectName(elementName(names.valueLabel, i));
-        value->setGeometry(twipsRect(labelLeft, ValueLabelTop, LabelWidth, LabelHeight));
+        placeInTwips(value, QRect(labelLeft, ValueLabelTop, LabelWidth, LabelHeight));
         value->setAlignment(Qt::AlignCenter);
         value->setFrameShape(QFrame::Panel);
         value->setFrameShadow(QFrame::Sunken);
@@ -115,7 +130,7 @@ void GraphView::buildSliders(const Names &names) {
 
         auto *ne = new QLabel(this);
         ne->setObjectName(elementName(names.neLabel, i));
-        ne->setGeometry(twipsRect(labelLeft, NeLabelTop, LabelWidth, LabelHeight));
+        placeInTwips(ne, QRect(labelLeft, NeLabelTop, LabelWidth, LabelHeight));
         ne->setAlignment(Qt::AlignCenter);
         m_neLabels[at] = ne;
 
@@ -135,6 +150,7 @@ void GraphView::buildSliders(const Names &names) {
             slider->setFocus(Qt::MouseFocusReason);
         });
     }
+    placeSliders();
 }
 
 void GraphView::resizeEvent(QResizeEvent *event) {

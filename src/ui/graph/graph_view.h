@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/zoomed_layout.h"
 #include "image/ecu_tables.h"
 
 #include <QGroupBox>
@@ -23,7 +24,7 @@ enum class GraphKind { Fi, Ig, Ru };
 // slider that has the keyboard focus (the view is armed) is an edit of the document; one drag of
 // one slider is one step. Changes made while the view shows its data never are. The view follows
 // the document; the kinds of view say which bytes they show and how a slider edits them.
-class GraphView : public QGroupBox {
+class GraphView : public QGroupBox, public ZoomFollower {
     Q_OBJECT
 public:
     // The object names of the view's controls, each the start of an element name.
@@ -85,10 +86,12 @@ protected:
     [[nodiscard]] GraphLine *zeroLine() const { return m_zeroLine; }
     // The height in twips of the knob at a position.
     [[nodiscard]] double knobHeight(int position) const;
-    // Moves a scale caption so that its vertical centre lies at y twips.
-    static void centreCaptionAt(QLabel *caption, double y);
+    // Moves scale caption k so that its vertical centre lies at y twips.
+    void centreCaption(int k, double y);
 
     void resizeEvent(QResizeEvent *event) override;
+    // The sliders' travel and the captions' centres at the zoom in force.
+    void followZoom() override;
 
     CalibrationDocument &m_document;
     const int m_scale;
@@ -98,6 +101,7 @@ private:
     void buildPolyline(const char *lineName);
     void buildScale(const Names &names);
     void buildSliders(const Names &names);
+    void placeSliders();
     void sliderValueChanged(int i);
     void moveLineEnds(int i, int position);
     // After an edit, undo or redo: the sliders, where their bytes changed, and the NE labels.
@@ -114,5 +118,6 @@ private:
     std::array<GraphLine *, NePoints - 1> m_otherLines{};
     const Comparison *m_comparison = nullptr;
     std::array<QLabel *, 3> m_scaleCaptions{};
+    std::array<double, 3> m_captionCentres{}; // twips
     GraphLine *m_zeroLine = nullptr;
 };

@@ -1,6 +1,6 @@
 #include "graph/map_graph_view.h"
 
-#include "common/twips.h"
+#include "common/zoomed_layout.h"
 #include "document/calibration_document.h"
 #include "document/change_cells.h"
 #include "graph/graph_canvas.h"
@@ -62,11 +62,11 @@ void MapGraphView::buildRowSelector() {
     auto *caption = new QLabel(QStringLiteral("TH Position"), this);
     caption->setObjectName(m_kind == MapKind::Fi ? QStringLiteral("Label11")
                                                  : QStringLiteral("Label31"));
-    caption->setGeometry(twipsRect(1200, BottomRowTop, 1380, RowCaptionHeight));
+    placeInTwips(caption, QRect(1200, BottomRowTop, 1380, RowCaptionHeight));
     m_rowSelector = new QComboBox(this);
     m_rowSelector->setObjectName(m_kind == MapKind::Fi ? QStringLiteral("Combo2")
                                                        : QStringLiteral("Combo_IG2"));
-    m_rowSelector->setGeometry(twipsRect(2640, BottomRowTop - 15, 1560, 330));
+    placeInTwips(m_rowSelector, QRect(2640, BottomRowTop - 15, 1560, 330));
     connect(m_rowSelector, &QComboBox::activated, this, &MapGraphView::rowChosen);
 }
 
@@ -102,7 +102,7 @@ void MapGraphView::enter() {
     scaleCaption(1)->setText(QStringLiteral("+3deg"));
     scaleCaption(2)->setText(QStringLiteral("-20deg"));
     zeroLine()->setHorizontalAt(zeroY);
-    centreCaptionAt(scaleCaption(0), zeroY);
+    centreCaption(0, zeroY);
 }
 
 void MapGraphView::showAfterLoad() {

@@ -47,18 +47,27 @@ void GridCell::setDecoration(const CellDecoration &decoration) {
 void GridCell::paintEvent(QPaintEvent *event) {
     // The value's colour takes the place of the light yellow only: the cell editor's mark stays.
     const bool filled = m_decoration.fill.isValid() && backgroundOf(this) == LightYellow;
+    const bool tinted = m_decoration.selected;
+    // The text reads on what lies beneath it: the fill and the selection's tint over it.
+    QColor beneath = filled ? m_decoration.fill : backgroundOf(this);
     {
         QPainter painter(this);
         if (filled)
             painter.fillRect(rect(), m_decoration.fill);
-        if (m_decoration.selected)
+        if (tinted) {
             painter.fillRect(rect(), SelectionTint);
+            const double a = SelectionTint.alphaF();
+            beneath = QColor::fromRgbF(
+                static_cast<float>(beneath.redF() * (1 - a) + SelectionTint.redF() * a),
+                static_cast<float>(beneath.greenF() * (1 - a) + SelectionTint.greenF() * a),
+                static_cast<float>(beneath.blueF() * (1 - a) + SelectionTint.blueF() * a));
+        }
     }
-    if (filled) {
+    if (filled || tinted) {
         QPainter painter(this);
         drawFrame(&painter);
         QPalette readable = palette();
-        readable.setColor(QPalette::WindowText, readableTextColour(m_decoration.fill));
+        readable.setColor(QPalette::WindowText, readableTextColour(beneath));
         style()->drawItemText(&painter, contentsRect(), static_cast<int>(alignment()), readable,
                               true, text(), QPalette::WindowText);
     } else {

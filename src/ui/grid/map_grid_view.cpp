@@ -3,7 +3,7 @@
 #include "common/clickable_label.h"
 #include "common/colours.h"
 #include "common/element_name.h"
-#include "common/twips.h"
+#include "common/zoomed_layout.h"
 #include "compare/compare_mark.h"
 #include "document/calibration_document.h"
 #include "document/change_cells.h"
@@ -34,10 +34,10 @@ Names namesOf(MapKind kind) {
     return {"FrameIG_Map_NUM", "Label_IG6", "Label_IG7", "Label_IG8", "Label8", "Command_IG6", 20};
 }
 
-ClickableLabel *makeLabel(QWidget *parent, const QString &name, const QRect &geometry) {
+ClickableLabel *makeLabel(QWidget *parent, const QString &name, const QRect &twips) {
     auto *label = new ClickableLabel(parent);
     label->setObjectName(name);
-    label->setGeometry(geometry);
+    placeInTwips(label, twips);
     label->setAlignment(Qt::AlignCenter);
     return label;
 }
@@ -59,9 +59,9 @@ MapGridView::MapGridView(MapKind kind, const CalibrationDocument &document, QWid
         const int column = neColumnOfCell(k);
         auto *cellLabel = new GridCell(this);
         cellLabel->setObjectName(elementName(names.cell, k));
-        cellLabel->setGeometry(twipsRect(GridLeft + (column - 1) * CellWidth,
-                                         GridTop + (ThRows - row) * CellHeight, CellWidth,
-                                         CellHeight));
+        placeInTwips(cellLabel, QRect(GridLeft + (column - 1) * CellWidth,
+                                      GridTop + (ThRows - row) * CellHeight, CellWidth,
+                                      CellHeight));
         cellLabel->setAlignment(Qt::AlignCenter);
         cellLabel->setFrameShape(QFrame::Box);
         setBackground(cellLabel, LightYellow);
@@ -73,13 +73,13 @@ MapGridView::MapGridView(MapKind kind, const CalibrationDocument &document, QWid
     for (int i = 1; i <= ThPoints; ++i) {
         ClickableLabel *label = makeLabel(
             this, elementName(names.th, i),
-            twipsRect(120, GridTop + (ThRows - i) * CellHeight, GridLeft - 180, CellHeight));
+            QRect(120, GridTop + (ThRows - i) * CellHeight, GridLeft - 180, CellHeight));
         connect(label, &ClickableLabel::clicked, this, [this, i] { emit thLabelClicked(i); });
         m_thLabels[static_cast<std::size_t>(i - 1)] = label;
     }
     m_thLabels[ThPoints - 1]->setText(QStringLiteral("100"));
     ClickableLabel *thTitle = makeLabel(this, elementName(names.thTitle, names.thTitleIndex),
-                                        twipsRect(120, GridTop - 360, GridLeft - 180, 300));
+                                        QRect(120, GridTop - 360, GridLeft - 180, 300));
     thTitle->setText(QStringLiteral("TH(%)"));
     m_thLabels[11] = thTitle;
     // The title reports its own element number, which never opens an editor.
@@ -89,28 +89,27 @@ MapGridView::MapGridView(MapKind kind, const CalibrationDocument &document, QWid
     for (int i = 1; i <= NePoints; ++i) {
         ClickableLabel *label =
             makeLabel(this, elementName(names.ne, i),
-                      twipsRect(GridLeft + (i - 1) * CellWidth, AxisTop, CellWidth, 300));
+                      QRect(GridLeft + (i - 1) * CellWidth, AxisTop, CellWidth, 300));
         connect(label, &ClickableLabel::clicked, this, [this, i] { emit neLabelClicked(i); });
         m_neLabels[static_cast<std::size_t>(i - 1)] = label;
     }
     ClickableLabel *neTitle =
         makeLabel(this, elementName(names.ne, 17),
-                  twipsRect(GridLeft + NePoints * CellWidth + 60, AxisTop, 1200, 300));
+                  QRect(GridLeft + NePoints * CellWidth + 60, AxisTop, 1200, 300));
     neTitle->setText(QStringLiteral("Ne(r/min)"));
     connect(neTitle, &ClickableLabel::clicked, this, [this] { emit neLabelClicked(17); });
     m_neLabels[16] = neTitle;
 
     m_allAreaButton = new QPushButton(QStringLiteral("All area Data change"), this);
     m_allAreaButton->setObjectName(QLatin1String(names.allArea));
-    m_allAreaButton->setGeometry(
-        twipsRect(GridLeft + NePoints * CellWidth - 2700, AxisTop + 480, 2700, 495));
+    placeInTwips(m_allAreaButton,
+                 QRect(GridLeft + NePoints * CellWidth - 2700, AxisTop + 480, 2700, 495));
     connect(m_allAreaButton, &QPushButton::clicked, this, &MapGridView::allAreaClicked);
 
     // What is being typed, or the size of the selection.
     m_statusLabel = new QLabel(this);
     m_statusLabel->setObjectName(QStringLiteral("GridStatus"));
-    m_statusLabel->setGeometry(
-        twipsRect(GridLeft, AxisTop + 480, NePoints * CellWidth - 3000, 495));
+    placeInTwips(m_statusLabel, QRect(GridLeft, AxisTop + 480, NePoints * CellWidth - 3000, 495));
     setFocusPolicy(Qt::StrongFocus);
 
     connect(&document, &CalibrationDocument::dataReplaced, this,

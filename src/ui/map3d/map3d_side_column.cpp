@@ -4,6 +4,7 @@
 #include "common/colour_maps.h"
 #include "common/element_name.h"
 #include "common/twips.h"
+#include "common/zoomed_layout.h"
 #include "map3d/map3d_setup.h"
 #include "map3d/map3d_view.h"
 
@@ -29,10 +30,8 @@ QWidget *Map3DView::buildSideColumn() {
     const Map3DSetup &setup = map3dSetup(m_kind);
     buildOptions();
     auto *side = new QWidget(this);
-    side->setFixedWidth(twipsToPixelsX(SideColumnWidth));
     auto *sideLayout = new QVBoxLayout(side);
     sideLayout->setContentsMargins(0, 0, 0, 0);
-    sideLayout->setSpacing(twipsToPixelsY(Map3DSpacing));
     sideLayout->addWidget(m_plotStyleFrame);
     sideLayout->addWidget(m_colourMapFrame);
     sideLayout->addWidget(m_defaultView);
@@ -43,10 +42,12 @@ QWidget *Map3DView::buildSideColumn() {
     hints->setObjectName(setup.hintFrame);
     hints->setFrameShape(QFrame::StyledPanel);
     auto *hintLayout = new QVBoxLayout(hints);
-    const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    m_hintFrame = hints;
+    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    fixed.setPointSizeF(DesignedPointSize);
     for (QLatin1String text : {ZoomHint, PanHint}) {
         auto *hint = new QLabel(text, hints);
-        hint->setFont(fixed);
+        setDesignedFont(hint, fixed);
         hintLayout->addWidget(hint);
     }
     sideLayout->addWidget(hints);
@@ -95,13 +96,11 @@ QWidget *Map3DView::buildLegend() {
     auto *legend = new QWidget(this);
     auto *grid = new QGridLayout(legend);
     grid->setContentsMargins(0, 0, 0, 0);
-    grid->setHorizontalSpacing(twipsToPixelsX(Map3DSpacing));
-    grid->setVerticalSpacing(twipsToPixelsY(Map3DSpacing / 3));
+    m_legendGrid = grid;
     int row = 0;
     for (const LegendEntry &entry : setup.legend) {
         auto *swatch = new QLabel(legend);
         swatch->setObjectName(entry.swatch);
-        swatch->setFixedSize(twipsSize(SwatchSize, SwatchSize));
         swatch->setFrameShape(QFrame::Box);
         swatch->setAutoFillBackground(true);
         QPalette palette = swatch->palette();
@@ -118,6 +117,43 @@ QWidget *Map3DView::buildLegend() {
     }
     grid->setColumnStretch(1, 1);
     return legend;
+}
+
+void Map3DView::followZoom() {
+    const int spaceX = twipsToPixelsX(Map3DSpacing);
+    const int spaceY = twipsToPixelsY(Map3DSpacing);
+    const int rowGap = twipsToPixelsY(Map3DSpacing / 3);
+    layout()->setContentsMargins(spaceX, spaceY, spaceX, spaceY);
+    layout()->setSpacing(spaceX);
+    m_sideColumn->setFixedWidth(twipsToPixelsX(SideColumnWidth));
+    m_sideColumn->layout()->setSpacing(spaceY);
+    // Frames drawn close around their lines: the style's own margins would leave the column
+    // taller than the view.
+    for (QWidget *frame : {m_plotStyleFrame, m_colourMapFrame, m_hintFrame}) {
+        frame->layout()->setContentsMargins(spaceX, spaceY, spaceX, spaceY);
+        frame->layout()->setSpacing(rowGap);
+    }
+    // The squares of the legend touch, one colour scale.
+    m_legendGrid->setHorizontalSpacing(spaceX);
+    m_legendGrid->setVerticalSpacing(0);
+    for (const LegendRow &row : std::as_const(m_legend))
+        row.swatch->setFixedSize(twipsSize(SwatchSize, SwatchSize));
+    showHintsWhereRoom();
+}
+
+void Map3DView::resizeEvent(QResizeEvent *event) {
+    QGroupBox::resizeEvent(event);
+    showHintsWhereRoom();
+}
+
+void Map3DView::showHintsWhereRoom() {
+    // At a small zoom the style's fixed parts (option marks, frames) leave the column no room for
+    // the mouse hints: they give way to the legend.
+    const int space = twipsToPixelsY(Map3DSpacing);
+    int needed = 0;
+    for (const QWidget *part : m_sideColumn->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        needed += part->minimumSizeHint().height() + space;
+    m_hintFrame->setVisible(needed <= contentsRect().height() - space);
 }
 
 void Map3DView::chooseColourMapStyle(ColourMapStyle style) {

@@ -59,14 +59,13 @@ Map3DView::Map3DView(MapKind kind, const CalibrationDocument &document, QWidget 
     setTitle(setup.caption);
 
     auto *layout = new QHBoxLayout(this);
-    layout->setContentsMargins(twipsToPixelsX(Map3DSpacing), twipsToPixelsY(Map3DSpacing),
-                               twipsToPixelsX(Map3DSpacing), twipsToPixelsY(Map3DSpacing));
-    layout->setSpacing(twipsToPixelsX(Map3DSpacing));
 
     // The graph takes this place when the view is first shown.
     m_graphArea = new QWidget(this);
     layout->addWidget(m_graphArea, 1);
-    layout->addWidget(buildSideColumn());
+    m_sideColumn = buildSideColumn();
+    layout->addWidget(m_sideColumn);
+    followZoom();
 
     // "Surf + Line" and "Color Spectrum" are chosen from the start; the colour map itself is
     // handed over by setUpColourSpectrum().

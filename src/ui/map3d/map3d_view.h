@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/zoomed_layout.h"
 #include "image/ecu_tables.h"
 #include "image/map_kind.h"
 
@@ -11,6 +12,7 @@ class ChangedBytes;
 class LabelledAxisFormatter;
 class QAbstractButton;
 class QButtonGroup;
+class QGridLayout;
 class QLabel;
 class QSurface3DSeries;
 class Q3DSurface;
@@ -23,7 +25,7 @@ class Q3DSurface;
 // The graph is made the first time the view is shown (it is costly and most sessions never
 // open it). Where no OpenGL context can be had, the panel then shows a plain notice instead of
 // the graph and every operation still works on what remains.
-class Map3DView : public QGroupBox {
+class Map3DView : public QGroupBox, public ZoomFollower {
     Q_OBJECT
 public:
     enum class PlotStyle { SurfaceAndLine = 0, Line = 1 };
@@ -62,6 +64,11 @@ public:
     static constexpr float DefaultZoom = 75.0f;
     static constexpr float DefaultTargetHeight = -0.5f;
 
+protected:
+    // The spaces, the side column's width and the legend's squares at the zoom in force.
+    void followZoom() override;
+    void resizeEvent(QResizeEvent *event) override;
+
 private:
     void makeGraph();
     void buildGraph();
@@ -73,6 +80,7 @@ private:
     void applyColourMapStyle(ColourMapStyle style);
     void applyPlotStyle(PlotStyle style);
     void setLegendShown(bool shown);
+    void showHintsWhereRoom();
     void clampViewAngles();
 
     struct LegendRow {
@@ -94,5 +102,8 @@ private:
     QAbstractButton *m_defaultView = nullptr;
     QWidget *m_plotStyleFrame = nullptr;
     QWidget *m_colourMapFrame = nullptr;
+    QWidget *m_sideColumn = nullptr;
+    QWidget *m_hintFrame = nullptr;
+    QGridLayout *m_legendGrid = nullptr;
     QList<LegendRow> m_legend;
 };

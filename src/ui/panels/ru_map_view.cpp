@@ -1,6 +1,6 @@
 #include "panels/ru_map_view.h"
 
-#include "common/twips.h"
+#include "common/zoomed_layout.h"
 #include "document/calibration_document.h"
 #include "document/change_ru.h"
 #include "image/graph_position.h"
@@ -20,7 +20,7 @@ RuMapView::RuMapView(CalibrationDocument &document, QWidget *parent)
                 RuSliderScale, ruSliderPosition(0), document, parent) {
     auto *allDataChange = new QPushButton(QStringLiteral("All data change"), this);
     allDataChange->setObjectName(QStringLiteral("Command8"));
-    allDataChange->setGeometry(twipsRect(11160, 5220, 2520, 495));
+    placeInTwips(allDataChange, QRect(11160, 5220, 2520, 495));
     connect(allDataChange, &QPushButton::clicked, this, &RuMapView::allDataChangeClicked);
 }
 

@@ -3,7 +3,7 @@
 #include "common/clickable_label.h"
 #include "common/colours.h"
 #include "common/element_name.h"
-#include "common/twips.h"
+#include "common/zoomed_layout.h"
 #include "compare/compare_mark.h"
 #include "document/calibration_document.h"
 #include "document/change_speed.h"
@@ -48,7 +48,7 @@ SingleValuePanel::SingleValuePanel(SpeedSetting setting, const QString &caption,
     const QString valueName = QLatin1String(setup.value);
     setObjectName(QLatin1String(setup.panel));
     m_value->setObjectName(valueName);
-    m_value->setGeometry(twipsRect(360, 480, 1800, 435));
+    placeInTwips(m_value, QRect(360, 480, 1800, 435));
     m_value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_value->setFrameShape(QFrame::Panel);
     m_value->setFrameShadow(QFrame::Sunken);
@@ -56,14 +56,14 @@ SingleValuePanel::SingleValuePanel(SpeedSetting setting, const QString &caption,
     QFont font = m_value->font();
     font.setPointSize(font.pointSize() + 4);
     font.setBold(true);
-    m_value->setFont(font);
+    setDesignedFont(m_value, font);
     connect(m_value, &ClickableLabel::clicked, this, &SingleValuePanel::valueClicked);
 
     auto *unit = new QLabel(QStringLiteral("(r/min)"), this);
     unit->setObjectName(elementName(UnitLabels, setup.unitIndex));
-    unit->setGeometry(twipsRect(2280, 540, 1200, 315));
+    placeInTwips(unit, QRect(2280, 540, 1200, 315));
     m_other->setObjectName(valueName + QStringLiteral("Other"));
-    m_other->setGeometry(twipsRect(360, 960, 3000, 300));
+    placeInTwips(m_other, QRect(360, 960, 3000, 300));
     m_other->hide();
 
     connect(&document, &CalibrationDocument::dataReplaced, this, &SingleValuePanel::showStored);

@@ -28,7 +28,6 @@
 #include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QTimer>
 
 MainWindow::MainWindow(SettingsStore &settings, const WindowSeams &seams, const QString &startFile,
@@ -161,12 +160,7 @@ void MainWindow::connectEditors() {
 
 void MainWindow::startUp(const QString &startFile) {
     setWindowTitle(AppTitle + QStringLiteral("[*]"));
-    adjustSize();
-    if (const QScreen *screen = this->screen()) {
-        const QRect available = screen->availableGeometry();
-        move(available.left() + (available.width() - frameGeometry().width()) / 2,
-             available.top() + (available.height() - frameGeometry().height()) / 2);
-    }
+    placeOnScreen();
 
     m_views->hideViewPanels();
     m_panels.fiGrid->setVisible(true);
@@ -248,11 +242,17 @@ void MainWindow::closeEvent(QCloseEvent *event) {
         return;
     }
     writePortNo(m_settings, m_portNo);
+    rememberPlacement();
     event->accept();
 }
 
 void MainWindow::showEvent(QShowEvent *event) {
     QMainWindow::showEvent(event);
+    // Once the system has framed the window, all of it is on the screen.
+    if (!m_shownOnce) {
+        m_shownOnce = true;
+        QTimer::singleShot(0, this, &MainWindow::keepOnScreen);
+    }
     // Told once the window is on screen, never from a box that would stand in for it.
     const QString warning = m_settings.notSavedWarning();
     if (!m_settingsWarningDue || warning.isEmpty())

@@ -31,6 +31,7 @@ class QPushButton;
 class SettingsStore;
 class TransferCommands;
 class WindowOperator;
+class ZoomedClientArea;
 enum class GraphKind;
 struct E2PFileState;
 struct ShownFile;
@@ -82,6 +83,13 @@ public:
     // "History…": the calibrations read and written; open one or compare with it.
     void showHistory();
     void showAbout();
+    // View > "Zoom In", "Zoom Out", "Actual Size": the window takes the size that shows the layout
+    // at the next zoom step, or at its designed size, as far as the screen has room.
+    void zoomIn();
+    void zoomOut();
+    void zoomToActualSize();
+    [[nodiscard]] ZoomedClientArea &clientArea() const { return *m_clientArea; }
+    [[nodiscard]] QRect layoutFrame() const override;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -109,6 +117,19 @@ private:
     void enterReadFailureState();
     void setTransferBusy(bool busy);
     [[nodiscard]] QList<QWidget *> dataFrames() const;
+    // In main_window_zoom.cpp.
+    void addZoomItems(QMenu *view);
+    void zoomTo(double zoom);
+    void placeOnScreen();
+    // The window size that shows the layout at the zoom, or at the largest zoom below it that the
+    // screen has room for.
+    [[nodiscard]] QSize sizeForZoom(double zoom);
+    // The window size nearest to the one wanted that the screen shows whole, frame included.
+    [[nodiscard]] QSize sizeOnScreen(QSize wanted) const;
+    [[nodiscard]] QMargins frameMargins() const;
+    void keepOnScreen();
+    void showStatusLine(bool shown);
+    void rememberPlacement();
 
     SettingsStore &m_settings;
     std::unique_ptr<Operator> m_ownOperator;
@@ -133,6 +154,8 @@ private:
     EditMenu *m_editMenu = nullptr;
     MapEditCommands *m_mapEdits = nullptr;
 
+    ZoomedClientArea *m_clientArea = nullptr;
+    bool m_shownOnce = false;
     // "E2P File" and the file buttons.
     QLabel *m_dataNameLabel = nullptr;
     QLabel *m_fileDateLabel = nullptr;

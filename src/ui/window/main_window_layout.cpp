@@ -3,6 +3,7 @@
 #include "common/clickable_label.h"
 #include "common/colours.h"
 #include "common/twips.h"
+#include "common/zoomed_layout.h"
 #include "document/change_speed.h"
 #include "graph/map_graph_view.h"
 #include "grid/map_grid_view.h"
@@ -12,6 +13,7 @@
 #include "window/comment_box.h"
 #include "window/main_window.h"
 #include "window/window_names.h"
+#include "window/zoomed_client_area.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -35,27 +37,27 @@ constexpr int SmallPanelTop = 2640;
 constexpr int DataEditLeft = 120;
 constexpr int DataEditTop = 1560;
 
-QLabel *valueLabel(QWidget *parent, const QString &name, const QRect &geometry) {
+QLabel *valueLabel(QWidget *parent, const QString &name, const QRect &twips) {
     auto *label = new QLabel(parent);
     label->setObjectName(name);
-    label->setGeometry(geometry);
+    placeInTwips(label, twips);
     label->setFrameShape(QFrame::Panel);
     label->setFrameShadow(QFrame::Sunken);
     return label;
 }
 
-QLabel *caption(QWidget *parent, const QString &name, const QString &text, const QRect &geometry) {
+QLabel *caption(QWidget *parent, const QString &name, const QString &text, const QRect &twips) {
     auto *label = new QLabel(text, parent);
     label->setObjectName(name);
-    label->setGeometry(geometry);
+    placeInTwips(label, twips);
     return label;
 }
 
 QPushButton *button(QWidget *parent, const QString &name, const QString &text,
-                    const QRect &geometry) {
+                    const QRect &twips) {
     auto *push = new QPushButton(text, parent);
     push->setObjectName(name);
-    push->setGeometry(geometry);
+    placeInTwips(push, twips);
     return push;
 }
 
@@ -68,10 +70,11 @@ QGroupBox *panel(QWidget *parent, const QString &name, const QString &title) {
 } // namespace
 
 void MainWindow::buildWindow() {
-    auto *central = new QWidget(this);
+    m_clientArea = new ZoomedClientArea(QSize(ClientWidth, ClientHeight), this);
+    m_clientArea->setObjectName(WindowNames::ZoomedArea);
+    setCentralWidget(m_clientArea);
+    QWidget *central = m_clientArea->layoutRoot();
     central->setObjectName(WindowNames::ClientArea);
-    central->setFixedSize(twipsSize(ClientWidth, ClientHeight));
-    setCentralWidget(central);
     buildFileFrame(central);
     buildDataEditFrame(central);
     buildBottomRow(central);
@@ -80,37 +83,37 @@ void MainWindow::buildWindow() {
 
 void MainWindow::buildFileFrame(QWidget *central) {
     auto *frame = panel(central, WindowNames::FileFrame, QStringLiteral("E2P File"));
-    frame->setGeometry(twipsRect(120, 120, 10455, 1335));
+    placeInTwips(frame, QRect(120, 120, 10455, 1335));
     caption(frame, WindowNames::FileNameCaption, QStringLiteral("File Name"),
-            twipsRect(120, 360, 1080, 300));
+            QRect(120, 360, 1080, 300));
     caption(frame, WindowNames::DateCaption, QStringLiteral("Date"),
-            twipsRect(120, 840, 1080, 300));
+            QRect(120, 840, 1080, 300));
     caption(frame, WindowNames::CommentCaption, QStringLiteral("Comment Area "),
-            twipsRect(4560, 300, 1500, 300));
+            QRect(4560, 300, 1500, 300));
     m_dataNameLabel =
-        valueLabel(frame, WindowNames::DataNameLabel, twipsRect(1200, 330, 3120, 360));
+        valueLabel(frame, WindowNames::DataNameLabel, QRect(1200, 330, 3120, 360));
     m_fileDateLabel =
-        valueLabel(frame, WindowNames::FileDateLabel, twipsRect(1200, 810, 3120, 360));
+        valueLabel(frame, WindowNames::FileDateLabel, QRect(1200, 810, 3120, 360));
     m_commentBox = newCommentBox(frame);
     m_commentBox->setObjectName(WindowNames::CommentBox);
-    m_commentBox->setGeometry(twipsRect(6060, 240, 4275, 975));
+    placeInTwips(m_commentBox, QRect(6060, 240, 4275, 975));
     m_commentBox->setPlainText(QStringLiteral("Comment\n"));
     // The box keeps its own undo; its text is the document's comment.
     connect(m_commentBox, &QPlainTextEdit::textChanged, this,
             [this] { m_document.setComment(m_commentBox->toPlainText()); });
 
     m_openFileButton = button(central, WindowNames::OpenFileButton, QStringLiteral("Open File"),
-                              twipsRect(10800, 240, 1935, 495));
+                              QRect(10800, 240, 1935, 495));
     m_saveFileButton = button(central, WindowNames::SaveFileButton, QStringLiteral("Save File"),
-                              twipsRect(10800, 840, 1935, 495));
+                              QRect(10800, 840, 1935, 495));
 }
 
 void MainWindow::buildDataEditFrame(QWidget *central) {
     m_dataEditFrame = panel(central, WindowNames::DataEditFrame, QStringLiteral("Data Edit"));
-    m_dataEditFrame->setGeometry(twipsRect(DataEditLeft, DataEditTop, 15015, 7455));
+    placeInTwips(m_dataEditFrame, QRect(DataEditLeft, DataEditTop, 15015, 7455));
     m_viewSelector = new QComboBox(m_dataEditFrame);
     m_viewSelector->setObjectName(WindowNames::ViewSelector);
-    m_viewSelector->setGeometry(twipsRect(360 - DataEditLeft, 1800 - DataEditTop, 4200, 330));
+    placeInTwips(m_viewSelector, QRect(360 - DataEditLeft, 1800 - DataEditTop, 4200, 330));
 
     const QStringList &captions = ViewSwitcher::captions();
     ViewPanels &p = m_panels;
@@ -128,10 +131,9 @@ void MainWindow::buildDataEditFrame(QWidget *central) {
     p.idleNe = new SingleValuePanel(SpeedSetting::IdleNe, captions[9], m_document, m_dataEditFrame);
     for (QWidget *view : p.all()) {
         if (view->parentWidget() == m_dataEditFrame) {
-            view->setGeometry(twipsRect(SmallPanelLeft, SmallPanelTop, 4200, 1335));
+            placeInTwips(view, QRect(SmallPanelLeft, SmallPanelTop, 4200, 1335));
         } else {
-            view->setGeometry(
-                twipsRect(LargePanelLeft, LargePanelTop, LargePanelWidth, LargePanelHeight));
+            placeInTwips(view, QRect(LargePanelLeft, LargePanelTop, LargePanelWidth, LargePanelHeight));
             view->raise();
         }
     }
@@ -154,23 +156,23 @@ void MainWindow::buildDataEditFrame(QWidget *central) {
 void MainWindow::buildBottomRow(QWidget *central) {
     m_ecuDataNameFrame =
         panel(central, WindowNames::EcuDataNameFrame, QStringLiteral("ECU Data Name"));
-    m_ecuDataNameFrame->setGeometry(twipsRect(120, 9120, 4335, 1215));
+    placeInTwips(m_ecuDataNameFrame, QRect(120, 9120, 4335, 1215));
     m_ecuDataNameLabel = valueLabel(m_ecuDataNameFrame, WindowNames::EcuDataNameLabel,
-                                    twipsRect(240, 480, 3855, 420));
+                                    QRect(240, 480, 3855, 420));
 
     m_dataTransmitFrame =
         panel(central, WindowNames::DataTransmitFrame, QStringLiteral("Data Transmit"));
-    m_dataTransmitFrame->setGeometry(twipsRect(4560, 9120, 6855, 1215));
+    placeInTwips(m_dataTransmitFrame, QRect(4560, 9120, 6855, 1215));
     m_dataReadButton = button(m_dataTransmitFrame, WindowNames::DataReadButton,
-                              QStringLiteral("Data Read"), twipsRect(240, 420, 3000, 555));
+                              QStringLiteral("Data Read"), QRect(240, 420, 3000, 555));
     m_dataWriteButton = button(m_dataTransmitFrame, WindowNames::DataWriteButton,
-                               QStringLiteral("Data Write"), twipsRect(3600, 420, 3000, 555));
+                               QStringLiteral("Data Write"), QRect(3600, 420, 3000, 555));
     m_quitButton = button(central, WindowNames::QuitButton, QStringLiteral("Quit"),
-                          twipsRect(12960, 9420, 2175, 615));
+                          QRect(12960, 9420, 2175, 615));
 
     m_progress = new QProgressBar(central);
     m_progress->setObjectName(WindowNames::TransferProgress);
-    m_progress->setGeometry(twipsRect(120, 10440, 15015, 300));
+    placeInTwips(m_progress, QRect(120, 10440, 15015, 300));
     m_progress->setVisible(false);
     // It shows only while a transfer runs, when the window takes no input: drawn live.
     keepColoursWhenDisabled(m_progress);

@@ -53,6 +53,7 @@ void MainWindow::buildMenus() {
         writeCellColours(m_settings, on);
     });
     m_cellColoursAction->setChecked(readCellColours(m_settings));
+    addZoomItems(view);
 
     QMenu *ports = menuBar()->addMenu(QStringLiteral("CommPort"));
     ports->setObjectName(WindowNames::PortMenu);
@@ -149,7 +150,7 @@ void MainWindow::showHistory() {
 
 void MainWindow::showComparisonSummary() {
     m_compareStatus->setText(m_comparison.summary());
-    statusBar()->setVisible(m_comparison.isActive());
+    showStatusLine(m_comparison.isActive());
     m_compareOffAction->setEnabled(m_comparison.isActive());
 }
 

@@ -11,6 +11,7 @@ namespace WindowNames {
 
 inline const QString Window = QStringLiteral("Form1");
 inline const QString ClientArea = QStringLiteral("Form1Client");
+inline const QString ZoomedArea = QStringLiteral("ZoomedClientArea");
 
 // "E2P File" and the file buttons.
 inline const QString FileFrame = elementName("Frame0", 0);
@@ -52,6 +53,9 @@ inline const QString UndoItem = QStringLiteral("mnuUndo");
 inline const QString RedoItem = QStringLiteral("mnuRedo");
 inline const QString ViewMenu = QStringLiteral("mnuView");
 inline const QString CellColoursItem = QStringLiteral("mnuCellColours");
+inline const QString ZoomInItem = QStringLiteral("mnuZoomIn");
+inline const QString ZoomOutItem = QStringLiteral("mnuZoomOut");
+inline const QString ActualSizeItem = QStringLiteral("mnuActualSize");
 inline const QString PortMenu = QStringLiteral("mnuCOMMP");
 // The item of port k, 1..16.
 [[nodiscard]] inline QString portItem(int k) {
