@@ -14,7 +14,7 @@ struct CommandForm {
 constexpr CommandForm Forms[] = {
     {"read", CliArguments::Command::Read, 1, "read [--port DEVICE] [--yes] [--force] OUT.E2P"},
     {"write", CliArguments::Command::Write, 1, "write [--port DEVICE] [--yes] IN.E2P"},
-    {"dump", CliArguments::Command::Dump, 1, "dump FILE.E2P"},
+    {"dump", CliArguments::Command::Dump, 1, "dump [--csv TABLE] FILE.E2P"},
     {"diff", CliArguments::Command::Diff, 2, "diff A.E2P B.E2P"},
 };
 
@@ -32,7 +32,8 @@ ParsedArguments parseCliArguments(const QStringList &arguments) {
     const QCommandLineOption force({QStringLiteral("f"), QStringLiteral("force")}, QString());
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QString());
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")}, QString());
-    parser.addOptions({port, yes, force, help, version});
+    const QCommandLineOption csv(QStringLiteral("csv"), QString(), QStringLiteral("TABLE"));
+    parser.addOptions({port, yes, force, csv, help, version});
     if (!parser.parse(arguments))
         return refuse(parser.errorText());
 
@@ -67,6 +68,10 @@ ParsedArguments parseCliArguments(const QStringList &arguments) {
         return refuse(QStringLiteral("--port and --yes are for read and write; %1").arg(usage));
     if (form->command != CliArguments::Command::Read && parser.isSet(force))
         return refuse(QStringLiteral("--force is for read; %1").arg(usage));
+    if (parser.isSet(csv) && form->command != CliArguments::Command::Dump)
+        return refuse(QStringLiteral("--csv is for dump; %1").arg(usage));
+    if (parser.isSet(csv) && !csvTableNamed(parser.value(csv)))
+        return refuse(QStringLiteral("--csv takes fi, ig or ru; %1").arg(usage));
     if (parser.isSet(port) && parser.value(port).trimmed().isEmpty())
         return refuse(QStringLiteral("--port needs a device or a COM number"));
 
@@ -75,6 +80,8 @@ ParsedArguments parseCliArguments(const QStringList &arguments) {
     a.yes = parser.isSet(yes);
     a.force = parser.isSet(force);
     a.files = positional;
+    if (parser.isSet(csv))
+        a.csvTable = csvTableNamed(parser.value(csv));
     return parsed;
 }
 
@@ -91,6 +98,8 @@ QString cliHelp() {
         "                     write the file to the ECU and verify it (the data read back are\n"
         "                     kept in IN.TMP)\n"
         "  dump FILE.E2P      print the data name, the comment, the maps, axes and speeds\n"
+        "  dump --csv TABLE FILE.E2P\n"
+        "                     print one table (fi, ig or ru) as CSV, as Export Table writes it\n"
         "  diff A.E2P B.E2P   print every parameter that differs\n"
         "\n"
         "Options:\n"

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "files/table_csv.h"
+
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 // What one run of qz3rok-cli is asked to do.
 struct CliArguments {
@@ -10,6 +13,7 @@ struct CliArguments {
     QString port; // as given to --port; empty: the port the program has chosen
     bool yes = false;
     bool force = false;
+    std::optional<CsvTable> csvTable; // dump --csv: the table to print as CSV
     QStringList files;
 };
 

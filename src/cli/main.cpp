@@ -32,11 +32,12 @@ std::optional<OpenOutcome> load(const QString &path, Operator &op) {
     return loaded;
 }
 
-int dump(const QString &path, Operator &op) {
+int dump(const QString &path, std::optional<CsvTable> csvTable, Operator &op) {
     const std::optional<OpenOutcome> loaded = load(path, op);
     if (!loaded)
         return ExitUsageOrFile;
-    const QByteArray text = dumpText(loaded->data, loaded->commentText).toLocal8Bit();
+    const QByteArray text = csvTable ? tableCsv(*csvTable, loaded->data.tables)
+                                     : dumpText(loaded->data, loaded->commentText).toLocal8Bit();
     std::fwrite(text.constData(), 1, static_cast<std::size_t>(text.size()), stdout);
     return ExitDone;
 }
@@ -85,7 +86,7 @@ int main(int argc, char **argv) {
         std::printf("qz3rok-cli %s\n", qPrintable(programVersion()));
         return ExitDone;
     case CliArguments::Command::Dump:
-        return dump(arguments.files.front(), op);
+        return dump(arguments.files.front(), arguments.csvTable, op);
     case CliArguments::Command::Diff:
         return diff(arguments.files.at(0), arguments.files.at(1), op);
     case CliArguments::Command::Read:

@@ -207,6 +207,9 @@ const char *const DumpLines = "Data name: HAND\n  one\\x1b[2J\\x00x\\x07\n  two\
                               " Ne(r/min)   1000   2000   3000   4000   5000   6000   7000   8000  "
                               " 9000  10000  11000  12000  13000  14000  15000  16000\n"
                               "Idring Ne               1400 (r/min)";
+const char *const DumpCsvLines =
+    "Fi map,1000,2000,3000,4000,5000,6000,7000,8000,9000,10000,11000,12000,13000,14000,15000,"
+    "16000\r\n20,0,0,0,0,+2,0,0,0,0,0,0,0,0,0,0,0\r";
 const char *const DiffLines =
     "IG Map TH 11 (100) NE 16 (16000): 0deg -> -5deg\nNE Position 2: 2000 -> 2500\n"
     "RU Map NE 1 (1000): 0% -> -2%\nIdring Ne: 1400 -> 1600";
@@ -242,6 +245,9 @@ INSTANTIATE_TEST_SUITE_P(
          with(&SimFaults::stuckWord, 0x92)},
         {"CancelledOnAPipe", "write -p3 A", 1, PipeWarning + Prompts, "", {}, {}, "\nn\n", true},
         {"Dump", "dump A", 0, {}, DumpLines},
+        {"DumpCsv", "dump --csv FI A", 0, {}, DumpCsvLines},
+        {"DumpCsvOfAnUnknownTable", "dump --csv th A", 2,
+         usage("--csv takes fi, ig or ru; usage: qz3rok-cli dump [--csv TABLE] FILE.E2P")},
         {"DumpOfADamagedFile", "dump D", 0, Damaged, "Data name: HAND\nComment:\n"},
         {"DiffWithADamagedFile", "diff A D", 0, Damaged},
         {"DumpOfAMissingFile", "dump B", 2, QStringLiteral("File Not Found\nB\n")},
@@ -253,7 +259,8 @@ INSTANTIATE_TEST_SUITE_P(
         {"DiffOfOneFile", "diff A", 2,
          usage("diff takes two files; usage: qz3rok-cli diff A.E2P B.E2P")},
         {"PortForDump", "dump -p3 A", 2,
-         usage("--port and --yes are for read and write; usage: qz3rok-cli dump FILE.E2P")},
+         usage("--port and --yes are for read and write; usage: qz3rok-cli dump [--csv TABLE] "
+               "FILE.E2P")},
         {"ComNumberOutOfRange", "read --port=COM17 A", 2,
          usage("--port COM17: COM numbers run from 1 to 16")}}),
     ByName());

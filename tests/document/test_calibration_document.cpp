@@ -5,6 +5,7 @@
 #include "document/change_ru.h"
 #include "document/change_speed.h"
 #include "document/map_clipboard.h"
+#include "document/table_import.h"
 #include "qt_printers.h"
 
 #include <functional>
@@ -62,6 +63,30 @@ Operation set(MapKind kind, CellBlock block, const char *typed) {
 }
 Operation paste(MapKind kind, CellBlock target, const char *text) {
     return [=](const EcuTables &) { return pasteCells(kind, QString::fromUtf8(text), target); };
+}
+
+// A table imported from the CSV text made of the tables, as the file T.csv.
+Operation import(CsvTable table, const std::function<QByteArray(const EcuTables &)> &text) {
+    return [=](const EcuTables &t) {
+        const QString name = QStringLiteral("T.csv");
+        return importTable(table, t, tableCsvFields(table, text(t), name), name).result;
+    };
+}
+Operation import(CsvTable table, const char *text) {
+    return import(table, [=](const EcuTables &) { return QByteArray(text); });
+}
+// What Export Table writes, with the field in row, column (from 1; none for 0) replaced by raw
+// text: row 1 holds the NE axis, column 1 the TH axis, row 3 column 5 is TH row 10, NE column 4.
+Operation import(CsvTable table, int row, int column, const char *raw) {
+    return import(table, [=](const EcuTables &t) {
+        QList<QByteArray> lines = tableCsv(table, t).split('\n');
+        if (row == 0)
+            return lines.join('\n');
+        QList<QByteArray> fields = lines[row - 1].split(',');
+        fields[column - 1] = raw;
+        lines[row - 1] = fields.join(',');
+        return lines.join('\n');
+    });
 }
 
 struct EditCase {
@@ -222,6 +247,64 @@ INSTANTIATE_TEST_SUITE_P(
                         "and NE columns 1 to 16. Nothing was pasted."),
                     row("PasteRaggedRefused", {}, paste(MapKind::Ig, Cell2_3, "1\t2\n3\n"), {},
                         "Row 2 of the pasted block has 1 value, row 1 has 2. Nothing was pasted.")),
+    [](const testing::TestParamInfo<EditCase> &param) { return std::string(param.param.name); });
+
+// CSV files of one table as Export Table writes them and spreadsheets give them back.
+INSTANTIATE_TEST_SUITE_P(
+    Csv, Edits,
+    testing::Values(
+        // A value outside the range that the cell holds already stays.
+        row("ImportFiEditedValue", {fi(1, 1, -50)}, import(CsvTable::Fi, 3, 5, "-7.4"),
+            {fi(10, 4, -7)}, "Fi map: import T.csv"),
+        row("ImportIgValueWithItsUnit", {}, import(CsvTable::Ig, 12, 17, "-20deg"),
+            {ig(1, 16, -20)}, "IG map: import T.csv"),
+        row("ImportRuEditedValue", {}, import(CsvTable::Ru, 2, 8, "+15"), {{ruMapOffset(7), 15}},
+            "RU map: import T.csv", "+15%"),
+        row("ImportUnchangedIsNoStep", {fi(2, 2, 9)}, import(CsvTable::Fi, 0, 0, ""), {}, ""),
+        row("ImportAnInnerAxisPointToo", {}, import(CsvTable::Ig, 1, 4, "3500"),
+            {{neAxisOffset(3), 35}}, "IG map: import T.csv and its axes"),
+        // Semicolons, quotes, LF, signs or none, a decimal comma; blank cells around.
+        row("ImportWhatSpreadsheetsWrite", {},
+            import(CsvTable::Ru, "\"RU map\"; 1000;2000;3000;4000;6000;8000;"
+                                 "10000;12000;14000;16000;18000;20000;22000;24000;400;"
+                                 "\"2400\";;\n;+5;5;\" -3% \";\"1,6\";0;0;+1;0;0;0;0;0;"
+                                 "0;0;0;0\n;;;\n"),
+            {{ruMapOffset(1), 5},
+             {ruMapOffset(2), 5},
+             {ruMapOffset(3), 0xFD},
+             {ruMapOffset(4), 2},
+             {ruMapOffset(7), 1}},
+            "RU map: import T.csv", "+1%"),
+        row("ImportNotANumberRefused", {}, import(CsvTable::Fi, 3, 5, "x1"), {},
+            "The value \"x1\" in row 3, column 5 of T.csv (TH row 10, NE column 4) is "
+            "not a number. Nothing was imported."),
+        row("ImportOutOfRangeRefused", {}, import(CsvTable::Fi, 12, 2, "+31"), {},
+            "The value +31 in row 12, column 2 of T.csv (TH row 1, NE column 1) is "
+            "outside the range of the Fi map, -30% to +30%. Nothing was imported."),
+        // Its name behind a byte-order mark and in quotes.
+        row("ImportOfAnotherTableRefused", {}, import(CsvTable::Fi, 1, 1, "\xEF\xBB\xBF\"ig MAP\""),
+            {}, "T.csv holds the IG map, not the Fi map. Nothing was imported."),
+        row("ImportOfTooFewRowsRefused", {}, import(CsvTable::Fi, "Fi map,1000\n100,0"), {},
+            "T.csv has 2 rows; a table of the Fi map has 12: the NE axis and a row per "
+            "TH point. Nothing was imported."),
+        row("ImportOfAShortRowRefused", {}, import(CsvTable::Fi, 3, 17, ""), {},
+            "Row 3 of T.csv has 16 fields; every row of a table of the Fi map has 17. "
+            "Nothing was imported."),
+        row("ImportOfAnUnclosedQuoteRefused", {}, import(CsvTable::Fi, 4, 2, "\"5"), {},
+            "T.csv is no CSV table: the quote that opens a field on line 4 is never "
+            "closed. Nothing was imported."),
+        row("ImportAxisNotANumberRefused", {}, import(CsvTable::Fi, 1, 3, "x"), {},
+            "The value \"x\" in row 1, column 3 of T.csv (NE point 2) is not a "
+            "number. Nothing was imported."),
+        row("ImportNeNotAWholeHundredRefused", {}, import(CsvTable::Ig, 1, 4, "3050"), {},
+            "NE point 3 in T.csv, 3050 r/min, is not a whole hundred of r/min. Nothing "
+            "was imported."),
+        row("ImportAxisEndRefused", {}, import(CsvTable::Ru, 1, 2, "500"), {},
+            "NE point 1 in T.csv is 500 r/min, in the data 1000 r/min: the first and "
+            "last points of an axis stay as they are. Nothing was imported."),
+        row("ImportFallingAxisRefused", {}, import(CsvTable::Fi, 8, 1, "30"), {},
+            "TH point 5 in T.csv, 30, is not above TH point 4, 30: an axis rises from "
+            "point to point. Nothing was imported.")),
     [](const testing::TestParamInfo<EditCase> &param) { return std::string(param.param.name); });
 
 TEST(CalibrationDocument, OneDragIsOneStepAndADragBackIsNoneButForTheRuTextForm) {

@@ -8,6 +8,7 @@
 #include "files/e2p_reader.h"
 #include "files/e2p_writer.h"
 #include "files/history_folder.h"
+#include "files/table_csv.h"
 #include "graph/graph_canvas.h"
 #include "grid/grid_cell.h"
 #include "window_fixture.h"
@@ -155,7 +156,7 @@ private slots:
         QCOMPARE(f.shownAmong(Panels), QString());
         QCOMPARE(f.shownAmong("Frame6"), QString());
         QCOMPARE(f.enabledAmong("Combo1 Command7 Command2 Command3 mnuData(1) mnuSaveFile(2) "
-                                "mnuStepUp mnuPaste Command1"),
+                                "mnuStepUp mnuPaste mnuExportTable mnuImportTable Command1"),
                  QStringLiteral("Command1"));
         // A file that fails to open clears the comment; without a last file the box keeps its
         // first line.
@@ -350,6 +351,37 @@ private slots:
         f.click("Command1");
         QCOMPARE(f.text("Label6(113)"), QStringLiteral("+30%"));
         QVERIFY(comment->toPlainText().endsWith(QStringLiteral("\nsecond session")));
+    }
+
+    // File > Export Table… writes the table; Import Table… brings it back into the grid as one
+    // step, its refusals told.
+    void tablesThroughCsvFiles() {
+        WindowFixture f;
+        MainWindow &w = f.startWithSample();
+        QCOMPARE(f.enabledAmong("mnuExportTable mnuImportTable"),
+                 QStringLiteral("mnuExportTable mnuImportTable"));
+        const QString path = f.dir.filePath(QStringLiteral("IG.csv"));
+        f.dialogs.choose(path);
+        f.trigger("mnuExportIg");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QByteArray text = file.readAll();
+        QCOMPARE(text, tableCsv(CsvTable::Ig, w.document().tables()));
+        QVERIFY(text.endsWith("\r\n0,0,0,0,0,+1,+1,+1,+1,+1,+1,+1,+1,+2,+2,+2,+2\r\n"));
+        text.replace("\r\n0,0,", "\r\n0,-5,");
+        f.dialogs.choose(f.writeFile(QStringLiteral("IG.csv"), text));
+        f.trigger("mnuImportIg");
+        QCOMPARE(f.text("Label_IG6(1)"), QStringLiteral("-5deg"));
+        QCOMPARE(w.document().undoStack().undoText(), QStringLiteral("IG map: import IG.csv"));
+        QVERIFY(w.isWindowModified());
+        f.dialogs.choose(path);
+        f.trigger("mnuImportFi");
+        QCOMPARE(f.op.messages,
+                 (QList<ToldMessage>{{QStringLiteral("IG.csv holds the IG map, not the Fi map. "
+                                                     "Nothing was imported."),
+                                      MessageIcon::Exclamation}}));
+        w.document().undoStack().undo();
+        QCOMPARE(f.text("Label_IG6(1)"), QStringLiteral("0deg"));
     }
 
     // Compared with another calibration: the marks in every view follow edits and undo until the

@@ -49,6 +49,7 @@ MainWindow::MainWindow(SettingsStore &settings, const WindowSeams &seams, const 
         m_ownDialogs = std::make_unique<QtFileDialogs>(this);
         dialogs = m_ownDialogs.get();
     }
+    m_dialogs = dialogs;
     if (!m_ports) {
         m_ownPorts = std::make_unique<SystemSerialPortList>();
         m_ports = m_ownPorts.get();

@@ -113,6 +113,7 @@ private:
     SettingsStore &m_settings;
     std::unique_ptr<Operator> m_ownOperator;
     std::unique_ptr<FileDialogs> m_ownDialogs;
+    FileDialogs *m_dialogs = nullptr;
     Operator *m_operator = nullptr;
     std::unique_ptr<SerialPortList> m_ownPorts;
     const SerialPortList *m_ports = nullptr;

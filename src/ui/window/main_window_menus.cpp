@@ -12,6 +12,7 @@
 #include "window/edit_menu.h"
 #include "window/file_commands.h"
 #include "window/main_window.h"
+#include "window/table_csv_menu.h"
 #include "window/transfer_commands.h"
 #include "window/window_names.h"
 
@@ -31,6 +32,8 @@ void MainWindow::buildMenus() {
     file->setObjectName(WindowNames::FileMenu);
     m_openFileAction = addItem(file, WindowNames::OpenFileItem, QStringLiteral("OpenFile..."));
     m_saveFileAction = addItem(file, WindowNames::SaveFileItem, QStringLiteral("SaveFile..."));
+    file->addSeparator();
+    new TableCsvMenu(*file, m_document, m_files->fileState(), *m_dialogs, *m_operator, this);
     buildCompareMenu(file);
     file->addSeparator()->setObjectName(WindowNames::FileMenuSeparator);
     m_quitAction = addItem(file, WindowNames::QuitItem, QStringLiteral("Quit"));
