@@ -2,12 +2,15 @@
 
 #include "document/calibration_document.h"
 #include "files/operator.h"
+#include "grid/map_grid_view.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -67,9 +70,7 @@ CellArithmeticDialog::CellArithmeticDialog(Arithmetic kind, MapKind map,
     m_preview = new QLabel(this);
     m_preview->setObjectName(QStringLiteral("previewLabel"));
     layout->addWidget(m_preview);
-    auto *note = new QLabel(hint(kind, map), this);
-    note->setEnabled(false); // a quieter grey than the preview
-    layout->addWidget(note);
+    layout->addWidget(new QLabel(hint(kind, map), this));
     m_buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     layout->addWidget(m_buttons);
     connect(m_buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -77,6 +78,30 @@ CellArithmeticDialog::CellArithmeticDialog(Arithmetic kind, MapKind map,
     connect(m_amount, &QLineEdit::textChanged, this, &CellArithmeticDialog::showPreview);
     showPreview();
     m_amount->setFocus();
+}
+
+void CellArithmeticDialog::placeOver(const MapGridView &grid) {
+    adjustSize();
+    const auto onScreen = [&grid](int row, int column) {
+        const QRect cell = grid.cell(cellNumber(row, column))->geometry();
+        return QRect(grid.mapToGlobal(cell.topLeft()), cell.size());
+    };
+    const QRect cells = onScreen(ThRows, 1) | onScreen(1, NeColumns);
+    if (m_block == wholeMap()) {
+        move(cells.center() - rect().center());
+        return;
+    }
+    // Beside the block, on the side with room, so its cells stay in view.
+    const QRect block = onScreen(m_block.lastRow, m_block.firstColumn) |
+                        onScreen(m_block.firstRow, m_block.lastColumn);
+    const int gap = block.height() / 2;
+    const int left = block.right() + gap + width() <= cells.right() ? block.right() + gap
+                                                                    : block.left() - gap - width();
+    const int top = std::clamp(block.center().y() - height() / 2, cells.top(),
+                               std::max(cells.top(), cells.bottom() - height()));
+    // A block too wide for either side: it stays on the screen.
+    const QRect screen = grid.screen()->availableGeometry();
+    move(std::clamp(left, screen.left(), std::max(screen.left(), screen.right() - width())), top);
 }
 
 void CellArithmeticDialog::showPreview() {

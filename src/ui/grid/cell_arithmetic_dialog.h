@@ -5,6 +5,7 @@
 #include <QDialog>
 
 class CalibrationDocument;
+class MapGridView;
 class Operator;
 class QDialogButtonBox;
 class QLabel;
@@ -19,6 +20,8 @@ public:
     CellArithmeticDialog(Arithmetic kind, MapKind map, CalibrationDocument &document,
                          const CellBlock &block, Operator &messages, QWidget *parent);
 
+    // Over the grid: beside the block it changes, or in the middle for the whole map.
+    void placeOver(const MapGridView &grid);
     void accept() override;
 
 private:

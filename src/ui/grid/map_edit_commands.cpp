@@ -203,9 +203,7 @@ void MapEditCommands::openArithmetic(Arithmetic kind) {
                                            selection.hasBlock() ? selection.target() : wholeMap(),
                                            m_messages, grid->window());
     input->setAttribute(Qt::WA_DeleteOnClose);
-    input->adjustSize();
-    // Over the grid, its cells in view around it.
-    input->move(grid->mapToGlobal(grid->rect().center()) - input->rect().center());
+    input->placeOver(*grid);
     input->open();
 }
 
