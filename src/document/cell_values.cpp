@@ -62,3 +62,9 @@ std::optional<int> storableValue(MapKind kind, double number) {
         return std::nullopt;
     return static_cast<int>(rounded);
 }
+
+long long roundedQuotient(long long numerator, long long denominator) {
+    const long long away =
+        (2 * (numerator < 0 ? -numerator : numerator) + denominator) / (2 * denominator);
+    return numerator < 0 ? -away : away;
+}

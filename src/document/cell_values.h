@@ -33,3 +33,6 @@ struct ValueRange {
 // The value nearest to a number (halves away from zero); nothing when it lies outside the
 // editor range.
 [[nodiscard]] std::optional<int> storableValue(MapKind kind, double number);
+
+// numerator / denominator (above 0) to the nearest whole number, halves away from zero, exactly.
+[[nodiscard]] long long roundedQuotient(long long numerator, long long denominator);

@@ -1,9 +1,11 @@
 #include "document/calibration_document.h"
+#include "document/cell_arithmetic.h"
 #include "document/cell_values.h"
 #include "document/change_axis_point.h"
 #include "document/change_cells.h"
 #include "document/change_ru.h"
 #include "document/change_speed.h"
+#include "document/keep_map_shape.h"
 #include "document/map_clipboard.h"
 #include "document/table_import.h"
 #include "qt_printers.h"
@@ -23,6 +25,9 @@ Byte fi(int row, int column, int value) {
 }
 Byte ig(int row, int column, int value) {
     return {igCellOffset(cellNumber(row, column)), cellByte(MapKind::Ig, value)};
+}
+Byte ne(int point, int value) {
+    return {neAxisOffset(point), value};
 }
 
 std::vector<Byte> all(int (*offsetOf)(int), int count, int value) {
@@ -60,6 +65,22 @@ Operation step(MapKind kind, CellBlock block, int steps) {
 }
 Operation set(MapKind kind, CellBlock block, const char *typed) {
     return [=](const EcuTables &) { return setCells(kind, block, QString::fromUtf8(typed)); };
+}
+Operation arithmetic(Arithmetic kind, MapKind map, CellBlock block, const char *typed) {
+    return [=](const EcuTables &t) {
+        return arithmeticEdit(kind, map, t, block, QString::fromUtf8(typed));
+    };
+}
+Operation along(MapKind kind, CellBlock block, Along way) {
+    return [=](const EcuTables &t) {
+        return MapEditResult{interpolateAlong(kind, t, block, way), {}};
+    };
+}
+Operation keepMap(Axis axis, int point, int value) {
+    return [=](const EcuTables &t) {
+        return MapEditResult{
+            changeAxisPointKeepingMaps(t, axis, point, static_cast<std::uint8_t>(value)), {}};
+    };
 }
 Operation paste(MapKind kind, CellBlock target, const char *text) {
     return [=](const EcuTables &) { return pasteCells(kind, QString::fromUtf8(text), target); };
@@ -305,6 +326,67 @@ INSTANTIATE_TEST_SUITE_P(
         row("ImportFallingAxisRefused", {}, import(CsvTable::Fi, 8, 1, "30"), {},
             "TH point 5 in T.csv, 30, is not above TH point 4, 30: an axis rises from "
             "point to point. Nothing was imported.")),
+    [](const testing::TestParamInfo<EditCase> &param) { return std::string(param.param.name); });
+
+// Scale and Add, interpolation one way only, and axis points that keep the maps.
+constexpr CellBlock Row2{2, 2, 1, 4}; // TH 2, NE 1..4
+constexpr Arithmetic Scale = Arithmetic::Scale, Add = Arithmetic::Add;
+
+INSTANTIATE_TEST_SUITE_P(
+    MapMath, Edits,
+    testing::Values(
+        row("InterpolateAlongRowsOnly", {fi(2, 3, 0), fi(2, 6, 10), fi(3, 3, 20), fi(3, 6, -10)},
+            along(MapKind::Fi, {2, 3, 3, 6}, Along::Rows),
+            {fi(2, 4, 2), fi(2, 5, 6), fi(3, 4, 14), fi(3, 5, 2)},
+            "Fi map: interpolate 4 x 2 cells along rows"),
+        // TH 2..4 evenly: -10.5 rounds away from zero.
+        row("InterpolateAlongColumnsOnly", {ig(2, 1, -20), ig(4, 1, -1), ig(2, 2, 3), ig(4, 2, 0)},
+            along(MapKind::Ig, {2, 4, 1, 2}, Along::Columns), {ig(3, 1, -11), ig(3, 2, 2)},
+            "IG map: interpolate 2 x 3 cells along columns"),
+        // Fuel 90 % x 1.05 = 94.5 %: -5.5 % rounds to -6 %, not -5 %.
+        row("ScaleFiScalesTheFuelNotTheTrim", {fi(2, 1, -10), fi(2, 2, 10), fi(2, 3, -30)},
+            arithmetic(Scale, MapKind::Fi, Row2, "+5"),
+            {fi(2, 1, -6), fi(2, 2, 16), fi(2, 3, -27), fi(2, 4, 5)},
+            "Fi map: scale 4 cells by +5%"),
+        row("ScaleFiHalfUpToTheTop", {}, arithmetic(Scale, MapKind::Fi, Cell2_3, "29,5 %"),
+            {fi(2, 3, 30)}, "Fi map: scale 1 cell by +29.5%"),
+        row("ScaleFiHalfDownToTheBottom", {fi(2, 1, 25)},
+            arithmetic(Scale, MapKind::Fi, {2, 2, 1, 3}, "-29.5"),
+            {fi(2, 1, -12), fi(2, 2, -30), fi(2, 3, -30)}, "Fi map: scale 3 cells by -29.5%"),
+        row("ScaleFiPastTheTopRefused", {fi(2, 2, -30)},
+            arithmetic(Scale, MapKind::Fi, Row2, "30.5"), {},
+            "The Fi map takes values from -30% to +30%; scaled by +30.5%, 3 cells "
+            "would pass +30%. Nothing was changed."),
+        row("ScaleFiPastTheBottomRefused", {}, arithmetic(Scale, MapKind::Fi, Row2, "-30.5"), {},
+            "The Fi map takes values from -30% to +30%; scaled by -30.5%, 4 cells "
+            "would pass -30%. Nothing was changed."),
+        // Degrees x 1.05: -10.5 rounds to -11, -19.95 to -20; +2.1 stays +2.
+        row("ScaleIgDegrees", {ig(2, 1, -10), ig(2, 2, 2), ig(2, 3, -19)},
+            arithmetic(Scale, MapKind::Ig, Row2, "+5%"), {ig(2, 1, -11), ig(2, 3, -20)},
+            "IG map: scale 2 cells by +5%"),
+        row("ScaleIgPastBothEndsRefused", {ig(2, 1, 2), ig(2, 2, -10)},
+            arithmetic(Scale, MapKind::Ig, Row2, "110"), {},
+            "The IG map takes values from -20deg to +3deg; scaled by +110%, 1 cell "
+            "would pass +3deg and 1 cell would pass -20deg. Nothing was changed."),
+        row("AddRoundsTheAmountAwayFromZero", {fi(2, 1, 27)},
+            arithmetic(Add, MapKind::Fi, {2, 2, 1, 2}, "+2.5"), {fi(2, 1, 30), fi(2, 2, 3)},
+            "Fi map: add +3% to 2 cells"),
+        row("AddPastTheBottomRefused", {ig(2, 4, -19)},
+            arithmetic(Add, MapKind::Ig, Row2, "-1.5deg"), {},
+            "The IG map takes values from -20deg to +3deg; with -2deg added, 1 cell "
+            "would pass -20deg. Nothing was changed."),
+        row("AddNotANumberRefused", {}, arithmetic(Add, MapKind::Fi, Row2, "2x"), {},
+            "\"2x\" is not a number. Nothing was changed."),
+        // NE 6..8 at 6000, 6500, 7500 r/min; NE 7 to 7000 takes the map's value
+        // there: row 2, linear in r/min, exactly; 2.5 and -3.5 away from zero.
+        row("KeepMapShapeNe",
+            {ne(6, 60), ne(7, 65), ne(8, 75), fi(2, 6, -5), fi(2, 8, 10), fi(3, 7, 5), ig(4, 7, -3),
+             ig(4, 8, -4)},
+            keepMap(Axis::Ne, 7, 70), {ne(7, 70), fi(2, 7, 5), fi(3, 7, 3), ig(4, 7, -4)},
+            "NE 7 6500 \u2192 7000, map kept"),
+        // TH 5 from 40 down to 35, halfway to TH 4 (30).
+        row("KeepMapShapeTh", {fi(4, 2, -10), ig(4, 3, 3), ig(5, 3, 0)}, keepMap(Axis::Th, 5, 35),
+            {{thAxisOffset(5), 35}, fi(5, 2, -5), ig(5, 3, 2)}, "TH 5 40 \u2192 35, map kept")),
     [](const testing::TestParamInfo<EditCase> &param) { return std::string(param.param.name); });
 
 TEST(CalibrationDocument, OneDragIsOneStepAndADragBackIsNoneButForTheRuTextForm) {

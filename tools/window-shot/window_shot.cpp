@@ -1,9 +1,11 @@
 // Saves pictures of the main window for the README: starts the window with the given settings
 // file (its last file is loaded), selects each named view and grabs the screen. A shot that
 // names a control also clicks it and grabs the dialog it opens over the view, then cancels it.
-// A control named like a menu item ("mnuPortDevice") is a menu item that opens a dialog.
+// A control named like a menu item ("mnuPortDevice") is a menu item that opens a dialog; a
+// text after it is typed into the dialog's focused text box.
 // With --compare FILE the window compares its data with that file first.
-// Usage: window-shot [--compare FILE] SETTINGS.ini OUTDIR [VIEW_POSITION:NAME[:CONTROL] ...]
+// Usage: window-shot [--compare FILE] SETTINGS.ini OUTDIR
+//        [VIEW_POSITION:NAME[:CONTROL[:TYPED]] ...]
 
 #include "compare/compare_commands.h"
 #include "files/settings_store.h"
@@ -15,6 +17,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QTimer>
@@ -88,7 +91,8 @@ int main(int argc, char **argv) {
     for (const QString &shot : shots) {
         const int position = shot.section(QLatin1Char(':'), 0, 0).toInt();
         const QString name = shot.section(QLatin1Char(':'), 1, 1);
-        const QString control = shot.section(QLatin1Char(':'), 2);
+        const QString control = shot.section(QLatin1Char(':'), 2, 2);
+        const QString typed = shot.section(QLatin1Char(':'), 3);
         window.findChild<QComboBox *>(QStringLiteral("Combo1"))->setCurrentIndex(position);
         window.selectView(static_cast<ViewPosition>(position));
         settle(1500);
@@ -105,6 +109,11 @@ int main(int argc, char **argv) {
         // within it, and the dialog closed.
         if (auto *item = window.findChild<QAction *>(control); item && !control.isEmpty()) {
             QTimer::singleShot(0, item, &QAction::trigger);
+            QTimer::singleShot(700, &window, [&] {
+                QDialog *shown = openDialog(window);
+                if (auto *box = shown ? qobject_cast<QLineEdit *>(shown->focusWidget()) : nullptr)
+                    box->setText(typed);
+            });
             QTimer::singleShot(1500, &window, [&] {
                 QDialog *shown = openDialog(window);
                 if (!shown) {

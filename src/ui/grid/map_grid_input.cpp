@@ -17,10 +17,17 @@ bool isSign(int key) {
     return key == Qt::Key_Minus || key == Qt::Key_Plus;
 }
 
+// A key that goes into a number being typed.
 bool startsNumber(const QKeyEvent *key) {
     const QString text = key->text();
     return text.size() == 1 &&
            (text[0].isDigit() || text[0] == QLatin1Char('.') || text[0] == QLatin1Char(','));
+}
+
+// A key that starts typing a number: a digit (the point and the comma step the cells).
+bool startsEntry(const QKeyEvent *key) {
+    const QString text = key->text();
+    return text.size() == 1 && text[0].isDigit();
 }
 
 } // namespace
@@ -127,7 +134,7 @@ void MapGridView::keyPressEvent(QKeyEvent *event) {
         emit cellClicked(m_selection.cursor());
         return;
     default:
-        if (startsNumber(event) && !(event->modifiers() & Qt::ControlModifier)) {
+        if (startsEntry(event) && !(event->modifiers() & Qt::ControlModifier)) {
             beginEntry();
             (void)typeIntoEntry(event);
             return;

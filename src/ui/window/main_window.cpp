@@ -62,9 +62,9 @@ MainWindow::MainWindow(SettingsStore &settings, const WindowSeams &seams, const 
         m_document, m_files->fileState(), *m_linkOperator, m_settings, m_history,
         [this] { return m_files->maySaveOrDiscard(BeforeReading); }, this);
     buildWindow();
-    m_editContext = std::make_unique<EditContext>(
-        EditContext{*this, m_document, m_dragAnchor, *m_operator, *this, *m_panels.fiGrid,
-                    *m_panels.igGrid, *m_panels.shiftTiming, *m_panels.pitRoad, *m_panels.idleNe});
+    m_editContext = std::make_unique<EditContext>(EditContext{
+        *this, m_document, m_dragAnchor, *m_operator, *this, *m_panels.fiGrid, *m_panels.igGrid,
+        *m_panels.shiftTiming, *m_panels.pitRoad, *m_panels.idleNe, m_keepMapShape});
     connectCommands();
     connectEditors();
     startUp(startFile);

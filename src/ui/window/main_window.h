@@ -125,6 +125,7 @@ private:
     CompareCommands *m_compare = nullptr;
     DialogDragAnchor m_dragAnchor;
     int m_portNo = 1;
+    bool m_keepMapShape = false;
     bool m_settingsWarningDue = true;
     ViewPanels m_panels;
     std::unique_ptr<EditContext> m_editContext;

@@ -44,6 +44,15 @@ void MainWindow::buildMenus() {
     m_editMenu = new EditMenu(*edit, m_document.undoStack(), this);
     m_mapEdits = new MapEditCommands(*edit, m_document, *m_operator,
                                      {m_panels.fiGrid, m_panels.igGrid}, this);
+    edit->addSeparator();
+    QAction *keepMapShape =
+        addItem(edit, WindowNames::KeepMapShapeItem, QStringLiteral("Keep Map Shape"));
+    keepMapShape->setCheckable(true);
+    connect(keepMapShape, &QAction::toggled, this, [this](bool on) {
+        m_keepMapShape = on;
+        writeKeepMapShape(m_settings, on);
+    });
+    keepMapShape->setChecked(readKeepMapShape(m_settings));
 
     QMenu *view = menuBar()->addMenu(QStringLiteral("View"));
     view->setObjectName(WindowNames::ViewMenu);

@@ -50,6 +50,7 @@ inline const QString QuitItem = elementName("mnuQuit", 3);
 inline const QString EditMenu = QStringLiteral("mnuEdit");
 inline const QString UndoItem = QStringLiteral("mnuUndo");
 inline const QString RedoItem = QStringLiteral("mnuRedo");
+inline const QString KeepMapShapeItem = QStringLiteral("mnuKeepMapShape");
 inline const QString ViewMenu = QStringLiteral("mnuView");
 inline const QString CellColoursItem = QStringLiteral("mnuCellColours");
 inline const QString PortMenu = QStringLiteral("mnuCOMMP");
