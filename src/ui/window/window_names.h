@@ -52,6 +52,7 @@ inline const QString UndoItem = QStringLiteral("mnuUndo");
 inline const QString RedoItem = QStringLiteral("mnuRedo");
 inline const QString ViewMenu = QStringLiteral("mnuView");
 inline const QString CellColoursItem = QStringLiteral("mnuCellColours");
+inline const QString OperatingPointItem = QStringLiteral("mnuOperatingPoint");
 inline const QString PortMenu = QStringLiteral("mnuCOMMP");
 // The item of port k, 1..16.
 [[nodiscard]] inline QString portItem(int k) {
