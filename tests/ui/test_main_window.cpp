@@ -1,6 +1,7 @@
 // The main window: start-up, files, ports, the views and what a click on them sets, and the
 // comparison with another calibration.
 
+#include "compare/compare_commands.h"
 #include "compare/compare_mark.h"
 #include "compare/history_dialog.h"
 #include "dialogs/port_device_dialog.h"
@@ -11,6 +12,7 @@
 #include "files/table_csv.h"
 #include "graph/graph_canvas.h"
 #include "grid/grid_cell.h"
+#include "grid/map_grid_view.h"
 #include "window_fixture.h"
 
 #include <QComboBox>
@@ -21,6 +23,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QTimer>
 #include <QTreeWidget>
@@ -458,6 +461,85 @@ private slots:
         QCOMPARE(kinds, (QStringList{QStringLiteral("written"), QStringLiteral("read")}));
         QVERIFY(cellMarked(f, 1));
         QVERIFY(f.text("CompareStatus").endsWith(QStringLiteral("_read.E2P: 1 differ (Fi 1)")));
+    }
+
+    // Ctrl+L: a line at the foot of the window reads the maps at the speed and throttle typed and
+    // both grids frame the four cells read, following edits, undo and loads until it is closed.
+    void operatingPointFollowsTheMapsUntilClosed() {
+        WindowFixture f;
+        QVERIFY(f.restartWithSample());
+        MainWindow &w = *f.window;
+        QTest::keySequence(&w, QKeySequence(Qt::CTRL | Qt::Key_L));
+        QVERIFY(f.find("OperatingPoint")->isVisible());
+        auto *speed = f.find<QSpinBox>("OperatingPointNe");
+        QCOMPARE(QApplication::focusWidget(), speed);
+        QTest::keyClicks(speed, QStringLiteral("6500"));
+        f.find<QSpinBox>("OperatingPointTh")->setValue(35);
+        // NE 6 (6500) and 7, TH 6 (30) and 7 (40): Fi -1 and -1, IG -6 and -7.
+        QCOMPARE(f.text("OperatingPointReading"), QStringLiteral("Fi -1.0%, IG -6.5deg"));
+        QTest::keyClick(speed, Qt::Key_Return); // the keys back to the grid
+        QCOMPARE(QApplication::focusWidget(), w.grid(MapKind::Fi));
+        const auto framed = [&w] {
+            QStringList cells;
+            for (const GridCell *cell : w.findChildren<GridCell *>())
+                cells << (cell->decoration().operatingPointEdges ? cell->objectName() : QString());
+            cells.removeAll(QString());
+            return cells.join(QLatin1Char(' '));
+        };
+        QCOMPARE(framed(),
+                 QStringLiteral("Label6(86) Label6(87) Label6(102) Label6(103) "
+                                "Label_IG6(86) Label_IG6(87) Label_IG6(102) Label_IG6(103)"));
+        QVERIFY(w.document().apply(changeCell(MapKind::Fi, 86, 110)));
+        QCOMPARE(f.text("OperatingPointReading"), QStringLiteral("Fi +4.5%, IG -6.5deg"));
+        w.document().undoStack().undo();
+        QCOMPARE(f.text("OperatingPointReading"), QStringLiteral("Fi -1.0%, IG -6.5deg"));
+        f.loadBytes({fiCellOffset(86), 120});
+        QCOMPARE(f.text("OperatingPointReading"), QStringLiteral("Fi +9.5%, IG -6.5deg"));
+        speed->setValue(17000);
+        QCOMPARE(f.text("OperatingPointReading"),
+                 QStringLiteral("Fi +2.0%, IG -4.5deg (clamped to 16500 r/min)"));
+
+        QTest::keyClick(speed, Qt::Key_Escape);
+        QVERIFY(!f.find("OperatingPoint")->isVisible());
+        QCOMPARE(framed(), QString());
+    }
+
+    // "Show Difference" and "Only Changed", off without a comparison; the compare mark's corner
+    // tells it without its colour, on cells and axis labels alike.
+    void differenceViewsAndTheCompareMarksShape() {
+        WindowFixture f;
+        QVERIFY(f.restartWithSample());
+        MainWindow &w = *f.window;
+        const EcuImage other =
+            withBytes(w.document().image(), {fiCellOffset(20), 110, neAxisOffset(5), 60});
+        QVERIFY(w.compare().compareWithPath(
+            f.writeFile(QStringLiteral("RACE1.E2P"), e2pFileContents(other, {}))));
+        const QStringList values = f.texts("Label6(20) Label6(21)");
+        f.trigger("mnuShowDifferenceValue");
+        QCOMPARE(f.texts("Label6(20) Label6(21)"), words("-7% 0%"));
+        f.trigger("mnuShowPercentDifference");
+        QCOMPARE(f.texts("Label6(20) Label6(21)"), words("-6.4% 0.0%"));
+        f.trigger("mnuOnlyChanged");
+        QVERIFY(f.find<GridCell>("Label6(21)")->decoration().dimmed);
+        QVERIFY(!f.find<GridCell>("Label6(20)")->decoration().dimmed);
+        QCOMPARE(
+            f.text("DifferenceShown"),
+            QStringLiteral("Cells: Fi fuel change in %, IG this \u2212 other, equal ones dimmed"));
+
+        // A magenta triangle in the top right corner inside the frame: a shape, not a colour.
+        const auto cornerPixels = [](const char *name, const WindowFixture &in) {
+            const QImage picture = in.find(name)->grab().toImage();
+            return pixelsWhere(picture, [&picture](int x, int y, QColor c) {
+                return x >= picture.width() - 10 && x <= picture.width() - 5 && y >= 4 && y <= 6 &&
+                       c.rgb() == CompareMarkColour.rgb();
+            });
+        };
+        QVERIFY(cornerPixels("Label6(20)", f) >= 6 && cornerPixels("Label7(5)", f) >= 6);
+        QCOMPARE(cornerPixels("Label6(21)", f), 0);
+
+        f.trigger("mnuCompareOff");
+        QCOMPARE(f.texts("Label6(20) Label6(21)"), values);
+        QCOMPARE(f.enabledAmong("mnuShowDifference mnuOnlyChanged"), QString());
     }
 
     // The comment box shows the comment's bytes decoded, and a save gives the file the bytes it

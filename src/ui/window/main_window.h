@@ -96,6 +96,8 @@ private:
     void buildBottomRow(QWidget *central);
     void buildMenus();
     void buildCompareMenu(QMenu *file);
+    // "Operating Point…", "Show Difference" and "Only Changed".
+    void buildMapReadingItems(QMenu *view);
     void showComparisonSummary();
     void connectCommands();
     void connectEditors();

@@ -2,11 +2,13 @@
 
 #include "common/app_title.h"
 #include "compare/compare_commands.h"
+#include "compare/difference_view_commands.h"
 #include "compare/history_dialog.h"
 #include "dialogs/port_device_dialog.h"
 #include "files/settings_store.h"
 #include "grid/map_edit_commands.h"
 #include "grid/map_grid_view.h"
+#include "grid/operating_point_bar.h"
 #include "image/program_version.h"
 #include "link/ecu_link.h"
 #include "window/edit_menu.h"
@@ -65,6 +67,7 @@ void MainWindow::buildMenus() {
         writeCellColours(m_settings, on);
     });
     m_cellColoursAction->setChecked(readCellColours(m_settings));
+    buildMapReadingItems(view);
 
     QMenu *ports = menuBar()->addMenu(QStringLiteral("CommPort"));
     ports->setObjectName(WindowNames::PortMenu);
@@ -118,6 +121,19 @@ void MainWindow::buildCompareMenu(QMenu *file) {
     m_compareStatus->setObjectName(WindowNames::CompareStatus);
     statusBar()->addWidget(m_compareStatus);
     statusBar()->setVisible(false);
+}
+
+void MainWindow::buildMapReadingItems(QMenu *view) {
+    view->addSeparator();
+    const std::array<MapGridView *, 2> grids{m_panels.fiGrid, m_panels.igGrid};
+    auto *operatingPoint = new OperatingPointBar(m_document, grids, this);
+    addToolBar(Qt::BottomToolBarArea, operatingPoint);
+    operatingPoint->hide();
+    QAction *item = view->addAction(QStringLiteral("Operating Point\u2026"));
+    item->setObjectName(WindowNames::OperatingPointItem);
+    item->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    connect(item, &QAction::triggered, operatingPoint, &OperatingPointBar::open);
+    new DifferenceViewCommands(*view, *statusBar(), m_comparison, grids, this);
 }
 
 void MainWindow::selectPort(int portNo) {

@@ -53,6 +53,7 @@ inline const QString RedoItem = QStringLiteral("mnuRedo");
 inline const QString KeepMapShapeItem = QStringLiteral("mnuKeepMapShape");
 inline const QString ViewMenu = QStringLiteral("mnuView");
 inline const QString CellColoursItem = QStringLiteral("mnuCellColours");
+inline const QString OperatingPointItem = QStringLiteral("mnuOperatingPoint");
 inline const QString PortMenu = QStringLiteral("mnuCOMMP");
 // The item of port k, 1..16.
 [[nodiscard]] inline QString portItem(int k) {
