@@ -3,6 +3,8 @@
 #include "common/app_title.h"
 #include "compare/compare_commands.h"
 #include "compare/history_dialog.h"
+#include "compare/review_dialog.h"
+#include "compare/take_commands.h"
 #include "dialogs/port_device_dialog.h"
 #include "files/settings_store.h"
 #include "grid/map_edit_commands.h"
@@ -11,6 +13,7 @@
 #include "link/ecu_link.h"
 #include "window/edit_menu.h"
 #include "window/file_commands.h"
+#include "window/fingerprint_status.h"
 #include "window/main_window.h"
 #include "window/transfer_commands.h"
 #include "window/window_names.h"
@@ -18,6 +21,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QStatusBar>
 
 void MainWindow::buildMenus() {
@@ -41,6 +45,8 @@ void MainWindow::buildMenus() {
     m_editMenu = new EditMenu(*edit, m_document.undoStack(), this);
     m_mapEdits = new MapEditCommands(*edit, m_document, *m_operator,
                                      {m_panels.fiGrid, m_panels.igGrid}, this);
+    m_take =
+        new TakeCommands(*edit, m_document, m_comparison, {m_panels.fiGrid, m_panels.igGrid}, this);
 
     QMenu *view = menuBar()->addMenu(QStringLiteral("View"));
     view->setObjectName(WindowNames::ViewMenu);
@@ -73,6 +79,7 @@ void MainWindow::buildMenus() {
     transmit->setObjectName(WindowNames::DataTransmitMenu);
     m_dataReadAction = addItem(transmit, WindowNames::DataReadItem, QStringLiteral("DataRead"));
     m_dataWriteAction = addItem(transmit, WindowNames::DataWriteItem, QStringLiteral("DataWrite"));
+    buildReviewAndWrite(transmit);
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("Help"));
     help->setObjectName(WindowNames::HelpMenu);
@@ -105,7 +112,35 @@ void MainWindow::buildCompareMenu(QMenu *file) {
     m_compareStatus = new QLabel(this);
     m_compareStatus->setObjectName(WindowNames::CompareStatus);
     statusBar()->addWidget(m_compareStatus);
+    m_fingerprint = new FingerprintStatus(m_document, this);
+    statusBar()->addPermanentWidget(m_fingerprint);
+    connect(m_fingerprint, &FingerprintStatus::shownChanged, this, &MainWindow::showStatusBar);
     statusBar()->setVisible(false);
+}
+
+void MainWindow::buildReviewAndWrite(QMenu *transmit) {
+    m_reviewWriteAction = transmit->addAction(QStringLiteral("Review and Write\u2026"));
+    m_reviewWriteAction->setObjectName(WindowNames::ReviewWriteItem);
+    m_reviewWriteAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_W));
+    // At hand exactly when "Data Write" is.
+    connect(m_dataWriteAction, &QAction::enabledChanged, this, [this](bool enabled) {
+        m_reviewWriteAction->setEnabled(enabled);
+        m_reviewWriteButton->setEnabled(enabled);
+    });
+    connect(m_reviewWriteAction, &QAction::triggered, m_transfers,
+            &TransferCommands::reviewAndWrite);
+    connect(m_reviewWriteButton, &QPushButton::clicked, m_transfers,
+            &TransferCommands::reviewAndWrite);
+    m_transfers->setReviewer([this](const QStringList &heading, const QStringList &changes) {
+        ReviewDialog dialog(heading, changes, this);
+        setMainWindowEnabled(false);
+        const bool write = dialog.exec() == QDialog::Accepted;
+        setMainWindowEnabled(true);
+        return write;
+    });
+    connect(m_transfers, &TransferCommands::written, this, [this] {
+        m_fingerprint->noteEvent(QStringLiteral("Written to the ECU and verified"));
+    });
 }
 
 void MainWindow::selectPort(int portNo) {
@@ -137,20 +172,29 @@ void MainWindow::choosePortDevice() {
 }
 
 void MainWindow::showHistory() {
-    HistoryDialog dialog(m_history, this);
+    HistoryDialog dialog(m_history, m_take->selectedCells().has_value(), this);
     setMainWindowEnabled(false);
     dialog.exec();
     setMainWindowEnabled(true);
-    if (dialog.choice() == HistoryDialog::Choice::Open)
+    if (dialog.choice() == HistoryDialog::Choice::Open) {
         m_files->openDroppedFile(dialog.chosenPath());
-    else if (dialog.choice() == HistoryDialog::Choice::Compare)
+    } else if (dialog.choice() == HistoryDialog::Choice::Compare) {
         (void)m_compare->compareWithPath(dialog.chosenPath());
+    } else if (dialog.choice() == HistoryDialog::Choice::Take) {
+        // Compared with the entry, the marks show what is still different after the take.
+        if (m_compare->compareWithPath(dialog.chosenPath()))
+            (void)m_take->take(dialog.takenPart());
+    }
 }
 
 void MainWindow::showComparisonSummary() {
     m_compareStatus->setText(m_comparison.summary());
-    statusBar()->setVisible(m_comparison.isActive());
+    showStatusBar();
     m_compareOffAction->setEnabled(m_comparison.isActive());
+}
+
+void MainWindow::showStatusBar() {
+    statusBar()->setVisible(m_comparison.isActive() || !m_fingerprint->text().isEmpty());
 }
 
 void MainWindow::showAbout() {
