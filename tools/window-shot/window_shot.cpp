@@ -1,11 +1,16 @@
 // Saves pictures of the main window for the README: starts the window with the given settings
 // file (its last file is loaded), selects each named view and grabs the screen. A shot that
 // names a control also clicks it and grabs the dialog it opens over the view, then cancels it.
-// A control named like a menu item ("mnuPortDevice") is a menu item that opens a dialog.
-// With --compare FILE the window compares its data with that file first.
-// Usage: window-shot [--compare FILE] SETTINGS.ini OUTDIR [VIEW_POSITION:NAME[:CONTROL] ...]
+// A control named like a menu item ("mnuPortDevice") is a menu item that opens a dialog, after
+// message boxes that are answered OK; one named like a submenu ("mnuTakeFromOther") is shown
+// open. With --compare FILE the window compares its data with that file first; with --ecu FILE
+// a simulated ECU that holds the file's data answers on the chosen port.
+// Usage: window-shot [--compare FILE] [--ecu FILE] SETTINGS.ini OUTDIR
+//        [VIEW_POSITION:NAME[:CONTROL] ...]
 
 #include "compare/compare_commands.h"
+#include "ecu_sim_runner.h"
+#include "files/e2p_reader.h"
 #include "files/settings_store.h"
 #include "window/main_window.h"
 
@@ -15,10 +20,14 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QTimer>
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -63,8 +72,14 @@ int main(int argc, char **argv) {
     QApplication app(argc, argv);
     QStringList args = QApplication::arguments();
     QString compareWith;
-    if (args.size() > 2 && args.at(1) == QStringLiteral("--compare")) {
-        compareWith = args.at(2);
+    QString ecuFile;
+    for (;;) {
+        if (args.size() > 2 && args.at(1) == QStringLiteral("--compare"))
+            compareWith = args.at(2);
+        else if (args.size() > 2 && args.at(1) == QStringLiteral("--ecu"))
+            ecuFile = args.at(2);
+        else
+            break;
         args.remove(1, 2);
     }
     if (args.size() < 3) {
@@ -74,6 +89,12 @@ int main(int argc, char **argv) {
     }
     SettingsStore settings(args.at(1));
     const QDir out(args.at(2));
+    std::unique_ptr<EcuSimRunner> ecu;
+    if (!ecuFile.isEmpty()) {
+        ecu = std::make_unique<EcuSimRunner>(readE2PFile(ecuFile).image);
+        settings.writeText(QStringLiteral("CommProt"),
+                           QStringLiteral("COM%1").arg(readPortNo(settings)), ecu->devicePath());
+    }
     MainWindow window(settings);
     window.show();
     if (!compareWith.isEmpty() && !window.compare().compareWithPath(compareWith)) {
@@ -102,20 +123,45 @@ int main(int argc, char **argv) {
             }
         };
         // A menu item opens a dialog that runs its own event loop: the picture is taken from
-        // within it, and the dialog closed.
+        // within it, and the dialog closed. Message boxes on the way (the ignition prompts) are
+        // answered OK.
         if (auto *item = window.findChild<QAction *>(control); item && !control.isEmpty()) {
             QTimer::singleShot(0, item, &QAction::trigger);
-            QTimer::singleShot(1500, &window, [&] {
+            QTimer looking;
+            int looks = 0;
+            QObject::connect(&looking, &QTimer::timeout, &window, [&] {
                 QDialog *shown = openDialog(window);
-                if (!shown) {
+                if (auto *box = qobject_cast<QMessageBox *>(shown)) {
+                    box->button(QMessageBox::Ok)->click();
+                } else if (shown && ++looks > 5) {
+                    looking.stop();
+                    save(frame | shown->frameGeometry());
+                    shown->reject();
+                } else if (!shown && ++looks > 50) {
+                    looking.stop();
                     std::fprintf(stderr, "%s opens no dialog\n", qPrintable(control));
                     ++failures;
-                    return;
                 }
-                save(frame | shown->frameGeometry());
-                shown->reject();
             });
-            settle(2500);
+            looking.start(200);
+            while (looking.isActive())
+                settle(100);
+            settle(500);
+            continue;
+        }
+        // A submenu is shown open over its menu.
+        if (auto *submenu = window.findChild<QMenu *>(control); submenu && !control.isEmpty()) {
+            auto *menu = qobject_cast<QMenu *>(submenu->parentWidget());
+            window.menuBar()->setActiveAction(menu->menuAction());
+            settle(300);
+            menu->setActiveAction(submenu->menuAction());
+            submenu->popup(
+                menu->mapToGlobal(menu->actionGeometry(submenu->menuAction()).topRight()));
+            settle(700);
+            save(frame | menu->frameGeometry() | submenu->frameGeometry());
+            submenu->close();
+            menu->close();
+            settle(100);
             continue;
         }
         QDialog *dialog = nullptr;
