@@ -1,5 +1,5 @@
-// qz3rok-cli: reads and writes the ECU, and shows and compares E2P files, on a terminal
-// without a display.
+// qz3rok-cli: reads and writes the ECU, and shows and compares E2P files and the ECU's data, on
+// a terminal without a display.
 
 #include "cli_arguments.h"
 #include "data_report.h"
@@ -16,8 +16,6 @@
 #include <optional>
 
 namespace {
-
-constexpr int ExitFilesDiffer = 1;
 
 int refuse(const QString &error) {
     std::fprintf(stderr, "qz3rok-cli: %s\nTry 'qz3rok-cli --help'.\n", qPrintable(error));
@@ -59,13 +57,18 @@ int transfer(const CliArguments &arguments, Operator &op) {
     if (const QString warning = settings.notSavedWarning(); !warning.isEmpty())
         op.tell(warning, MessageIcon::Exclamation);
     QString error;
-    const std::optional<QString> device = resolvePort(arguments.port, settings, error);
-    if (!device)
+    const std::optional<CliPort> port = resolvePort(arguments.port, settings, error);
+    if (!port)
         return refuse(error);
+    HistoryFolder history;
+    const CliTransfer context{*port, op, settings, interruptions,
+                              arguments.noHistory ? nullptr : &history};
     const QString &file = arguments.files.front();
-    return arguments.command == CliArguments::Command::Read
-               ? readEcuToFile(*device, file, arguments.force, op, settings, interruptions)
-               : writeFileToEcu(*device, file, op, settings, interruptions);
+    if (arguments.command == CliArguments::Command::Read)
+        return readEcuToFile(context, file, arguments.force);
+    if (arguments.command == CliArguments::Command::Write)
+        return writeFileToEcu(context, file, arguments.review);
+    return diffWithEcu(context, file);
 }
 
 } // namespace
@@ -88,6 +91,8 @@ int main(int argc, char **argv) {
     case CliArguments::Command::Dump:
         return dump(arguments.files.front(), arguments.csvTable, op);
     case CliArguments::Command::Diff:
+        if (arguments.portGiven)
+            return transfer(arguments, op);
         return diff(arguments.files.at(0), arguments.files.at(1), op);
     case CliArguments::Command::Read:
     case CliArguments::Command::Write:

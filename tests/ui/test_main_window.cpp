@@ -420,11 +420,29 @@ private slots:
 
         QVERIFY(w.document().apply(changeCell(MapKind::Fi, 20, 110)));
         QVERIFY(!cellMarked(f, 20) && !hasCompareMark(f.find("Label12(4)")));
+        QCOMPARE(f.text("FingerprintStatus"), QStringLiteral("CRC-32 74684E1E"));
         w.document().undoStack().undo();
         QVERIFY(cellMarked(f, 20));
+        // The sample's CRC-32 as python3's zlib.crc32 gives it, back with the data opened.
+        QCOMPARE(f.text("FingerprintStatus"), QStringLiteral("Opened SAMPLE.E2P: CRC-32 B830FCE9"));
+
+        // "Take from Other" offers the parts that differ, each taken as one step.
+        const char *const takes = "mnuTakeFiMap mnuTakeIGMap mnuTakeRUMap mnuTakeNEAxis "
+                                  "mnuTakeTHAxis mnuTakeThreeSpeeds";
+        QCOMPARE(f.enabledAmong(takes),
+                 QStringLiteral("mnuTakeFiMap mnuTakeIGMap mnuTakeNEAxis mnuTakeThreeSpeeds"));
+        f.trigger("mnuTakeNEAxis");
+        QCOMPARE(w.document().undoStack().undoText(),
+                 QStringLiteral("Take NE axis from RACE1.E2P"));
+        QVERIFY(!hasCompareMark(f.find("Label7(5)")));
+        QCOMPARE(f.text("CompareStatus"),
+                 QStringLiteral("Compared with RACE1.E2P: 3 differ (Fi 1, IG 1, PITroad Limit 1)"));
+        QCOMPARE(f.enabledAmong("mnuTakeNEAxis"), QString());
+        w.document().undoStack().undo();
 
         f.trigger("mnuCompareOff");
-        QVERIFY(!cellMarked(f, 20) && !w.statusBar()->isVisible() && !otherLine->isShown());
+        QVERIFY(!cellMarked(f, 20) && f.text("CompareStatus").isEmpty() && !otherLine->isShown());
+        QCOMPARE(f.enabledAmong(takes), QString());
         QVERIFY(!hasCompareMark(f.find("Label7(5)")));
         QVERIFY(f.find("Lbl_PITroadOther")->isHidden());
 
@@ -437,30 +455,43 @@ private slots:
                     .ok);
         QVERIFY(
             history.keep(w.document().image(), HistoryKind::Written, QStringLiteral("COM1")).ok);
-        QStringList kinds;
-        QTimer::singleShot(0, this, [&kinds] {
-            auto *dialog = qobject_cast<HistoryDialog *>(QApplication::activeModalWidget());
-            if (!dialog)
-                return;
-            QTreeWidget *table = dialog->entryTable();
-            for (int i = 0; i < table->topLevelItemCount(); ++i)
-                kinds << table->topLevelItem(i)->text(1);
-            table->setCurrentItem(table->topLevelItem(1));
-            for (QPushButton *button : dialog->findChildren<QPushButton *>()) {
-                if (button->text() == QStringLiteral("Compare"))
-                    button->click();
-            }
-        });
-        // A dialog still open after 2 s is rejected: the test must not hang.
-        const QObject thisTest;
-        QTimer::singleShot(2000, &thisTest, [] {
-            if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
-                dialog->reject();
-        });
-        f.trigger("mnuHistory");
-        QCOMPARE(kinds, (QStringList{QStringLiteral("written"), QStringLiteral("read")}));
+        // Each row: kind and CRC-32; "Compare", or a choice of "Take…", for the older entry.
+        const auto chooseOlder = [this, &f](const char *choice) {
+            QStringList rows;
+            QTimer::singleShot(0, this, [&rows, choice] {
+                auto *dialog = qobject_cast<HistoryDialog *>(QApplication::activeModalWidget());
+                if (!dialog)
+                    return;
+                QTreeWidget *table = dialog->entryTable();
+                for (int i = 0; i < table->topLevelItemCount(); ++i)
+                    rows << table->topLevelItem(i)->text(1) + QLatin1Char(' ') +
+                                table->topLevelItem(i)->text(3);
+                table->setCurrentItem(table->topLevelItem(1));
+                if (auto *take = dialog->findChild<QAction *>(QLatin1String(choice)))
+                    take->trigger();
+                for (QPushButton *button : dialog->findChildren<QPushButton *>()) {
+                    if (button->text() == QLatin1String(choice))
+                        button->click();
+                }
+            });
+            // A dialog still open after 2 s is rejected: the test must not hang.
+            const QObject thisTest;
+            QTimer::singleShot(2000, &thisTest, [] {
+                if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
+                    dialog->reject();
+            });
+            f.trigger("mnuHistory");
+            return rows;
+        };
+        QCOMPARE(chooseOlder("Compare"), (QStringList{QStringLiteral("written B830FCE9"),
+                                                      QStringLiteral("read 47449064")}));
         QVERIFY(cellMarked(f, 1));
         QVERIFY(f.text("CompareStatus").endsWith(QStringLiteral("_read.E2P: 1 differ (Fi 1)")));
+        f.trigger("mnuCompareOff");
+        (void)chooseOlder("mnuTakeFiMap");
+        QVERIFY(f.text("CompareStatus").endsWith(QStringLiteral("_read.E2P: 0 differ")));
+        QVERIFY(w.document().undoStack().undoText().endsWith(QStringLiteral("_read.E2P")));
+        QCOMPARE(f.text("Label6(1)"), QStringLiteral("-10%"));
     }
 
     // Ctrl+L: a line at the foot of the window reads the maps at the speed and throttle typed and

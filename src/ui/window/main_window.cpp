@@ -14,6 +14,7 @@
 #include "panels/single_value_panel.h"
 #include "window/edit_menu.h"
 #include "window/file_commands.h"
+#include "window/fingerprint_status.h"
 #include "window/message_box_operator.h"
 #include "window/qt_file_dialogs.h"
 #include "window/transfer_commands.h"
@@ -92,6 +93,7 @@ void MainWindow::connectCommands() {
     connect(m_files, &FileCommands::opened, this, [this](const ShownFile &file) {
         showFile(file);
         enterDataState();
+        m_fingerprint->noteEvent(QStringLiteral("Opened ") + fileState().fileName);
     });
     // The data shown so far stay; a window without data shows that no file is loaded.
     connect(m_files, &FileCommands::openFailed, this, [this](FileCommandResult result) {
@@ -100,6 +102,7 @@ void MainWindow::connectCommands() {
     });
     connect(m_files, &FileCommands::saved, this, [this](const ShownFile &file) {
         showFile(file);
+        m_fingerprint->noteEvent(QStringLiteral("Saved ") + fileState().fileName);
         m_dataWriteButton->setEnabled(true);
         m_dataWriteAction->setEnabled(true);
         m_ecuDataNameFrame->setVisible(false);
@@ -201,6 +204,7 @@ void MainWindow::startUp(const QString &startFile) {
         return;
     }
     showFile(*last);
+    m_fingerprint->noteEvent(QStringLiteral("Opened ") + fileState().fileName);
 }
 
 MapGridView *MainWindow::grid(MapKind kind) const {

@@ -14,6 +14,8 @@
 
 class CompareCommands;
 class EditMenu;
+class FingerprintStatus;
+class TakeCommands;
 class MapEditCommands;
 class FileCommands;
 class FileDialogs;
@@ -64,6 +66,7 @@ public:
     [[nodiscard]] EditMenu &editMenu() { return *m_editMenu; }
     [[nodiscard]] CompareCommands &compare() { return *m_compare; }
     [[nodiscard]] Comparison &comparison() { return m_comparison; }
+    [[nodiscard]] TakeCommands &takeCommands() { return *m_take; }
     [[nodiscard]] const E2PFileState &fileState() const;
 
     [[nodiscard]] MapGridView *grid(MapKind kind) const;
@@ -98,7 +101,9 @@ private:
     void buildCompareMenu(QMenu *file);
     // "Operating Point…", "Show Difference" and "Only Changed".
     void buildMapReadingItems(QMenu *view);
+    void buildReviewAndWrite(QMenu *transmit);
     void showComparisonSummary();
+    void showStatusBar();
     void connectCommands();
     void connectEditors();
     void startUp(const QString &startFile);
@@ -136,6 +141,7 @@ private:
     ViewSwitcher *m_views = nullptr;
     EditMenu *m_editMenu = nullptr;
     MapEditCommands *m_mapEdits = nullptr;
+    TakeCommands *m_take = nullptr;
 
     // "E2P File" and the file buttons.
     QLabel *m_dataNameLabel = nullptr;
@@ -152,6 +158,7 @@ private:
     QGroupBox *m_dataTransmitFrame = nullptr;
     QPushButton *m_dataReadButton = nullptr;
     QPushButton *m_dataWriteButton = nullptr;
+    QPushButton *m_reviewWriteButton = nullptr;
     QPushButton *m_quitButton = nullptr;
     QProgressBar *m_progress = nullptr;
     // Menu items.
@@ -162,6 +169,7 @@ private:
     QAction *m_portDeviceAction = nullptr;
     QAction *m_dataReadAction = nullptr;
     QAction *m_dataWriteAction = nullptr;
+    QAction *m_reviewWriteAction = nullptr;
     QAction *m_aboutAction = nullptr;
     QAction *m_cellColoursAction = nullptr;
     QAction *m_compareFileAction = nullptr;
@@ -169,4 +177,5 @@ private:
     QAction *m_compareOffAction = nullptr;
     QAction *m_historyAction = nullptr;
     QLabel *m_compareStatus = nullptr;
+    FingerprintStatus *m_fingerprint = nullptr;
 };
