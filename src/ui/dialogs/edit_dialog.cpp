@@ -76,14 +76,16 @@ void EditDialog::placeAt(const QPoint &onScreen) {
 }
 
 void EditDialog::keepInsideWindow() {
-    const QRect inside = m_context.window.rect();
+    const QRect inside = parentWidget()->rect();
     const int x = std::max(inside.left(), std::min(this->x(), inside.right() + 1 - width()));
     const int y = std::max(inside.top(), std::min(this->y(), inside.bottom() + 1 - height()));
     move(x, y);
 }
 
 bool EditDialog::eventFilter(QObject *watched, QEvent *event) {
-    if (watched == &m_context.window) {
+    // The parent, not the context: a window being destroyed has let its context go before it
+    // deletes its children, this dialog among them.
+    if (watched == parent()) {
         if (event->type() == QEvent::Close) {
             event->ignore();
             return true;
