@@ -193,8 +193,8 @@ int main(int argc, char **argv) {
                 continue;
             }
             settle(700);
-            // The dialog is a window of its own: the picture covers both.
-            frame |= dialog->frameGeometry();
+            // The picture covers the window and the dialog, wherever it stands.
+            frame |= QRect(dialog->mapToGlobal(QPoint()), dialog->frameGeometry().size());
         }
         save(frame);
         if (dialog) {
