@@ -86,6 +86,10 @@ struct WindowPlacement {
 [[nodiscard]] WindowPlacement readWindowPlacement(const SettingsStore &store);
 void writeWindowPlacement(SettingsStore &store, const WindowPlacement &placement);
 
+// [Edit] KeepMapShape: an axis point moved keeps the maps' shape; off unless stored as "1".
+[[nodiscard]] bool readKeepMapShape(const SettingsStore &store);
+void writeKeepMapShape(SettingsStore &store, bool on);
+
 // A stored last-file value longer than any path the system can open reads as NoLastFile.
 struct LastFile {
     QString path; // WR_hex

@@ -167,6 +167,10 @@ void MainWindow::buildBottomRow(QWidget *central) {
                               QStringLiteral("Data Read"), QRect(240, 420, 3000, 555));
     m_dataWriteButton = button(m_dataTransmitFrame, WindowNames::DataWriteButton,
                                QStringLiteral("Data Write"), QRect(3600, 420, 3000, 555));
+    // Between the frame and Quit, where the row had room: no control moved.
+    m_reviewWriteButton =
+        button(central, WindowNames::ReviewWriteButton, QStringLiteral("Review and\nWrite\u2026"),
+               QRect(11520, 9420, 1335, 615));
     m_quitButton = button(central, WindowNames::QuitButton, QStringLiteral("Quit"),
                           QRect(12960, 9420, 2175, 615));
 

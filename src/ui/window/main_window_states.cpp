@@ -2,6 +2,7 @@
 // transfer running, a dialog open.
 
 #include "compare/compare_commands.h"
+#include "compare/take_commands.h"
 #include "graph/graph_view.h"
 #include "grid/map_edit_commands.h"
 #include "grid/map_grid_view.h"
@@ -9,6 +10,7 @@
 #include "panels/single_value_panel.h"
 #include "window/edit_menu.h"
 #include "window/file_commands.h"
+#include "window/fingerprint_status.h"
 #include "window/main_window.h"
 
 #include <QComboBox>
@@ -50,6 +52,7 @@ void MainWindow::enterNoFileState(bool clearComment) {
     enableAll({m_saveFileAction, m_dataReadAction, m_dataWriteAction}, false);
     m_views->hideViewPanels();
     m_ecuDataNameFrame->setVisible(false);
+    m_fingerprint->noteEvent({});
 }
 
 void MainWindow::enterDataState() {
@@ -88,6 +91,7 @@ void MainWindow::setMainWindowEnabled(bool enabled) {
     menuBar()->setEnabled(enabled);
     m_editMenu->setAvailable(enabled);
     m_mapEdits->setAvailable(enabled);
+    m_take->setAvailable(enabled);
 }
 
 bool MainWindow::isMainWindowEnabled() const {
@@ -132,6 +136,7 @@ void MainWindow::showEcuRead(const EcuImage &image) {
     setMainWindowEnabled(true);
     m_ecuDataNameFrame->setVisible(true);
     m_ecuDataNameLabel->setText(ecuDataName(m_document.image()));
+    m_fingerprint->noteEvent(QStringLiteral("Read from the ECU"));
 }
 
 void MainWindow::enterReadFailureState() {
