@@ -93,7 +93,7 @@ private:
     std::optional<FileChoice> next() {
         if (choices.empty())
             return std::nullopt;
-        const std::optional<FileChoice> choice = choices.front();
+        std::optional<FileChoice> choice = std::move(choices.front());
         choices.pop_front();
         return choice;
     }

@@ -6,8 +6,8 @@
 // triggers both; a text after it is typed into the dialog's focused text box. One named like a
 // submenu ("mnuTakeFromOther") is shown open. With --compare FILE the window compares its data
 // with that file first; with --ecu FILE a simulated ECU that holds the file's data answers on the
-// chosen port.
-// Usage: window-shot [--compare FILE] [--ecu FILE] SETTINGS.ini OUTDIR
+// chosen port. With --screen a picture is of the whole screen, to show the window on it.
+// Usage: window-shot [--compare FILE] [--ecu FILE] [--screen] SETTINGS.ini OUTDIR
 //        [VIEW_POSITION:NAME[:CONTROL[:TYPED]] ...]
 
 #include "compare/compare_commands.h"
@@ -77,7 +77,13 @@ int main(int argc, char **argv) {
     QStringList args = QApplication::arguments();
     QString compareWith;
     QString ecuFile;
+    bool wholeScreen = false;
     for (;;) {
+        if (args.size() > 1 && args.at(1) == QStringLiteral("--screen")) {
+            wholeScreen = true;
+            args.remove(1);
+            continue;
+        }
         if (args.size() > 2 && args.at(1) == QStringLiteral("--compare"))
             compareWith = args.at(2);
         else if (args.size() > 2 && args.at(1) == QStringLiteral("--ecu"))
@@ -119,7 +125,9 @@ int main(int argc, char **argv) {
         window.selectView(static_cast<ViewPosition>(position));
         settle(1500);
         QRect frame = window.frameGeometry();
-        const auto save = [&](const QRect &area) {
+        const auto save = [&](QRect area) {
+            if (wholeScreen)
+                area = window.screen()->geometry();
             const QPixmap picture =
                 window.screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height());
             if (!picture.save(out.filePath(name + QStringLiteral(".png")))) {

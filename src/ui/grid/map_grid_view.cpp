@@ -59,9 +59,9 @@ MapGridView::MapGridView(MapKind kind, const CalibrationDocument &document, QWid
         const int column = neColumnOfCell(k);
         auto *cellLabel = new GridCell(this);
         cellLabel->setObjectName(elementName(names.cell, k));
-        placeInTwips(cellLabel, QRect(GridLeft + (column - 1) * CellWidth,
-                                      GridTop + (ThRows - row) * CellHeight, CellWidth,
-                                      CellHeight));
+        placeInTwips(cellLabel,
+                     QRect(GridLeft + (column - 1) * CellWidth,
+                           GridTop + (ThRows - row) * CellHeight, CellWidth, CellHeight));
         cellLabel->setAlignment(Qt::AlignCenter);
         cellLabel->setFrameShape(QFrame::Box);
         setBackground(cellLabel, LightYellow);
@@ -71,9 +71,9 @@ MapGridView::MapGridView(MapKind kind, const CalibrationDocument &document, QWid
     }
 
     for (int i = 1; i <= ThPoints; ++i) {
-        ClickableLabel *label = makeLabel(
-            this, elementName(names.th, i),
-            QRect(120, GridTop + (ThRows - i) * CellHeight, GridLeft - 180, CellHeight));
+        ClickableLabel *label =
+            makeLabel(this, elementName(names.th, i),
+                      QRect(120, GridTop + (ThRows - i) * CellHeight, GridLeft - 180, CellHeight));
         connect(label, &ClickableLabel::clicked, this, [this, i] { emit thLabelClicked(i); });
         m_thLabels[static_cast<std::size_t>(i - 1)] = label;
     }

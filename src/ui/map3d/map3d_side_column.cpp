@@ -17,6 +17,7 @@
 #include <QRadioButton>
 #include <QSurface3DSeries>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -43,8 +44,8 @@ QWidget *Map3DView::buildSideColumn() {
     hints->setFrameShape(QFrame::StyledPanel);
     auto *hintLayout = new QVBoxLayout(hints);
     m_hintFrame = hints;
-    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    fixed.setPointSizeF(DesignedPointSize);
+    m_styleMargins = hintLayout->contentsMargins();
+    const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     for (QLatin1String text : {ZoomHint, PanHint}) {
         auto *hint = new QLabel(text, hints);
         setDesignedFont(hint, fixed);
@@ -127,15 +128,18 @@ void Map3DView::followZoom() {
     layout()->setSpacing(spaceX);
     m_sideColumn->setFixedWidth(twipsToPixelsX(SideColumnWidth));
     m_sideColumn->layout()->setSpacing(spaceY);
-    // Frames drawn close around their lines: the style's own margins would leave the column
-    // taller than the view.
+    // The style's margins and spacing do not shrink with the zoom: below 1 they would leave the
+    // column taller than the view, so the frames are drawn closer around their lines.
+    const double shrink = std::min(layoutZoom(), 1.0);
     for (QWidget *frame : {m_plotStyleFrame, m_colourMapFrame, m_hintFrame}) {
-        frame->layout()->setContentsMargins(spaceX, spaceY, spaceX, spaceY);
-        frame->layout()->setSpacing(rowGap);
+        const QMargins &m = m_styleMargins;
+        frame->layout()->setContentsMargins(qRound(m.left() * shrink), qRound(m.top() * shrink),
+                                            qRound(m.right() * shrink),
+                                            qRound(m.bottom() * shrink));
+        frame->layout()->setSpacing(shrink < 1.0 ? rowGap : -1);
     }
-    // The squares of the legend touch, one colour scale.
     m_legendGrid->setHorizontalSpacing(spaceX);
-    m_legendGrid->setVerticalSpacing(0);
+    m_legendGrid->setVerticalSpacing(rowGap);
     for (const LegendRow &row : std::as_const(m_legend))
         row.swatch->setFixedSize(twipsSize(SwatchSize, SwatchSize));
     showHintsWhereRoom();
@@ -147,13 +151,14 @@ void Map3DView::resizeEvent(QResizeEvent *event) {
 }
 
 void Map3DView::showHintsWhereRoom() {
-    // At a small zoom the style's fixed parts (option marks, frames) leave the column no room for
-    // the mouse hints: they give way to the legend.
-    const int space = twipsToPixelsY(Map3DSpacing);
-    int needed = 0;
-    for (const QWidget *part : m_sideColumn->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
-        needed += part->minimumSizeHint().height() + space;
-    m_hintFrame->setVisible(needed <= contentsRect().height() - space);
+    // Below zoom 1 the style's fixed parts (option marks, frame edges) leave the column too little
+    // room for the mouse hints as well: they give way to the legend. From 1 up the column has the
+    // room it was designed with, or more.
+    const int room = contentsRect().height() - 2 * twipsToPixelsY(Map3DSpacing);
+    m_hintFrame->setVisible(true);
+    m_sideColumn->layout()->invalidate();
+    m_hintFrame->setVisible(layoutZoom() >= 1.0 ||
+                            m_sideColumn->layout()->minimumSize().height() <= room);
 }
 
 void Map3DView::chooseColourMapStyle(ColourMapStyle style) {

@@ -6,6 +6,7 @@
 
 #include <QGroupBox>
 #include <QList>
+#include <QMargins>
 
 class CalibrationDocument;
 class ChangedBytes;
@@ -105,5 +106,6 @@ private:
     QWidget *m_sideColumn = nullptr;
     QWidget *m_hintFrame = nullptr;
     QGridLayout *m_legendGrid = nullptr;
+    QMargins m_styleMargins; // of a frame's lines, at zoom 1
     QList<LegendRow> m_legend;
 };

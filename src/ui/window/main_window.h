@@ -136,6 +136,7 @@ private:
     [[nodiscard]] QMargins frameMargins() const;
     void keepOnScreen();
     void showStatusLine(bool shown);
+    void growBy(int height, bool shown);
     void rememberPlacement();
 
     SettingsStore &m_settings;

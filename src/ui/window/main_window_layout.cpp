@@ -53,8 +53,7 @@ QLabel *caption(QWidget *parent, const QString &name, const QString &text, const
     return label;
 }
 
-QPushButton *button(QWidget *parent, const QString &name, const QString &text,
-                    const QRect &twips) {
+QPushButton *button(QWidget *parent, const QString &name, const QString &text, const QRect &twips) {
     auto *push = new QPushButton(text, parent);
     push->setObjectName(name);
     placeInTwips(push, twips);
@@ -86,14 +85,11 @@ void MainWindow::buildFileFrame(QWidget *central) {
     placeInTwips(frame, QRect(120, 120, 10455, 1335));
     caption(frame, WindowNames::FileNameCaption, QStringLiteral("File Name"),
             QRect(120, 360, 1080, 300));
-    caption(frame, WindowNames::DateCaption, QStringLiteral("Date"),
-            QRect(120, 840, 1080, 300));
+    caption(frame, WindowNames::DateCaption, QStringLiteral("Date"), QRect(120, 840, 1080, 300));
     caption(frame, WindowNames::CommentCaption, QStringLiteral("Comment Area "),
             QRect(4560, 300, 1500, 300));
-    m_dataNameLabel =
-        valueLabel(frame, WindowNames::DataNameLabel, QRect(1200, 330, 3120, 360));
-    m_fileDateLabel =
-        valueLabel(frame, WindowNames::FileDateLabel, QRect(1200, 810, 3120, 360));
+    m_dataNameLabel = valueLabel(frame, WindowNames::DataNameLabel, QRect(1200, 330, 3120, 360));
+    m_fileDateLabel = valueLabel(frame, WindowNames::FileDateLabel, QRect(1200, 810, 3120, 360));
     m_commentBox = newCommentBox(frame);
     m_commentBox->setObjectName(WindowNames::CommentBox);
     placeInTwips(m_commentBox, QRect(6060, 240, 4275, 975));
@@ -133,7 +129,8 @@ void MainWindow::buildDataEditFrame(QWidget *central) {
         if (view->parentWidget() == m_dataEditFrame) {
             placeInTwips(view, QRect(SmallPanelLeft, SmallPanelTop, 4200, 1335));
         } else {
-            placeInTwips(view, QRect(LargePanelLeft, LargePanelTop, LargePanelWidth, LargePanelHeight));
+            placeInTwips(view,
+                         QRect(LargePanelLeft, LargePanelTop, LargePanelWidth, LargePanelHeight));
             view->raise();
         }
     }
@@ -157,8 +154,8 @@ void MainWindow::buildBottomRow(QWidget *central) {
     m_ecuDataNameFrame =
         panel(central, WindowNames::EcuDataNameFrame, QStringLiteral("ECU Data Name"));
     placeInTwips(m_ecuDataNameFrame, QRect(120, 9120, 4335, 1215));
-    m_ecuDataNameLabel = valueLabel(m_ecuDataNameFrame, WindowNames::EcuDataNameLabel,
-                                    QRect(240, 480, 3855, 420));
+    m_ecuDataNameLabel =
+        valueLabel(m_ecuDataNameFrame, WindowNames::EcuDataNameLabel, QRect(240, 480, 3855, 420));
 
     m_dataTransmitFrame =
         panel(central, WindowNames::DataTransmitFrame, QStringLiteral("Data Transmit"));

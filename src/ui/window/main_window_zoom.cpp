@@ -12,13 +12,14 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
+#include <QToolBar>
 #include <algorithm>
 #include <array>
 
 namespace {
 
-constexpr std::array ZoomSteps{0.5, 0.67, 0.75, 0.8, 0.9, 1.0, 1.1, 1.25,
-                               1.5, 1.75, 2.0,  2.5,  3.0, 4.0};
+constexpr std::array ZoomSteps{0.5,  0.67, 0.75, 0.8, 0.9, 1.0, 1.1,
+                               1.25, 1.5,  1.75, 2.0, 2.5, 3.0, 4.0};
 // A zoom this close to a step is at that step.
 constexpr double ZoomTolerance = 0.005;
 
@@ -32,12 +33,17 @@ void MainWindow::addZoomItems(QMenu *view) {
         QList<QKeySequence> keys;
         void (MainWindow::*command)();
     } items[] = {
-        {WindowNames::ZoomInItem, "Zoom In",
+        {WindowNames::ZoomInItem,
+         "Zoom In",
          {QKeySequence(Qt::CTRL | Qt::Key_Equal), QKeySequence(Qt::CTRL | Qt::Key_Plus)},
          &MainWindow::zoomIn},
-        {WindowNames::ZoomOutItem, "Zoom Out", {QKeySequence(Qt::CTRL | Qt::Key_Minus)},
+        {WindowNames::ZoomOutItem,
+         "Zoom Out",
+         {QKeySequence(Qt::CTRL | Qt::Key_Minus)},
          &MainWindow::zoomOut},
-        {WindowNames::ActualSizeItem, "Actual Size", {QKeySequence(Qt::CTRL | Qt::Key_0)},
+        {WindowNames::ActualSizeItem,
+         "Actual Size",
+         {QKeySequence(Qt::CTRL | Qt::Key_0)},
          &MainWindow::zoomToActualSize},
     };
     for (const auto &item : items) {
@@ -49,16 +55,16 @@ void MainWindow::addZoomItems(QMenu *view) {
 }
 
 void MainWindow::zoomIn() {
-    const auto *next = std::find_if(ZoomSteps.begin(), ZoomSteps.end(),
-                                    [](double step) { return step > layoutZoom() + ZoomTolerance; });
+    const auto *next = std::find_if(ZoomSteps.begin(), ZoomSteps.end(), [](double step) {
+        return step > layoutZoom() + ZoomTolerance;
+    });
     if (next != ZoomSteps.end())
         zoomTo(*next);
 }
 
 void MainWindow::zoomOut() {
-    const auto next =
-        std::find_if(ZoomSteps.rbegin(), ZoomSteps.rend(),
-                     [](double step) { return step < layoutZoom() - ZoomTolerance; });
+    const auto next = std::find_if(ZoomSteps.rbegin(), ZoomSteps.rend(),
+                                   [](double step) { return step < layoutZoom() - ZoomTolerance; });
     if (next != ZoomSteps.rend())
         zoomTo(*next);
 }
@@ -123,6 +129,16 @@ void MainWindow::keepOnScreen() {
 }
 
 void MainWindow::placeOnScreen() {
+    // The status line's texts are the layout's, at its zoom: in the system's font, which may be
+    // larger, they would not fit beside each other.
+    statusBar()->setFont(layoutFont());
+    connect(m_clientArea, &ZoomedClientArea::zoomChanged, statusBar(),
+            [this] { statusBar()->setFont(layoutFont()); });
+    // A bar shown below the layout makes the window taller, as the status line does.
+    for (QToolBar *bar : findChildren<QToolBar *>()) {
+        connect(bar, &QToolBar::visibilityChanged, this,
+                [this, bar](bool shown) { growBy(bar->sizeHint().height(), shown); });
+    }
     // At the size it had, or its designed size, as far as the screen has room; centred.
     const WindowPlacement placement = readWindowPlacement(m_settings);
     resize(placement.size.isValid() ? sizeOnScreen(placement.size) : sizeForZoom(1.0));
@@ -141,11 +157,14 @@ void MainWindow::placeOnScreen() {
 void MainWindow::showStatusLine(bool shown) {
     if (statusBar()->isHidden() != shown)
         return;
-    const int line = statusBar()->sizeHint().height();
     statusBar()->setVisible(shown);
-    // The window grows by the line rather than the layout shrinking, where the screen has room.
+    growBy(statusBar()->sizeHint().height(), shown);
+}
+
+void MainWindow::growBy(int height, bool shown) {
+    // The window grows by a line shown rather than the layout shrinking, where the screen has room.
     if (!isMaximized() && !isFullScreen()) {
-        resize(sizeOnScreen(size() + QSize(0, shown ? line : -line)));
+        resize(sizeOnScreen(size() + QSize(0, shown ? height : -height)));
         keepOnScreen();
     }
 }
@@ -153,8 +172,14 @@ void MainWindow::showStatusLine(bool shown) {
 void MainWindow::rememberPlacement() {
     const bool maximized = isMaximized();
     QSize size = maximized ? normalGeometry().size() : this->size();
-    if (!maximized && !statusBar()->isHidden())
-        size.rheight() -= statusBar()->height();
+    // Less the lines below the layout: each makes the window taller when it shows again.
+    QList<QWidget *> lines{statusBar()};
+    for (QToolBar *bar : findChildren<QToolBar *>())
+        lines << bar;
+    for (const QWidget *line : std::as_const(lines)) {
+        if (!maximized && line->isVisible())
+            size.rheight() -= line->height();
+    }
     writeWindowPlacement(m_settings, {size, maximized});
 }
 
