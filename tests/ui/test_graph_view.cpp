@@ -37,6 +37,7 @@ struct EditCase {
     GraphKind kind;
     int i, position, byte;
     int offset;       // of TH row 3, NE point i (RU point i)
+    bool fine;        // dragged with Shift held
     const char *undo; // the Edit menu's text for the drag, which ends with the value's text
 };
 
@@ -72,13 +73,18 @@ private:
         return m_f.find<QComboBox>(kind == GraphKind::Fi ? QStringLiteral("Combo2")
                                                          : QStringLiteral("Combo_IG2"));
     }
-    // Drags the knob of a slider with the mouse through the positions.
-    void drag(GraphSlider *s, const QList<int> &positions) {
-        const auto knob = [s](int p) { return QPoint(s->width() / 2, s->knobCentreY(p) - s->y()); };
-        QTest::mousePress(s, Qt::LeftButton, {}, knob(s->value()));
-        for (int position : positions)
-            QTest::mouseMove(s, knob(position));
-        QTest::mouseRelease(s, Qt::LeftButton, {}, knob(positions.back()));
+    // Drags the knob of a slider with the mouse to the heights below it, in pixels.
+    static void drag(GraphSlider *s, const QList<int> &pixelsDown, Qt::KeyboardModifiers keys) {
+        const QPointF knob(s->width() / 2.0, s->knobCentreY() - s->y());
+        QPointF at = knob;
+        QTest::mousePress(s, Qt::LeftButton, keys, knob.toPoint());
+        for (int down : pixelsDown) {
+            at = knob + QPointF(0, down);
+            QMouseEvent move(QEvent::MouseMove, at, s->mapToGlobal(at), Qt::NoButton,
+                             Qt::LeftButton, keys);
+            QApplication::sendEvent(s, &move);
+        }
+        QTest::mouseRelease(s, Qt::LeftButton, keys, at.toPoint());
     }
     // The sliders and value labels show TH row th, and the row selector its entry.
     void checkRowShown(GraphKind kind, int th) {
@@ -124,20 +130,22 @@ private slots:
         QTest::addColumn<EditCase>("c");
         const GraphKind Fi = GraphKind::Fi, Ig = GraphKind::Ig, Ru = GraphKind::Ru;
         const EditCase cases[] = {
-            {"Fi 1 top", Fi, 1, 0, 130, 224, "Fi map TH 3 NE 1: +5% \u2192 +30%"},
-            {"Fi 7 middle", Fi, 7, 30, 100, 230, "Fi map TH 3 NE 7: -2% \u2192 0%"},
-            {"Fi 16 bottom", Fi, 16, 60, 70, 239, "Fi map TH 3 NE 16: +2% \u2192 -30%"},
-            {"IG 7 top", Ig, 7, 0, 3, 38, "IG map TH 3 NE 7: -2deg \u2192 +3deg"},
-            {"RU 7 bottom", Ru, 7, 30, 241, 418, "RU map NE 7: +1% \u2192 -15%"},
+            {"Fi 1 top", Fi, 1, 0, 130, 224, false, "Fi map TH 3 NE 1: +5% \u2192 +30%"},
+            {"Fi 7 middle", Fi, 7, 30, 100, 230, false, "Fi map TH 3 NE 7: -2% \u2192 0%"},
+            {"Fi 7 fine", Fi, 7, 35, 95, 230, true, "Fi map TH 3 NE 7: -2% \u2192 -5%"},
+            {"Fi 16 bottom", Fi, 16, 60, 70, 239, false, "Fi map TH 3 NE 16: +2% \u2192 -30%"},
+            {"IG 7 top", Ig, 7, 0, 3, 38, false, "IG map TH 3 NE 7: -2deg \u2192 +3deg"},
+            {"RU 7 bottom", Ru, 7, 30, 241, 418, true, "RU map NE 7: +1% \u2192 -15%"},
         };
         for (const EditCase &c : cases)
             QTest::newRow(c.name) << c;
     }
 
-    // A drag through several positions writes table, text, image and view, one undo step.
+    // A drag writes table, text, image and view, one undo step. It moves the knob a whole step
+    // per 4 pixels (with Shift per 12 pixels), whatever the slider's height.
     void sliderDragIsOneEdit() {
         QFETCH(EditCase, c);
-        const auto [name, kind, i, position, byte, offset, undoUtf8] = c;
+        const auto [name, kind, i, position, byte, offset, fine, undoUtf8] = c;
         const QString undo = QString::fromUtf8(undoUtf8);
         w().selectView(ViewOf[at(kind)]);
         for (int k = 0; k < 2 && kind != GraphKind::Ru; ++k)
@@ -150,9 +158,12 @@ private slots:
             lines << QLineF(l.x1(), j == i ? y : l.y1(), l.x2(), j == i - 1 ? y : l.y2());
         }
         const EcuImage before = w().document().image();
-        // By way of the far end and the middle, so that the last move is a change.
-        const int far = position == 0 ? ScaleOf[at(kind)] : 0;
-        drag(slider(kind, i), {far, ScaleOf[at(kind)] / 2 + 1, position});
+        // By way of beyond the far end; the last pixels of a step short of the next one.
+        const int perStep = fine ? 12 : 4, start = slider(kind, i)->value();
+        const int far = position == 0 ? ScaleOf[at(kind)] : -ScaleOf[at(kind)];
+        const int steps = position - start, rest = steps < 0 ? 1 - perStep : perStep - 1;
+        drag(slider(kind, i), {2 * (far - start) * perStep, steps * perStep + rest},
+             fine ? Qt::ShiftModifier : Qt::NoModifier);
 
         QCOMPARE(QApplication::focusWidget(), slider(kind, i));
         QCOMPARE(w().document().image(), withBytes(before, {offset, byte}));
@@ -220,8 +231,7 @@ private slots:
         const bool ru = kind == GraphKind::Ru;
         if (ru) // the RU view shows the map again when this is undone
             QVERIFY(w().document().apply(changeAllRuPoints(0xF1)));
-        if (focused)
-            focus(slider(kind, 5));
+        focus(focused ? slider(kind, 5) : static_cast<QWidget *>(rows(kind)));
         const int shown = slider(kind, 2)->value();
         if (ru)
             w().document().undoStack().undo();
@@ -237,6 +247,25 @@ private slots:
             QTest::keyClick(slider(kind, 5), Qt::Key_Up);
             QVERIFY(w().document().image() != before.image);
         }
+    }
+
+    // Up held down is one step with its repeats; a press after a pause is a step of its own.
+    void keyHeldDownIsOneStep() {
+        w().selectView(ViewPosition::FiGraph);
+        GraphSlider *s = slider(GraphKind::Fi, 5);
+        focus(s);
+        const int start = s->value();
+        for (bool repeat : {false, true, true, true}) {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier, QString(), repeat);
+            QApplication::sendEvent(s, &press);
+        }
+        QCOMPARE(s->value(), start - 4);
+        QCOMPARE(w().document().undoStack().count(), 1);
+        QCOMPARE(w().document().undoStack().undoText(),
+                 QStringLiteral("Fi map TH 1 NE 5: +1% \u2192 +5%"));
+        QTest::qWait(600);
+        QTest::keyClick(s, Qt::Key_Down);
+        QCOMPARE(w().document().undoStack().count(), 2);
     }
 
     void keyAndWheelEdit() {
@@ -313,6 +342,7 @@ private slots:
         closeWith(dialog, c.closeOn, c.closeKey);
         QVERIFY(dialog.isNull());
         QVERIFY(w().isMainWindowEnabled());
+        QCOMPARE(w().focusWidget(), slider(GraphKind::Ru, 1));
         QCOMPARE(m_f.enabledAmong("Command3 Command7"), QStringLiteral("Command3 Command7"));
 
         QList<int> ru;

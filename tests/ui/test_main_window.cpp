@@ -61,7 +61,9 @@ private slots:
     void startWithTheStoredFileLoaded() {
         WindowFixture f;
         MainWindow &w = f.startWithSample();
-        QCOMPARE(w.windowTitle(), QStringLiteral("07KorvoKit Fi Setting Tool[*]"));
+        QCOMPARE(w.windowTitle(), QStringLiteral("SAMPLE.E2P \u2013 07KorvoKit Fi Setting Tool[*]"));
+        QCOMPARE(w.windowFilePath(), f.dir.filePath(QStringLiteral("SAMPLE.E2P")));
+        QCOMPARE(w.focusWidget(), f.find("Frame1")); // typing goes to the grid
         QVERIFY(!w.isWindowModified());
         QVERIFY(f.op.messages.isEmpty());
         QVERIFY(w.hasData());
@@ -150,6 +152,8 @@ private slots:
         QCOMPARE(f.op.messages, told.isEmpty() ? QList<ToldMessage>() : once);
         QVERIFY(!w.hasData());
         QVERIFY(!w.isWindowModified());
+        QCOMPARE(w.windowTitle(), QStringLiteral("07KorvoKit Fi Setting Tool[*]"));
+        QCOMPARE(w.focusWidget(), &w); // keys typed land in no box
         QCOMPARE(f.text("Label2"), QStringLiteral("file select"));
         QCOMPARE(f.text("Label3"), QStringLiteral("----"));
         QCOMPARE(f.shownAmong(Panels), QString());
@@ -329,6 +333,7 @@ private slots:
         f.dialogs.choose(saved);
         f.trigger("mnuSaveFile(2)");
         QCOMPARE(f.text("Label2"), QStringLiteral("RACE1"));
+        QCOMPARE(w.windowTitle(), QStringLiteral("RACE1.E2P \u2013 07KorvoKit Fi Setting Tool[*]"));
         QVERIFY(!w.isWindowModified());
         QCOMPARE(f.enabledAmong("Command3 mnuData(2)"), QStringLiteral("Command3 mnuData(2)"));
         QCOMPARE(f.shownAmong("Frame6"), QString());
@@ -369,7 +374,11 @@ private slots:
                                 "PITroad Limit 1)"));
         QVERIFY(w.statusBar()->isVisible());
         QVERIFY(cellMarked(f, 20) && !cellMarked(f, 21));
-        QCOMPARE(f.find("Label6(20)")->toolTip(), QStringLiteral("other: +10%"));
+        // Every cell tells where it lies, its value and the other one.
+        QCOMPARE(f.find("Label6(20)")->toolTip(),
+                 QStringLiteral("TH 5 %, 4500 r/min: +3%, other: +10%"));
+        QCOMPARE(f.find("Label6(21)")->toolTip(),
+                 QStringLiteral("TH 5 %, 5500 r/min: +1%, other: +1%"));
         QVERIFY(hasCompareMark(f.find("Label7(5)")));
         QVERIFY(hasCompareMark(f.find("Label_IG8(5)")) == false);
         QCOMPARE(f.find("Label7(5)")->toolTip(), QStringLiteral("other: 6000"));
@@ -378,6 +387,8 @@ private slots:
         w.selectView(ViewPosition::FiGraph);
         QTest::keyClick(f.find<QComboBox>("Combo2"), Qt::Key_Up); // TH row 2
         QVERIFY(hasCompareMark(f.find("Label12(4)")));
+        QCOMPARE(f.find("Label12(4)")->toolTip(),
+                 QStringLiteral("TH 5 %, 4500 r/min, other: +10%"));
         QVERIFY(!hasCompareMark(f.find("Label12(5)")));
         auto *otherLine = f.find<GraphLine>("OtherLine(3)");
         QVERIFY(otherLine->isShown());
@@ -385,11 +396,14 @@ private slots:
 
         QVERIFY(w.document().apply(changeCell(MapKind::Fi, 20, 110)));
         QVERIFY(!cellMarked(f, 20) && !hasCompareMark(f.find("Label12(4)")));
+        QCOMPARE(f.find("Label6(20)")->toolTip(),
+                 QStringLiteral("TH 5 %, 4500 r/min: +10%, other: +10%"));
         w.document().undoStack().undo();
         QVERIFY(cellMarked(f, 20));
 
         f.trigger("mnuCompareOff");
         QVERIFY(!cellMarked(f, 20) && !w.statusBar()->isVisible() && !otherLine->isShown());
+        QCOMPARE(f.find("Label6(20)")->toolTip(), QStringLiteral("TH 5 %, 4500 r/min: +3%"));
         QVERIFY(!hasCompareMark(f.find("Label7(5)")));
         QVERIFY(f.find("Lbl_PITroadOther")->isHidden());
 
@@ -426,6 +440,42 @@ private slots:
         QCOMPARE(kinds, (QStringList{QStringLiteral("written"), QStringLiteral("read")}));
         QVERIFY(cellMarked(f, 1));
         QVERIFY(f.text("CompareStatus").endsWith(QStringLiteral("_read.E2P: 1 differ (Fi 1)")));
+    }
+
+    // The keyboard: typing at start-up edits the grid; Tab and Shift+Tab go round the comment box,
+    // the view selector and the view without typing a tab; Ctrl+O, Ctrl+S and Alt+F.
+    void keysGoToTheViewAndTheMenus() {
+        WindowFixture f;
+        QVERIFY(f.restartWithSample());
+        MainWindow &w = *f.window;
+        QTest::keyClick(static_cast<QWidget *>(nullptr), Qt::Key_Plus);
+        QCOMPARE(f.text("Label6(1)"), QStringLiteral("+7%"));
+        // A view that has the keys hands them to the next one shown.
+        w.selectView(ViewPosition::FiGraph);
+        QCOMPARE(QApplication::focusWidget(), f.find("Slider1(1)"));
+        w.selectView(ViewPosition::FiNumeric);
+
+        auto *comment = f.find<QPlainTextEdit>("Text3");
+        const QString text = comment->toPlainText();
+        QTest::mouseClick(comment->viewport(), Qt::LeftButton);
+        QStringList visited;
+        for (Qt::Key key : {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Backtab,
+                            Qt::Key_Backtab, Qt::Key_Backtab}) {
+            QTest::keyClick(QApplication::focusWidget(), key);
+            visited << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(visited, words("Combo1 Frame1 Command6 Text3 Command6 Frame1 Combo1"));
+        QCOMPARE(comment->toPlainText(), text);
+
+        QTest::keyClick(comment, Qt::Key_S, Qt::ControlModifier);
+        f.op.choices = {1}; // the edit discarded
+        QTest::keyClick(comment, Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(f.dialogs.saveRequests.size(), 1);
+        QCOMPARE(f.dialogs.openRequests.size(), 1);
+        QTest::keyClick(&w, Qt::Key_F, Qt::AltModifier);
+        auto *file = f.find<QMenu>("mnuFile");
+        QTRY_VERIFY(file->isVisible());
+        file->close();
     }
 
     // The comment box shows the comment's bytes decoded, and a save gives the file the bytes it

@@ -2,6 +2,7 @@
 // file (its last file is loaded), selects each named view and grabs the screen. A shot that
 // names a control also clicks it and grabs the dialog it opens over the view, then cancels it.
 // A control named like a menu item ("mnuPortDevice") is a menu item that opens a dialog.
+// "?NAME" shows the tooltip of control NAME over the window; "#NAME" takes control NAME alone.
 // With --compare FILE the window compares its data with that file first.
 // Usage: window-shot [--compare FILE] SETTINGS.ini OUTDIR [VIEW_POSITION:NAME[:CONTROL] ...]
 
@@ -18,6 +19,7 @@
 #include <QMouseEvent>
 #include <QScreen>
 #include <QTimer>
+#include <QToolTip>
 #include <cstdio>
 
 namespace {
@@ -101,6 +103,24 @@ int main(int argc, char **argv) {
                 ++failures;
             }
         };
+        if (control.startsWith(QLatin1Char('?')) || control.startsWith(QLatin1Char('#'))) {
+            auto *target = window.findChild<QWidget *>(control.mid(1));
+            if (!target) {
+                std::fprintf(stderr, "no control %s\n", qPrintable(control.mid(1)));
+                ++failures;
+                continue;
+            }
+            if (control.startsWith(QLatin1Char('#'))) {
+                save(QRect(target->mapToGlobal(QPoint()), target->size()));
+                continue;
+            }
+            QToolTip::showText(target->mapToGlobal(target->rect().center()), target->toolTip(),
+                               target);
+            settle(700);
+            save(frame);
+            QToolTip::hideText();
+            continue;
+        }
         // A menu item opens a dialog that runs its own event loop: the picture is taken from
         // within it, and the dialog closed.
         if (auto *item = window.findChild<QAction *>(control); item && !control.isEmpty()) {

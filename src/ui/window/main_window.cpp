@@ -128,7 +128,10 @@ void MainWindow::connectCommands() {
 
 void MainWindow::connectEditors() {
     const auto open = [this](const EditRequest &request) {
-        return openEditDialog(*m_editContext, request);
+        EditDialog *dialog = openEditDialog(*m_editContext, request);
+        if (dialog)
+            connect(dialog, &QDialog::finished, this, &MainWindow::takeKeysBack);
+        return dialog;
     };
     for (MapGridView *grid : {m_panels.fiGrid, m_panels.igGrid}) {
         const MapKind kind = grid->kind();
@@ -200,6 +203,15 @@ void MainWindow::startUp(const QString &startFile) {
         return;
     }
     showFile(*last);
+    // Typing at once edits the grid.
+    m_views->focusShownView();
+}
+
+void MainWindow::takeKeysBack() {
+    // Window managers give the keys back to the window when a dialog closes; not every
+    // platform has one.
+    activateWindow();
+    m_views->focusShownView();
 }
 
 MapGridView *MainWindow::grid(MapKind kind) const {

@@ -82,6 +82,8 @@ public:
     // "History…": the calibrations read and written; open one or compare with it.
     void showHistory();
     void showAbout();
+    // After a dialog: the window active, the keyboard with the view shown.
+    void takeKeysBack();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -104,6 +106,8 @@ private:
     void enterNoFileState(bool clearComment);
     void enterDataState();
     void showFile(const ShownFile &file);
+    // "RACE1.E2P – 07KorvoKit Fi Setting Tool[*]"; the title alone without a file.
+    void showFileInTitle(const QString &path);
     void showLoadedComment();
     void showEcuRead(const EcuImage &image);
     void enterReadFailureState();

@@ -9,9 +9,11 @@
 #include "panels/single_value_panel.h"
 #include "window/edit_menu.h"
 #include "window/file_commands.h"
+#include "common/app_title.h"
 #include "window/main_window.h"
 
 #include <QComboBox>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLocale>
@@ -40,6 +42,7 @@ void enableAll(std::initializer_list<QAction *> items, bool enabled) {
 
 void MainWindow::enterNoFileState(bool clearComment) {
     m_document.clear();
+    showFileInTitle({});
     m_dataNameLabel->setText(NoFileName);
     m_fileDateLabel->setText(NoFileDate);
     if (clearComment)
@@ -50,6 +53,7 @@ void MainWindow::enterNoFileState(bool clearComment) {
     enableAll({m_saveFileAction, m_dataReadAction, m_dataWriteAction}, false);
     m_views->hideViewPanels();
     m_ecuDataNameFrame->setVisible(false);
+    m_views->focusShownView();
 }
 
 void MainWindow::enterDataState() {
@@ -61,9 +65,18 @@ void MainWindow::enterDataState() {
         frame->setEnabled(true);
     m_views->showFiGrid();
     m_ecuDataNameFrame->setVisible(false);
+    m_views->focusShownView();
+}
+
+void MainWindow::showFileInTitle(const QString &path) {
+    setWindowFilePath(path);
+    const QString title = AppTitle + QStringLiteral("[*]");
+    setWindowTitle(path.isEmpty() ? title
+                                  : QFileInfo(path).fileName() + QStringLiteral(" \u2013 ") + title);
 }
 
 void MainWindow::showFile(const ShownFile &file) {
+    showFileInTitle(fileState().filePath);
     m_dataNameLabel->setText(file.dataName);
     m_fileDateLabel->setText(QLocale().toString(file.fileTime, QLocale::ShortFormat));
 }
@@ -88,6 +101,9 @@ void MainWindow::setMainWindowEnabled(bool enabled) {
     menuBar()->setEnabled(enabled);
     m_editMenu->setAvailable(enabled);
     m_mapEdits->setAvailable(enabled);
+    // Disabled, the view lost the keyboard; it gets it back, not the first box of the window.
+    if (enabled)
+        m_views->focusShownView();
 }
 
 bool MainWindow::isMainWindowEnabled() const {
@@ -128,6 +144,7 @@ void MainWindow::showEcuRead(const EcuImage &image) {
         m_compare->keepBeforeRead(m_document.image());
     m_document.load(image, E2PComment());
     m_dataNameLabel->setText(QStringLiteral("ECU Read data"));
+    showFileInTitle({});
     m_fileDateLabel->setText(QStringLiteral("-----"));
     setMainWindowEnabled(true);
     m_ecuDataNameFrame->setVisible(true);
