@@ -7,8 +7,8 @@
 
 // The decoded data as text, in the display texts the window shows.
 
-// The data name, the comment, the Fi and IG maps as grids with their axes (top throttle row
-// first, as the window shows them), the RU map and the three speeds. Control characters of the
+// The data name, its CRC-32, the comment, the Fi and IG maps as grids with their axes (top throttle
+// row first, as the window shows them), the RU map and the three speeds. Control characters of the
 // name and the comment (but tab and newline) are shown escaped, as \x1b.
 [[nodiscard]] QString dumpText(const EcuData &data, const QString &comment);
 

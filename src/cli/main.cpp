@@ -1,5 +1,5 @@
-// qz3rok-cli: reads and writes the ECU, and shows and compares E2P files, on a terminal
-// without a display.
+// qz3rok-cli: reads and writes the ECU, and shows and compares E2P files and the ECU's data, on
+// a terminal without a display.
 
 #include "cli_arguments.h"
 #include "data_report.h"
@@ -17,8 +17,6 @@
 
 namespace {
 
-constexpr int ExitFilesDiffer = 1;
-
 int refuse(const QString &error) {
     std::fprintf(stderr, "qz3rok-cli: %s\nTry 'qz3rok-cli --help'.\n", qPrintable(error));
     return ExitUsageOrFile;
@@ -32,11 +30,12 @@ std::optional<OpenOutcome> load(const QString &path, Operator &op) {
     return loaded;
 }
 
-int dump(const QString &path, Operator &op) {
+int dump(const QString &path, std::optional<CsvTable> csvTable, Operator &op) {
     const std::optional<OpenOutcome> loaded = load(path, op);
     if (!loaded)
         return ExitUsageOrFile;
-    const QByteArray text = dumpText(loaded->data, loaded->commentText).toLocal8Bit();
+    const QByteArray text = csvTable ? tableCsv(*csvTable, loaded->data.tables)
+                                     : dumpText(loaded->data, loaded->commentText).toLocal8Bit();
     std::fwrite(text.constData(), 1, static_cast<std::size_t>(text.size()), stdout);
     return ExitDone;
 }
@@ -58,13 +57,18 @@ int transfer(const CliArguments &arguments, Operator &op) {
     if (const QString warning = settings.notSavedWarning(); !warning.isEmpty())
         op.tell(warning, MessageIcon::Exclamation);
     QString error;
-    const std::optional<QString> device = resolvePort(arguments.port, settings, error);
-    if (!device)
+    const std::optional<CliPort> port = resolvePort(arguments.port, settings, error);
+    if (!port)
         return refuse(error);
+    HistoryFolder history;
+    const CliTransfer context{*port, op, settings, interruptions,
+                              arguments.noHistory ? nullptr : &history};
     const QString &file = arguments.files.front();
-    return arguments.command == CliArguments::Command::Read
-               ? readEcuToFile(*device, file, arguments.force, op, settings, interruptions)
-               : writeFileToEcu(*device, file, op, settings, interruptions);
+    if (arguments.command == CliArguments::Command::Read)
+        return readEcuToFile(context, file, arguments.force);
+    if (arguments.command == CliArguments::Command::Write)
+        return writeFileToEcu(context, file, arguments.review);
+    return diffWithEcu(context, file);
 }
 
 } // namespace
@@ -85,8 +89,10 @@ int main(int argc, char **argv) {
         std::printf("qz3rok-cli %s\n", qPrintable(programVersion()));
         return ExitDone;
     case CliArguments::Command::Dump:
-        return dump(arguments.files.front(), op);
+        return dump(arguments.files.front(), arguments.csvTable, op);
     case CliArguments::Command::Diff:
+        if (arguments.portGiven)
+            return transfer(arguments, op);
         return diff(arguments.files.at(0), arguments.files.at(1), op);
     case CliArguments::Command::Read:
     case CliArguments::Command::Write:

@@ -4,6 +4,7 @@
 #include "files/e2p_writer.h"
 #include "link/ecu_link.h"
 #include "link/qt_serial_port.h"
+#include "link/reviewed_write.h"
 #include "link/serial_device.h"
 #include "link/verification_file_path.h"
 
@@ -11,16 +12,16 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <cstdio>
 
 namespace {
 
 // The link on one device, for one transfer, stopped by the signals.
-struct Transfer {
-    Transfer(const QString &device, Operator &op, const SettingsStore &settings,
-             InterruptSignals &interruptions)
-        : link(port, op, settings) {
-        link.setDeviceName(device);
-        QObject::connect(&interruptions, &InterruptSignals::interrupted, &link,
+struct Link {
+    explicit Link(const CliTransfer &transfer)
+        : link(port, transfer.op, transfer.settings) {
+        link.setDeviceName(transfer.port.device);
+        QObject::connect(&transfer.interruptions, &InterruptSignals::interrupted, &link,
                          &EcuLink::interrupt);
     }
     QtSerialPort port;
@@ -39,22 +40,46 @@ QString interruptedWrite(WriteOutcome outcome) {
         return QStringLiteral("Interrupted: the data were written to the ECU but not verified.");
     case WriteOutcome::Failed:
     case WriteOutcome::Done:
+    case WriteOutcome::SessionLost:
         break;
     }
     return QStringLiteral("Interrupted: nothing was written to the ECU.");
 }
 
+void keep(const CliTransfer &transfer, const EcuImage &image, HistoryKind kind) {
+    if (transfer.history)
+        (void)keepInHistory(*transfer.history, image, kind, transfer.port.name, transfer.op);
+}
+
+void printLines(const QStringList &lines) {
+    for (const QString &line : lines)
+        std::printf("%s\n", qPrintable(line));
+    std::fflush(stdout);
+}
+
+std::optional<OpenOutcome> load(const QString &path, Operator &op) {
+    const QFileInfo file(path);
+    OpenOutcome loaded = loadE2PFile({file.absoluteFilePath(), file.fileName()}, op);
+    if (!loaded.accepted())
+        return std::nullopt;
+    return loaded;
+}
+
 } // namespace
 
-std::optional<QString> resolvePort(const QString &portArgument, const SettingsStore &settings,
+std::optional<CliPort> resolvePort(const QString &portArgument, const SettingsStore &settings,
                                    QString &error) {
+    const auto byNumber = [&settings](int portNo) {
+        const QString device = serialDeviceName(portNo, settings);
+        return CliPort{device, QStringLiteral("COM%1 (%2)").arg(portNo).arg(device)};
+    };
     if (portArgument.isEmpty())
-        return serialDeviceName(readPortNo(settings), settings);
+        return byNumber(readPortNo(settings));
     static const QRegularExpression comNumber(QStringLiteral("^(?:COM)?([0-9]+)$"),
                                               QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch match = comNumber.match(portArgument);
     if (!match.hasMatch())
-        return portArgument;
+        return CliPort{portArgument, portArgument};
     const int portNo = match.captured(1).toInt();
     if (portNo < FirstPortNo || portNo > LastPortNo) {
         error = QStringLiteral("--port %1: COM numbers run from %2 to %3")
@@ -63,11 +88,11 @@ std::optional<QString> resolvePort(const QString &portArgument, const SettingsSt
                     .arg(LastPortNo);
         return std::nullopt;
     }
-    return serialDeviceName(portNo, settings);
+    return byNumber(portNo);
 }
 
-int readEcuToFile(const QString &device, const QString &path, bool replace, Operator &op,
-                  const SettingsStore &settings, InterruptSignals &interruptions) {
+int readEcuToFile(const CliTransfer &transfer, const QString &path, bool replace) {
+    Operator &op = transfer.op;
     // Checked before the transfer, so that data read are not lost for want of a place.
     const QFileInfo target(path);
     if (target.isDir() || (target.exists() && !replace)) {
@@ -83,10 +108,10 @@ int readEcuToFile(const QString &device, const QString &path, bool replace, Oper
         return ExitUsageOrFile;
     }
 
-    Transfer transfer(device, op, settings, interruptions);
+    Link link(transfer);
     std::optional<EcuImage> image;
     const bool read = !InterruptSignals::received() &&
-                      transfer.link.EcuDataRead([&image](const EcuImage &data) { image = data; });
+                      link.link.EcuDataRead([&image](const EcuImage &data) { image = data; });
     if (InterruptSignals::received()) {
         op.tell(QStringLiteral("Interrupted: nothing was written to %1.").arg(path),
                 MessageIcon::Critical);
@@ -94,10 +119,12 @@ int readEcuToFile(const QString &device, const QString &path, bool replace, Oper
     }
     if (!read)
         return ExitTransferFailed;
+    keep(transfer, *image, HistoryKind::Read);
 
     const QString comment =
         QStringLiteral("Read from the ECU on %1 at %2")
-            .arg(device, QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")));
+            .arg(transfer.port.device,
+                 QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")));
     const FileWriteResult written =
         writeFileSafely(path, e2pFileContents(*image, E2PComment::fromText(comment)));
     if (!written.ok) {
@@ -108,26 +135,58 @@ int readEcuToFile(const QString &device, const QString &path, bool replace, Oper
     return ExitDone;
 }
 
-int writeFileToEcu(const QString &device, const QString &path, Operator &op,
-                   const SettingsStore &settings, InterruptSignals &interruptions) {
-    const QFileInfo file(path);
-    const OpenOutcome loaded = loadE2PFile({file.absoluteFilePath(), file.fileName()}, op);
-    if (!loaded.accepted())
+int writeFileToEcu(const CliTransfer &transfer, const QString &path, bool review) {
+    Operator &op = transfer.op;
+    const std::optional<OpenOutcome> loaded = load(path, op);
+    if (!loaded)
         return ExitUsageOrFile;
+    const EcuImage &image = loaded->data.image;
 
-    Transfer transfer(device, op, settings, interruptions);
-    const QString verificationPath = verificationFilePath(
-        file.absoluteFilePath(), file.absolutePath(), ecuDataName(loaded.data.image));
-    const WriteOutcome outcome =
-        InterruptSignals::received()
-            ? WriteOutcome::Failed
-            : transfer.link.EcuDataWrite(loaded.data.image, verificationPath);
+    Link link(transfer);
+    const QFileInfo file(path);
+    const QString verificationPath =
+        verificationFilePath(file.absoluteFilePath(), file.absolutePath(), ecuDataName(image));
+    WriteOutcome outcome = WriteOutcome::Failed;
+    if (review && !InterruptSignals::received()) {
+        const ReviewSteps steps{
+            [&](const EcuImage &ecu) { keep(transfer, ecu, HistoryKind::BeforeWrite); },
+            [&](const EcuImage &ecu, const WriteChanges &changes) {
+                printLines(reviewHeading(ecu, image, changes) +
+                           writeChangeLines(changes, ecu, loaded->data, TerminalArrow));
+                return !InterruptSignals::received() &&
+                       op.confirm(QStringLiteral("Write these changes to the ECU?"),
+                                  MessageIcon::Question);
+            }};
+        const ReviewedWrite reviewed =
+            reviewAndWrite(link.link, op, image, verificationPath, steps);
+        if (reviewed.outcome == ReviewOutcome::NothingToWrite)
+            return ExitDone;
+        outcome = reviewed.write;
+    } else if (!InterruptSignals::received()) {
+        outcome = link.link.EcuDataWrite(image, verificationPath);
+    }
     // Once the last word was read back the write ends as it would have.
     if (InterruptSignals::received() && outcome != WriteOutcome::Done) {
         op.tell(interruptedWrite(outcome), MessageIcon::Critical);
         return ExitTransferFailed;
     }
-    if (outcome != WriteOutcome::Done || !transfer.link.lastWriteVerified())
+    if (outcome != WriteOutcome::Done || !link.link.lastWriteVerified())
         return ExitTransferFailed;
+    keep(transfer, image, HistoryKind::Written);
     return ExitDone;
+}
+
+int diffWithEcu(const CliTransfer &transfer, const QString &path) {
+    const std::optional<OpenOutcome> loaded = load(path, transfer.op);
+    if (!loaded)
+        return ExitUsageOrFile;
+    Link link(transfer);
+    std::optional<EcuImage> ecu;
+    if (InterruptSignals::received() ||
+        !link.link.EcuDataRead([&ecu](const EcuImage &read) { ecu = read; }))
+        return ExitUsageOrFile;
+    keep(transfer, *ecu, HistoryKind::Read);
+    const WriteChanges changes = writeChanges(*ecu, loaded->data.image);
+    printLines(writeChangeLines(changes, *ecu, loaded->data, TerminalArrow));
+    return changes.none() ? ExitDone : ExitFilesDiffer;
 }

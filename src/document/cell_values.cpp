@@ -31,9 +31,12 @@ QString rangeText(MapKind kind) {
 }
 
 std::optional<double> parseCellNumber(MapKind kind, const QString &text) {
+    return parseNumber(text, kind == MapKind::Fi ? QStringLiteral("%") : QStringLiteral("deg"));
+}
+
+std::optional<double> parseNumber(const QString &text, const QString &unit) {
     QString number = text.trimmed();
-    const QString unit = kind == MapKind::Fi ? QStringLiteral("%") : QStringLiteral("deg");
-    if (number.endsWith(unit, Qt::CaseInsensitive))
+    if (!unit.isEmpty() && number.endsWith(unit, Qt::CaseInsensitive))
         number = number.chopped(unit.size()).trimmed();
     number.replace(QLatin1Char(','), QLatin1Char('.'));
     // Only a sign, digits and one point: no exponents, no "inf" or "nan".
@@ -58,4 +61,10 @@ std::optional<int> storableValue(MapKind kind, double number) {
     if (!(rounded >= range.lowest && rounded <= range.highest))
         return std::nullopt;
     return static_cast<int>(rounded);
+}
+
+long long roundedQuotient(long long numerator, long long denominator) {
+    const long long away =
+        (2 * (numerator < 0 ? -numerator : numerator) + denominator) / (2 * denominator);
+    return numerator < 0 ? -away : away;
 }

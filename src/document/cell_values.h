@@ -28,6 +28,11 @@ struct ValueRange {
 // The number a typed or pasted text stands for: an optional sign, digits with a decimal point
 // or comma, optionally the map's unit ("%" or "deg"). Nothing when the text is not a number.
 [[nodiscard]] std::optional<double> parseCellNumber(MapKind kind, const QString &text);
+// The same for any unit ("%", "deg", or none when empty).
+[[nodiscard]] std::optional<double> parseNumber(const QString &text, const QString &unit);
 // The value nearest to a number (halves away from zero); nothing when it lies outside the
 // editor range.
 [[nodiscard]] std::optional<int> storableValue(MapKind kind, double number);
+
+// numerator / denominator (above 0) to the nearest whole number, halves away from zero, exactly.
+[[nodiscard]] long long roundedQuotient(long long numerator, long long denominator);

@@ -2,41 +2,6 @@
 
 #include "calibration_document.h"
 
-namespace {
-
-// The kinds in the order the counts name them.
-struct KindName {
-    ParameterKind kind;
-    const char *name;
-};
-constexpr KindName KindNames[] = {
-    {ParameterKind::FiCell, "Fi"},
-    {ParameterKind::IgCell, "IG"},
-    {ParameterKind::NeAxis, "NE axis"},
-    {ParameterKind::ThAxis, "TH axis"},
-    {ParameterKind::RuPoint, "RU"},
-    {ParameterKind::ShiftNe, "ShiftTiming Indicator"},
-    {ParameterKind::PitLimit, "PITroad Limit"},
-    {ParameterKind::IdleNe, "Idring Ne"},
-};
-
-} // namespace
-
-QString differenceCounts(const std::vector<Difference> &differences) {
-    QStringList counts;
-    for (const KindName &kind : KindNames) {
-        const auto count =
-            std::count_if(differences.cbegin(), differences.cend(),
-                          [&](const Difference &d) { return d.place.kind == kind.kind; });
-        if (count > 0)
-            counts << QStringLiteral("%1 %2").arg(QLatin1String(kind.name)).arg(count);
-    }
-    QString text = QStringLiteral("%1 differ").arg(differences.size());
-    if (!counts.isEmpty())
-        text += QStringLiteral(" (") + counts.join(QStringLiteral(", ")) + QLatin1Char(')');
-    return text;
-}
-
 Comparison::Comparison(const CalibrationDocument &document, QObject *parent)
     : QObject(parent)
     , m_document(document) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "image/image_comparison.h"
+#include "image/difference_text.h"
 
 #include <QObject>
 #include <array>
@@ -8,9 +8,6 @@
 #include <vector>
 
 class CalibrationDocument;
-
-// How many differ, and of which kind: "12 differ (Fi 8, IG 3, NE axis 1)".
-[[nodiscard]] QString differenceCounts(const std::vector<Difference> &differences);
 
 // The comparison of the document with another calibration (a file, a history entry, or the
 // data before the last read): which parameters differ, kept up to date through every edit,
@@ -26,6 +23,8 @@ public:
     void stop();
 
     [[nodiscard]] bool isActive() const { return m_other.has_value(); }
+    // The calibration compared with; only while active.
+    [[nodiscard]] const EcuImage &other() const { return *m_other; }
     [[nodiscard]] const QString &name() const { return m_name; }
     [[nodiscard]] const std::vector<Difference> &differences() const { return m_differences; }
     // The difference at an image offset, or nullptr where the byte is the same (or no

@@ -4,6 +4,7 @@
 #include "change_cells.h"
 
 #include <cmath>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -96,27 +97,53 @@ bool canInterpolate(const CellBlock &block) {
     return block.cellCount() > 1;
 }
 
-ByteEdit interpolateCells(MapKind kind, const EcuTables &tables, const CellBlock &block) {
+namespace {
+
+// The block's cells interpolated between the corners of the rectangle each cell lies in: the
+// block's own corners, or those of its row or column alone.
+ByteEdit interpolate(MapKind kind, const EcuTables &tables, const CellBlock &block,
+                     std::optional<Along> along, const QString &what) {
     const std::vector<double> across =
         fractions(tables.NeData, block.firstColumn, block.lastColumn);
     const std::vector<double> up = fractions(tables.ThData, block.firstRow, block.lastRow);
-    const auto corner = [&](int row, int column) {
+    const auto at = [&](int row, int column) {
         return static_cast<double>(tableValue(kind, tables, row, column));
     };
-    const double bottomLeft = corner(block.firstRow, block.firstColumn);
-    const double bottomRight = corner(block.firstRow, block.lastColumn);
-    const double topLeft = corner(block.lastRow, block.firstColumn);
-    const double topRight = corner(block.lastRow, block.lastColumn);
     CellValues cells;
     forEachCell(block, [&](int row, int column) {
-        const double x = across[static_cast<std::size_t>(column - block.firstColumn)];
-        const double y = up[static_cast<std::size_t>(row - block.firstRow)];
-        const double bottom = bottomLeft + (bottomRight - bottomLeft) * x;
-        const double top = topLeft + (topRight - topLeft) * x;
+        const bool rowOnly = along == Along::Rows;
+        const bool columnOnly = along == Along::Columns;
+        const int low = rowOnly ? row : block.firstRow;
+        const int high = rowOnly ? row : block.lastRow;
+        const int left = columnOnly ? column : block.firstColumn;
+        const int right = columnOnly ? column : block.lastColumn;
+        const double x =
+            columnOnly ? 0.0 : across[static_cast<std::size_t>(column - block.firstColumn)];
+        const double y = rowOnly ? 0.0 : up[static_cast<std::size_t>(row - block.firstRow)];
+        const double bottom = at(low, left) + (at(low, right) - at(low, left)) * x;
+        const double top = at(high, left) + (at(high, right) - at(high, left)) * x;
         cells.emplace_back(cellNumber(row, column),
                            cellByte(kind, rounded(bottom + (top - bottom) * y)));
     });
-    return changeCells(kind, cells, QStringLiteral("interpolate %1 cells").arg(blockSize(block)));
+    return changeCells(kind, cells,
+                       QStringLiteral("interpolate %1 cells").arg(blockSize(block)) + what);
+}
+
+} // namespace
+
+ByteEdit interpolateCells(MapKind kind, const EcuTables &tables, const CellBlock &block) {
+    return interpolate(kind, tables, block, std::nullopt, QString());
+}
+
+ByteEdit interpolateAlong(MapKind kind, const EcuTables &tables, const CellBlock &block,
+                          Along along) {
+    return interpolate(kind, tables, block, along,
+                       along == Along::Rows ? QStringLiteral(" along rows")
+                                            : QStringLiteral(" along columns"));
+}
+
+bool canInterpolateAlong(const CellBlock &block, Along along) {
+    return (along == Along::Rows ? block.columns() : block.rows()) >= 3;
 }
 
 bool canSmooth(const CellBlock &block) {

@@ -34,6 +34,15 @@ struct MapEditResult {
 // Whether interpolation has anything to do: a block of two cells or more.
 [[nodiscard]] bool canInterpolate(const CellBlock &block);
 
+// Interpolation one way only: each TH row of the block linear between its first and last cell
+// over the NE points, or each NE column between its bottom and top cell over the TH points.
+// "Fi map: interpolate 4 x 3 cells along rows".
+enum class Along { Rows, Columns };
+[[nodiscard]] ByteEdit interpolateAlong(MapKind kind, const EcuTables &tables,
+                                        const CellBlock &block, Along along);
+// Whether the rows (or columns) have a cell between their ends.
+[[nodiscard]] bool canInterpolateAlong(const CellBlock &block, Along along);
+
 // Each inner cell to the mean of itself and its four neighbours; the block's edges stay.
 // "Fi map: smooth 5 x 5 cells".
 [[nodiscard]] ByteEdit smoothCells(MapKind kind, const EcuTables &tables, const CellBlock &block);

@@ -1,18 +1,10 @@
 #include "e2p_reader.h"
 
 #include "files/hex_field.h"
+#include "files/small_file_reading.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QIODevice>
-#include <cerrno>
 #include <vector>
-
-#ifdef Q_OS_UNIX
-#include <fcntl.h>
-#include <unistd.h>
-#endif
 
 namespace {
 
@@ -143,30 +135,6 @@ E2PReadResult readE2PData(const QByteArray &data) {
     return result;
 }
 
-QString tooLarge(qint64 size) {
-    return QStringLiteral("File too large for an E2P file: %1 bytes (at most %2)")
-        .arg(size)
-        .arg(E2PFileSizeLimit);
-}
-
-E2PReadResult rejectedFile(const QString &path, const QString &reason) {
-    return rejected(QStringLiteral("%1\n%2").arg(QDir::toNativeSeparators(path), reason));
-}
-
-// Why the file at path is no E2P file to read, from its directory entry alone; empty when it
-// may be one.
-QString refusalOf(const QFileInfo &info) {
-    if (!info.exists())
-        return {};
-    if (info.isDir())
-        return qt_error_string(EISDIR);
-    if (!info.isFile())
-        return QStringLiteral("Not a regular file (a device, a pipe or a socket)");
-    if (info.size() > E2PFileSizeLimit)
-        return tooLarge(info.size());
-    return {};
-}
-
 } // namespace
 
 E2PReadResult readE2PFile(QIODevice &device) {
@@ -174,26 +142,8 @@ E2PReadResult readE2PFile(QIODevice &device) {
 }
 
 E2PReadResult readE2PFile(const QString &path) {
-    if (const QString refusal = refusalOf(QFileInfo(path)); !refusal.isEmpty())
-        return rejectedFile(path, refusal);
-    QFile file(path);
-#ifdef Q_OS_UNIX
-    // Opened without waiting, in case a pipe took the file's place since it was looked at.
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return rejectedFile(path, qt_error_string(errno));
-    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        return rejectedFile(path, file.errorString());
-    }
-#else
-    if (!file.open(QIODevice::ReadOnly))
-        return rejectedFile(path, file.errorString());
-#endif
-    const QByteArray data = file.read(E2PFileSizeLimit + 1);
-    if (file.error() != QFileDevice::NoError)
-        return rejectedFile(path, file.errorString());
-    if (data.size() > E2PFileSizeLimit)
-        return rejectedFile(path, tooLarge(data.size()));
-    return readE2PData(data);
+    const SmallFileRead file = readSmallFile(path, E2PFileSizeLimit, QStringLiteral("an E2P file"));
+    if (!file.ok())
+        return rejected(file.refusal);
+    return readE2PData(file.data);
 }

@@ -8,7 +8,7 @@ struct FileDialogRequest {
     QString title;
     QString filter;        // e.g. "E2P(*.E2P)"
     QString defaultSuffix; // added by the dialog when the user types none
-    QString startFolder;
+    QString startFolder;   // the folder to start in, or a file in it to propose
 };
 
 // What the user chose: the full path and the bare file name.

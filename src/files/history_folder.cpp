@@ -3,6 +3,8 @@
 #include "e2p_reader.h"
 #include "e2p_writer.h"
 #include "file_writing.h"
+#include "image/image_fingerprint.h"
+#include "operator.h"
 
 #include <QDir>
 #include <QRegularExpression>
@@ -16,12 +18,17 @@ struct KindNames {
     HistoryKind kind;
     QLatin1StringView name;      // in the entry's file name
     QLatin1StringView inComment; // "ECU data <inComment> <port> on <when>"
+    QLatin1StringView inMessage; // "The calibration <inMessage> could not be kept ..."
 };
 
 // Every kind of entry: a new kind is one more line here.
 constexpr KindNames Kinds[] = {
-    {HistoryKind::Read, QLatin1StringView("read"), QLatin1StringView("read from")},
-    {HistoryKind::Written, QLatin1StringView("written"), QLatin1StringView("written to")},
+    {HistoryKind::Read, QLatin1StringView("read"), QLatin1StringView("read from"),
+     QLatin1StringView("read")},
+    {HistoryKind::Written, QLatin1StringView("written"), QLatin1StringView("written to"),
+     QLatin1StringView("written")},
+    {HistoryKind::BeforeWrite, QLatin1StringView("before-write"),
+     QLatin1StringView("read before a write from"), QLatin1StringView("read before the write")},
 };
 
 const KindNames &namesOf(HistoryKind kind) {
@@ -113,8 +120,9 @@ HistoryFolder::Saved HistoryFolder::keep(const EcuImage &image, HistoryKind kind
     }
     const KindNames &names = namesOf(kind);
     const QString comment =
-        QStringLiteral("ECU data %1 %2 on %3")
-            .arg(names.inComment, port, when.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+        QStringLiteral("ECU data %1 %2 on %3, %4")
+            .arg(names.inComment, port, when.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
+                 fingerprintText(image));
     const QByteArray contents = e2pFileContents(image, E2PComment::fromText(comment));
 
     // Another program or window may keep an entry in the same millisecond: a name is taken
@@ -152,9 +160,20 @@ std::vector<HistoryEntry> HistoryFolder::entries() const {
         const E2PReadResult read = readE2PFile(kept.path);
         if (read.ok) {
             kept.dataName = ecuDataName(read.image).trimmed();
+            kept.crc32 = imageCrc32(read.image);
             kept.commentFirstLine = read.commentText.section(QStringLiteral("\r\n"), 0, 0);
         }
         entries.push_back(kept);
     }
     return entries;
+}
+
+bool keepInHistory(HistoryFolder &history, const EcuImage &image, HistoryKind kind,
+                   const QString &port, Operator &op) {
+    const HistoryFolder::Saved saved = history.keep(image, kind, port);
+    if (!saved.ok)
+        op.tell(QStringLiteral("The calibration %1 could not be kept in the history:\n%2")
+                    .arg(namesOf(kind).inMessage, saved.error),
+                MessageIcon::Exclamation);
+    return saved.ok;
 }

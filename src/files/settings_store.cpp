@@ -157,6 +157,16 @@ void writeCellColours(SettingsStore &store, bool on) {
                     on ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
+bool readKeepMapShape(const SettingsStore &store) {
+    return store.readText(QStringLiteral("Edit"), QStringLiteral("KeepMapShape"), QString())
+               .trimmed() == QStringLiteral("1");
+}
+
+void writeKeepMapShape(SettingsStore &store, bool on) {
+    store.writeText(QStringLiteral("Edit"), QStringLiteral("KeepMapShape"),
+                    on ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
 LastFile readLastFile(const SettingsStore &store) {
     return {lastFileValue(store, LastFilePathKey), lastFileValue(store, QStringLiteral("hex_path")),
             lastFileValue(store, LastFileNameKey)};

@@ -74,6 +74,10 @@ void writeSerialDevice(SettingsStore &store, int portNo, const QString &device);
 [[nodiscard]] bool readCellColours(const SettingsStore &store);
 void writeCellColours(SettingsStore &store, bool on);
 
+// [Edit] KeepMapShape: an axis point moved keeps the maps' shape; off unless stored as "1".
+[[nodiscard]] bool readKeepMapShape(const SettingsStore &store);
+void writeKeepMapShape(SettingsStore &store, bool on);
+
 // A stored last-file value longer than any path the system can open reads as NoLastFile.
 struct LastFile {
     QString path; // WR_hex

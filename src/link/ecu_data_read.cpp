@@ -1,7 +1,7 @@
 #include "ecu_link.h"
 #include "link_texts.h"
 
-bool EcuLink::EcuDataRead(const std::function<void(const EcuImage &)> &onRead) {
+bool EcuLink::EcuDataRead(const std::function<void(const EcuImage &)> &onRead, AfterRead after) {
     if (!startTransfer())
         return false;
 
@@ -13,12 +13,20 @@ bool EcuLink::EcuDataRead(const std::function<void(const EcuImage &)> &onRead) {
         endTransfer();
         return false;
     }
-    closePort();
+    const bool keep = after == AfterRead::KeepSession;
+    if (!keep)
+        closePort();
 
     if (dataTypeMarker(image) != EcuMarker) {
         tell(EcuDataTypeIncorrect, MessageIcon::Critical);
         endTransfer();
         return false;
+    }
+    if (keep) {
+        keepSession();
+        if (onRead)
+            onRead(image);
+        return true;
     }
     if (onRead)
         onRead(image);

@@ -10,7 +10,7 @@
 WriteOutcome EcuLink::EcuDataWrite(const EcuImage &image, const QString &verificationPath,
                                    WriteAgainOffer offer) {
     m_writeVerified = false;
-    if (!startTransfer())
+    if (!startTransfer(true))
         return WriteOutcome::Failed;
     m_writeAgainOffer = offer;
     m_writeAgainChosen = false;
@@ -22,7 +22,14 @@ WriteOutcome EcuLink::EcuDataWrite(const EcuImage &image, const QString &verific
     QString productCode;
     for (int wordAddress : {0xFD, 0xFE}) {
         QByteArray reply;
-        if (readWord(wordAddress, reply) != Exchange::Done)
+        const Exchange read = readWord(wordAddress, reply);
+        // The first request on a kept session tells whether the ECU is still in its data mode.
+        if (read == Exchange::Failed && std::exchange(m_onKeptSession, false)) {
+            endTransfer();
+            return WriteOutcome::SessionLost;
+        }
+        m_onKeptSession = false;
+        if (read != Exchange::Done)
             return endFailedWrite();
         productCode += QChar(static_cast<char16_t>(static_cast<std::uint8_t>(reply.at(5))));
         productCode += QChar(static_cast<char16_t>(static_cast<std::uint8_t>(reply.at(4))));

@@ -169,6 +169,10 @@ int EcuLink::ask(const Question &question) {
 EcuLink::Exchange EcuLink::missing(const QString &message) {
     if (!m_linkContinue)
         return Exchange::Stopped;
+    // On a kept session the first request finds out whether the ECU still answers; when it does
+    // not, the caller shakes hands anew, and there is nothing to tell yet.
+    if (m_onKeptSession)
+        return Exchange::Failed;
     tellFailure(message);
     return Exchange::Failed;
 }
@@ -248,15 +252,25 @@ EcuLink::Exchange EcuLink::readAllWords(EcuImage &into, int &done, int total) {
     return Exchange::Done;
 }
 
-bool EcuLink::startTransfer() {
+bool EcuLink::startTransfer(bool onKeptSession) {
     if (m_transferring)
         return false;
+    if (!onKeptSession)
+        endSession();
     m_transferring = true;
     m_linkContinue = true;
     m_interruptRequests = 0;
     m_writePhase = WritePhase::Untouched;
     m_busy = true;
     m_op.setBusy(true);
+    m_onKeptSession = std::exchange(m_sessionKept, false);
+    if (m_onKeptSession) {
+        // Whatever came while the session waited goes; a port gone meanwhile fails the first
+        // request at once.
+        if (m_port.isOpen())
+            (void)m_port.takeInput();
+        return true;
+    }
     runHandshake();
     if (!m_linkContinue) {
         endTransfer();
@@ -282,4 +296,17 @@ void EcuLink::endTransfer() {
     enableWindow();
     closePort();
     m_transferring = false;
+    m_onKeptSession = false;
+}
+
+void EcuLink::keepSession() {
+    enableWindow();
+    m_transferring = false;
+    m_sessionKept = true;
+}
+
+void EcuLink::endSession() {
+    m_sessionKept = false;
+    if (!m_transferring)
+        closePort();
 }

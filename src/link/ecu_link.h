@@ -22,7 +22,13 @@ enum class WriteOutcome {
     WriteAgain,    // PartlyWritten, and the person chose "Write again"
     NotVerified,   // every word was written, but reading them back failed
     Done,          // as far as the comparison; lastWriteVerified() says what it found
+    SessionLost,   // on a session kept from a read the ECU no longer answered: nothing written,
+                   // nothing told, the port closed
 };
+
+// What a read does with the port when it succeeded: closes it, or keeps it open with the ECU in
+// its data transmission mode for the write that follows ("Review and Write").
+enum class AfterRead { ClosePort, KeepSession };
 
 // Whether the message of a write that ends among the word writes offers "Write again".
 enum class WriteAgainOffer { No, Yes };
@@ -51,7 +57,10 @@ public:
     // "QZ3ROK": closes the port, calls onRead(image), then tells "ECU Data Read ended." and
     // returns true. Otherwise every message has been told, the port is closed, and it returns
     // false without touching anything of the caller.
-    bool EcuDataRead(const std::function<void(const EcuImage &)> &onRead);
+    // Kept session: the port stays open instead, and "ECU Data Read ended." is not told (the
+    // review follows at once); endSession() or the next write ends it.
+    bool EcuDataRead(const std::function<void(const EcuImage &)> &onRead,
+                     AfterRead after = AfterRead::ClosePort);
     // Product-code check, marker invalidation, 211 word writes, the read-back, verification
     // file at verificationPath, comparison. Done when it got as far as the comparison,
     // whatever the comparison found; "ECU Data setting ended." only when the file was written
@@ -60,8 +69,17 @@ public:
     // written calibration, and offers "Write again" beside OK when asked to; writing again is
     // the caller's part. A failure of the read-back has its detail say that the data were
     // written but not verified.
+    //
+    // On a session kept from a read there is no new handshake and no prompt: the ECU stays in
+    // its data transmission mode until the next greeting, as no frame ends it. When it no longer
+    // answers the first request (switched off, cable pulled, adapter gone), the write ends with
+    // SessionLost before anything is written, and a new handshake is the caller's part.
     WriteOutcome EcuDataWrite(const EcuImage &image, const QString &verificationPath,
                               WriteAgainOffer offer = WriteAgainOffer::No);
+    // Whether a read kept its session (the port may have gone since).
+    [[nodiscard]] bool hasSession() const { return m_sessionKept; }
+    // Closes the port of a kept session.
+    void endSession();
     // True when the last write wrote its verification file and the ECU holds the image.
     [[nodiscard]] bool lastWriteVerified() const { return m_writeVerified; }
 
@@ -153,12 +171,16 @@ private:
     bool verifyWrite(const EcuImage &image, const EcuImage &readBack,
                      const QString &verificationPath);
 
-    // Begins a transfer and runs the handshake. False when another transfer runs, or when the
-    // handshake did not succeed (the transfer has then ended).
-    bool startTransfer();
+    // Begins a transfer and runs the handshake, or goes on on a kept session. False when another
+    // transfer runs, or when the handshake did not succeed (the transfer has then ended).
+    // onKeptSession: the ECU may still be in its data transmission mode from a read (a write
+    // after a review); otherwise a kept session ends first.
+    bool startTransfer(bool onKeptSession = false);
     void enableWindow();
     void closePort();
     void endTransfer();
+    // Ends the transfer but leaves the port open for the next.
+    void keepSession();
 
     SerialPort &m_port;
     Operator &m_op;
@@ -175,6 +197,8 @@ private:
     QEventLoop *m_waitLoop = nullptr;
     qint64 m_waitCount = 0;
     bool m_transferring = false;
+    bool m_sessionKept = false;
+    bool m_onKeptSession = false; // the transfer under way goes on from a kept session
     bool m_busy = false;
     int m_interruptRequests = 0;
     WritePhase m_writePhase = WritePhase::Untouched;

@@ -33,3 +33,13 @@ inline const QString WriteAgainButton = QStringLiteral("Write again");
 // The detail of a write's failure while it read the data back, after every word was written.
 inline const QString WrittenNotVerifiedDetail =
     QStringLiteral("The data were written to the ECU but could not be read back to verify them.");
+
+// "Review and Write": the ECU holds the data already; or it left its data transmission mode
+// during the review and now holds other data.
+inline const QString NothingToWrite =
+    QStringLiteral("The ECU already holds these data: nothing was written.");
+inline const QString ChangedSinceReview =
+    QStringLiteral("The ECU no longer holds the data reviewed: nothing was written.");
+inline const QString ChangedSinceReviewDetail =
+    QStringLiteral("It was switched off or changed during the review. Review and Write again to "
+                   "see what a write changes now.");

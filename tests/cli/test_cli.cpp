@@ -1,5 +1,6 @@
 #include "files/e2p_reader.h"
 #include "files/e2p_writer.h"
+#include "files/history_folder.h"
 #include "image/image_decoding.h"
 #include "link_fixture.h"
 #include "sim_memory.h"
@@ -39,6 +40,7 @@ protected:
         QProcess cli;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), path("config"));
+        environment.insert(QStringLiteral("XDG_DATA_HOME"), path("data"));
         cli.setProcessEnvironment(environment);
         cli.start(QStringLiteral(QZ3ROK_CLI), arguments);
         cli.write(input);
@@ -88,13 +90,35 @@ TEST_F(Cli, ReadsTheEcuIntoANewFileAndWritesAFileAfterThePrompts) {
     EXPECT_EQ(write.err, Prompts + QStringLiteral("ECU Data setting ended.\n"));
     EXPECT_EQ(m_sim->memory(), withProtectedFrom(data.image, before));
     EXPECT_EQ(readE2PFile(path("RACE1.TMP")).image, m_sim->memory());
+    const CliRun reviewed =
+        run({QStringLiteral("write"), QStringLiteral("--review"), QStringLiteral("-yp3"), file});
+    EXPECT_EQ(reviewed.exitCode, 0);
+    EXPECT_EQ(reviewed.err,
+              QStringLiteral("The ECU already holds these data: nothing was written.\n"));
 
     // A second read does not replace the file unless told to.
     const CliRun again = run(read);
     EXPECT_EQ(again.exitCode, 2);
     EXPECT_EQ(again.err, path("OUT.E2P") + QStringLiteral(" exists; --force replaces it\n"));
-    EXPECT_EQ(run(read + QStringList{QStringLiteral("--force")}).exitCode, 0);
+    EXPECT_EQ(
+        run(read + QStringList{QStringLiteral("--force"), QStringLiteral("--no-history")}).exitCode,
+        0);
     EXPECT_EQ(readE2PFile(path("OUT.E2P")).image, m_sim->memory());
+
+    // The program's history: the read, the verified write, the ECU before the reviewed write.
+    const std::vector<HistoryEntry> entries = HistoryFolder(path("data/QZ3ROK/history")).entries();
+    ASSERT_EQ(entries.size(), 3u);
+    const std::pair<HistoryKind, EcuImage> kept[] = {{HistoryKind::BeforeWrite, m_sim->memory()},
+                                                     {HistoryKind::Written, data.image},
+                                                     {HistoryKind::Read, before}};
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        EXPECT_EQ(entries[i].kind, kept[i].first);
+        EXPECT_EQ(readE2PFile(entries[i].path).image, kept[i].second);
+    }
+    EXPECT_TRUE(entries[2].commentFirstLine.startsWith(
+        QStringLiteral("ECU data read from %1 on ").arg(m_sim->devicePath())));
+    EXPECT_TRUE(entries[1].commentFirstLine.startsWith(
+        QStringLiteral("ECU data written to COM3 (%1) on ").arg(m_sim->devicePath())));
 }
 
 // A transfer stopped by Ctrl+C or a kill says what is true of the ECU (its marker invalid only
@@ -207,6 +231,9 @@ const char *const DumpLines = "Data name: HAND\n  one\\x1b[2J\\x00x\\x07\n  two\
                               " Ne(r/min)   1000   2000   3000   4000   5000   6000   7000   8000  "
                               " 9000  10000  11000  12000  13000  14000  15000  16000\n"
                               "Idring Ne               1400 (r/min)";
+const char *const DumpCsvLines =
+    "Fi map,1000,2000,3000,4000,5000,6000,7000,8000,9000,10000,11000,12000,13000,14000,15000,"
+    "16000\r\n20,0,0,0,0,+2,0,0,0,0,0,0,0,0,0,0,0\r";
 const char *const DiffLines =
     "IG Map TH 11 (100) NE 16 (16000): 0deg -> -5deg\nNE Position 2: 2000 -> 2500\n"
     "RU Map NE 1 (1000): 0% -> -2%\nIdring Ne: 1400 -> 1600";
@@ -216,6 +243,11 @@ const Changes OtherName{{DataNameOffset, 'B'}};
 const Changes OtherMarker{{DataTypeOffset, 'X'}};
 const Changes EachKind{
     {igCellOffset(176), 0xFB}, {neAxisOffset(2), 25}, {ruMapOffset(1), 0xFE}, {IdleNeOffset, 8}};
+
+const QString WriteQuestion =
+    QStringLiteral("Write these changes to the ECU?\n[Enter: go on; anything else: cancel] ");
+const char *const ReviewedLines = "What the write changes in the ECU: 1 differ (Fi 1), and the "
+                                  "data name\nFi Map TH 3 (20) NE 5 (5000): 0% -> +2%";
 
 const QString Damaged =
     QStringLiteral("D.E2P: 3 damaged lines (first: line 7, checksum); their values were read as "
@@ -242,18 +274,41 @@ INSTANTIATE_TEST_SUITE_P(
          with(&SimFaults::stuckWord, 0x92)},
         {"CancelledOnAPipe", "write -p3 A", 1, PipeWarning + Prompts, "", {}, {}, "\nn\n", true},
         {"Dump", "dump A", 0, {}, DumpLines},
+        {"DumpCsv", "dump --csv FI A", 0, {}, DumpCsvLines},
+        {"DumpCsvOfAnUnknownTable", "dump --csv th A", 2,
+         usage("--csv takes fi, ig or ru; usage: qz3rok-cli dump [--csv TABLE] FILE.E2P")},
         {"DumpOfADamagedFile", "dump D", 0, Damaged, "Data name: HAND\nComment:\n"},
         {"DiffWithADamagedFile", "diff A D", 0, Damaged},
         {"DumpOfAMissingFile", "dump B", 2, QStringLiteral("File Not Found\nB\n")},
+        // Against the ECU (the simulator's data): what a write of A would change there.
+        {"DiffWithTheEcu", "diff --port 3 --yes A", 1, QStringLiteral("ECU Data Read ended.\n"),
+         "Fi Map TH 3 (20) NE 5 (5000): 0% -> +2%\nData name: ECU-SIM -> HAND", SimFaults{}},
+        {"DiffWithAnEcuThatDoesNotAnswer", "diff --port 3 --yes A", 2,
+         QStringLiteral("COM init.(B) response error\n"), "", with(WrongAnswer, HandshakeStage::B)},
+        {"ReviewedWriteDeclined",
+         "write --review -p3 A",
+         1,
+         Prompts + WriteQuestion,
+         ReviewedLines,
+         SimFaults{},
+         {},
+         "\n\nn\n"},
+        {"ReviewedWriteAnsweredByYes", "write --review --yes -p3 A", 0,
+         QStringLiteral("ECU Data setting ended.\n"), "Data name: ECU-SIM -> HAND", SimFaults{}},
         {"DiffOfEqualParameters", "diff A B", 0, {}, "", std::nullopt, OtherName},
         {"DiffOfEachKind", "diff A B", 1, {}, DiffLines, std::nullopt, EachKind},
         {"DiffWithAnotherProduct", "diff A B", 2, QStringLiteral("ECU Data Type is incorrect.\n"),
          "", std::nullopt, OtherMarker},
         {"NoCommand", "", 2, usage("give a command: read, write, dump or diff")},
         {"DiffOfOneFile", "diff A", 2,
-         usage("diff takes two files; usage: qz3rok-cli diff A.E2P B.E2P")},
+         usage("diff takes two files; usage: qz3rok-cli diff A.E2P B.E2P, or diff --port DEVICE "
+               "[--yes] [--no-history] FILE.E2P")},
         {"PortForDump", "dump -p3 A", 2,
-         usage("--port and --yes are for read and write; usage: qz3rok-cli dump FILE.E2P")},
+         usage("--port, --yes and --no-history are for read, write and diff --port; usage: "
+               "qz3rok-cli dump [--csv TABLE] FILE.E2P")},
+        {"ReviewForRead", "read --review A", 2,
+         usage("--review is for write; usage: qz3rok-cli read [--port DEVICE] [--yes] [--force] "
+               "[--no-history] OUT.E2P")},
         {"ComNumberOutOfRange", "read --port=COM17 A", 2,
          usage("--port COM17: COM numbers run from 1 to 16")}}),
     ByName());

@@ -1,10 +1,13 @@
 #include "document/calibration_document.h"
+#include "document/cell_arithmetic.h"
 #include "document/cell_values.h"
 #include "document/change_axis_point.h"
 #include "document/change_cells.h"
 #include "document/change_ru.h"
 #include "document/change_speed.h"
+#include "document/keep_map_shape.h"
 #include "document/map_clipboard.h"
+#include "document/table_import.h"
 #include "qt_printers.h"
 
 #include <functional>
@@ -22,6 +25,9 @@ Byte fi(int row, int column, int value) {
 }
 Byte ig(int row, int column, int value) {
     return {igCellOffset(cellNumber(row, column)), cellByte(MapKind::Ig, value)};
+}
+Byte ne(int point, int value) {
+    return {neAxisOffset(point), value};
 }
 
 std::vector<Byte> all(int (*offsetOf)(int), int count, int value) {
@@ -60,8 +66,48 @@ Operation step(MapKind kind, CellBlock block, int steps) {
 Operation set(MapKind kind, CellBlock block, const char *typed) {
     return [=](const EcuTables &) { return setCells(kind, block, QString::fromUtf8(typed)); };
 }
+Operation arithmetic(Arithmetic kind, MapKind map, CellBlock block, const char *typed) {
+    return [=](const EcuTables &t) {
+        return arithmeticEdit(kind, map, t, block, QString::fromUtf8(typed));
+    };
+}
+Operation along(MapKind kind, CellBlock block, Along way) {
+    return [=](const EcuTables &t) {
+        return MapEditResult{interpolateAlong(kind, t, block, way), {}};
+    };
+}
+Operation keepMap(Axis axis, int point, int value) {
+    return [=](const EcuTables &t) {
+        return MapEditResult{
+            changeAxisPointKeepingMaps(t, axis, point, static_cast<std::uint8_t>(value)), {}};
+    };
+}
 Operation paste(MapKind kind, CellBlock target, const char *text) {
     return [=](const EcuTables &t) { return pasteCells(kind, t, QString::fromUtf8(text), target); };
+}
+
+// A table imported from the CSV text made of the tables, as the file T.csv.
+Operation import(CsvTable table, const std::function<QByteArray(const EcuTables &)> &text) {
+    return [=](const EcuTables &t) {
+        const QString name = QStringLiteral("T.csv");
+        return importTable(table, t, tableCsvFields(table, text(t), name), name).result;
+    };
+}
+Operation import(CsvTable table, const char *text) {
+    return import(table, [=](const EcuTables &) { return QByteArray(text); });
+}
+// What Export Table writes, with the field in row, column (from 1; none for 0) replaced by raw
+// text: row 1 holds the NE axis, column 1 the TH axis, row 3 column 5 is TH row 10, NE column 4.
+Operation import(CsvTable table, int row, int column, const char *raw) {
+    return import(table, [=](const EcuTables &t) {
+        QList<QByteArray> lines = tableCsv(table, t).split('\n');
+        if (row == 0)
+            return lines.join('\n');
+        QList<QByteArray> fields = lines[row - 1].split(',');
+        fields[column - 1] = raw;
+        lines[row - 1] = fields.join(',');
+        return lines.join('\n');
+    });
 }
 
 struct EditCase {
@@ -223,6 +269,125 @@ INSTANTIATE_TEST_SUITE_P(
                         "rows down and 3 NE columns to the right. Nothing was pasted."),
                     row("PasteRaggedRefused", {}, paste(MapKind::Ig, Cell2_3, "1\t2\n3\n"), {},
                         "Row 2 of the pasted block has 1 value, row 1 has 2. Nothing was pasted.")),
+    [](const testing::TestParamInfo<EditCase> &param) { return std::string(param.param.name); });
+
+// CSV files of one table as Export Table writes them and spreadsheets give them back.
+INSTANTIATE_TEST_SUITE_P(
+    Csv, Edits,
+    testing::Values(
+        // A value outside the range that the cell holds already stays.
+        row("ImportFiEditedValue", {fi(1, 1, -50)}, import(CsvTable::Fi, 3, 5, "-7.4"),
+            {fi(10, 4, -7)}, "Fi map: import T.csv"),
+        row("ImportIgValueWithItsUnit", {}, import(CsvTable::Ig, 12, 17, "-20deg"),
+            {ig(1, 16, -20)}, "IG map: import T.csv"),
+        row("ImportRuEditedValue", {}, import(CsvTable::Ru, 2, 8, "+15"), {{ruMapOffset(7), 15}},
+            "RU map: import T.csv", "+15%"),
+        row("ImportUnchangedIsNoStep", {fi(2, 2, 9)}, import(CsvTable::Fi, 0, 0, ""), {}, ""),
+        row("ImportAnInnerAxisPointToo", {}, import(CsvTable::Ig, 1, 4, "3500"),
+            {{neAxisOffset(3), 35}}, "IG map: import T.csv and its axes"),
+        // Semicolons, quotes, LF, signs or none, a decimal comma; blank cells around.
+        row("ImportWhatSpreadsheetsWrite", {},
+            import(CsvTable::Ru, "\"RU map\"; 1000;2000;3000;4000;6000;8000;"
+                                 "10000;12000;14000;16000;18000;20000;22000;24000;400;"
+                                 "\"2400\";;\n;+5;5;\" -3% \";\"1,6\";0;0;+1;0;0;0;0;0;"
+                                 "0;0;0;0\n;;;\n"),
+            {{ruMapOffset(1), 5},
+             {ruMapOffset(2), 5},
+             {ruMapOffset(3), 0xFD},
+             {ruMapOffset(4), 2},
+             {ruMapOffset(7), 1}},
+            "RU map: import T.csv", "+1%"),
+        row("ImportNotANumberRefused", {}, import(CsvTable::Fi, 3, 5, "x1"), {},
+            "The value \"x1\" in row 3, column 5 of T.csv (TH row 10, NE column 4) is "
+            "not a number. Nothing was imported."),
+        row("ImportOutOfRangeRefused", {}, import(CsvTable::Fi, 12, 2, "+31"), {},
+            "The value +31 in row 12, column 2 of T.csv (TH row 1, NE column 1) is "
+            "outside the range of the Fi map, -30% to +30%. Nothing was imported."),
+        // Its name behind a byte-order mark and in quotes.
+        row("ImportOfAnotherTableRefused", {}, import(CsvTable::Fi, 1, 1, "\xEF\xBB\xBF\"ig MAP\""),
+            {}, "T.csv holds the IG map, not the Fi map. Nothing was imported."),
+        row("ImportOfTooFewRowsRefused", {}, import(CsvTable::Fi, "Fi map,1000\n100,0"), {},
+            "T.csv has 2 rows; a table of the Fi map has 12: the NE axis and a row per "
+            "TH point. Nothing was imported."),
+        row("ImportOfAShortRowRefused", {}, import(CsvTable::Fi, 3, 17, ""), {},
+            "Row 3 of T.csv has 16 fields; every row of a table of the Fi map has 17. "
+            "Nothing was imported."),
+        row("ImportOfAnUnclosedQuoteRefused", {}, import(CsvTable::Fi, 4, 2, "\"5"), {},
+            "T.csv is no CSV table: the quote that opens a field on line 4 is never "
+            "closed. Nothing was imported."),
+        row("ImportAxisNotANumberRefused", {}, import(CsvTable::Fi, 1, 3, "x"), {},
+            "The value \"x\" in row 1, column 3 of T.csv (NE point 2) is not a "
+            "number. Nothing was imported."),
+        row("ImportNeNotAWholeHundredRefused", {}, import(CsvTable::Ig, 1, 4, "3050"), {},
+            "NE point 3 in T.csv, 3050 r/min, is not a whole hundred of r/min. Nothing "
+            "was imported."),
+        row("ImportAxisEndRefused", {}, import(CsvTable::Ru, 1, 2, "500"), {},
+            "NE point 1 in T.csv is 500 r/min, in the data 1000 r/min: the first and "
+            "last points of an axis stay as they are. Nothing was imported."),
+        row("ImportFallingAxisRefused", {}, import(CsvTable::Fi, 8, 1, "30"), {},
+            "TH point 5 in T.csv, 30, is not above TH point 4, 30: an axis rises from "
+            "point to point. Nothing was imported.")),
+    [](const testing::TestParamInfo<EditCase> &param) { return std::string(param.param.name); });
+
+// Scale and Add, interpolation one way only, and axis points that keep the maps.
+constexpr CellBlock Row2{2, 2, 1, 4}; // TH 2, NE 1..4
+constexpr Arithmetic Scale = Arithmetic::Scale, Add = Arithmetic::Add;
+
+INSTANTIATE_TEST_SUITE_P(
+    MapMath, Edits,
+    testing::Values(
+        row("InterpolateAlongRowsOnly", {fi(2, 3, 0), fi(2, 6, 10), fi(3, 3, 20), fi(3, 6, -10)},
+            along(MapKind::Fi, {2, 3, 3, 6}, Along::Rows),
+            {fi(2, 4, 2), fi(2, 5, 6), fi(3, 4, 14), fi(3, 5, 2)},
+            "Fi map: interpolate 4 x 2 cells along rows"),
+        // TH 2..4 evenly: -10.5 rounds away from zero.
+        row("InterpolateAlongColumnsOnly", {ig(2, 1, -20), ig(4, 1, -1), ig(2, 2, 3), ig(4, 2, 0)},
+            along(MapKind::Ig, {2, 4, 1, 2}, Along::Columns), {ig(3, 1, -11), ig(3, 2, 2)},
+            "IG map: interpolate 2 x 3 cells along columns"),
+        // Fuel 90 % x 1.05 = 94.5 %: -5.5 % rounds to -6 %, not -5 %.
+        row("ScaleFiScalesTheFuelNotTheTrim", {fi(2, 1, -10), fi(2, 2, 10), fi(2, 3, -30)},
+            arithmetic(Scale, MapKind::Fi, Row2, "+5"),
+            {fi(2, 1, -6), fi(2, 2, 16), fi(2, 3, -27), fi(2, 4, 5)},
+            "Fi map: scale 4 cells by +5%"),
+        row("ScaleFiHalfUpToTheTop", {}, arithmetic(Scale, MapKind::Fi, Cell2_3, "29,5 %"),
+            {fi(2, 3, 30)}, "Fi map: scale 1 cell by +29.5%"),
+        row("ScaleFiHalfDownToTheBottom", {fi(2, 1, 25)},
+            arithmetic(Scale, MapKind::Fi, {2, 2, 1, 3}, "-29.5"),
+            {fi(2, 1, -12), fi(2, 2, -30), fi(2, 3, -30)}, "Fi map: scale 3 cells by -29.5%"),
+        row("ScaleFiPastTheTopRefused", {fi(2, 2, -30)},
+            arithmetic(Scale, MapKind::Fi, Row2, "30.5"), {},
+            "The Fi map takes values from -30% to +30%; scaled by +30.5%, 3 cells "
+            "would pass +30%. Nothing was changed."),
+        row("ScaleFiPastTheBottomRefused", {}, arithmetic(Scale, MapKind::Fi, Row2, "-30.5"), {},
+            "The Fi map takes values from -30% to +30%; scaled by -30.5%, 4 cells "
+            "would pass -30%. Nothing was changed."),
+        // Degrees x 1.05: -10.5 rounds to -11, -19.95 to -20; +2.1 stays +2.
+        row("ScaleIgDegrees", {ig(2, 1, -10), ig(2, 2, 2), ig(2, 3, -19)},
+            arithmetic(Scale, MapKind::Ig, Row2, "+5%"), {ig(2, 1, -11), ig(2, 3, -20)},
+            "IG map: scale 2 cells by +5%"),
+        row("ScaleIgPastBothEndsRefused", {ig(2, 1, 2), ig(2, 2, -10)},
+            arithmetic(Scale, MapKind::Ig, Row2, "110"), {},
+            "The IG map takes values from -20deg to +3deg; scaled by +110%, 1 cell "
+            "would pass +3deg and 1 cell would pass -20deg. Nothing was changed."),
+        row("AddRoundsTheAmountAwayFromZero", {fi(2, 1, 27)},
+            arithmetic(Add, MapKind::Fi, {2, 2, 1, 2}, "+2.5"), {fi(2, 1, 30), fi(2, 2, 3)},
+            "Fi map: add +3% to 2 cells"),
+        row("AddPastTheBottomRefused", {ig(2, 4, -19)},
+            arithmetic(Add, MapKind::Ig, Row2, "-1.5deg"), {},
+            "The IG map takes values from -20deg to +3deg; with -2deg added, 1 cell "
+            "would pass -20deg. Nothing was changed."),
+        row("AddNotANumberRefused", {}, arithmetic(Add, MapKind::Fi, Row2, "2x"), {},
+            "\"2x\" is not a number. Nothing was changed."),
+        // NE 6..8 at 6000, 6500, 7500 r/min; NE 7 to 7000 takes the map's value
+        // there: row 2, linear in r/min, exactly; 2.5 and -3.5 away from zero.
+        row("KeepMapShapeNe",
+            {ne(6, 60), ne(7, 65), ne(8, 75), fi(2, 6, -5), fi(2, 8, 10), fi(3, 7, 5), ig(4, 7, -3),
+             ig(4, 8, -4)},
+            keepMap(Axis::Ne, 7, 70), {ne(7, 70), fi(2, 7, 5), fi(3, 7, 3), ig(4, 7, -4)},
+            "NE 7 6500 \u2192 7000, map kept"),
+        // TH 5 from 40 down to 35, halfway to TH 4 (30).
+        row("KeepMapShapeTh", {fi(4, 2, -10), ig(4, 3, 3), ig(5, 3, 0)}, keepMap(Axis::Th, 5, 35),
+            {{thAxisOffset(5), 35}, fi(5, 2, -5), ig(5, 3, 2)}, "TH 5 40 \u2192 35, map kept")),
     [](const testing::TestParamInfo<EditCase> &param) { return std::string(param.param.name); });
 
 TEST(CalibrationDocument, OneDragIsOneStepAndADragBackIsNoneButForTheRuTextForm) {

@@ -27,30 +27,34 @@ TEST(HistoryFolder, KeepsEachTransferAsItWentOverTheLine) {
                                    QStringLiteral("COM3 (/dev/ttyUSB0)"), Noon);
     const auto again = history.keep(named(QStringLiteral("RACE1")), HistoryKind::Read,
                                     QStringLiteral("COM3 (/dev/ttyUSB0)"), Noon);
-    const auto written = history.keep(named(QStringLiteral("WET")), HistoryKind::Written,
+    const auto written = history.keep(named(QStringLiteral("WET")), HistoryKind::BeforeWrite,
                                       QStringLiteral("COM1 (/dev/ttyS0)"), Noon.addSecs(60));
     ASSERT_TRUE(read.ok && again.ok && written.ok);
     EXPECT_EQ(QFileInfo(read.path).fileName(), QStringLiteral("2026-12-07_14-03-12.345_read.E2P"));
     EXPECT_EQ(QFileInfo(again.path).fileName(),
               QStringLiteral("2026-12-07_14-03-12.345_read-2.E2P"));
     EXPECT_EQ(QFileInfo(written.path).fileName(),
-              QStringLiteral("2026-12-07_14-04-12.345_written.E2P"));
+              QStringLiteral("2026-12-07_14-04-12.345_before-write.E2P"));
 
     const E2PReadResult back = readE2PFile(written.path);
     ASSERT_TRUE(back.ok);
     EXPECT_EQ(back.damaged.count, 0);
-    EXPECT_EQ(back.commentText,
-              QStringLiteral("ECU data written to COM1 (/dev/ttyS0) on 2026-12-07 14:04:12"));
+    // The CRC-32s as python3's zlib.crc32 gives them for the same bytes.
+    EXPECT_EQ(back.commentText, QStringLiteral("ECU data read before a write from COM1 "
+                                               "(/dev/ttyS0) on 2026-12-07 14:04:12, "
+                                               "CRC-32 64998EAD"));
 
     const std::vector<HistoryEntry> entries = history.entries();
     ASSERT_EQ(entries.size(), 3u);
     EXPECT_EQ(entries[0].path, written.path); // newest first
-    EXPECT_EQ(entries[0].kind, HistoryKind::Written);
+    EXPECT_EQ(entries[0].kind, HistoryKind::BeforeWrite);
     EXPECT_EQ(entries[0].dataName, QStringLiteral("WET"));
+    EXPECT_EQ(entries[0].crc32, QStringLiteral("64998EAD"));
     EXPECT_EQ(entries[1].path, again.path);
     EXPECT_EQ(entries[2].when, Noon);
     EXPECT_EQ(entries[2].commentFirstLine,
-              QStringLiteral("ECU data read from COM3 (/dev/ttyUSB0) on 2026-12-07 14:03:12"));
+              QStringLiteral("ECU data read from COM3 (/dev/ttyUSB0) on 2026-12-07 14:03:12, "
+                             "CRC-32 B1EC5E89"));
 
     // Two programs keeping entries at once: each name is taken by creating its file.
     const auto keep40 = [&history] {

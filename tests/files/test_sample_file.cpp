@@ -1,5 +1,6 @@
 #include "files/e2p_reader.h"
 #include "image/image_decoding.h"
+#include "image/image_fingerprint.h"
 
 #include <gtest/gtest.h>
 
@@ -14,6 +15,11 @@ TEST(SampleFile, IsARealisticCalibrationThatTheEditorsCanHandle) {
     const EcuImage loaded = r.image;
     const EcuTables t = decodeImage(r.image);
     EXPECT_EQ(r.image, loaded) << "decoding must not need to change the sample";
+    // The CRC-32 as python3's zlib.crc32 gives it for the 448 bytes; the standard check value;
+    // leading zeros kept.
+    EXPECT_EQ(fingerprintText(loaded), QStringLiteral("CRC-32 B830FCE9"));
+    EXPECT_EQ(crc32Text(crc32Of("123456789")), QStringLiteral("CBF43926"));
+    EXPECT_EQ(crc32Text(0xABCD), QStringLiteral("0000ABCD"));
 
     for (int i = 1; i < NePoints; ++i)
         EXPECT_GT(t.NeData[i], t.NeData[i - 1]);

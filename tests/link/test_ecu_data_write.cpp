@@ -1,7 +1,10 @@
 #include "files/e2p_commands.h"
 #include "files/e2p_reader.h"
 #include "files/e2p_writer.h"
+#include "image/image_decoding.h"
+#include "link/reviewed_write.h"
 #include "link_fixture.h"
+#include "sim_memory.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -186,5 +189,131 @@ TEST_F(WriteTest, AnInterruptedWriteLeavesTheMarkerInvalid) {
     EXPECT_EQ(messagesAfterPrompts(), QList<ToldMessage>{critical(EcuDataTypeIncorrect)});
     expectIdle();
 }
+
+} // namespace
+
+namespace {
+
+struct ReviewCase {
+    const char *name;
+    std::vector<int> changes; // offset and byte of each byte written that the ECU has not
+    bool write;               // the answer to the review
+    const char *lines;        // the review's lines; "": no review shown
+    ReviewOutcome outcome;
+    QList<ToldMessage> told; // every prompt and message
+    const char *during = ""; // while the review is open the ECU is "pulled" and plugged in again
+                             // (it left its data transmission mode), or "swapped" for another
+    SimFaults faults = {};
+};
+
+// Fi TH 2 NE 4, IG TH 11 NE 16, NE 2, TH 3, RU 1, ShiftTiming, PITroad, Idring, the data name's
+// first character and a byte of no parameter: offset and byte each.
+const std::vector<int> EveryTable{211, 105, 191, 0xFB, 385, 25, 402, 25,  412, 0xFE,
+                                  430, 140, 428, 65,   432, 8,  434, 'R', 411, 7};
+const char *const EveryTableLines = "Fi Map TH 2 (10) NE 4 (4000): 0% -> +5%\n"
+                                    "IG Map TH 11 (100) NE 16 (16000): 0deg -> -5deg\n"
+                                    "NE Position 2: 2000 -> 2500\n"
+                                    "TH Position 3: 20 -> 25\n"
+                                    "RU Map NE 1 (1000): 0% -> -2%\n"
+                                    "ShiftTiming Indicator: 13000 -> 14000\n"
+                                    "PITroad Limit: 6000 -> 6500\n"
+                                    "Idring Ne: 1400 -> 1600\n"
+                                    "Data name: ECU-SIM -> RCU-SIM\n"
+                                    "Byte 1BB: 00 -> 07";
+const QList<ToldMessage> Prompts{IgnitionOffPrompt, IgnitionOnPrompt};
+const QList<ToldMessage> Ended{plain(EcuDataSettingEnded)};
+const ToldMessage NothingWritten =
+    plain(QStringLiteral("The ECU already holds these data: nothing was written."));
+const ToldMessage OtherData(
+    QStringLiteral("The ECU no longer holds the data reviewed: nothing was written."),
+    MessageIcon::Exclamation, false,
+    QStringLiteral("It was switched off or changed during the review. Review and Write again to "
+                   "see what a write changes now."));
+const QList<ToldMessage> WrongMarker{critical(EcuDataTypeIncorrect)};
+const SimFaults OtherProduct = with(&SimFaults::productCode, QStringLiteral("QZ4R"));
+const char *const OneCell = "Fi Map TH 11 (100) NE 16 (16000): 0% -> +30%";
+const std::vector<int> OneCellChange{fiCellOffset(MapCells), 130};
+
+class Review : public WriteTest, public testing::WithParamInterface<ReviewCase> {};
+
+// "Review and Write" against the simulator: the ECU read and kept, what the write changes
+// reviewed in the terminal's words, and the write, the same as "Data Write" (frames, memory,
+// verification file) on the read's session, or nothing written at all.
+TEST_P(Review, ShowsWhatTheWriteChangesAndWritesOnlyWhatWasReviewed) {
+    const ReviewCase &c = GetParam();
+    startSim(defaultSimMemory(), c.faults);
+    const EcuImage before = m_sim->memory();
+    EcuData written{before, {}};
+    for (std::size_t i = 0; i + 1 < c.changes.size(); i += 2)
+        written.image.setByte(c.changes[i], static_cast<std::uint8_t>(c.changes[i + 1]));
+    decodeImage(written);
+    const EcuImage swapped = markedImage(9);
+
+    std::vector<EcuImage> kept;
+    QString lines;
+    QString heading;
+    const ReviewSteps steps{
+        [&kept](const EcuImage &ecu) { kept.push_back(ecu); },
+        [&](const EcuImage &ecu, const WriteChanges &changes) {
+            heading = reviewHeading(ecu, written.image, changes).front();
+            lines = writeChangeLines(changes, ecu, written, TerminalArrow).join(u'\n');
+            if (*c.during == 'p')
+                m_sim->setFaults(with(SilentAfter, 224));
+            if (*c.during == 's') {
+                m_sim.reset();
+                startSim(swapped);
+            }
+            return c.write;
+        }};
+    const ReviewedWrite reviewed =
+        reviewAndWrite(*m_link, m_operator, written.image, verificationPath(), steps);
+
+    EXPECT_EQ(reviewed.outcome, c.outcome);
+    EXPECT_EQ(m_operator.messages, Prompts + c.told);
+    EXPECT_EQ(lines, QLatin1String(c.lines));
+    // The restore points: the ECU's memory as read, and another ECU's when it came instead.
+    ASSERT_EQ(kept.size(), *c.during == 's' ? 2u : c.outcome == ReviewOutcome::NotRead ? 0u : 1u);
+    if (!kept.empty()) {
+        EXPECT_EQ(kept.front(), before);
+        EXPECT_EQ(kept.back(), *c.during == 's' ? swapped : before);
+    }
+    const bool done = reviewed.write == WriteOutcome::Done;
+    EXPECT_EQ(done, c.outcome == ReviewOutcome::WriteRan);
+    EXPECT_EQ(m_sim->memory(), done               ? withProtectedFrom(written.image, before)
+                               : *c.during == 's' ? swapped
+                                                  : before);
+    EXPECT_EQ(m_sim->stats().wordsWritten, done ? 1 + 211 : 0);
+    EXPECT_EQ(QFileInfo::exists(verificationPath()), done);
+    if (done) {
+        EXPECT_EQ(verificationFile(), hexRecords(m_sim->memory()));
+        // Read before, checked, written and read back: on one handshake when the ECU stayed.
+        EXPECT_EQ(m_sim->stats().handshakes, *c.during ? 2 : 1);
+        EXPECT_EQ(m_sim->stats().wordsRead, (*c.during ? 2 : 1) * 224 + 2 + 224);
+    }
+    if (c.changes == EveryTable) {
+        EXPECT_EQ(heading, QStringLiteral("What the write changes in the ECU: 8 differ (Fi 1, IG "
+                                          "1, NE axis 1, TH axis 1, RU 1, ShiftTiming Indicator "
+                                          "1, PITroad Limit 1, Idring Ne 1), and the data name "
+                                          "and 1 other byte"));
+    }
+    EXPECT_FALSE(m_port.isOpen());
+    EXPECT_FALSE(m_link->hasSession());
+}
+
+using enum ReviewOutcome;
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Review,
+    testing::ValuesIn(std::vector<ReviewCase>{
+        {"NothingDiffers", {}, true, "", NothingToWrite, {NothingWritten}},
+        {"OneCellCancelled", OneCellChange, false, OneCell, Cancelled, {}},
+        {"EveryTableWritten", EveryTable, true, EveryTableLines, WriteRan, Ended},
+        {"WrongMarker", OneCellChange, true, "", NotRead, WrongMarker, "", OtherProduct},
+        // The ECU no longer answers: the prompts and the handshake again, then the same data.
+        {"CablePulledDuringTheReview", OneCellChange, true, OneCell, WriteRan, Prompts + Ended,
+         "pulled"},
+        {"AnotherEcuAfterTheReview", OneCellChange, true, OneCell, ChangedSinceReview,
+         Prompts + QList{OtherData}, "swapped"}}),
+    ByName());
 
 } // namespace

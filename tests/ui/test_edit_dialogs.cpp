@@ -5,6 +5,7 @@
 #include "common/twips.h"
 #include "dialogs/band_slider.h"
 #include "dialogs/map_cell_editor.h"
+#include "document/change_cells.h"
 #include "window_fixture.h"
 
 #include <QLineEdit>
@@ -199,6 +200,10 @@ private slots:
         QVERIFY(!m_f.window->isMainWindowEnabled());
         auto *slider = editor->findChild<QSlider *>(QStringLiteral("Slider1"));
         QCOMPARE(slider->isEnabled(), c.bandLength >= 0);
+        // The keys go to the dialog: to its slider, or to "Enter Key" where there is no choice.
+        QCOMPARE(QApplication::focusWidget(),
+                 slider->isEnabled() ? slider
+                                     : editor->findChild<QWidget *>(QStringLiteral("Command1")));
         if (auto *band = qobject_cast<BandSlider *>(slider)) {
             QCOMPARE(band->hasSelection(), c.bandLength >= 0);
             if (c.bandLength >= 0) {
@@ -250,8 +255,12 @@ private slots:
     }
 
     // Only the Fi grid's inner axis points open an editor: not the ends, the titles or the IG
-    // grid's axes. Escape leaves the dialogs of the speeds and axis points open.
+    // grid's axes. Escape leaves the dialogs of the speeds and axis points open, and the rest of
+    // the window takes nothing meanwhile: no undo, no other editor, no closing.
     void axisEndsOpenNothingAndEscapeLeavesForm3Open() {
+        // A step to undo, saved: nothing would keep the window from closing.
+        (void)m_f.window->document().apply(changeCell(MapKind::Fi, 1, 90));
+        m_f.window->document().undoStack().setClean();
         for (const char *target : {"Label7(1)", "Label7(16)", "Label7(17)", "Label8(1)",
                                    "Label8(11)", "Label8(12)", "Label_IG7(5)", "Label_IG8(5)"}) {
             QCOMPARE(open(QLatin1String(target)), nullptr);
@@ -263,6 +272,11 @@ private slots:
             closeWith(editor, "Slider1", Qt::Key_Escape);
             QVERIFY(editor);
             QVERIFY(!m_f.window->isMainWindowEnabled());
+            QTest::keyClick(editor->findChild<QSlider *>(), Qt::Key_Z, Qt::ControlModifier);
+            m_f.click("Label6(30)");
+            QVERIFY(!m_f.window->close());
+            QCOMPARE(m_f.window->document().undoStack().index(), 1);
+            QCOMPARE(m_f.window->findChildren<EditDialog *>().size(), 1);
             closeWith(editor, "Command2", 0);
         }
     }
@@ -290,11 +304,11 @@ private slots:
         if (low)
             m_f.window->move(m_f.window->x(), screen.bottom() - m_f.window->height() + 200);
         EditDialog *dialog = open(target);
-        const QRect own = dialog->frameGeometry();
-        const QRect main = m_f.window->frameGeometry();
         const auto onScreen = [](const QWidget *w) {
             return QRect(w->mapToGlobal(QPoint()), w->size());
         };
+        const QRect own = onScreen(dialog);
+        const QRect main = m_f.window->frameGeometry();
         for (const QString &name : labelsOf(target)) {
             QWidget *label = m_f.find(name);
             QVERIFY2(!own.intersects(onScreen(label)), qPrintable(name));
@@ -409,18 +423,30 @@ private slots:
         QCOMPARE(m_f.enabledAmong("Command3 mnuData(2)"), QStringLiteral("Command3 mnuData(2)"));
     }
 
-    void dragsOnlyWithTheLeftButton() {
+    // Only the left button drags, and only as far as the window's edge: the dialog is a panel
+    // inside it.
+    void dragsOnlyWithTheLeftButtonWithinTheWindow() {
         EditDialog *editor = open(QStringLiteral("Label6(3)"));
-        for (Qt::MouseButton button : {Qt::RightButton, Qt::LeftButton}) {
-            const QPoint start = editor->pos(), at(5, 5), to(25, 45);
+        const auto drag = [editor](Qt::MouseButton button, QPoint by) {
+            const QPoint at(5, 5);
             QMouseEvent press(QEvent::MouseButtonPress, at, editor->mapToGlobal(at), button, button,
                               Qt::NoModifier);
             QApplication::sendEvent(editor, &press);
-            QMouseEvent move(QEvent::MouseMove, to, editor->mapToGlobal(to), Qt::NoButton, button,
-                             Qt::NoModifier);
+            QMouseEvent move(QEvent::MouseMove, at + by, editor->mapToGlobal(at + by), Qt::NoButton,
+                             button, Qt::NoModifier);
             QApplication::sendEvent(editor, &move);
-            QCOMPARE(editor->pos(), button == Qt::LeftButton ? start + QPoint(20, 40) : start);
-        }
+        };
+        const QPoint start = editor->pos();
+        drag(Qt::RightButton, {20, -40});
+        QCOMPARE(editor->pos(), start);
+        drag(Qt::LeftButton, {20, -40});
+        QCOMPARE(editor->pos(), start + QPoint(20, -40));
+        drag(Qt::LeftButton, {-5000, 5000});
+        QCOMPARE(editor->pos(), QPoint(0, m_f.window->height() - editor->height()));
+        // A window made smaller keeps it inside too.
+        m_f.window->setMinimumSize(1, 1);
+        m_f.window->resize(m_f.window->width(), m_f.window->height() - 100);
+        QCOMPARE(editor->pos(), QPoint(0, m_f.window->height() - editor->height()));
     }
 };
 

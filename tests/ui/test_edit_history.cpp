@@ -1,6 +1,7 @@
 // Edits as steps of the window's history: undo and redo, the modified state in the title, the
 // question before modified data are discarded, and the grids' own edits, each one step.
 
+#include "dialogs/edit_dialog.h"
 #include "dialogs/map_cell_editor.h"
 #include "document/change_axis_point.h"
 #include "document/change_cells.h"
@@ -13,6 +14,7 @@
 #include "window_fixture.h"
 
 #include <QClipboard>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QSlider>
 
@@ -67,8 +69,9 @@ private:
     }
     static void type(QWidget *to, const QString &keys) {
         for (const QString &key : keys.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-            const QKeyCombination k =
-                key == QStringLiteral("+") ? QKeyCombination(Qt::Key_Plus) : QKeySequence(key)[0];
+            const QKeyCombination k = key == QStringLiteral("+")   ? QKeyCombination(Qt::Key_Plus)
+                                      : key == QStringLiteral(",") ? QKeyCombination(Qt::Key_Comma)
+                                                                   : QKeySequence(key)[0];
             QTest::keyClick(to, k.key(), k.keyboardModifiers());
         }
     }
@@ -208,6 +211,16 @@ private slots:
             {"typed out of range", true, "Shift+Left 3 1 Return", "", 0, 18, "0%", outOfRange},
             {"whole map smoothed", true, "Ctrl+A = 9 Return Right 3 0 Return Ctrl+A Ctrl+M",
              "Fi map: smooth 16 x 11 cells", 3, 19, "+13%", ""},
+            {"point and comma one step, greater-than five", true, "Shift+Right . . , >",
+             "Fi map: 2 cells +5 steps", 4, 20, "+6%", ""},
+            {"less-than five down", false, "< ,", "IG map: 1 cell -1 step", 2, 19, "-6deg", ""},
+            // Sample NE 3..5 and TH 2..4 are evenly spaced.
+            {"H along the row", true, "3 0 Return Right Right Shift+Left Shift+Left H",
+             "Fi map: interpolate 3 x 1 cells along rows", 2, 20, "+15%", ""},
+            {"V along the column", true, "Up Up 3 0 Return Shift+Down Shift+Down V",
+             "Fi map: interpolate 1 x 3 cells along columns", 2, 35, "+15%", ""},
+            {"slash interpolates", false, "9 - Return Shift+Right Shift+Right Shift+Up /",
+             "IG map: interpolate 3 x 2 cells", 2, 20, "-5deg", ""},
         };
         for (const KeyCase &c : cases)
             QTest::newRow(c.name) << c;
@@ -224,6 +237,73 @@ private slots:
         QCOMPARE(g->cell(c.cell)->text(), QString::fromUtf8(c.shows));
         QCOMPARE(m_f.op.messages.isEmpty() ? QString() : m_f.op.messages.front().text,
                  QString::fromUtf8(c.refusal));
+    }
+
+    // Scale (*) and Add work on the whole map when nothing is selected, else on the selection;
+    // their input counts what they would do, and keeps a refused amount to be corrected.
+    void scaleAndAddThroughTheirInput() {
+        // The menu names every key of an item.
+        QCOMPARE(m_f.find<QAction>("mnuStepDown5")->text(),
+                 QStringLiteral("Step Down 5\tPgDown or <"));
+        QCOMPARE(m_f.find<QAction>("mnuInterpolate")->text(),
+                 QStringLiteral("Interpolate\tCtrl+I or /"));
+        MapGridView *g = grid(true);
+        g->returnFocus(19);
+        type(g, QStringLiteral("2 9 Return Right 2 9 Return *"));
+        auto *input = w().findChild<QDialog *>(QStringLiteral("ScaleDialog"));
+        QVERIFY(input && input->isVisible());
+        auto *amount = input->findChild<QLineEdit *>(QStringLiteral("amountEdit"));
+        auto *preview = input->findChild<QLabel *>(QStringLiteral("previewLabel"));
+        QTest::keyClicks(amount, QStringLiteral("+5"));
+        QCOMPARE(preview->text(), QStringLiteral("174 cells change, 2 would pass +30%: refused"));
+        QTest::keyClick(amount, Qt::Key_Return);
+        QCOMPARE(m_f.op.messages.front().text,
+                 QStringLiteral("The Fi map takes values from -30% to +30%; scaled by +5%, 2 "
+                                "cells would pass +30%. Nothing was changed."));
+        QVERIFY(input->isVisible());
+        amount->setText(QStringLiteral("1"));
+        QCOMPARE(preview->text(), QStringLiteral("176 cells change"));
+        QTest::keyClick(amount, Qt::Key_Return);
+        flushDeletes();
+        QCOMPARE(undoText(), QStringLiteral("Fi map: scale 176 cells by +1%"));
+        QCOMPARE(m_f.texts("Label6(19) Label6(21)"), words("+30% +1%"));
+
+        type(g, QStringLiteral("Shift+Left"));
+        m_f.trigger("mnuAdd");
+        input = w().findChild<QDialog *>(QStringLiteral("AddDialog"));
+        amount = input->findChild<QLineEdit *>(QStringLiteral("amountEdit"));
+        QTest::keyClicks(amount, QStringLiteral("-2.5"));
+        QCOMPARE(input->findChild<QLabel *>(QStringLiteral("previewLabel"))->text(),
+                 QStringLiteral("2 cells change"));
+        QTest::keyClick(amount, Qt::Key_Return);
+        flushDeletes();
+        QCOMPARE(undoText(), QStringLiteral("Fi map: add -3% to 2 cells"));
+        QCOMPARE(m_f.texts("Label6(19) Label6(20) Label6(21)"), words("+27% +27% +1%"));
+        QCOMPARE(steps(), 4);
+    }
+
+    // Off unless checked, and remembered: a point moved takes its cells along in the same step.
+    void keepMapShapeMovesTheCellsInTheAxisStep() {
+        auto *keep = m_f.find<QAction>("mnuKeepMapShape");
+        QVERIFY(keep->isCheckable() && !keep->isChecked());
+        keep->trigger();
+        // NE 6 and 7 at 6500 and 7500 r/min; Fi row 1 linear in r/min, 1 % a 100 r/min.
+        m_f.loadBytes({fiCellOffset(6), 100, fiCellOffset(7), 110, igCellOffset(6), 0xF6,
+                       igCellOffset(7), 0xF3});
+        w().selectView(ViewPosition::FiNumeric);
+        m_f.click("Label7(6)");
+        auto *editor = w().findChild<EditDialog *>();
+        QVERIFY(editor);
+        editor->findChild<QSlider *>(QStringLiteral("Slider1"))->setValue(70);
+        closeWith(editor, "Command1", 0);
+        QCOMPARE(undoText(), QStringLiteral("NE 6 6500 \u2192 7000, map kept"));
+        QCOMPARE(steps(), 1);
+        QCOMPARE(m_f.texts("Label6(6) Label_IG6(6) Label7(6)"), words("+5% -12deg 7000"));
+        undo()->trigger();
+        QCOMPARE(m_f.texts("Label6(6) Label_IG6(6) Label7(6)"), words("0% -10deg 6500"));
+        m_f.window.reset();
+        m_f.start();
+        QVERIFY(m_f.find<QAction>("mnuKeepMapShape")->isChecked());
     }
 
     void gridDragSelectsClickEditsAndTheFocusComesBack() {

@@ -334,7 +334,8 @@ private slots:
         for (auto [box, shown] : {std::pair{"Text2", " 15%"}, std::pair{"Text3", "-15%"}})
             QCOMPARE(dialog->findChild<QLineEdit *>(QLatin1String(box))->text(),
                      QLatin1String(shown));
-        QCOMPARE(dialog->x(), w().frameGeometry().left());
+        // At the window's left, inside its frame.
+        QCOMPARE(dialog->mapToGlobal(QPoint()).x(), w().geometry().left());
         QCOMPARE(dialog->slider()->value(), 15);
         if (c.key != 0)
             QTest::keyClick(dialog->slider(), static_cast<Qt::Key>(c.key));

@@ -1,6 +1,7 @@
 // The main window: start-up, files, ports, the views and what a click on them sets, and the
 // comparison with another calibration.
 
+#include "compare/compare_commands.h"
 #include "compare/compare_mark.h"
 #include "compare/history_dialog.h"
 #include "dialogs/port_device_dialog.h"
@@ -8,8 +9,10 @@
 #include "files/e2p_reader.h"
 #include "files/e2p_writer.h"
 #include "files/history_folder.h"
+#include "files/table_csv.h"
 #include "graph/graph_canvas.h"
 #include "grid/grid_cell.h"
+#include "grid/map_grid_view.h"
 #include "window_fixture.h"
 
 #include <QComboBox>
@@ -20,6 +23,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QTimer>
 #include <QTreeWidget>
@@ -159,7 +163,7 @@ private slots:
         QCOMPARE(f.shownAmong(Panels), QString());
         QCOMPARE(f.shownAmong("Frame6"), QString());
         QCOMPARE(f.enabledAmong("Combo1 Command7 Command2 Command3 mnuData(1) mnuSaveFile(2) "
-                                "mnuStepUp mnuPaste Command1"),
+                                "mnuStepUp mnuPaste mnuExportTable mnuImportTable Command1"),
                  QStringLiteral("Command1"));
         // A file that fails to open clears the comment; without a last file the box keeps its
         // first line.
@@ -357,6 +361,37 @@ private slots:
         QVERIFY(comment->toPlainText().endsWith(QStringLiteral("\nsecond session")));
     }
 
+    // File > Export Table… writes the table; Import Table… brings it back into the grid as one
+    // step, its refusals told.
+    void tablesThroughCsvFiles() {
+        WindowFixture f;
+        MainWindow &w = f.startWithSample();
+        QCOMPARE(f.enabledAmong("mnuExportTable mnuImportTable"),
+                 QStringLiteral("mnuExportTable mnuImportTable"));
+        const QString path = f.dir.filePath(QStringLiteral("IG.csv"));
+        f.dialogs.choose(path);
+        f.trigger("mnuExportIg");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QByteArray text = file.readAll();
+        QCOMPARE(text, tableCsv(CsvTable::Ig, w.document().tables()));
+        QVERIFY(text.endsWith("\r\n0,0,0,0,0,+1,+1,+1,+1,+1,+1,+1,+1,+2,+2,+2,+2\r\n"));
+        text.replace("\r\n0,0,", "\r\n0,-5,");
+        f.dialogs.choose(f.writeFile(QStringLiteral("IG.csv"), text));
+        f.trigger("mnuImportIg");
+        QCOMPARE(f.text("Label_IG6(1)"), QStringLiteral("-5deg"));
+        QCOMPARE(w.document().undoStack().undoText(), QStringLiteral("IG map: import IG.csv"));
+        QVERIFY(w.isWindowModified());
+        f.dialogs.choose(path);
+        f.trigger("mnuImportFi");
+        QCOMPARE(f.op.messages,
+                 (QList<ToldMessage>{{QStringLiteral("IG.csv holds the IG map, not the Fi map. "
+                                                     "Nothing was imported."),
+                                      MessageIcon::Exclamation}}));
+        w.document().undoStack().undo();
+        QCOMPARE(f.text("Label_IG6(1)"), QStringLiteral("0deg"));
+    }
+
     // Compared with another calibration: the marks in every view follow edits and undo until the
     // comparison is switched off. "History…" lists the entries newest first; "Compare" compares
     // with the one chosen.
@@ -398,11 +433,29 @@ private slots:
         QVERIFY(!cellMarked(f, 20) && !hasCompareMark(f.find("Label12(4)")));
         QCOMPARE(f.find("Label6(20)")->toolTip(),
                  QStringLiteral("TH 5 %, 4500 r/min: +10%, other: +10%"));
+        QCOMPARE(f.text("FingerprintStatus"), QStringLiteral("CRC-32 74684E1E"));
         w.document().undoStack().undo();
         QVERIFY(cellMarked(f, 20));
+        // The sample's CRC-32 as python3's zlib.crc32 gives it, back with the data opened.
+        QCOMPARE(f.text("FingerprintStatus"), QStringLiteral("Opened SAMPLE.E2P: CRC-32 B830FCE9"));
+
+        // "Take from Other" offers the parts that differ, each taken as one step.
+        const char *const takes = "mnuTakeFiMap mnuTakeIGMap mnuTakeRUMap mnuTakeNEAxis "
+                                  "mnuTakeTHAxis mnuTakeThreeSpeeds";
+        QCOMPARE(f.enabledAmong(takes),
+                 QStringLiteral("mnuTakeFiMap mnuTakeIGMap mnuTakeNEAxis mnuTakeThreeSpeeds"));
+        f.trigger("mnuTakeNEAxis");
+        QCOMPARE(w.document().undoStack().undoText(),
+                 QStringLiteral("Take NE axis from RACE1.E2P"));
+        QVERIFY(!hasCompareMark(f.find("Label7(5)")));
+        QCOMPARE(f.text("CompareStatus"),
+                 QStringLiteral("Compared with RACE1.E2P: 3 differ (Fi 1, IG 1, PITroad Limit 1)"));
+        QCOMPARE(f.enabledAmong("mnuTakeNEAxis"), QString());
+        w.document().undoStack().undo();
 
         f.trigger("mnuCompareOff");
-        QVERIFY(!cellMarked(f, 20) && !w.statusBar()->isVisible() && !otherLine->isShown());
+        QVERIFY(!cellMarked(f, 20) && f.text("CompareStatus").isEmpty() && !otherLine->isShown());
+        QCOMPARE(f.enabledAmong(takes), QString());
         QCOMPARE(f.find("Label6(20)")->toolTip(), QStringLiteral("TH 5 %, 4500 r/min: +3%"));
         QVERIFY(!hasCompareMark(f.find("Label7(5)")));
         QVERIFY(f.find("Lbl_PITroadOther")->isHidden());
@@ -416,30 +469,122 @@ private slots:
                     .ok);
         QVERIFY(
             history.keep(w.document().image(), HistoryKind::Written, QStringLiteral("COM1")).ok);
-        QStringList kinds;
-        QTimer::singleShot(0, this, [&kinds] {
-            auto *dialog = qobject_cast<HistoryDialog *>(QApplication::activeModalWidget());
-            if (!dialog)
-                return;
-            QTreeWidget *table = dialog->entryTable();
-            for (int i = 0; i < table->topLevelItemCount(); ++i)
-                kinds << table->topLevelItem(i)->text(1);
-            table->setCurrentItem(table->topLevelItem(1));
-            for (QPushButton *button : dialog->findChildren<QPushButton *>()) {
-                if (button->text() == QStringLiteral("Compare"))
-                    button->click();
-            }
-        });
-        // A dialog still open after 2 s is rejected: the test must not hang.
-        const QObject thisTest;
-        QTimer::singleShot(2000, &thisTest, [] {
-            if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
-                dialog->reject();
-        });
-        f.trigger("mnuHistory");
-        QCOMPARE(kinds, (QStringList{QStringLiteral("written"), QStringLiteral("read")}));
+        // Each row: kind and CRC-32; "Compare", or a choice of "Take…", for the older entry.
+        const auto chooseOlder = [this, &f](const char *choice) {
+            QStringList rows;
+            QTimer::singleShot(0, this, [&rows, choice] {
+                auto *dialog = qobject_cast<HistoryDialog *>(QApplication::activeModalWidget());
+                if (!dialog)
+                    return;
+                QTreeWidget *table = dialog->entryTable();
+                for (int i = 0; i < table->topLevelItemCount(); ++i)
+                    rows << table->topLevelItem(i)->text(1) + QLatin1Char(' ') +
+                                table->topLevelItem(i)->text(3);
+                table->setCurrentItem(table->topLevelItem(1));
+                if (auto *take = dialog->findChild<QAction *>(QLatin1String(choice)))
+                    take->trigger();
+                for (QPushButton *button : dialog->findChildren<QPushButton *>()) {
+                    if (button->text() == QLatin1String(choice))
+                        button->click();
+                }
+            });
+            // A dialog still open after 2 s is rejected: the test must not hang.
+            const QObject thisTest;
+            QTimer::singleShot(2000, &thisTest, [] {
+                if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
+                    dialog->reject();
+            });
+            f.trigger("mnuHistory");
+            return rows;
+        };
+        QCOMPARE(chooseOlder("Compare"), (QStringList{QStringLiteral("written B830FCE9"),
+                                                      QStringLiteral("read 47449064")}));
         QVERIFY(cellMarked(f, 1));
         QVERIFY(f.text("CompareStatus").endsWith(QStringLiteral("_read.E2P: 1 differ (Fi 1)")));
+        f.trigger("mnuCompareOff");
+        (void)chooseOlder("mnuTakeFiMap");
+        QVERIFY(f.text("CompareStatus").endsWith(QStringLiteral("_read.E2P: 0 differ")));
+        QVERIFY(w.document().undoStack().undoText().endsWith(QStringLiteral("_read.E2P")));
+        QCOMPARE(f.text("Label6(1)"), QStringLiteral("-10%"));
+    }
+
+    // Ctrl+L: a line at the foot of the window reads the maps at the speed and throttle typed and
+    // both grids frame the four cells read, following edits, undo and loads until it is closed.
+    void operatingPointFollowsTheMapsUntilClosed() {
+        WindowFixture f;
+        QVERIFY(f.restartWithSample());
+        MainWindow &w = *f.window;
+        QTest::keySequence(&w, QKeySequence(Qt::CTRL | Qt::Key_L));
+        QVERIFY(f.find("OperatingPoint")->isVisible());
+        auto *speed = f.find<QSpinBox>("OperatingPointNe");
+        QCOMPARE(QApplication::focusWidget(), speed);
+        QTest::keyClicks(speed, QStringLiteral("6500"));
+        f.find<QSpinBox>("OperatingPointTh")->setValue(35);
+        // NE 6 (6500) and 7, TH 6 (30) and 7 (40): Fi -1 and -1, IG -6 and -7.
+        QCOMPARE(f.text("OperatingPointReading"), QStringLiteral("Fi -1.0%, IG -6.5deg"));
+        QTest::keyClick(speed, Qt::Key_Return); // the keys back to the grid
+        QCOMPARE(QApplication::focusWidget(), w.grid(MapKind::Fi));
+        const auto framed = [&w] {
+            QStringList cells;
+            for (const GridCell *cell : w.findChildren<GridCell *>())
+                cells << (cell->decoration().operatingPointEdges ? cell->objectName() : QString());
+            cells.removeAll(QString());
+            return cells.join(QLatin1Char(' '));
+        };
+        QCOMPARE(framed(),
+                 QStringLiteral("Label6(86) Label6(87) Label6(102) Label6(103) "
+                                "Label_IG6(86) Label_IG6(87) Label_IG6(102) Label_IG6(103)"));
+        QVERIFY(w.document().apply(changeCell(MapKind::Fi, 86, 110)));
+        QCOMPARE(f.text("OperatingPointReading"), QStringLiteral("Fi +4.5%, IG -6.5deg"));
+        w.document().undoStack().undo();
+        QCOMPARE(f.text("OperatingPointReading"), QStringLiteral("Fi -1.0%, IG -6.5deg"));
+        f.loadBytes({fiCellOffset(86), 120});
+        QCOMPARE(f.text("OperatingPointReading"), QStringLiteral("Fi +9.5%, IG -6.5deg"));
+        speed->setValue(17000);
+        QCOMPARE(f.text("OperatingPointReading"),
+                 QStringLiteral("Fi +2.0%, IG -4.5deg (clamped to 16500 r/min)"));
+
+        QTest::keyClick(speed, Qt::Key_Escape);
+        QVERIFY(!f.find("OperatingPoint")->isVisible());
+        QCOMPARE(framed(), QString());
+    }
+
+    // "Show Difference" and "Only Changed", off without a comparison; the compare mark's corner
+    // tells it without its colour, on cells and axis labels alike.
+    void differenceViewsAndTheCompareMarksShape() {
+        WindowFixture f;
+        QVERIFY(f.restartWithSample());
+        MainWindow &w = *f.window;
+        const EcuImage other =
+            withBytes(w.document().image(), {fiCellOffset(20), 110, neAxisOffset(5), 60});
+        QVERIFY(w.compare().compareWithPath(
+            f.writeFile(QStringLiteral("RACE1.E2P"), e2pFileContents(other, {}))));
+        const QStringList values = f.texts("Label6(20) Label6(21)");
+        f.trigger("mnuShowDifferenceValue");
+        QCOMPARE(f.texts("Label6(20) Label6(21)"), words("-7% 0%"));
+        f.trigger("mnuShowPercentDifference");
+        QCOMPARE(f.texts("Label6(20) Label6(21)"), words("-6.4% 0.0%"));
+        f.trigger("mnuOnlyChanged");
+        QVERIFY(f.find<GridCell>("Label6(21)")->decoration().dimmed);
+        QVERIFY(!f.find<GridCell>("Label6(20)")->decoration().dimmed);
+        QCOMPARE(
+            f.text("DifferenceShown"),
+            QStringLiteral("Cells: Fi fuel change in %, IG this \u2212 other, equal ones dimmed"));
+
+        // A magenta triangle in the top right corner inside the frame: a shape, not a colour.
+        const auto cornerPixels = [](const char *name, const WindowFixture &in) {
+            const QImage picture = in.find(name)->grab().toImage();
+            return pixelsWhere(picture, [&picture](int x, int y, QColor c) {
+                return x >= picture.width() - 10 && x <= picture.width() - 5 && y >= 4 && y <= 6 &&
+                       c.rgb() == CompareMarkColour.rgb();
+            });
+        };
+        QVERIFY(cornerPixels("Label6(20)", f) >= 6 && cornerPixels("Label7(5)", f) >= 6);
+        QCOMPARE(cornerPixels("Label6(21)", f), 0);
+
+        f.trigger("mnuCompareOff");
+        QCOMPARE(f.texts("Label6(20) Label6(21)"), values);
+        QCOMPARE(f.enabledAmong("mnuShowDifference mnuOnlyChanged"), QString());
     }
 
     // The keyboard: typing at start-up edits the grid; Tab and Shift+Tab go round the comment box,

@@ -1,11 +1,17 @@
 #include "document/change_cells.h"
 #include "ecu_sim_runner.h"
 #include "files/history_folder.h"
+#include "image/image_fingerprint.h"
 #include "sample_image.h"
 #include "window/edit_menu.h"
 #include "window_fixture.h"
 
+#include <QDialog>
+#include <QLabel>
+#include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
 #include <functional>
 
 namespace {
@@ -82,6 +88,8 @@ private slots:
         QCOMPARE(fx().text("Label2"), QStringLiteral("ECU Read data"));
         QCOMPARE(fx().text("Label3"), QStringLiteral("-----"));
         QCOMPARE(fx().text("Label16").trimmed(), QStringLiteral("SAMPLE"));
+        QCOMPARE(fx().text("FingerprintStatus"),
+                 QStringLiteral("Read from the ECU: CRC-32 ") + imageCrc32(ecu));
         QCOMPARE(fx().shownAmong("Frame6 Frame1"), QStringLiteral("Frame6 Frame1"));
         QCOMPARE(fx().enabledAmong("Combo1 Command2 Command3 mnuData(2)"),
                  QStringLiteral("Combo1 Command2"));
@@ -164,6 +172,80 @@ private slots:
         QCOMPARE(readE2PFile(entries[0].path).image, w.document().image());
         QVERIFY(entries[0].commentFirstLine.startsWith(
             QStringLiteral("ECU data written to COM1 (%1) on ").arg(m_sim->devicePath())));
+    }
+
+    void reviewAndWriteShowsTheChangesFirst_data() {
+        QTest::addColumn<QString>("answer");
+        QTest::newRow("Write") << QStringLiteral("ReviewWrite");
+        QTest::newRow("Cancel") << QStringLiteral("ReviewCancel");
+    }
+
+    // Ctrl+Shift+W: the prompts, the ECU read and kept in the history, its differences from the
+    // data shown in a review over the disabled window; "Write" writes as "Data Write" does,
+    // "Cancel" writes nothing. The CRC-32s are python3's zlib.crc32 of the same bytes.
+    void reviewAndWriteShowsTheChangesFirst() {
+        QFETCH(QString, answer);
+        const bool write = answer == QStringLiteral("ReviewWrite");
+        EcuImage ecu = sampleImage();
+        ecu.setByte(fiCellOffset(3), 111);
+        MainWindow &w = startWith(ecu, true);
+        QApplication::setActiveWindow(&w);
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QStringList shown;
+        bool windowOff = false;
+        // The review comes after the read's waits, which run the events too: looked for until it
+        // is there.
+        QTimer answering;
+        connect(&answering, &QTimer::timeout, this, [&] {
+            QWidget *dialog = QApplication::activeModalWidget();
+            if (!dialog || dialog->objectName() != QStringLiteral("ReviewDialog"))
+                return;
+            answering.stop();
+            windowOff = !w.isMainWindowEnabled();
+            for (int i = 0; i < 3; ++i)
+                shown << dialog->findChild<QLabel *>(QStringLiteral("ReviewHeading(%1)").arg(i))
+                             ->text();
+            const auto *list = dialog->findChild<QListWidget *>(QStringLiteral("ReviewChanges"));
+            for (int i = 0; i < list->count(); ++i)
+                shown << list->item(i)->text();
+            dialog->findChild<QPushButton *>(answer)->click();
+        });
+        answering.start(10);
+        const QObject thisTest;
+        QTimer::singleShot(3000, &thisTest, [] {
+            if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
+                dialog->reject();
+        });
+        QTest::keySequence(&w, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_W));
+
+        QVERIFY(windowOff);
+        QVERIFY(w.isMainWindowEnabled());
+        QCOMPARE(shown, (QStringList{QStringLiteral("What the write changes in the ECU: 1 differ "
+                                                    "(Fi 1)"),
+                                     QStringLiteral("In the ECU now: CRC-32 D8167380"),
+                                     QStringLiteral("To be written: CRC-32 B830FCE9"),
+                                     QStringLiteral("Fi Map TH 1 (0) NE 3 (3500): +11% \u2192 "
+                                                    "+5%")}));
+        // After the prompts, the write's last word, or nothing.
+        QCOMPARE(m_op.messages.size(), write ? 3 : 2);
+        QCOMPARE(m_op.messages.back().text, write
+                                                ? QStringLiteral("ECU Data setting ended.")
+                                                : QStringLiteral("Switch on Ignition , push "
+                                                                 "Enter Key(within two seconds)"));
+        QCOMPARE(m_sim->memory(), write ? w.document().image() : ecu);
+        QCOMPARE(m_sim->stats().wordsWritten, write ? 1 + 211 : 0);
+        QCOMPARE(QFileInfo::exists(fx().dir.filePath(QStringLiteral("SAMPLE.TMP"))), write);
+
+        // The ECU's data before the write stay in the history, whatever the answer.
+        const std::vector<HistoryEntry> entries =
+            HistoryFolder(fx().dir.filePath(QStringLiteral("history"))).entries();
+        QCOMPARE(entries.size(), write ? std::size_t(2) : std::size_t(1));
+        QCOMPARE(entries.back().kind, HistoryKind::BeforeWrite);
+        QCOMPARE(readE2PFile(entries.back().path).image, ecu);
+        QCOMPARE(entries.back().crc32, QStringLiteral("D8167380"));
+        QCOMPARE(fx().text("FingerprintStatus"),
+                 write ? QStringLiteral("Written to the ECU and verified: CRC-32 B830FCE9")
+                       : QStringLiteral("Opened SAMPLE.E2P: CRC-32 B830FCE9"));
     }
 
     void aFailedReadKeepsWhatTheWindowHad_data() {

@@ -1,12 +1,19 @@
 // Saves pictures of the main window for the README: starts the window with the given settings
 // file (its last file is loaded), selects each named view and grabs the screen. A shot that
 // names a control also clicks it and grabs the dialog it opens over the view, then cancels it.
-// A control named like a menu item ("mnuPortDevice") is a menu item that opens a dialog.
-// "?NAME" shows the tooltip of control NAME over the window; "#NAME" takes control NAME alone.
-// With --compare FILE the window compares its data with that file first.
-// Usage: window-shot [--compare FILE] SETTINGS.ini OUTDIR [VIEW_POSITION:NAME[:CONTROL] ...]
+// A control named like a menu item ("mnuPortDevice") is a menu item that opens a dialog, after
+// message boxes that are answered OK, or shows something in the window itself; "mnuA+mnuB"
+// triggers both; a text after it is typed into the dialog's focused text box. One named like a
+// submenu ("mnuTakeFromOther") is shown open. "?NAME" shows the tooltip of control NAME over
+// the window; "#NAME" takes control NAME alone. With --compare FILE the window compares its data
+// with that file first; with --ecu FILE a simulated ECU that holds the file's data answers on the
+// chosen port.
+// Usage: window-shot [--compare FILE] [--ecu FILE] SETTINGS.ini OUTDIR
+//        [VIEW_POSITION:NAME[:CONTROL[:TYPED]] ...]
 
 #include "compare/compare_commands.h"
+#include "ecu_sim_runner.h"
+#include "files/e2p_reader.h"
 #include "files/settings_store.h"
 #include "window/main_window.h"
 
@@ -16,11 +23,17 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QTimer>
 #include <QToolTip>
 #include <cstdio>
+#include <memory>
+#include <utility>
 
 namespace {
 
@@ -65,8 +78,14 @@ int main(int argc, char **argv) {
     QApplication app(argc, argv);
     QStringList args = QApplication::arguments();
     QString compareWith;
-    if (args.size() > 2 && args.at(1) == QStringLiteral("--compare")) {
-        compareWith = args.at(2);
+    QString ecuFile;
+    for (;;) {
+        if (args.size() > 2 && args.at(1) == QStringLiteral("--compare"))
+            compareWith = args.at(2);
+        else if (args.size() > 2 && args.at(1) == QStringLiteral("--ecu"))
+            ecuFile = args.at(2);
+        else
+            break;
         args.remove(1, 2);
     }
     if (args.size() < 3) {
@@ -76,6 +95,12 @@ int main(int argc, char **argv) {
     }
     SettingsStore settings(args.at(1));
     const QDir out(args.at(2));
+    std::unique_ptr<EcuSimRunner> ecu;
+    if (!ecuFile.isEmpty()) {
+        ecu = std::make_unique<EcuSimRunner>(readE2PFile(ecuFile).image);
+        settings.writeText(QStringLiteral("CommProt"),
+                           QStringLiteral("COM%1").arg(readPortNo(settings)), ecu->devicePath());
+    }
     MainWindow window(settings);
     window.show();
     if (!compareWith.isEmpty() && !window.compare().compareWithPath(compareWith)) {
@@ -90,7 +115,8 @@ int main(int argc, char **argv) {
     for (const QString &shot : shots) {
         const int position = shot.section(QLatin1Char(':'), 0, 0).toInt();
         const QString name = shot.section(QLatin1Char(':'), 1, 1);
-        const QString control = shot.section(QLatin1Char(':'), 2);
+        const QString control = shot.section(QLatin1Char(':'), 2, 2);
+        const QString typed = shot.section(QLatin1Char(':'), 3);
         window.findChild<QComboBox *>(QStringLiteral("Combo1"))->setCurrentIndex(position);
         window.selectView(static_cast<ViewPosition>(position));
         settle(1500);
@@ -122,20 +148,61 @@ int main(int argc, char **argv) {
             continue;
         }
         // A menu item opens a dialog that runs its own event loop: the picture is taken from
-        // within it, and the dialog closed.
-        if (auto *item = window.findChild<QAction *>(control); item && !control.isEmpty()) {
-            QTimer::singleShot(0, item, &QAction::trigger);
-            QTimer::singleShot(1500, &window, [&] {
+        // within it, and the dialog closed. Message boxes on the way (the ignition prompts) are
+        // answered OK. An item that shows no box and no dialog gives a picture of the window.
+        const QString firstItem = control.section(QLatin1Char('+'), 0, 0);
+        if (window.findChild<QAction *>(firstItem) && !control.isEmpty()) {
+            for (const QString &itemName : control.split(QLatin1Char('+'))) {
+                if (auto *item = window.findChild<QAction *>(itemName))
+                    QTimer::singleShot(0, item, &QAction::trigger);
+            }
+            QTimer looking;
+            int looks = 0;
+            bool answered = false;
+            bool typedIn = false;
+            QObject::connect(&looking, &QTimer::timeout, &window, [&] {
                 QDialog *shown = openDialog(window);
-                if (!shown) {
-                    std::fprintf(stderr, "%s opens no dialog\n", qPrintable(control));
-                    ++failures;
+                if (auto *box = qobject_cast<QMessageBox *>(shown)) {
+                    box->button(QMessageBox::Ok)->click();
+                    answered = true;
                     return;
                 }
-                save(frame | shown->frameGeometry());
-                shown->reject();
+                if (shown && !std::exchange(typedIn, true)) {
+                    if (auto *edit = qobject_cast<QLineEdit *>(shown->focusWidget()))
+                        edit->setText(typed);
+                }
+                if (shown && ++looks > 5) {
+                    looking.stop();
+                    save(frame | shown->frameGeometry());
+                    shown->reject();
+                } else if (!shown && !answered && ++looks > 7) {
+                    looking.stop();
+                    save(window.frameGeometry());
+                } else if (!shown && ++looks > 50) {
+                    looking.stop();
+                    std::fprintf(stderr, "%s opens no dialog\n", qPrintable(control));
+                    ++failures;
+                }
             });
-            settle(2500);
+            looking.start(200);
+            while (looking.isActive())
+                settle(100);
+            settle(500);
+            continue;
+        }
+        // A submenu is shown open over its menu.
+        if (auto *submenu = window.findChild<QMenu *>(control); submenu && !control.isEmpty()) {
+            auto *menu = qobject_cast<QMenu *>(submenu->parentWidget());
+            window.menuBar()->setActiveAction(menu->menuAction());
+            settle(300);
+            menu->setActiveAction(submenu->menuAction());
+            submenu->popup(
+                menu->mapToGlobal(menu->actionGeometry(submenu->menuAction()).topRight()));
+            settle(700);
+            save(frame | menu->frameGeometry() | submenu->frameGeometry());
+            submenu->close();
+            menu->close();
+            settle(100);
             continue;
         }
         QDialog *dialog = nullptr;
@@ -146,8 +213,8 @@ int main(int argc, char **argv) {
                 continue;
             }
             settle(700);
-            // The dialog is a window of its own: the picture covers both.
-            frame |= dialog->frameGeometry();
+            // The picture covers the window and the dialog, wherever it stands.
+            frame |= QRect(dialog->mapToGlobal(QPoint()), dialog->frameGeometry().size());
         }
         save(frame);
         if (dialog) {

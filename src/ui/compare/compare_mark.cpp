@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QWidget>
+#include <algorithm>
 
 namespace {
 
@@ -24,10 +25,26 @@ protected:
         painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
         painter.setPen(QPen(Qt::white, 1));
         painter.drawRect(QRectF(rect()).adjusted(2.5, 2.5, -2.5, -2.5));
+        drawCompareCorner(painter, rect().adjusted(3, 3, -3, -3));
     }
 };
 
 } // namespace
+
+void drawCompareCorner(QPainter &painter, const QRect &inside) {
+    const int side = std::max(6, inside.height() / 3);
+    const QPoint corner = inside.topRight() + QPoint(1, 0);
+    const QPolygon triangle({corner, corner - QPoint(side, 0), corner + QPoint(0, side)});
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(CompareMarkColour);
+    painter.drawPolygon(triangle);
+    // A white edge keeps the triangle apart from the text and a dark cell colour.
+    painter.setPen(QPen(Qt::white, 1));
+    painter.drawLine(corner - QPoint(side + 1, 0), corner + QPoint(0, side + 1));
+    painter.restore();
+}
 
 void showCompareMark(QWidget *label, const QString &otherText, const QString &where) {
     auto *frame = label->findChild<QWidget *>(MarkName, Qt::FindDirectChildrenOnly);

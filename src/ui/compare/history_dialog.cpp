@@ -1,6 +1,7 @@
 #include "compare/history_dialog.h"
 
 #include "common/app_title.h"
+#include "compare/take_commands.h"
 
 #include <QDialogButtonBox>
 #include <QDir>
@@ -11,7 +12,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-HistoryDialog::HistoryDialog(const HistoryFolder &history, QWidget *parent)
+HistoryDialog::HistoryDialog(const HistoryFolder &history, bool cellsSelectable, QWidget *parent)
     : QDialog(parent)
     , m_entries(history.entries()) {
     setObjectName(QStringLiteral("HistoryDialog"));
@@ -25,11 +26,12 @@ HistoryDialog::HistoryDialog(const HistoryFolder &history, QWidget *parent)
     m_table->setObjectName(QStringLiteral("HistoryEntries"));
     m_table->setRootIsDecorated(false);
     m_table->setHeaderLabels({QStringLiteral("Date"), QStringLiteral("Kind"),
-                              QStringLiteral("Data name"), QStringLiteral("Comment")});
+                              QStringLiteral("Data name"), QStringLiteral("CRC-32"),
+                              QStringLiteral("Comment")});
     for (const HistoryEntry &entry : m_entries) {
         m_table->addTopLevelItem(new QTreeWidgetItem(
             {QLocale().toString(entry.when, QLocale::ShortFormat), historyKindName(entry.kind),
-             entry.dataName, entry.commentFirstLine}));
+             entry.dataName, entry.crc32, entry.commentFirstLine}));
     }
     m_table->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     layout->addWidget(m_table);
@@ -40,6 +42,11 @@ HistoryDialog::HistoryDialog(const HistoryFolder &history, QWidget *parent)
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     m_openButton = buttons->addButton(QStringLiteral("Open"), QDialogButtonBox::ActionRole);
     m_compareButton = buttons->addButton(QStringLiteral("Compare"), QDialogButtonBox::ActionRole);
+    m_takeButton = buttons->addButton(QStringLiteral("Take\u2026"), QDialogButtonBox::ActionRole);
+    m_takeButton->setMenu(TakeCommands::choiceMenu(this, cellsSelectable, [this](TakenPart part) {
+        m_taken = part;
+        choose(Choice::Take);
+    }));
     layout->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_openButton, &QPushButton::clicked, this, [this] { choose(Choice::Open); });
@@ -48,6 +55,7 @@ HistoryDialog::HistoryDialog(const HistoryFolder &history, QWidget *parent)
         const bool chosen = m_table->currentItem() != nullptr;
         m_openButton->setEnabled(chosen);
         m_compareButton->setEnabled(chosen);
+        m_takeButton->setEnabled(chosen);
     };
     connect(m_table, &QTreeWidget::currentItemChanged, this, update);
     update();

@@ -3,6 +3,7 @@
 #include "band_slider.h"
 #include "common/clickable_label.h"
 #include "document/calibration_document.h"
+#include "document/keep_map_shape.h"
 #include "files/operator.h"
 #include "grid/map_grid_view.h"
 #include "image/display_text.h"
@@ -101,8 +102,11 @@ void AxisPoint::sliderChanged(BandSlider &slider) {
 }
 
 void AxisPoint::store() {
+    const auto value = static_cast<std::uint8_t>(m_value);
     (void)m_context.document.apply(
-        changeAxisPoint(m_axis, m_point, static_cast<std::uint8_t>(m_value)));
+        m_context.keepMapShape
+            ? changeAxisPointKeepingMaps(m_context.document.tables(), m_axis, m_point, value)
+            : changeAxisPoint(m_axis, m_point, value));
     endPreview();
     m_context.messages.tell(
         m_axis == Axis::Ne

@@ -26,7 +26,8 @@ public:
     // Slider change: the value strictly between the neighbours, the slider put back when it
     // was corrected, and both grids show the value.
     void sliderChanged(BandSlider &slider);
-    // Enter: the value into the document (one undo step), the grids' preview ends, the warning.
+    // Enter: the value into the document (one undo step, with the cells that keep the maps'
+    // shape when that is on), the grids' preview ends, the warning.
     void store();
     // Cancel: the grids' preview ends; the point keeps its value.
     void cancel();

@@ -13,7 +13,7 @@ struct DialogDragAnchor;
 
 // What the edit dialogs work with: the document they edit, the window they belong to (parent,
 // placement, its controls), the drag anchor they share, and the views they open beside and show
-// their value in while it is being chosen.
+// their value in while it is being chosen, and how an axis change treats the maps.
 struct EditContext {
     QWidget &window;
     CalibrationDocument &document;
@@ -25,6 +25,8 @@ struct EditContext {
     SingleValuePanel &shiftTimingPanel;
     SingleValuePanel &pitRoadPanel;
     SingleValuePanel &idleNePanel;
+    // "Keep Map Shape": an axis point moved takes its cells of both maps along.
+    const bool &keepMapShape;
 
     [[nodiscard]] MapGridView &grid(MapKind kind) const {
         return kind == MapKind::Fi ? fiGrid : igGrid;

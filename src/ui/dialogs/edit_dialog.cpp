@@ -26,15 +26,16 @@ bool isEnter(const QEvent *event) {
 
 EditDialog::EditDialog(const EditContext &context, const QString &name, int clientWidth,
                        int clientHeight)
-    : QDialog(&context.window, Qt::Dialog | Qt::FramelessWindowHint)
+    : QDialog(&context.window)
     , m_context(context) {
+    setWindowFlags(Qt::Widget);
+    setAutoFillBackground(true);
     setObjectName(name);
     setAttribute(Qt::WA_DeleteOnClose);
-    setModal(true);
     setFixedSize(twipsSize(clientWidth, clientHeight));
-    // A window of its own does not take the main window's font by itself.
-    setFont(context.window.font());
+    // Modal within the window: the rest of it is disabled, and it is not closed meanwhile.
     context.controls.setMainWindowEnabled(false);
+    context.window.installEventFilter(this);
 }
 
 void EditDialog::addEnterAndCancel(QAbstractSlider *slider, const QRect &enterGeometry,
@@ -69,7 +70,30 @@ int EditDialog::topAboveMainBottom(int aboveBottomTwips) const {
     return mainFrame.top() + mainFrame.height() - height() - twipsToPixelsY(aboveBottomTwips);
 }
 
+void EditDialog::placeAt(const QPoint &onScreen) {
+    move(m_context.window.mapFromGlobal(onScreen));
+    keepInsideWindow();
+}
+
+void EditDialog::keepInsideWindow() {
+    const QRect inside = parentWidget()->rect();
+    const int x = std::max(inside.left(), std::min(this->x(), inside.right() + 1 - width()));
+    const int y = std::max(inside.top(), std::min(this->y(), inside.bottom() + 1 - height()));
+    move(x, y);
+}
+
 bool EditDialog::eventFilter(QObject *watched, QEvent *event) {
+    // The parent, not the context: a window being destroyed has let its context go before it
+    // deletes its children, this dialog among them.
+    if (watched == parent()) {
+        if (event->type() == QEvent::Close) {
+            event->ignore();
+            return true;
+        }
+        if (event->type() == QEvent::Resize)
+            keepInsideWindow();
+        return QDialog::eventFilter(watched, event);
+    }
     if (isEnter(event)) {
         if (watched == m_slider) {
             enterAction();
@@ -94,6 +118,7 @@ void EditDialog::mouseMoveEvent(QMouseEvent *event) {
     const QPointF at = event->position();
     dragDialog(this, event->buttons(), pixelsToTwipsX(qRound(at.x())),
                pixelsToTwipsY(qRound(at.y())), m_context.dragAnchor);
+    keepInsideWindow();
     QDialog::mouseMoveEvent(event);
 }
 

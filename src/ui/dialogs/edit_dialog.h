@@ -12,6 +12,10 @@ class QPushButton;
 // moved by dragging its background with the left button, the main window's controls disabled
 // while it is open, Enter on its slider confirms and Enter on a button presses it. Each opening
 // is a fresh dialog that deletes itself when it closes.
+//
+// It is a panel inside the main window, not a window of its own: a Wayland compositor puts a
+// window wherever it likes, but a child stands where the window puts it, on every platform. The
+// places are still reckoned on the screen, then kept inside the window.
 class EditDialog : public QDialog {
     Q_OBJECT
 public:
@@ -45,6 +49,9 @@ protected:
     void closeDialog();
     // Places the dialog: top = main top + main height - own height - aboveBottom (twips).
     [[nodiscard]] int topAboveMainBottom(int aboveBottomTwips) const;
+    // Puts the dialog's top left corner at the screen point, or as near as it fits inside the
+    // window.
+    void placeAt(const QPoint &onScreen);
 
     bool eventFilter(QObject *watched, QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
@@ -55,6 +62,9 @@ protected:
     const EditContext &m_context;
 
 private:
+    // A part outside the window would be cut off, and could not be dragged back.
+    void keepInsideWindow();
+
     bool m_escapeCancels = true;
     QAbstractSlider *m_slider = nullptr;
     QPushButton *m_enter = nullptr;

@@ -83,7 +83,7 @@ void MapCellEditor::placeDialog() {
         else
             left = cellLeft - twipsToPixelsX(350) - width();
     }
-    move(left, topAboveMainBottom(440));
+    placeAt({left, topAboveMainBottom(440)});
 }
 
 std::uint8_t MapCellEditor::byteAt(int position) const {

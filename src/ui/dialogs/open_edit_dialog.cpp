@@ -34,6 +34,6 @@ struct DialogFor {
 EditDialog *openEditDialog(const EditContext &context, const EditRequest &request) {
     EditDialog *dialog = std::visit(DialogFor{context}, request);
     if (dialog)
-        dialog->open();
+        dialog->show();
     return dialog;
 }

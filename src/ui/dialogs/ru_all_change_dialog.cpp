@@ -63,7 +63,7 @@ RuAllChangeDialog::RuAllChangeDialog(const EditContext &context)
     addEnterAndCancel(m_slider, twipsRect(60, 5040, 1155, 435), twipsRect(60, 5700, 1155, 435));
     fitTexts();
 
-    move(m_context.window.frameGeometry().left(), topAboveMainBottom(440));
+    placeAt({m_context.window.frameGeometry().left(), topAboveMainBottom(440)});
 
     // Opens at 0 %.
     m_slider->setValue(ruSliderPosition(0));

@@ -5,6 +5,7 @@
 
 #include <QPushButton>
 #include <QScreen>
+#include <algorithm>
 
 namespace {
 
@@ -37,17 +38,20 @@ int SpeedSliderDialog::centredLeft() const {
 void SpeedSliderDialog::placeClearOf(const QRect &shown) {
     const int gap = twipsToPixelsY(60);
     int top = shown.bottom() + 1 + gap;
-    const QScreen *screen = m_context.window.screen();
-    if (screen && top + height() > screen->availableGeometry().bottom() + 1)
+    // Where the screen or the window ends first below.
+    int end = m_context.window.mapToGlobal(QPoint(0, m_context.window.height())).y();
+    if (const QScreen *screen = m_context.window.screen())
+        end = std::min(end, screen->availableGeometry().bottom() + 1);
+    if (top + height() > end)
         top = shown.top() - gap - height();
-    move(centredLeft(), top);
+    placeAt({centredLeft(), top});
 }
 
 void SpeedSliderDialog::placeByPanel(const QWidget &panel) {
     const QRect mainFrame = m_context.window.frameGeometry();
     const int top =
         mainFrame.top() + mainFrame.height() - panel.geometry().top() - twipsToPixelsY(440);
-    move(centredLeft(), top);
+    placeAt({centredLeft(), top});
 }
 
 void SpeedSliderDialog::setUpSpeedSlider(int maximum, int bandStart, int bandLength,

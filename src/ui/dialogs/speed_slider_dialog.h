@@ -16,7 +16,7 @@ protected:
     SpeedSliderDialog(const EditContext &context, const QString &name);
 
     // Centred on the screen across, just below what it must not cover (screen pixels), or just
-    // above it where the screen ends below.
+    // above it where the screen or the window ends below.
     void placeClearOf(const QRect &shown);
     // Centred across; the top follows the panel of the setting: main top + main height - the
     // panel's top in "Data Edit" - 440 twips.

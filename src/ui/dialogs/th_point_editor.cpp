@@ -27,7 +27,8 @@ ThPointEditor::ThPointEditor(const EditContext &context, int point)
     m_slider->setTickPosition(QSlider::TicksBothSides);
     addEnterAndCancel(m_slider, twipsRect(60, 3120, 1095, 375), twipsRect(60, 3660, 1095, 375));
 
-    move(m_context.window.frameGeometry().left() + twipsToPixelsX(1400), topAboveMainBottom(440));
+    placeAt(
+        {m_context.window.frameGeometry().left() + twipsToPixelsX(1400), topAboveMainBottom(440)});
 
     m_point.load(*m_slider);
     if (!m_slider->isEnabled())

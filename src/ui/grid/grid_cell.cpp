@@ -10,6 +10,7 @@ namespace {
 
 const QColor SelectionTint(0x30, 0x80, 0xFF, 80);
 const QColor SelectionBorder(0x0A, 0x2A, 0xA0);
+const QColor OperatingPointBorder(0xFF, 0x8C, 0x00);
 
 // A frame of width lines inside the rectangle, on the given sides.
 void frame(QPainter &painter, const QRect &rect, Qt::Edges edges, int width, const QColor &colour) {
@@ -65,6 +66,12 @@ void GridCell::paintEvent(QPaintEvent *event) {
         ClickableLabel::paintEvent(event);
     }
     QPainter painter(this);
+    if (m_decoration.dimmed) {
+        // The cell's own colour over its text leaves the text faint; the grid line stays.
+        QColor veil = filled ? m_decoration.fill : backgroundOf(this);
+        veil.setAlpha(170);
+        painter.fillRect(contentsRect(), veil);
+    }
     if (m_decoration.selectionEdges) {
         const Qt::Edges edges = m_decoration.selectionEdges;
         frame(painter, rect(), edges, 3, SelectionBorder);
@@ -74,6 +81,13 @@ void GridCell::paintEvent(QPaintEvent *event) {
         const QRect mark = rect().adjusted(2, 2, -2, -2);
         frame(painter, mark, AllEdges, 2, CompareMarkColour);
         frame(painter, inside(mark, AllEdges, 2), AllEdges, 1, Qt::white);
+        drawCompareCorner(painter, inside(mark, AllEdges, 2));
+    }
+    if (m_decoration.operatingPointEdges) {
+        // Light orange and a black line inside: apart from the dark selection border.
+        const Qt::Edges edges = m_decoration.operatingPointEdges;
+        frame(painter, rect(), edges, 3, OperatingPointBorder);
+        frame(painter, inside(rect(), edges, 3), edges, 1, Qt::black);
     }
     if (m_decoration.cursor) {
         frame(painter, rect(), AllEdges, 3, Qt::black);

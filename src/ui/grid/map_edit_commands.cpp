@@ -3,6 +3,7 @@
 #include "document/calibration_document.h"
 #include "document/map_clipboard.h"
 #include "files/operator.h"
+#include "grid/cell_arithmetic_dialog.h"
 #include "grid/map_grid_view.h"
 
 #include <QAction>
@@ -43,6 +44,22 @@ MapEditCommands::MapEditCommands(QMenu &menu, CalibrationDocument &document, Ope
                               QKeySequence(Qt::CTRL | Qt::Key_I));
     m_smooth =
         addAction(menu, "mnuSmooth", QStringLiteral("Smooth"), QKeySequence(Qt::CTRL | Qt::Key_M));
+    // The keys tuners know from other map editors: . and > up, , and < down (with Shift, as
+    // > and < are typed on most keyboards, five steps), / interpolates, H and V one way only.
+    for (const auto &[action, key] :
+         {std::pair{m_steps[0], Qt::Key_Period}, std::pair{m_steps[1], Qt::Key_Comma},
+          std::pair{m_steps[2], Qt::Key_Greater}, std::pair{m_steps[3], Qt::Key_Less},
+          std::pair{m_interpolate, Qt::Key_Slash}})
+        alsoOn(action, {QKeySequence(key)});
+    m_interpolateRows =
+        addAction(menu, "mnuInterpolateRows", QStringLiteral("Interpolate Along Rows"),
+                  QKeySequence(Qt::Key_H));
+    m_interpolateColumns =
+        addAction(menu, "mnuInterpolateColumns", QStringLiteral("Interpolate Along Columns"),
+                  QKeySequence(Qt::Key_V));
+    m_scale =
+        addAction(menu, "mnuScale", QStringLiteral("Scale\u2026"), QKeySequence(Qt::Key_Asterisk));
+    m_add = addAction(menu, "mnuAdd", QStringLiteral("Add\u2026"), QKeySequence());
     menu.addSeparator();
     m_copy = addAction(menu, "mnuCopy", QStringLiteral("Copy"), QKeySequence::Copy);
     m_paste = addAction(menu, "mnuPaste", QStringLiteral("Paste"), QKeySequence::Paste);
@@ -57,6 +74,12 @@ MapEditCommands::MapEditCommands(QMenu &menu, CalibrationDocument &document, Ope
     });
     connect(m_interpolate, &QAction::triggered, this, &MapEditCommands::interpolate);
     connect(m_smooth, &QAction::triggered, this, &MapEditCommands::smooth);
+    connect(m_interpolateRows, &QAction::triggered, this,
+            [this] { interpolateAlong(Along::Rows); });
+    connect(m_interpolateColumns, &QAction::triggered, this,
+            [this] { interpolateAlong(Along::Columns); });
+    connect(m_scale, &QAction::triggered, this, [this] { openArithmetic(Arithmetic::Scale); });
+    connect(m_add, &QAction::triggered, this, [this] { openArithmetic(Arithmetic::Add); });
     connect(m_copy, &QAction::triggered, this, &MapEditCommands::copy);
     connect(m_paste, &QAction::triggered, this, &MapEditCommands::paste);
     for (MapGridView *grid : m_grids) {
@@ -91,6 +114,16 @@ QAction *MapEditCommands::addAction(QMenu &menu, const char *name, const QString
     return action;
 }
 
+void MapEditCommands::alsoOn(QAction *action, const QList<QKeySequence> &more) {
+    const QList<QKeySequence> keys = action->shortcuts() + more;
+    action->setShortcuts(keys);
+    QStringList names;
+    for (const QKeySequence &key : keys)
+        names << key.toString(QKeySequence::NativeText);
+    // A tab in the text: the menu shows what follows it in place of the first key.
+    action->setText(action->text() + QLatin1Char('\t') + names.join(QStringLiteral(" or ")));
+}
+
 void MapEditCommands::setAvailable(bool available) {
     m_available = available;
     update();
@@ -107,7 +140,7 @@ MapGridView *MapEditCommands::shownGrid() const {
 void MapEditCommands::update() {
     const MapGridView *grid = m_available && m_document.hasData() ? shownGrid() : nullptr;
     const CellBlock block = grid ? grid->selection().target() : CellBlock{};
-    for (QAction *action : {m_selectAll, m_setValue, m_copy})
+    for (QAction *action : {m_selectAll, m_setValue, m_copy, m_scale, m_add})
         action->setEnabled(grid);
     for (std::size_t i = 0; i < StepSizes.size(); ++i) {
         m_steps[i]->setEnabled(
@@ -116,6 +149,8 @@ void MapEditCommands::update() {
     }
     m_interpolate->setEnabled(grid && canInterpolate(block));
     m_smooth->setEnabled(grid && canSmooth(block));
+    m_interpolateRows->setEnabled(grid && canInterpolateAlong(block, Along::Rows));
+    m_interpolateColumns->setEnabled(grid && canInterpolateAlong(block, Along::Columns));
     m_paste->setEnabled(grid && m_clipboardHasText);
 }
 
@@ -149,6 +184,27 @@ void MapEditCommands::smooth() {
     if (!grid)
         return;
     apply({smoothCells(grid->kind(), m_document.tables(), grid->selection().target()), {}});
+}
+
+void MapEditCommands::interpolateAlong(Along along) {
+    const MapGridView *grid = shownGrid();
+    if (!grid)
+        return;
+    apply({::interpolateAlong(grid->kind(), m_document.tables(), grid->selection().target(), along),
+           {}});
+}
+
+void MapEditCommands::openArithmetic(Arithmetic kind) {
+    MapGridView *grid = shownGrid();
+    if (!grid)
+        return;
+    const MapSelection &selection = grid->selection();
+    auto *input = new CellArithmeticDialog(kind, grid->kind(), m_document,
+                                           selection.hasBlock() ? selection.target() : wholeMap(),
+                                           m_messages, grid->window());
+    input->setAttribute(Qt::WA_DeleteOnClose);
+    input->placeOver(*grid);
+    input->open();
 }
 
 void MapEditCommands::copy() {

@@ -19,10 +19,28 @@ bool isSign(int key) {
     return key == Qt::Key_Minus || key == Qt::Key_Plus;
 }
 
+// A key that goes into a number being typed.
 bool startsNumber(const QKeyEvent *key) {
     const QString text = key->text();
     return text.size() == 1 &&
            (text[0].isDigit() || text[0] == QLatin1Char('.') || text[0] == QLatin1Char(','));
+}
+
+// A key that starts typing a number: a digit (the point and the comma step the cells).
+bool startsEntry(const QKeyEvent *key) {
+    const QString text = key->text();
+    return text.size() == 1 && text[0].isDigit();
+}
+
+// The sides of cell (row, column) of the block that lie on the block's border; row 1 is at the
+// bottom.
+Qt::Edges bordersOf(const CellBlock &block, int row, int column) {
+    Qt::Edges edges;
+    edges.setFlag(Qt::TopEdge, row == block.lastRow);
+    edges.setFlag(Qt::BottomEdge, row == block.firstRow);
+    edges.setFlag(Qt::LeftEdge, column == block.firstColumn);
+    edges.setFlag(Qt::RightEdge, column == block.lastColumn);
+    return edges;
 }
 
 } // namespace
@@ -130,7 +148,7 @@ void MapGridView::keyPressEvent(QKeyEvent *event) {
         emit cellClicked(m_selection.cursor());
         return;
     default:
-        if (startsNumber(event) && !(event->modifiers() & Qt::ControlModifier)) {
+        if (startsEntry(event) && !(event->modifiers() & Qt::ControlModifier)) {
             beginEntry();
             (void)typeIntoEntry(event);
             return;
@@ -225,13 +243,13 @@ void MapGridView::decorateCells() {
         if (m_valueColours && m_document.hasData())
             marks.fill = colourAt(m_spectrum, tableValue(m_kind, m_document.tables(), row, column));
         marks.selected = selecting && block.contains(row, column);
-        if (marks.selected) {
-            marks.selectionEdges.setFlag(Qt::TopEdge, row == block.lastRow);
-            marks.selectionEdges.setFlag(Qt::BottomEdge, row == block.firstRow);
-            marks.selectionEdges.setFlag(Qt::LeftEdge, column == block.firstColumn);
-            marks.selectionEdges.setFlag(Qt::RightEdge, column == block.lastColumn);
-        }
+        if (marks.selected)
+            marks.selectionEdges = bordersOf(block, row, column);
         marks.differs = m_comparison && m_comparison->differenceAt(cellOffset(m_kind, k));
+        marks.dimmed = m_onlyChanged && !marks.differs && m_comparison &&
+                       m_comparison->isActive() && m_document.hasData();
+        if (m_operatingPoint && m_operatingPoint->contains(row, column))
+            marks.operatingPointEdges = bordersOf(*m_operatingPoint, row, column);
         marks.cursor = k == cursor;
         cell(k)->setDecoration(marks);
     }

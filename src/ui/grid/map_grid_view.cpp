@@ -169,13 +169,26 @@ void MapGridView::endAxisPreview(Axis axis, int i) {
 }
 
 void MapGridView::showCells(const EcuTables &tables) {
-    const auto &texts = m_kind == MapKind::Fi ? tables.KmapText : tables.IGmapText;
-    for (int k = 1; k <= MapCells; ++k) {
-        cell(k)->setText(texts[static_cast<std::size_t>(thRowOfCell(k) - 1)]
-                              [static_cast<std::size_t>(neColumnOfCell(k) - 1)]);
-    }
+    for (int k = 1; k <= MapCells; ++k)
+        cell(k)->setText(shownText(k, tables));
     decorateCells();
     showToolTips();
+}
+
+bool MapGridView::showsDifferences() const {
+    return m_cellTexts != CellTexts::Values && m_comparison && m_comparison->isActive();
+}
+
+QString MapGridView::shownText(int k, const EcuTables &tables) const {
+    const auto &texts = m_kind == MapKind::Fi ? tables.KmapText : tables.IGmapText;
+    const QString &value = texts[static_cast<std::size_t>(thRowOfCell(k) - 1)]
+                                [static_cast<std::size_t>(neColumnOfCell(k) - 1)];
+    if (!showsDifferences())
+        return value;
+    const int offset = cellOffset(m_kind, k);
+    const std::uint8_t ours = m_document.image().byte(offset);
+    const Difference *d = m_comparison->differenceAt(offset);
+    return differenceText(m_kind, ours, d ? d->theirs : ours, m_cellTexts);
 }
 
 void MapGridView::showTables(const EcuTables &tables) {
@@ -199,13 +212,10 @@ void MapGridView::fill(const EcuTables &tables) {
 }
 
 void MapGridView::showChanged(const ChangedBytes &changed, const EcuTables &tables) {
-    const auto &texts = m_kind == MapKind::Fi ? tables.KmapText : tables.IGmapText;
     changed.forEach([&](int offset) {
         const int k = m_kind == MapKind::Fi ? fiCellAtOffset(offset) : igCellAtOffset(offset);
-        if (k != 0) {
-            cell(k)->setText(texts[static_cast<std::size_t>(thRowOfCell(k) - 1)]
-                                  [static_cast<std::size_t>(neColumnOfCell(k) - 1)]);
-        }
+        if (k != 0)
+            cell(k)->setText(shownText(k, tables));
     });
     decorateCells();
     showToolTips();
@@ -232,13 +242,30 @@ void MapGridView::showComparison() {
         return d ? parameterText(d->place.kind, d->theirs) : QString();
     };
     // The cells carry the mark in their decoration and the other value in their tooltip; the
-    // axis labels an overlay.
-    decorateCells();
-    showToolTips();
+    // axis labels an overlay. The differences shown follow the other calibration (and end with
+    // the comparison).
+    if (m_document.hasData()) {
+        showCells(m_document.tables());
+    } else {
+        decorateCells();
+        showToolTips();
+    }
     for (int i = 1; i <= NePoints; ++i)
         showCompareMark(neLabel(i), other(neAxisOffset(i)));
     for (int i = 1; i <= ThPoints; ++i)
         showCompareMark(thLabel(i), other(thAxisOffset(i)));
+}
+
+void MapGridView::showDifferences(CellTexts shown, bool onlyChanged) {
+    m_cellTexts = shown;
+    m_onlyChanged = onlyChanged;
+    if (m_document.hasData())
+        showCells(m_document.tables());
+}
+
+void MapGridView::frameOperatingPoint(const std::optional<CellBlock> &cells) {
+    m_operatingPoint = cells;
+    decorateCells();
 }
 
 void MapGridView::showToolTips() {

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "common/colour_maps.h"
+#include "document/cell_block.h"
 #include "document/change_axis_point.h"
+#include "document/difference_texts.h"
 #include "grid/grid_cell.h"
 #include "grid/map_selection.h"
 #include "image/ecu_tables.h"
@@ -9,6 +11,7 @@
 
 #include <QGroupBox>
 #include <array>
+#include <optional>
 
 class CalibrationDocument;
 class ChangedBytes;
@@ -45,6 +48,11 @@ public:
     void showChanged(const ChangedBytes &changed, const EcuTables &tables);
     // Follows a comparison: the cells and axis points that differ are marked.
     void setComparison(const Comparison *comparison);
+    // While a comparison is on, the cells show their values or their differences, and with
+    // onlyChanged the values equal to the other's are dimmed.
+    void showDifferences(CellTexts shown, bool onlyChanged);
+    // The four cells an operating point reads are framed; nothing frames none.
+    void frameOperatingPoint(const std::optional<CellBlock> &cells);
 
     [[nodiscard]] const MapSelection &selection() const { return m_selection; }
     void selectAll();
@@ -96,6 +104,9 @@ private:
     void showComparison();
     // Each cell's tooltip: where it lies, its value and the compared calibration's value.
     void showToolTips();
+    // What cell k shows: its text in the tables, or its difference from the compared one.
+    [[nodiscard]] QString shownText(int k, const EcuTables &tables) const;
+    [[nodiscard]] bool showsDifferences() const;
 
     MapKind m_kind;
     const CalibrationDocument &m_document;
@@ -106,6 +117,9 @@ private:
     QLabel *m_statusLabel = nullptr;
     ValueLegend *m_legend = nullptr;
     const Comparison *m_comparison = nullptr;
+    CellTexts m_cellTexts = CellTexts::Values;
+    bool m_onlyChanged = false;
+    std::optional<CellBlock> m_operatingPoint;
 
     MapSelection m_selection;
     QList<ColourStop> m_spectrum;

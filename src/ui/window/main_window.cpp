@@ -14,6 +14,7 @@
 #include "panels/single_value_panel.h"
 #include "window/edit_menu.h"
 #include "window/file_commands.h"
+#include "window/fingerprint_status.h"
 #include "window/message_box_operator.h"
 #include "window/qt_file_dialogs.h"
 #include "window/transfer_commands.h"
@@ -49,6 +50,7 @@ MainWindow::MainWindow(SettingsStore &settings, const WindowSeams &seams, const 
         m_ownDialogs = std::make_unique<QtFileDialogs>(this);
         dialogs = m_ownDialogs.get();
     }
+    m_dialogs = dialogs;
     if (!m_ports) {
         m_ownPorts = std::make_unique<SystemSerialPortList>();
         m_ports = m_ownPorts.get();
@@ -61,9 +63,9 @@ MainWindow::MainWindow(SettingsStore &settings, const WindowSeams &seams, const 
         m_document, m_files->fileState(), *m_linkOperator, m_settings, m_history,
         [this] { return m_files->maySaveOrDiscard(BeforeReading); }, this);
     buildWindow();
-    m_editContext = std::make_unique<EditContext>(
-        EditContext{*this, m_document, m_dragAnchor, *m_operator, *this, *m_panels.fiGrid,
-                    *m_panels.igGrid, *m_panels.shiftTiming, *m_panels.pitRoad, *m_panels.idleNe});
+    m_editContext = std::make_unique<EditContext>(EditContext{
+        *this, m_document, m_dragAnchor, *m_operator, *this, *m_panels.fiGrid, *m_panels.igGrid,
+        *m_panels.shiftTiming, *m_panels.pitRoad, *m_panels.idleNe, m_keepMapShape});
     connectCommands();
     connectEditors();
     startUp(startFile);
@@ -91,6 +93,7 @@ void MainWindow::connectCommands() {
     connect(m_files, &FileCommands::opened, this, [this](const ShownFile &file) {
         showFile(file);
         enterDataState();
+        m_fingerprint->noteEvent(QStringLiteral("Opened ") + fileState().fileName);
     });
     // The data shown so far stay; a window without data shows that no file is loaded.
     connect(m_files, &FileCommands::openFailed, this, [this](FileCommandResult result) {
@@ -99,6 +102,7 @@ void MainWindow::connectCommands() {
     });
     connect(m_files, &FileCommands::saved, this, [this](const ShownFile &file) {
         showFile(file);
+        m_fingerprint->noteEvent(QStringLiteral("Saved ") + fileState().fileName);
         m_dataWriteButton->setEnabled(true);
         m_dataWriteAction->setEnabled(true);
         m_ecuDataNameFrame->setVisible(false);
@@ -203,6 +207,7 @@ void MainWindow::startUp(const QString &startFile) {
         return;
     }
     showFile(*last);
+    m_fingerprint->noteEvent(QStringLiteral("Opened ") + fileState().fileName);
     // Typing at once edits the grid.
     m_views->focusShownView();
 }

@@ -14,6 +14,8 @@
 
 class CompareCommands;
 class EditMenu;
+class FingerprintStatus;
+class TakeCommands;
 class MapEditCommands;
 class FileCommands;
 class FileDialogs;
@@ -64,6 +66,7 @@ public:
     [[nodiscard]] EditMenu &editMenu() { return *m_editMenu; }
     [[nodiscard]] CompareCommands &compare() { return *m_compare; }
     [[nodiscard]] Comparison &comparison() { return m_comparison; }
+    [[nodiscard]] TakeCommands &takeCommands() { return *m_take; }
     [[nodiscard]] const E2PFileState &fileState() const;
 
     [[nodiscard]] MapGridView *grid(MapKind kind) const;
@@ -98,7 +101,11 @@ private:
     void buildBottomRow(QWidget *central);
     void buildMenus();
     void buildCompareMenu(QMenu *file);
+    // "Operating Point…", "Show Difference" and "Only Changed".
+    void buildMapReadingItems(QMenu *view);
+    void buildReviewAndWrite(QMenu *transmit);
     void showComparisonSummary();
+    void showStatusBar();
     void connectCommands();
     void connectEditors();
     void startUp(const QString &startFile);
@@ -117,6 +124,7 @@ private:
     SettingsStore &m_settings;
     std::unique_ptr<Operator> m_ownOperator;
     std::unique_ptr<FileDialogs> m_ownDialogs;
+    FileDialogs *m_dialogs = nullptr;
     Operator *m_operator = nullptr;
     std::unique_ptr<SerialPortList> m_ownPorts;
     const SerialPortList *m_ports = nullptr;
@@ -128,6 +136,7 @@ private:
     CompareCommands *m_compare = nullptr;
     DialogDragAnchor m_dragAnchor;
     int m_portNo = 1;
+    bool m_keepMapShape = false;
     bool m_settingsWarningDue = true;
     ViewPanels m_panels;
     std::unique_ptr<EditContext> m_editContext;
@@ -136,6 +145,7 @@ private:
     ViewSwitcher *m_views = nullptr;
     EditMenu *m_editMenu = nullptr;
     MapEditCommands *m_mapEdits = nullptr;
+    TakeCommands *m_take = nullptr;
 
     // "E2P File" and the file buttons.
     QLabel *m_dataNameLabel = nullptr;
@@ -152,6 +162,7 @@ private:
     QGroupBox *m_dataTransmitFrame = nullptr;
     QPushButton *m_dataReadButton = nullptr;
     QPushButton *m_dataWriteButton = nullptr;
+    QPushButton *m_reviewWriteButton = nullptr;
     QPushButton *m_quitButton = nullptr;
     QProgressBar *m_progress = nullptr;
     // Menu items.
@@ -162,6 +173,7 @@ private:
     QAction *m_portDeviceAction = nullptr;
     QAction *m_dataReadAction = nullptr;
     QAction *m_dataWriteAction = nullptr;
+    QAction *m_reviewWriteAction = nullptr;
     QAction *m_aboutAction = nullptr;
     QAction *m_cellColoursAction = nullptr;
     QAction *m_compareFileAction = nullptr;
@@ -169,4 +181,5 @@ private:
     QAction *m_compareOffAction = nullptr;
     QAction *m_historyAction = nullptr;
     QLabel *m_compareStatus = nullptr;
+    FingerprintStatus *m_fingerprint = nullptr;
 };

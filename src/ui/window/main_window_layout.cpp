@@ -176,9 +176,13 @@ void MainWindow::buildBottomRow(QWidget *central) {
                               QStringLiteral("Data Read"), twipsRect(240, 420, 3000, 555));
     m_dataWriteButton = button(m_dataTransmitFrame, WindowNames::DataWriteButton,
                                QStringLiteral("Data Write"), twipsRect(3600, 420, 3000, 555));
+    // Between the frame and Quit, where the row had room: no control moved.
+    m_reviewWriteButton =
+        button(central, WindowNames::ReviewWriteButton, QStringLiteral("Review and\nWrite\u2026"),
+               twipsRect(11520, 9420, 1335, 615));
     m_quitButton = button(central, WindowNames::QuitButton, QStringLiteral("Quit"),
                           twipsRect(12960, 9420, 2175, 615));
-    keepKeysInTheView({m_dataReadButton, m_dataWriteButton, m_quitButton});
+    keepKeysInTheView({m_dataReadButton, m_dataWriteButton, m_reviewWriteButton, m_quitButton});
 
     m_progress = new QProgressBar(central);
     m_progress->setObjectName(WindowNames::TransferProgress);

@@ -2,22 +2,29 @@
 
 #include "common/app_title.h"
 #include "compare/compare_commands.h"
+#include "compare/difference_view_commands.h"
 #include "compare/history_dialog.h"
+#include "compare/review_dialog.h"
+#include "compare/take_commands.h"
 #include "dialogs/port_device_dialog.h"
 #include "files/settings_store.h"
 #include "grid/map_edit_commands.h"
 #include "grid/map_grid_view.h"
+#include "grid/operating_point_bar.h"
 #include "image/program_version.h"
 #include "link/ecu_link.h"
 #include "window/edit_menu.h"
 #include "window/file_commands.h"
+#include "window/fingerprint_status.h"
 #include "window/main_window.h"
+#include "window/table_csv_menu.h"
 #include "window/transfer_commands.h"
 #include "window/window_names.h"
 
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QStatusBar>
 
 void MainWindow::buildMenus() {
@@ -34,6 +41,8 @@ void MainWindow::buildMenus() {
     m_openFileAction->setShortcut(QKeySequence::Open);
     m_saveFileAction = addItem(file, WindowNames::SaveFileItem, QStringLiteral("&SaveFile..."));
     m_saveFileAction->setShortcut(QKeySequence::Save);
+    file->addSeparator();
+    new TableCsvMenu(*file, m_document, m_files->fileState(), *m_dialogs, *m_operator, this);
     buildCompareMenu(file);
     file->addSeparator()->setObjectName(WindowNames::FileMenuSeparator);
     m_quitAction = addItem(file, WindowNames::QuitItem, QStringLiteral("&Quit"));
@@ -44,6 +53,17 @@ void MainWindow::buildMenus() {
     m_editMenu = new EditMenu(*edit, m_document.undoStack(), this);
     m_mapEdits = new MapEditCommands(*edit, m_document, *m_operator,
                                      {m_panels.fiGrid, m_panels.igGrid}, this);
+    edit->addSeparator();
+    QAction *keepMapShape =
+        addItem(edit, WindowNames::KeepMapShapeItem, QStringLiteral("Keep Map Shape"));
+    keepMapShape->setCheckable(true);
+    connect(keepMapShape, &QAction::toggled, this, [this](bool on) {
+        m_keepMapShape = on;
+        writeKeepMapShape(m_settings, on);
+    });
+    keepMapShape->setChecked(readKeepMapShape(m_settings));
+    m_take =
+        new TakeCommands(*edit, m_document, m_comparison, {m_panels.fiGrid, m_panels.igGrid}, this);
 
     QMenu *view = menuBar()->addMenu(QStringLiteral("&View"));
     view->setObjectName(WindowNames::ViewMenu);
@@ -56,6 +76,7 @@ void MainWindow::buildMenus() {
         writeCellColours(m_settings, on);
     });
     m_cellColoursAction->setChecked(readCellColours(m_settings));
+    buildMapReadingItems(view);
 
     QMenu *ports = menuBar()->addMenu(QStringLiteral("&CommPort"));
     ports->setObjectName(WindowNames::PortMenu);
@@ -77,6 +98,7 @@ void MainWindow::buildMenus() {
     m_dataReadAction = addItem(transmit, WindowNames::DataReadItem, QStringLiteral("Data&Read"));
     m_dataWriteAction =
         addItem(transmit, WindowNames::DataWriteItem, QStringLiteral("Data&Write"));
+    buildReviewAndWrite(transmit);
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(WindowNames::HelpMenu);
@@ -109,7 +131,48 @@ void MainWindow::buildCompareMenu(QMenu *file) {
     m_compareStatus = new QLabel(this);
     m_compareStatus->setObjectName(WindowNames::CompareStatus);
     statusBar()->addWidget(m_compareStatus);
+    m_fingerprint = new FingerprintStatus(m_document, this);
+    statusBar()->addPermanentWidget(m_fingerprint);
+    connect(m_fingerprint, &FingerprintStatus::shownChanged, this, &MainWindow::showStatusBar);
     statusBar()->setVisible(false);
+}
+
+void MainWindow::buildMapReadingItems(QMenu *view) {
+    view->addSeparator();
+    const std::array<MapGridView *, 2> grids{m_panels.fiGrid, m_panels.igGrid};
+    auto *operatingPoint = new OperatingPointBar(m_document, grids, this);
+    addToolBar(Qt::BottomToolBarArea, operatingPoint);
+    operatingPoint->hide();
+    QAction *item = view->addAction(QStringLiteral("Operating Point\u2026"));
+    item->setObjectName(WindowNames::OperatingPointItem);
+    item->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    connect(item, &QAction::triggered, operatingPoint, &OperatingPointBar::open);
+    new DifferenceViewCommands(*view, *statusBar(), m_comparison, grids, this);
+}
+
+void MainWindow::buildReviewAndWrite(QMenu *transmit) {
+    m_reviewWriteAction = transmit->addAction(QStringLiteral("Review and Write\u2026"));
+    m_reviewWriteAction->setObjectName(WindowNames::ReviewWriteItem);
+    m_reviewWriteAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_W));
+    // At hand exactly when "Data Write" is.
+    connect(m_dataWriteAction, &QAction::enabledChanged, this, [this](bool enabled) {
+        m_reviewWriteAction->setEnabled(enabled);
+        m_reviewWriteButton->setEnabled(enabled);
+    });
+    connect(m_reviewWriteAction, &QAction::triggered, m_transfers,
+            &TransferCommands::reviewAndWrite);
+    connect(m_reviewWriteButton, &QPushButton::clicked, m_transfers,
+            &TransferCommands::reviewAndWrite);
+    m_transfers->setReviewer([this](const QStringList &heading, const QStringList &changes) {
+        ReviewDialog dialog(heading, changes, this);
+        setMainWindowEnabled(false);
+        const bool write = dialog.exec() == QDialog::Accepted;
+        setMainWindowEnabled(true);
+        return write;
+    });
+    connect(m_transfers, &TransferCommands::written, this, [this] {
+        m_fingerprint->noteEvent(QStringLiteral("Written to the ECU and verified"));
+    });
 }
 
 void MainWindow::selectPort(int portNo) {
@@ -142,21 +205,30 @@ void MainWindow::choosePortDevice() {
 }
 
 void MainWindow::showHistory() {
-    HistoryDialog dialog(m_history, this);
+    HistoryDialog dialog(m_history, m_take->selectedCells().has_value(), this);
     setMainWindowEnabled(false);
     dialog.exec();
     setMainWindowEnabled(true);
     takeKeysBack();
-    if (dialog.choice() == HistoryDialog::Choice::Open)
+    if (dialog.choice() == HistoryDialog::Choice::Open) {
         m_files->openDroppedFile(dialog.chosenPath());
-    else if (dialog.choice() == HistoryDialog::Choice::Compare)
+    } else if (dialog.choice() == HistoryDialog::Choice::Compare) {
         (void)m_compare->compareWithPath(dialog.chosenPath());
+    } else if (dialog.choice() == HistoryDialog::Choice::Take) {
+        // Compared with the entry, the marks show what is still different after the take.
+        if (m_compare->compareWithPath(dialog.chosenPath()))
+            (void)m_take->take(dialog.takenPart());
+    }
 }
 
 void MainWindow::showComparisonSummary() {
     m_compareStatus->setText(m_comparison.summary());
-    statusBar()->setVisible(m_comparison.isActive());
+    showStatusBar();
     m_compareOffAction->setEnabled(m_comparison.isActive());
+}
+
+void MainWindow::showStatusBar() {
+    statusBar()->setVisible(m_comparison.isActive() || !m_fingerprint->text().isEmpty());
 }
 
 void MainWindow::showAbout() {

@@ -2,6 +2,7 @@
 // transfer running, a dialog open.
 
 #include "compare/compare_commands.h"
+#include "compare/take_commands.h"
 #include "graph/graph_view.h"
 #include "grid/map_edit_commands.h"
 #include "grid/map_grid_view.h"
@@ -9,6 +10,7 @@
 #include "panels/single_value_panel.h"
 #include "window/edit_menu.h"
 #include "window/file_commands.h"
+#include "window/fingerprint_status.h"
 #include "common/app_title.h"
 #include "window/main_window.h"
 
@@ -54,6 +56,7 @@ void MainWindow::enterNoFileState(bool clearComment) {
     m_views->hideViewPanels();
     m_ecuDataNameFrame->setVisible(false);
     m_views->focusShownView();
+    m_fingerprint->noteEvent({});
 }
 
 void MainWindow::enterDataState() {
@@ -101,6 +104,7 @@ void MainWindow::setMainWindowEnabled(bool enabled) {
     menuBar()->setEnabled(enabled);
     m_editMenu->setAvailable(enabled);
     m_mapEdits->setAvailable(enabled);
+    m_take->setAvailable(enabled);
     // Disabled, the view lost the keyboard; it gets it back, not the first box of the window.
     if (enabled)
         m_views->focusShownView();
@@ -149,6 +153,7 @@ void MainWindow::showEcuRead(const EcuImage &image) {
     setMainWindowEnabled(true);
     m_ecuDataNameFrame->setVisible(true);
     m_ecuDataNameLabel->setText(ecuDataName(m_document.image()));
+    m_fingerprint->noteEvent(QStringLiteral("Read from the ECU"));
 }
 
 void MainWindow::enterReadFailureState() {

@@ -5,8 +5,11 @@
 #include "files/history_folder.h"
 #include "link/ecu_link.h"
 #include "link/qt_serial_port.h"
+#include "link/reviewed_write.h"
 #include "link/serial_device.h"
 #include "link/verification_file_path.h"
+
+#include <utility>
 
 TransferCommands::TransferCommands(CalibrationDocument &document, const E2PFileState &file,
                                    Operator &op, const SettingsStore &settings,
@@ -27,7 +30,7 @@ TransferCommands::TransferCommands(CalibrationDocument &document, const E2PFileS
 TransferCommands::~TransferCommands() = default;
 
 bool TransferCommands::isTransferring() const {
-    return m_link->isTransferring();
+    return m_link->isTransferring() || m_reviewing;
 }
 
 void TransferCommands::setPortNo(int portNo) {
@@ -45,33 +48,58 @@ void TransferCommands::EcuDataRead() {
         emit readFailed();
         return;
     }
-    keepInHistory(read, true);
+    keep(read, HistoryKind::Read);
 }
 
-void TransferCommands::keepInHistory(const EcuImage &image, bool read) {
+void TransferCommands::keep(const EcuImage &image, HistoryKind kind) {
     const int portNo = m_link->portNo();
     const QString port =
         QStringLiteral("COM%1 (%2)").arg(portNo).arg(serialDeviceName(portNo, m_settings));
-    const HistoryFolder::Saved saved =
-        m_history.keep(image, read ? HistoryKind::Read : HistoryKind::Written, port);
-    if (!saved.ok)
-        m_operator.tell(
-            QStringLiteral("The calibration %1 could not be kept in the history:\n%2")
-                .arg(read ? QStringLiteral("read") : QStringLiteral("written"), saved.error),
-            MessageIcon::Exclamation);
+    (void)keepInHistory(m_history, image, kind, port, m_operator);
+}
+
+QString TransferCommands::verificationPath(const EcuImage &image) const {
+    // A last file stored as "0" names no file and no folder.
+    const auto known = [](const QString &value) { return value == NoLastFile ? QString() : value; };
+    return verificationFilePath(known(m_file.filePath), known(m_file.folder), ecuDataName(image));
+}
+
+void TransferCommands::writeAgainWhileAsked(const EcuImage &image, const QString &tmpPath,
+                                            WriteOutcome outcome) {
+    // A write that stopped among the words offers to write the same image again.
+    while (outcome == WriteOutcome::WriteAgain)
+        outcome = m_link->EcuDataWrite(image, tmpPath, WriteAgainOffer::Yes);
+    if (outcome == WriteOutcome::Done && m_link->lastWriteVerified()) {
+        keep(image, HistoryKind::Written);
+        emit written(image);
+    }
 }
 
 void TransferCommands::EcuDataWrite() {
     if (isTransferring())
         return;
-    // A last file stored as "0" names no file and no folder.
-    const auto known = [](const QString &value) { return value == NoLastFile ? QString() : value; };
     const EcuImage image = m_document.image();
-    const QString tmpPath =
-        verificationFilePath(known(m_file.filePath), known(m_file.folder), ecuDataName(image));
-    // A write that stopped among the words offers to write the same image again.
-    while (m_link->EcuDataWrite(image, tmpPath, WriteAgainOffer::Yes) == WriteOutcome::WriteAgain) {
-    }
-    if (m_link->lastWriteVerified())
-        keepInHistory(image, false);
+    const QString tmpPath = verificationPath(image);
+    writeAgainWhileAsked(image, tmpPath,
+                         m_link->EcuDataWrite(image, tmpPath, WriteAgainOffer::Yes));
+}
+
+void TransferCommands::reviewAndWrite() {
+    if (isTransferring() || !m_reviewer)
+        return;
+    m_reviewing = true;
+    const EcuImage image = m_document.image();
+    const EcuData written = m_document.data();
+    const QString tmpPath = verificationPath(image);
+    const ReviewSteps steps{[this](const EcuImage &ecu) { keep(ecu, HistoryKind::BeforeWrite); },
+                            [&](const EcuImage &ecu, const WriteChanges &changes) {
+                                return m_reviewer(
+                                    reviewHeading(ecu, image, changes),
+                                    writeChangeLines(changes, ecu, written, WindowArrow));
+                            }};
+    const ReviewedWrite reviewed =
+        ::reviewAndWrite(*m_link, m_operator, image, tmpPath, steps, WriteAgainOffer::Yes);
+    m_reviewing = false;
+    if (reviewed.outcome == ReviewOutcome::WriteRan)
+        writeAgainWhileAsked(image, tmpPath, reviewed.write);
 }

@@ -3,20 +3,23 @@
 #include "image/ecu_image.h"
 
 #include <QObject>
+#include <QStringList>
 #include <functional>
 #include <memory>
 
 class CalibrationDocument;
 class EcuLink;
+enum class HistoryKind;
+enum class WriteOutcome;
 class HistoryFolder;
 class Operator;
 class QtSerialPort;
 class SettingsStore;
 struct E2PFileState;
 
-// "Data Read" and "Data Write": the serial port and the link to the ECU, with the question
-// before a read discards modified data. Every calibration read or written goes into the
-// history folder.
+// "Data Read", "Data Write" and "Review and Write": the serial port and the link to the ECU, with
+// the question before a read discards modified data. Every calibration read or written goes
+// into the history folder, and so does the ECU's before a reviewed write.
 class TransferCommands : public QObject {
     Q_OBJECT
 public:
@@ -35,6 +38,12 @@ public:
 
     void EcuDataRead();
     void EcuDataWrite();
+    // Reads the ECU, shows what a write changes there through the reviewer and writes when it
+    // says so.
+    void reviewAndWrite();
+    // Shows the review's heading and change lines; true to write.
+    using Reviewer = std::function<bool(const QStringList &heading, const QStringList &changes)>;
+    void setReviewer(Reviewer reviewer) { m_reviewer = std::move(reviewer); }
 
 signals:
     // Words done of the words in all.
@@ -43,11 +52,17 @@ signals:
     void imageRead(const EcuImage &image);
     // A read did not get the ECU's data; its messages have been told.
     void readFailed();
+    // A write was verified: the ECU holds the image.
+    void written(const EcuImage &image);
 
 private:
     // Keeps the image in the history; a failure is told after the transfer's own message and
     // changes nothing of the transfer.
-    void keepInHistory(const EcuImage &image, bool read);
+    void keep(const EcuImage &image, HistoryKind kind);
+    // Writes until the write ends otherwise than stopped among the words with "Write again".
+    void writeAgainWhileAsked(const EcuImage &image, const QString &verificationPath,
+                              WriteOutcome outcome);
+    [[nodiscard]] QString verificationPath(const EcuImage &image) const;
 
     CalibrationDocument &m_document;
     Operator &m_operator;
@@ -57,4 +72,6 @@ private:
     std::function<bool()> m_guard;
     std::unique_ptr<QtSerialPort> m_port;
     std::unique_ptr<EcuLink> m_link;
+    Reviewer m_reviewer;
+    bool m_reviewing = false;
 };

@@ -80,7 +80,8 @@ void ViewSwitcher::selectView(ViewPosition position) {
     }
     hideViewPanels();
     views.at(static_cast<int>(position))->setVisible(true);
-
+    if (viewHadKeys)
+        focusShownView();
 }
 
 void ViewSwitcher::focusShownView() {

@@ -33,6 +33,7 @@ inline const QString EcuDataNameLabel = QStringLiteral("Label16");
 inline const QString DataTransmitFrame = QStringLiteral("Frame5");
 inline const QString DataReadButton = QStringLiteral("Command7");
 inline const QString DataWriteButton = QStringLiteral("Command3");
+inline const QString ReviewWriteButton = QStringLiteral("CommandReviewWrite");
 inline const QString QuitButton = QStringLiteral("Command4");
 inline const QString TransferProgress = QStringLiteral("TransferProgress");
 inline const QString CompareStatus = QStringLiteral("CompareStatus");
@@ -50,8 +51,10 @@ inline const QString QuitItem = elementName("mnuQuit", 3);
 inline const QString EditMenu = QStringLiteral("mnuEdit");
 inline const QString UndoItem = QStringLiteral("mnuUndo");
 inline const QString RedoItem = QStringLiteral("mnuRedo");
+inline const QString KeepMapShapeItem = QStringLiteral("mnuKeepMapShape");
 inline const QString ViewMenu = QStringLiteral("mnuView");
 inline const QString CellColoursItem = QStringLiteral("mnuCellColours");
+inline const QString OperatingPointItem = QStringLiteral("mnuOperatingPoint");
 inline const QString PortMenu = QStringLiteral("mnuCOMMP");
 // The item of port k, 1..16.
 [[nodiscard]] inline QString portItem(int k) {
@@ -61,6 +64,7 @@ inline const QString PortDeviceItem = QStringLiteral("mnuPortDevice");
 inline const QString DataTransmitMenu = QStringLiteral("mnuDataTransmit");
 inline const QString DataReadItem = elementName("mnuData", 1);
 inline const QString DataWriteItem = elementName("mnuData", 2);
+inline const QString ReviewWriteItem = QStringLiteral("mnuReviewWrite");
 inline const QString HelpMenu = QStringLiteral("mnuHelp");
 inline const QString AboutItem = elementName("mnuAbout", 1);
 
