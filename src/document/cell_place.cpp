@@ -23,8 +23,7 @@ QString cellPlaceText(const EcuTables &tables, int row, int column) {
 
 QString blockPlaceText(const EcuTables &tables, const CellBlock &block) {
     return QStringLiteral("TH %1 %, %2 r/min")
-        .arg(span(thText(tables, block.firstRow), thText(tables, block.lastRow),
-                  block.rows() == 1),
+        .arg(span(thText(tables, block.firstRow), thText(tables, block.lastRow), block.rows() == 1),
              span(neText(tables, block.firstColumn), neText(tables, block.lastColumn),
                   block.columns() == 1));
 }

@@ -63,17 +63,17 @@ MapEditResult pasteCells(MapKind kind, const EcuTables &tables, const QString &t
                                  : CellBlock{target.lastRow - height + 1, target.lastRow,
                                              target.firstColumn, target.firstColumn + width - 1};
     if (block.firstRow < 1 || block.lastColumn > NeColumns) {
-        return {{},
-                QStringLiteral("The pasted block of %1 and %2 does not fit in the %3 with its "
-                               "top left cell at %4: from there the map has %5 down and %6 to "
-                               "the right.")
-                        .arg(counted(height, QStringLiteral("row")),
-                             counted(width, QStringLiteral("column")), mapName(kind),
-                             cellPlaceText(tables, block.lastRow, block.firstColumn),
-                             counted(block.lastRow, QStringLiteral("TH row")),
-                             counted(NeColumns - block.firstColumn + 1,
-                                     QStringLiteral("NE column"))) +
-                    NothingPasted};
+        return {
+            {},
+            QStringLiteral("The pasted block of %1 and %2 does not fit in the %3 with its "
+                           "top left cell at %4: from there the map has %5 down and %6 to "
+                           "the right.")
+                    .arg(counted(height, QStringLiteral("row")),
+                         counted(width, QStringLiteral("column")), mapName(kind),
+                         cellPlaceText(tables, block.lastRow, block.firstColumn),
+                         counted(block.lastRow, QStringLiteral("TH row")),
+                         counted(NeColumns - block.firstColumn + 1, QStringLiteral("NE column"))) +
+                NothingPasted};
     }
     std::vector<std::pair<int, std::uint8_t>> cells;
     for (int line = 0; line < height; ++line) {

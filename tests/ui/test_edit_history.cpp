@@ -361,9 +361,10 @@ private slots:
         QCOMPARE(g->valueLegend()->texts(), words("+30% 0% -30%"));
         QCOMPARE(w().grid(MapKind::Ig)->valueLegend()->texts(), words("+3deg 0deg -20deg"));
         const QImage legend = g->valueLegend()->grab().toImage();
-        const QColor top = legend.pixelColor(3, 2), bottom = legend.pixelColor(3, legend.height() - 3);
+        const QColor top = legend.pixelColor(3, 2),
+                     bottom = legend.pixelColor(3, legend.height() - 3);
         QVERIFY(top.red() > 240 && top.green() < 30 && top.blue() < 30); // highest: red
-        QVERIFY(qGray(bottom.rgb()) < 20);                                // lowest: black
+        QVERIFY(qGray(bottom.rgb()) < 20);                               // lowest: black
         QVERIFY(w().document().apply(changeCell(MapKind::Fi, 1, 70)));
         QCOMPARE(g->cell(1)->decoration().fill, QColor(Qt::black)); // -30 %
         QCOMPARE(g->grab().toImage().pixelColor(g->cell(1)->geometry().topLeft() + QPoint(5, 5)),

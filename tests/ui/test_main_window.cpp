@@ -19,6 +19,7 @@
 #include <QElapsedTimer>
 #include <QGroupBox>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -65,7 +66,8 @@ private slots:
     void startWithTheStoredFileLoaded() {
         WindowFixture f;
         MainWindow &w = f.startWithSample();
-        QCOMPARE(w.windowTitle(), QStringLiteral("SAMPLE.E2P \u2013 07KorvoKit Fi Setting Tool[*]"));
+        QCOMPARE(w.windowTitle(),
+                 QStringLiteral("SAMPLE.E2P \u2013 07KorvoKit Fi Setting Tool[*]"));
         QCOMPARE(w.windowFilePath(), f.dir.filePath(QStringLiteral("SAMPLE.E2P")));
         QCOMPARE(w.focusWidget(), f.find("Frame1")); // typing goes to the grid
         QVERIFY(!w.isWindowModified());
@@ -621,6 +623,34 @@ private slots:
         auto *file = f.find<QMenu>("mnuFile");
         QTRY_VERIFY(file->isVisible());
         file->close();
+    }
+
+    void keysBackToTheViewAfterEachDialog_data() {
+        QTest::addColumn<QString>("opener");
+        for (const char *item : {"mnuPortDevice", "mnuHistory", "mnuScale", "a message"})
+            QTest::newRow(item) << QString::fromLatin1(item);
+    }
+    // Whichever box had the keys, a dialog of the window closed gives them to the grid: Ctrl+Z.
+    void keysBackToTheViewAfterEachDialog() {
+        QFETCH(QString, opener);
+        WindowFixture f;
+        QVERIFY(f.restartWithSample());
+        MainWindow &w = *f.window;
+        QVERIFY(w.document().apply(changeCell(MapKind::Fi, 1, 110)));
+        f.find("Text3")->setFocus();
+        const QObject thisTest;
+        QTimer::singleShot(300, &thisTest, [] {
+            if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
+                dialog->reject();
+        });
+        if (opener.startsWith(QLatin1String("mnu")))
+            f.trigger(qPrintable(opener));
+        else // as the messages and file choosers are
+            QMessageBox(QMessageBox::Information, {}, opener, QMessageBox::Ok, &w).exec();
+        QTRY_VERIFY(!QApplication::activeModalWidget());
+        QTRY_COMPARE(QApplication::focusWidget(), f.find("Frame1"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(!w.document().undoStack().canUndo());
     }
 
     // The comment box shows the comment's bytes decoded, and a save gives the file the bytes it

@@ -70,9 +70,9 @@ void GraphSlider::startCounting(int mouseY, bool fine) {
 void GraphSlider::mousePressEvent(QMouseEvent *event) {
     QStyleOptionSlider option;
     initStyleOption(&option);
-    const bool onKnob = style()->hitTestComplexControl(QStyle::CC_Slider, &option,
-                                                       event->position().toPoint(),
-                                                       this) == QStyle::SC_SliderHandle;
+    const bool onKnob =
+        style()->hitTestComplexControl(QStyle::CC_Slider, &option, event->position().toPoint(),
+                                       this) == QStyle::SC_SliderHandle;
     // A click on the groove pages towards it, as it always did.
     if (event->button() != Qt::LeftButton || !onKnob || m_dragging) {
         QSlider::mousePressEvent(event);

@@ -19,10 +19,10 @@ QString whatIsChanged(MapKind map, const EcuTables &tables, const CellBlock &blo
     if (block == wholeMap())
         return map == MapKind::Fi ? QStringLiteral("the whole Fi map")
                                   : QStringLiteral("the whole IG map");
-    return QStringLiteral("%1 (%2)")
-        .arg(block.cellCount() == 1 ? QStringLiteral("1 cell")
-                                    : QStringLiteral("%1 cells").arg(block.cellCount()),
-             blockPlaceText(tables, block));
+    return QStringLiteral("%1 (%2)").arg(block.cellCount() == 1
+                                             ? QStringLiteral("1 cell")
+                                             : QStringLiteral("%1 cells").arg(block.cellCount()),
+                                         blockPlaceText(tables, block));
 }
 
 QString question(Arithmetic kind, MapKind map, const EcuTables &tables, const CellBlock &block) {

@@ -284,7 +284,8 @@ void MapGridView::showToolTips() {
         QString tip = cellPlaceText(tables, row, column) + QStringLiteral(": ") + value;
         if (comparing) {
             const Difference *d = m_comparison->differenceAt(cellOffset(m_kind, k));
-            tip += QStringLiteral(", other: ") + (d ? parameterText(d->place.kind, d->theirs) : value);
+            tip +=
+                QStringLiteral(", other: ") + (d ? parameterText(d->place.kind, d->theirs) : value);
         }
         cell(k)->setToolTip(tip);
     }

@@ -21,8 +21,10 @@
 #include "window/window_names.h"
 #include "window/window_operator.h"
 
+#include <QChildEvent>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDialog>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QGroupBox>
@@ -132,10 +134,7 @@ void MainWindow::connectCommands() {
 
 void MainWindow::connectEditors() {
     const auto open = [this](const EditRequest &request) {
-        EditDialog *dialog = openEditDialog(*m_editContext, request);
-        if (dialog)
-            connect(dialog, &QDialog::finished, this, &MainWindow::takeKeysBack);
-        return dialog;
+        return openEditDialog(*m_editContext, request);
     };
     for (MapGridView *grid : {m_panels.fiGrid, m_panels.igGrid}) {
         const MapKind kind = grid->kind();
@@ -210,6 +209,18 @@ void MainWindow::startUp(const QString &startFile) {
     m_fingerprint->noteEvent(QStringLiteral("Opened ") + fileState().fileName);
     // Typing at once edits the grid.
     m_views->focusShownView();
+}
+
+void MainWindow::childEvent(QChildEvent *event) {
+    QMainWindow::childEvent(event);
+    // Every dialog of the window (an editor, a message, a file chooser, Scale…) gives the keys
+    // back to the view when it closes, whichever box had them before it opened. A child is
+    // polished when first shown, by then a dialog is one.
+    if (event->type() == QEvent::ChildPolished) {
+        if (auto *dialog = qobject_cast<QDialog *>(event->child()))
+            connect(dialog, &QDialog::finished, this, &MainWindow::takeKeysBack,
+                    Qt::UniqueConnection);
+    }
 }
 
 void MainWindow::takeKeysBack() {

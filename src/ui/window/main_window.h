@@ -85,11 +85,10 @@ public:
     // "History…": the calibrations read and written; open one or compare with it.
     void showHistory();
     void showAbout();
-    // After a dialog: the window active, the keyboard with the view shown.
-    void takeKeysBack();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void childEvent(QChildEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
@@ -110,6 +109,8 @@ private:
     void connectEditors();
     void startUp(const QString &startFile);
     void refreshPortMenu(bool askSystem);
+    // After a dialog: the window active, the keyboard with the view shown.
+    void takeKeysBack();
     void enterNoFileState(bool clearComment);
     void enterDataState();
     void showFile(const ShownFile &file);

@@ -55,7 +55,7 @@ void MainWindow::buildMenus() {
                                      {m_panels.fiGrid, m_panels.igGrid}, this);
     edit->addSeparator();
     QAction *keepMapShape =
-        addItem(edit, WindowNames::KeepMapShapeItem, QStringLiteral("Keep Map Shape"));
+        addItem(edit, WindowNames::KeepMapShapeItem, QStringLiteral("&Keep Map Shape"));
     keepMapShape->setCheckable(true);
     connect(keepMapShape, &QAction::toggled, this, [this](bool on) {
         m_keepMapShape = on;
@@ -96,8 +96,7 @@ void MainWindow::buildMenus() {
     QMenu *transmit = menuBar()->addMenu(QStringLiteral("&DataTransmit"));
     transmit->setObjectName(WindowNames::DataTransmitMenu);
     m_dataReadAction = addItem(transmit, WindowNames::DataReadItem, QStringLiteral("Data&Read"));
-    m_dataWriteAction =
-        addItem(transmit, WindowNames::DataWriteItem, QStringLiteral("Data&Write"));
+    m_dataWriteAction = addItem(transmit, WindowNames::DataWriteItem, QStringLiteral("Data&Write"));
     buildReviewAndWrite(transmit);
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
@@ -143,7 +142,7 @@ void MainWindow::buildMapReadingItems(QMenu *view) {
     auto *operatingPoint = new OperatingPointBar(m_document, grids, this);
     addToolBar(Qt::BottomToolBarArea, operatingPoint);
     operatingPoint->hide();
-    QAction *item = view->addAction(QStringLiteral("Operating Point\u2026"));
+    QAction *item = view->addAction(QStringLiteral("&Operating Point\u2026"));
     item->setObjectName(WindowNames::OperatingPointItem);
     item->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
     connect(item, &QAction::triggered, operatingPoint, &OperatingPointBar::open);
@@ -151,7 +150,7 @@ void MainWindow::buildMapReadingItems(QMenu *view) {
 }
 
 void MainWindow::buildReviewAndWrite(QMenu *transmit) {
-    m_reviewWriteAction = transmit->addAction(QStringLiteral("Review and Write\u2026"));
+    m_reviewWriteAction = transmit->addAction(QStringLiteral("Re&view and Write\u2026"));
     m_reviewWriteAction->setObjectName(WindowNames::ReviewWriteItem);
     m_reviewWriteAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_W));
     // At hand exactly when "Data Write" is.
@@ -201,7 +200,6 @@ void MainWindow::choosePortDevice() {
     setMainWindowEnabled(false);
     dialog.exec();
     setMainWindowEnabled(true);
-    takeKeysBack();
 }
 
 void MainWindow::showHistory() {
@@ -209,7 +207,6 @@ void MainWindow::showHistory() {
     setMainWindowEnabled(false);
     dialog.exec();
     setMainWindowEnabled(true);
-    takeKeysBack();
     if (dialog.choice() == HistoryDialog::Choice::Open) {
         m_files->openDroppedFile(dialog.chosenPath());
     } else if (dialog.choice() == HistoryDialog::Choice::Compare) {

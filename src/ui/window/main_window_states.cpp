@@ -1,6 +1,7 @@
 // The main window's states: no file, data loaded, data read from the ECU, a failed read, a
 // transfer running, a dialog open.
 
+#include "common/app_title.h"
 #include "compare/compare_commands.h"
 #include "compare/take_commands.h"
 #include "graph/graph_view.h"
@@ -11,7 +12,6 @@
 #include "window/edit_menu.h"
 #include "window/file_commands.h"
 #include "window/fingerprint_status.h"
-#include "common/app_title.h"
 #include "window/main_window.h"
 
 #include <QComboBox>
@@ -74,8 +74,8 @@ void MainWindow::enterDataState() {
 void MainWindow::showFileInTitle(const QString &path) {
     setWindowFilePath(path);
     const QString title = AppTitle + QStringLiteral("[*]");
-    setWindowTitle(path.isEmpty() ? title
-                                  : QFileInfo(path).fileName() + QStringLiteral(" \u2013 ") + title);
+    setWindowTitle(
+        path.isEmpty() ? title : QFileInfo(path).fileName() + QStringLiteral(" \u2013 ") + title);
 }
 
 void MainWindow::showFile(const ShownFile &file) {

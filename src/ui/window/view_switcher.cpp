@@ -47,9 +47,9 @@ void ViewSwitcher::selectView(ViewPosition position) {
     // A view that had the keys hands them to the next one, not to the window's first text box.
     const QWidget *focus = m_selector.window()->focusWidget();
     const QList<QWidget *> views = m_panels.all();
-    const bool viewHadKeys = focus && std::any_of(views.cbegin(), views.cend(), [focus](QWidget *v) {
-                                 return v == focus || v->isAncestorOf(focus);
-                             });
+    const bool viewHadKeys =
+        focus && std::any_of(views.cbegin(), views.cend(),
+                             [focus](QWidget *v) { return v == focus || v->isAncestorOf(focus); });
     const EcuTables &tables = m_document.tables();
     switch (position) {
     case ViewPosition::FiNumeric:
