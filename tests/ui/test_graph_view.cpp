@@ -14,6 +14,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QWheelEvent>
+#include <tuple>
 
 namespace {
 
@@ -256,21 +257,15 @@ private slots:
         GraphSlider *s = slider(GraphKind::Fi, 5);
         focus(s);
         const int start = s->value();
-        struct Press {
-            int waitMs;
-            bool repeat;
-            int steps; // on the undo stack after it
-        };
-        for (const Press p : {Press{0, false, 1},
-                              {600, true, 1},
-                              {0, true, 1},
-                              {0, true, 1},
-                              {100, false, 1},
-                              {600, false, 2}}) {
-            QTest::qWait(p.waitMs);
-            QKeyEvent press(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier, QString(), p.repeat);
+        // The wait before each press, whether it is a repeat, the steps on the stack after it.
+        const std::tuple<int, bool, int> presses[] = {{0, false, 1},   {600, true, 1},
+                                                      {0, true, 1},    {0, true, 1},
+                                                      {100, false, 1}, {600, false, 2}};
+        for (const auto &[waitMs, repeat, steps] : presses) {
+            QTest::qWait(waitMs);
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier, QString(), repeat);
             QApplication::sendEvent(s, &press);
-            QCOMPARE(w().document().undoStack().count(), p.steps);
+            QCOMPARE(w().document().undoStack().count(), steps);
         }
         QCOMPARE(s->value(), start - 6);
         w().document().undoStack().undo();

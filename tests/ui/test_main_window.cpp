@@ -630,7 +630,8 @@ private slots:
         for (const char *item : {"mnuPortDevice", "mnuHistory", "mnuScale", "a message"})
             QTest::newRow(item) << QString::fromLatin1(item);
     }
-    // Whichever box had the keys, a dialog of the window closed gives them to the grid: Ctrl+Z.
+    // Whichever box had the keys, a dialog of the window closed gives them to the grid: Ctrl+Z
+    // and Ctrl+Y.
     void keysBackToTheViewAfterEachDialog() {
         QFETCH(QString, opener);
         WindowFixture f;
@@ -651,6 +652,8 @@ private slots:
         QTRY_COMPARE(QApplication::focusWidget(), f.find("Frame1"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
         QVERIFY(!w.document().undoStack().canUndo());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(f.text("Label6(1)"), QStringLiteral("+10%"));
     }
 
     // The comment box shows the comment's bytes decoded, and a save gives the file the bytes it
