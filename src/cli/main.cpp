@@ -10,7 +10,6 @@
 #include "transfer_commands.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <cstdio>
 #include <iostream>
 #include <optional>
@@ -22,16 +21,8 @@ int refuse(const QString &error) {
     return ExitUsageOrFile;
 }
 
-std::optional<OpenOutcome> load(const QString &path, Operator &op) {
-    const QFileInfo file(path);
-    OpenOutcome loaded = loadE2PFile({file.absoluteFilePath(), file.fileName()}, op);
-    if (!loaded.accepted())
-        return std::nullopt;
-    return loaded;
-}
-
 int dump(const QString &path, std::optional<CsvTable> csvTable, Operator &op) {
-    const std::optional<OpenOutcome> loaded = load(path, op);
+    const std::optional<OpenOutcome> loaded = loadDataFile(path, op);
     if (!loaded)
         return ExitUsageOrFile;
     const QByteArray text = csvTable ? tableCsv(*csvTable, loaded->data.tables)
@@ -41,8 +32,8 @@ int dump(const QString &path, std::optional<CsvTable> csvTable, Operator &op) {
 }
 
 int diff(const QString &pathA, const QString &pathB, Operator &op) {
-    const std::optional<OpenOutcome> a = load(pathA, op);
-    const std::optional<OpenOutcome> b = a ? load(pathB, op) : std::nullopt;
+    const std::optional<OpenOutcome> a = loadDataFile(pathA, op);
+    const std::optional<OpenOutcome> b = a ? loadDataFile(pathB, op) : std::nullopt;
     if (!b)
         return ExitUsageOrFile;
     const QStringList lines = differences(a->data, b->data);

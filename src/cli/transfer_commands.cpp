@@ -57,14 +57,6 @@ void printLines(const QStringList &lines) {
     std::fflush(stdout);
 }
 
-std::optional<OpenOutcome> load(const QString &path, Operator &op) {
-    const QFileInfo file(path);
-    OpenOutcome loaded = loadE2PFile({file.absoluteFilePath(), file.fileName()}, op);
-    if (!loaded.accepted())
-        return std::nullopt;
-    return loaded;
-}
-
 } // namespace
 
 std::optional<CliPort> resolvePort(const QString &portArgument, const SettingsStore &settings,
@@ -137,7 +129,7 @@ int readEcuToFile(const CliTransfer &transfer, const QString &path, bool replace
 
 int writeFileToEcu(const CliTransfer &transfer, const QString &path, bool review) {
     Operator &op = transfer.op;
-    const std::optional<OpenOutcome> loaded = load(path, op);
+    const std::optional<OpenOutcome> loaded = loadDataFile(path, op);
     if (!loaded)
         return ExitUsageOrFile;
     const EcuImage &image = loaded->data.image;
@@ -177,7 +169,7 @@ int writeFileToEcu(const CliTransfer &transfer, const QString &path, bool review
 }
 
 int diffWithEcu(const CliTransfer &transfer, const QString &path) {
-    const std::optional<OpenOutcome> loaded = load(path, transfer.op);
+    const std::optional<OpenOutcome> loaded = loadDataFile(path, transfer.op);
     if (!loaded)
         return ExitUsageOrFile;
     Link link(transfer);
@@ -189,4 +181,12 @@ int diffWithEcu(const CliTransfer &transfer, const QString &path) {
     const WriteChanges changes = writeChanges(*ecu, loaded->data.image);
     printLines(writeChangeLines(changes, *ecu, loaded->data, TerminalArrow));
     return changes.none() ? ExitDone : ExitFilesDiffer;
+}
+
+std::optional<OpenOutcome> loadDataFile(const QString &path, Operator &op) {
+    const QFileInfo file(path);
+    OpenOutcome loaded = loadE2PFile({file.absoluteFilePath(), file.fileName()}, op);
+    if (!loaded.accepted())
+        return std::nullopt;
+    return loaded;
 }

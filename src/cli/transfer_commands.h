@@ -1,5 +1,6 @@
 #pragma once
 
+#include "files/e2p_commands.h"
 #include "files/history_folder.h"
 #include "files/operator.h"
 #include "files/settings_store.h"
@@ -20,6 +21,10 @@ struct CliPort {
 // reason in error when it names no port.
 [[nodiscard]] std::optional<CliPort> resolvePort(const QString &portArgument,
                                                  const SettingsStore &settings, QString &error);
+
+// Opens an E2P file with the checks of "Open File", the operator hearing its warnings;
+// nullopt when it is refused.
+[[nodiscard]] std::optional<OpenOutcome> loadDataFile(const QString &path, Operator &op);
 
 // Exit statuses.
 constexpr int ExitDone = 0;

@@ -1,5 +1,6 @@
 #include "map_clipboard.h"
 
+#include "cell_place.h"
 #include "cell_values.h"
 #include "change_cells.h"
 
@@ -39,7 +40,8 @@ QString copyCells(MapKind kind, const EcuTables &tables, const CellBlock &block)
     return text;
 }
 
-MapEditResult pasteCells(MapKind kind, const QString &text, const CellBlock &target) {
+MapEditResult pasteCells(MapKind kind, const EcuTables &tables, const QString &text,
+                         const CellBlock &target) {
     const QList<QStringList> rows = rowsOf(text);
     if (rows.isEmpty() ||
         (rows.size() == 1 && rows[0].size() == 1 && rows[0][0].trimmed().isEmpty()))
@@ -61,17 +63,17 @@ MapEditResult pasteCells(MapKind kind, const QString &text, const CellBlock &tar
                                  : CellBlock{target.lastRow - height + 1, target.lastRow,
                                              target.firstColumn, target.firstColumn + width - 1};
     if (block.firstRow < 1 || block.lastColumn > NeColumns) {
-        return {{},
-                QStringLiteral("The pasted block of %1 and %2 does not fit in the %3 with its "
-                               "top left cell at TH row %4, NE column %5: the map has TH rows 1 "
-                               "to %6 and NE columns 1 to %7.")
-                        .arg(counted(height, QStringLiteral("row")),
-                             counted(width, QStringLiteral("column")), mapName(kind))
-                        .arg(block.lastRow)
-                        .arg(block.firstColumn)
-                        .arg(ThRows)
-                        .arg(NeColumns) +
-                    NothingPasted};
+        return {
+            {},
+            QStringLiteral("The pasted block of %1 and %2 does not fit in the %3 with its "
+                           "top left cell at %4: from there the map has %5 down and %6 to "
+                           "the right.")
+                    .arg(counted(height, QStringLiteral("row")),
+                         counted(width, QStringLiteral("column")), mapName(kind),
+                         cellPlaceText(tables, block.lastRow, block.firstColumn),
+                         counted(block.lastRow, QStringLiteral("TH row")),
+                         counted(NeColumns - block.firstColumn + 1, QStringLiteral("NE column"))) +
+                NothingPasted};
     }
     std::vector<std::pair<int, std::uint8_t>> cells;
     for (int line = 0; line < height; ++line) {
@@ -79,12 +81,10 @@ MapEditResult pasteCells(MapKind kind, const QString &text, const CellBlock &tar
             const QString &given = rows[line][field];
             const int row = block.lastRow - line;
             const int column = block.firstColumn + field;
-            const QString where =
-                QStringLiteral("in row %1, column %2 of the pasted block (TH row %3, NE column %4)")
-                    .arg(line + 1)
-                    .arg(field + 1)
-                    .arg(row)
-                    .arg(column);
+            const QString where = QStringLiteral("in row %1, column %2 of the pasted block (%3)")
+                                      .arg(line + 1)
+                                      .arg(field + 1)
+                                      .arg(cellPlaceText(tables, row, column));
             const std::optional<double> number = parseCellNumber(kind, given);
             if (!number) {
                 return {{},

@@ -11,5 +11,6 @@
 // The block in text pasted with its top left cell at the target's top left cell; a single
 // value fills the whole target. Every value is checked before anything changes: the block's
 // shape, that it fits in the map, and that each value is a number within the editor range.
-// "Fi map: paste 3 x 2 cells".
-[[nodiscard]] MapEditResult pasteCells(MapKind kind, const QString &text, const CellBlock &target);
+// A refusal names the cells by their axis points in the tables. "Fi map: paste 3 x 2 cells".
+[[nodiscard]] MapEditResult pasteCells(MapKind kind, const EcuTables &tables, const QString &text,
+                                       const CellBlock &target);

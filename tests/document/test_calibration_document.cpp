@@ -83,7 +83,7 @@ Operation keepMap(Axis axis, int point, int value) {
     };
 }
 Operation paste(MapKind kind, CellBlock target, const char *text) {
-    return [=](const EcuTables &) { return pasteCells(kind, QString::fromUtf8(text), target); };
+    return [=](const EcuTables &t) { return pasteCells(kind, t, QString::fromUtf8(text), target); };
 }
 
 // A table imported from the CSV text made of the tables, as the file T.csv.
@@ -245,7 +245,8 @@ INSTANTIATE_TEST_SUITE_P(
                     row(
                         "CopyPastedElsewhere", {fi(3, 1, -12), fi(2, 3, 30)},
                         [](const EcuTables &tables) {
-                            return pasteCells(MapKind::Fi, copyCells(MapKind::Fi, tables, Block2x3),
+                            return pasteCells(MapKind::Fi, tables,
+                                              copyCells(MapKind::Fi, tables, Block2x3),
                                               {6, 6, 5, 5});
                         },
                         {fi(6, 5, -12), fi(5, 7, 30)}, "Fi map: paste 3 x 2 cells"),
@@ -259,13 +260,13 @@ INSTANTIATE_TEST_SUITE_P(
                         "Fi map: paste 3 x 2 cells"),
                     row("PasteNotANumberRefused", {}, paste(MapKind::Fi, Cell2_3, "1\t2\n3\tx1\n"),
                         {},
-                        "The value \"x1\" in row 2, column 2 of the pasted block (TH row 1, NE "
-                        "column 4) is not a number. Nothing was pasted."),
+                        "The value \"x1\" in row 2, column 2 of the pasted block (TH 0 %, 4000 "
+                        "r/min) is not a number. Nothing was pasted."),
                     row("PasteBeyondTheMapRefused", {},
-                        paste(MapKind::Fi, {2, 2, 15, 15}, "1\t2\t3\n"), {},
-                        "The pasted block of 1 row and 3 columns does not fit in the Fi map with "
-                        "its top left cell at TH row 2, NE column 15: the map has TH rows 1 to 11 "
-                        "and NE columns 1 to 16. Nothing was pasted."),
+                        paste(MapKind::Fi, {2, 2, 14, 14}, "1\t2\t3\t4\n"), {},
+                        "The pasted block of 1 row and 4 columns does not fit in the Fi map with "
+                        "its top left cell at TH 10 %, 24000 r/min: from there the map has 2 TH "
+                        "rows down and 3 NE columns to the right. Nothing was pasted."),
                     row("PasteRaggedRefused", {}, paste(MapKind::Ig, Cell2_3, "1\t2\n3\n"), {},
                         "Row 2 of the pasted block has 1 value, row 1 has 2. Nothing was pasted.")),
     [](const testing::TestParamInfo<EditCase> &param) { return std::string(param.param.name); });

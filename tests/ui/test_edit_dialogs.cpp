@@ -236,6 +236,12 @@ private slots:
 
         const EcuImage &after = m_f.window->document().image();
         QCOMPARE(after, c.stored < 0 ? before : withBytes(before, {c.offset, c.stored}));
+        // The keys are the edited view's again: Ctrl+Z takes the edit back.
+        QWidget *view = m_f.find(target)->parentWidget();
+        QCOMPARE(m_f.window->focusWidget(), view);
+        QVERIFY(QTest::qWaitForWindowActive(m_f.window.get()));
+        QTest::keyClick(view, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(m_f.window->document().image(), before);
 
         QList<ToldMessage> told; // an axis point tells what its change does to the maps
         if (labelsOf(target).size() > 1 && c.stored >= 0)
@@ -402,6 +408,7 @@ private slots:
             for (int k = 1; k <= MapCells; ++k)
                 QCOMPARE(m_f.text(cell.arg(k)),
                          fi ? QStringLiteral("-5%") : QStringLiteral("0deg"));
+            QCOMPARE(m_f.window->focusWidget(), m_f.find(command)->parentWidget());
         }
     }
 

@@ -9,6 +9,7 @@
 #include "document/change_speed.h"
 #include "files/e2p_reader.h"
 #include "grid/map_grid_view.h"
+#include "grid/value_legend.h"
 #include "window/edit_menu.h"
 #include "window_fixture.h"
 
@@ -314,7 +315,7 @@ private slots:
         QVERIFY(!w().findChild<MapCellEditor *>());
         QCOMPARE(g->selection().target(), (CellBlock{1, 3, 1, 4}));
         QCOMPARE(g->findChild<QLabel *>(QStringLiteral("GridStatus"))->text(),
-                 QStringLiteral("TH 1 to 3, NE 1 to 4: 4 x 3 cells"));
+                 QStringLiteral("TH 0\u201310 %, 1400\u20134500 r/min: 4 x 3 cells"));
         QVERIFY(g->cell(20)->decoration().selected && g->cell(1)->decoration().cursor);
 
         type(g, QStringLiteral("Up Return")); // as a click on cell 17
@@ -339,7 +340,7 @@ private slots:
         type(g, QStringLiteral("Ctrl+V"));
         QCOMPARE(m_f.op.messages.front(),
                  (ToldMessage{QStringLiteral("The value -30 in row 2, column 2 of the pasted "
-                                             "block (TH row 2, NE column 8) is outside the range "
+                                             "block (TH 5 %, 8500 r/min) is outside the range "
                                              "of the IG map, -20deg to +3deg. Nothing was pasted."),
                               MessageIcon::Exclamation}));
         QCOMPARE(steps(), 1);
@@ -349,11 +350,21 @@ private slots:
         QCOMPARE(m_f.enabledAmong("mnuSelectAll mnuPaste mnuStepUp"), QString());
     }
 
+    // With the legend of the colours beside the grid.
     void gridValueColoursFollowEditsAndAreRemembered() {
         MapGridView *g = grid(true);
         QVERIFY(!g->cell(1)->decoration().fill.isValid());
+        QVERIFY(!g->valueLegend()->isVisible());
         m_f.trigger("mnuCellColours");
         QCOMPARE(g->cell(1)->decoration().fill, QColor(Qt::cyan)); // 0 %
+        QVERIFY(g->valueLegend()->isVisible());
+        QCOMPARE(g->valueLegend()->texts(), words("+30% 0% -30%"));
+        QCOMPARE(w().grid(MapKind::Ig)->valueLegend()->texts(), words("+3deg 0deg -20deg"));
+        const QImage legend = g->valueLegend()->grab().toImage();
+        const QColor top = legend.pixelColor(3, 2),
+                     bottom = legend.pixelColor(3, legend.height() - 3);
+        QVERIFY(top.red() > 240 && top.green() < 30 && top.blue() < 30); // highest: red
+        QVERIFY(qGray(bottom.rgb()) < 20);                               // lowest: black
         QVERIFY(w().document().apply(changeCell(MapKind::Fi, 1, 70)));
         QCOMPARE(g->cell(1)->decoration().fill, QColor(Qt::black)); // -30 %
         QCOMPARE(g->grab().toImage().pixelColor(g->cell(1)->geometry().topLeft() + QPoint(5, 5)),

@@ -14,6 +14,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QWheelEvent>
+#include <tuple>
 
 namespace {
 
@@ -37,6 +38,7 @@ struct EditCase {
     GraphKind kind;
     int i, position, byte;
     int offset;       // of TH row 3, NE point i (RU point i)
+    bool fine;        // dragged with Shift held
     const char *undo; // the Edit menu's text for the drag, which ends with the value's text
 };
 
@@ -72,13 +74,18 @@ private:
         return m_f.find<QComboBox>(kind == GraphKind::Fi ? QStringLiteral("Combo2")
                                                          : QStringLiteral("Combo_IG2"));
     }
-    // Drags the knob of a slider with the mouse through the positions.
-    void drag(GraphSlider *s, const QList<int> &positions) {
-        const auto knob = [s](int p) { return QPoint(s->width() / 2, s->knobCentreY(p) - s->y()); };
-        QTest::mousePress(s, Qt::LeftButton, {}, knob(s->value()));
-        for (int position : positions)
-            QTest::mouseMove(s, knob(position));
-        QTest::mouseRelease(s, Qt::LeftButton, {}, knob(positions.back()));
+    // Drags the knob of a slider with the mouse to the heights below it, in pixels.
+    static void drag(GraphSlider *s, const QList<int> &pixelsDown, Qt::KeyboardModifiers keys) {
+        const QPointF knob(s->width() / 2.0, s->knobCentreY() - s->y());
+        QPointF at = knob;
+        QTest::mousePress(s, Qt::LeftButton, keys, knob.toPoint());
+        for (int down : pixelsDown) {
+            at = knob + QPointF(0, down);
+            QMouseEvent move(QEvent::MouseMove, at, s->mapToGlobal(at), Qt::NoButton,
+                             Qt::LeftButton, keys);
+            QApplication::sendEvent(s, &move);
+        }
+        QTest::mouseRelease(s, Qt::LeftButton, keys, at.toPoint());
     }
     // The sliders and value labels show TH row th, and the row selector its entry.
     void checkRowShown(GraphKind kind, int th) {
@@ -124,20 +131,22 @@ private slots:
         QTest::addColumn<EditCase>("c");
         const GraphKind Fi = GraphKind::Fi, Ig = GraphKind::Ig, Ru = GraphKind::Ru;
         const EditCase cases[] = {
-            {"Fi 1 top", Fi, 1, 0, 130, 224, "Fi map TH 3 NE 1: +5% \u2192 +30%"},
-            {"Fi 7 middle", Fi, 7, 30, 100, 230, "Fi map TH 3 NE 7: -2% \u2192 0%"},
-            {"Fi 16 bottom", Fi, 16, 60, 70, 239, "Fi map TH 3 NE 16: +2% \u2192 -30%"},
-            {"IG 7 top", Ig, 7, 0, 3, 38, "IG map TH 3 NE 7: -2deg \u2192 +3deg"},
-            {"RU 7 bottom", Ru, 7, 30, 241, 418, "RU map NE 7: +1% \u2192 -15%"},
+            {"Fi 1 top", Fi, 1, 0, 130, 224, false, "Fi map TH 3 NE 1: +5% \u2192 +30%"},
+            {"Fi 7 middle", Fi, 7, 30, 100, 230, false, "Fi map TH 3 NE 7: -2% \u2192 0%"},
+            {"Fi 7 fine", Fi, 7, 35, 95, 230, true, "Fi map TH 3 NE 7: -2% \u2192 -5%"},
+            {"Fi 16 bottom", Fi, 16, 60, 70, 239, false, "Fi map TH 3 NE 16: +2% \u2192 -30%"},
+            {"IG 7 top", Ig, 7, 0, 3, 38, false, "IG map TH 3 NE 7: -2deg \u2192 +3deg"},
+            {"RU 7 bottom", Ru, 7, 30, 241, 418, true, "RU map NE 7: +1% \u2192 -15%"},
         };
         for (const EditCase &c : cases)
             QTest::newRow(c.name) << c;
     }
 
-    // A drag through several positions writes table, text, image and view, one undo step.
+    // A drag writes table, text, image and view, one undo step. It moves the knob a whole step
+    // per 4 pixels (with Shift per 12 pixels), whatever the slider's height.
     void sliderDragIsOneEdit() {
         QFETCH(EditCase, c);
-        const auto [name, kind, i, position, byte, offset, undoUtf8] = c;
+        const auto [name, kind, i, position, byte, offset, fine, undoUtf8] = c;
         const QString undo = QString::fromUtf8(undoUtf8);
         w().selectView(ViewOf[at(kind)]);
         for (int k = 0; k < 2 && kind != GraphKind::Ru; ++k)
@@ -150,9 +159,12 @@ private slots:
             lines << QLineF(l.x1(), j == i ? y : l.y1(), l.x2(), j == i - 1 ? y : l.y2());
         }
         const EcuImage before = w().document().image();
-        // By way of the far end and the middle, so that the last move is a change.
-        const int far = position == 0 ? ScaleOf[at(kind)] : 0;
-        drag(slider(kind, i), {far, ScaleOf[at(kind)] / 2 + 1, position});
+        // By way of beyond the far end; the last pixels of a step short of the next one.
+        const int perStep = fine ? 12 : 4, start = slider(kind, i)->value();
+        const int far = position == 0 ? ScaleOf[at(kind)] : -ScaleOf[at(kind)];
+        const int steps = position - start, rest = steps < 0 ? 1 - perStep : perStep - 1;
+        drag(slider(kind, i), {2 * (far - start) * perStep, steps * perStep + rest},
+             fine ? Qt::ShiftModifier : Qt::NoModifier);
 
         QCOMPARE(QApplication::focusWidget(), slider(kind, i));
         QCOMPARE(w().document().image(), withBytes(before, {offset, byte}));
@@ -220,8 +232,7 @@ private slots:
         const bool ru = kind == GraphKind::Ru;
         if (ru) // the RU view shows the map again when this is undone
             QVERIFY(w().document().apply(changeAllRuPoints(0xF1)));
-        if (focused)
-            focus(slider(kind, 5));
+        focus(focused ? slider(kind, 5) : static_cast<QWidget *>(rows(kind)));
         const int shown = slider(kind, 2)->value();
         if (ru)
             w().document().undoStack().undo();
@@ -237,6 +248,29 @@ private slots:
             QTest::keyClick(slider(kind, 5), Qt::Key_Up);
             QVERIFY(w().document().image() != before.image);
         }
+    }
+
+    // Up held down is one step with its repeats, the first of which comes after the keyboard's
+    // delay; a press soon after joins it, a press after a pause is a step of its own.
+    void keyHeldDownIsOneStep() {
+        w().selectView(ViewPosition::FiGraph);
+        GraphSlider *s = slider(GraphKind::Fi, 5);
+        focus(s);
+        const int start = s->value();
+        // The wait before each press, whether it is a repeat, the steps on the stack after it.
+        const std::tuple<int, bool, int> presses[] = {{0, false, 1},   {600, true, 1},
+                                                      {0, true, 1},    {0, true, 1},
+                                                      {100, false, 1}, {600, false, 2}};
+        for (const auto &[waitMs, repeat, steps] : presses) {
+            QTest::qWait(waitMs);
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier, QString(), repeat);
+            QApplication::sendEvent(s, &press);
+            QCOMPARE(w().document().undoStack().count(), steps);
+        }
+        QCOMPARE(s->value(), start - 6);
+        w().document().undoStack().undo();
+        QCOMPARE(w().document().undoStack().undoText(),
+                 QStringLiteral("Fi map TH 1 NE 5: +1% \u2192 +6%"));
     }
 
     void keyAndWheelEdit() {
@@ -314,6 +348,7 @@ private slots:
         closeWith(dialog, c.closeOn, c.closeKey);
         QVERIFY(dialog.isNull());
         QVERIFY(w().isMainWindowEnabled());
+        QCOMPARE(w().focusWidget(), slider(GraphKind::Ru, 1));
         QCOMPARE(m_f.enabledAmong("Command3 Command7"), QStringLiteral("Command3 Command7"));
 
         QList<int> ru;

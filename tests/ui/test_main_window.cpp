@@ -19,6 +19,7 @@
 #include <QElapsedTimer>
 #include <QGroupBox>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -65,7 +66,10 @@ private slots:
     void startWithTheStoredFileLoaded() {
         WindowFixture f;
         MainWindow &w = f.startWithSample();
-        QCOMPARE(w.windowTitle(), QStringLiteral("07KorvoKit Fi Setting Tool[*]"));
+        QCOMPARE(w.windowTitle(),
+                 QStringLiteral("SAMPLE.E2P \u2013 07KorvoKit Fi Setting Tool[*]"));
+        QCOMPARE(w.windowFilePath(), f.dir.filePath(QStringLiteral("SAMPLE.E2P")));
+        QCOMPARE(w.focusWidget(), f.find("Frame1")); // typing goes to the grid
         QVERIFY(!w.isWindowModified());
         QVERIFY(f.op.messages.isEmpty());
         QVERIFY(w.hasData());
@@ -154,6 +158,8 @@ private slots:
         QCOMPARE(f.op.messages, told.isEmpty() ? QList<ToldMessage>() : once);
         QVERIFY(!w.hasData());
         QVERIFY(!w.isWindowModified());
+        QCOMPARE(w.windowTitle(), QStringLiteral("07KorvoKit Fi Setting Tool[*]"));
+        QCOMPARE(w.focusWidget(), &w); // keys typed land in no box
         QCOMPARE(f.text("Label2"), QStringLiteral("file select"));
         QCOMPARE(f.text("Label3"), QStringLiteral("----"));
         QCOMPARE(f.shownAmong(Panels), QString());
@@ -333,6 +339,7 @@ private slots:
         f.dialogs.choose(saved);
         f.trigger("mnuSaveFile(2)");
         QCOMPARE(f.text("Label2"), QStringLiteral("RACE1"));
+        QCOMPARE(w.windowTitle(), QStringLiteral("RACE1.E2P \u2013 07KorvoKit Fi Setting Tool[*]"));
         QVERIFY(!w.isWindowModified());
         QCOMPARE(f.enabledAmong("Command3 mnuData(2)"), QStringLiteral("Command3 mnuData(2)"));
         QCOMPARE(f.shownAmong("Frame6"), QString());
@@ -404,7 +411,11 @@ private slots:
                                 "PITroad Limit 1)"));
         QVERIFY(w.statusBar()->isVisible());
         QVERIFY(cellMarked(f, 20) && !cellMarked(f, 21));
-        QCOMPARE(f.find("Label6(20)")->toolTip(), QStringLiteral("other: +10%"));
+        // Every cell tells where it lies, its value and the other one.
+        QCOMPARE(f.find("Label6(20)")->toolTip(),
+                 QStringLiteral("TH 5 %, 4500 r/min: +3%, other: +10%"));
+        QCOMPARE(f.find("Label6(21)")->toolTip(),
+                 QStringLiteral("TH 5 %, 5500 r/min: +1%, other: +1%"));
         QVERIFY(hasCompareMark(f.find("Label7(5)")));
         QVERIFY(hasCompareMark(f.find("Label_IG8(5)")) == false);
         QCOMPARE(f.find("Label7(5)")->toolTip(), QStringLiteral("other: 6000"));
@@ -413,6 +424,8 @@ private slots:
         w.selectView(ViewPosition::FiGraph);
         QTest::keyClick(f.find<QComboBox>("Combo2"), Qt::Key_Up); // TH row 2
         QVERIFY(hasCompareMark(f.find("Label12(4)")));
+        QCOMPARE(f.find("Label12(4)")->toolTip(),
+                 QStringLiteral("TH 5 %, 4500 r/min, other: +10%"));
         QVERIFY(!hasCompareMark(f.find("Label12(5)")));
         auto *otherLine = f.find<GraphLine>("OtherLine(3)");
         QVERIFY(otherLine->isShown());
@@ -420,6 +433,8 @@ private slots:
 
         QVERIFY(w.document().apply(changeCell(MapKind::Fi, 20, 110)));
         QVERIFY(!cellMarked(f, 20) && !hasCompareMark(f.find("Label12(4)")));
+        QCOMPARE(f.find("Label6(20)")->toolTip(),
+                 QStringLiteral("TH 5 %, 4500 r/min: +10%, other: +10%"));
         QCOMPARE(f.text("FingerprintStatus"), QStringLiteral("CRC-32 74684E1E"));
         w.document().undoStack().undo();
         QVERIFY(cellMarked(f, 20));
@@ -443,6 +458,7 @@ private slots:
         f.trigger("mnuCompareOff");
         QVERIFY(!cellMarked(f, 20) && f.text("CompareStatus").isEmpty() && !otherLine->isShown());
         QCOMPARE(f.enabledAmong(takes), QString());
+        QCOMPARE(f.find("Label6(20)")->toolTip(), QStringLiteral("TH 5 %, 4500 r/min: +3%"));
         QVERIFY(!hasCompareMark(f.find("Label7(5)")));
         QVERIFY(f.find("Lbl_PITroadOther")->isHidden());
 
@@ -571,6 +587,73 @@ private slots:
         f.trigger("mnuCompareOff");
         QCOMPARE(f.texts("Label6(20) Label6(21)"), values);
         QCOMPARE(f.enabledAmong("mnuShowDifference mnuOnlyChanged"), QString());
+    }
+
+    // The keyboard: typing at start-up edits the grid; Tab and Shift+Tab go round the comment box,
+    // the view selector and the view without typing a tab; Ctrl+O, Ctrl+S and Alt+F.
+    void keysGoToTheViewAndTheMenus() {
+        WindowFixture f;
+        QVERIFY(f.restartWithSample());
+        MainWindow &w = *f.window;
+        QTest::keyClick(static_cast<QWidget *>(nullptr), Qt::Key_Plus);
+        QCOMPARE(f.text("Label6(1)"), QStringLiteral("+7%"));
+        // A view that has the keys hands them to the next one shown.
+        w.selectView(ViewPosition::FiGraph);
+        QCOMPARE(QApplication::focusWidget(), f.find("Slider1(1)"));
+        w.selectView(ViewPosition::FiNumeric);
+
+        auto *comment = f.find<QPlainTextEdit>("Text3");
+        const QString text = comment->toPlainText();
+        QTest::mouseClick(comment->viewport(), Qt::LeftButton);
+        QStringList visited;
+        for (Qt::Key key : {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Backtab,
+                            Qt::Key_Backtab, Qt::Key_Backtab}) {
+            QTest::keyClick(QApplication::focusWidget(), key);
+            visited << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(visited, words("Combo1 Frame1 Command6 Text3 Command6 Frame1 Combo1"));
+        QCOMPARE(comment->toPlainText(), text);
+
+        QTest::keyClick(comment, Qt::Key_S, Qt::ControlModifier);
+        f.op.choices = {1}; // the edit discarded
+        QTest::keyClick(comment, Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(f.dialogs.saveRequests.size(), 1);
+        QCOMPARE(f.dialogs.openRequests.size(), 1);
+        QTest::keyClick(&w, Qt::Key_F, Qt::AltModifier);
+        auto *file = f.find<QMenu>("mnuFile");
+        QTRY_VERIFY(file->isVisible());
+        file->close();
+    }
+
+    void keysBackToTheViewAfterEachDialog_data() {
+        QTest::addColumn<QString>("opener");
+        for (const char *item : {"mnuPortDevice", "mnuHistory", "mnuScale", "a message"})
+            QTest::newRow(item) << QString::fromLatin1(item);
+    }
+    // Whichever box had the keys, a dialog of the window closed gives them to the grid: Ctrl+Z
+    // and Ctrl+Y.
+    void keysBackToTheViewAfterEachDialog() {
+        QFETCH(QString, opener);
+        WindowFixture f;
+        QVERIFY(f.restartWithSample());
+        MainWindow &w = *f.window;
+        QVERIFY(w.document().apply(changeCell(MapKind::Fi, 1, 110)));
+        f.find("Text3")->setFocus();
+        const QObject thisTest;
+        QTimer::singleShot(300, &thisTest, [] {
+            if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
+                dialog->reject();
+        });
+        if (opener.startsWith(QLatin1String("mnu")))
+            f.trigger(qPrintable(opener));
+        else // as the messages and file choosers are
+            QMessageBox(QMessageBox::Information, {}, opener, QMessageBox::Ok, &w).exec();
+        QTRY_VERIFY(!QApplication::activeModalWidget());
+        QTRY_COMPARE(QApplication::focusWidget(), f.find("Frame1"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(!w.document().undoStack().canUndo());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(f.text("Label6(1)"), QStringLiteral("+10%"));
     }
 
     // The comment box shows the comment's bytes decoded, and a save gives the file the bytes it

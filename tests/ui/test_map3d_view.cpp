@@ -323,10 +323,10 @@ private slots:
             const QValue3DAxis *axis = view(kind).graph()->axisY();
             QCOMPARE(axis->min(), kind == MapKind::Fi ? -30.5f : -20.5f);
             QCOMPARE(axis->max(), kind == MapKind::Fi ? 30.5f : 3.5f);
-            // Labelled up to the top of the range.
+            // Labelled up to the top of the range, with minus signs, not hyphens.
             QCOMPARE(axis->labels().join(QLatin1Char(' ')),
-                     QLatin1String(kind == MapKind::Fi ? "-30 -20 -10 0 10 20 30"
-                                                       : "-20 -15 -10 -5 0 3"));
+                     QString::fromUtf8(kind == MapKind::Fi ? "−30 −20 −10 0 10 20 30"
+                                                           : "−20 −15 −10 −5 0 3"));
             const auto stops = view(kind).series()->baseGradient().stops();
             for (int row = kind == MapKind::Fi ? 0 : 1; row < 7; ++row) {
                 const LegendEntry &entry = map3dSetup(kind).legend[row];

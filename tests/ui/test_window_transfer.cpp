@@ -155,6 +155,8 @@ private slots:
         QCOMPARE(fx().shownAmong("TransferProgress"), QString());
         QCOMPARE(fx().enabledAmong("Command3"), QStringLiteral("Command3"));
         QCOMPARE(fx().text("Label2"), QStringLiteral("ECU Read data"));
+        QCOMPARE(w.windowTitle(), QStringLiteral("07KorvoKit Fi Setting Tool[*]"));
+        QCOMPARE(w.focusWidget(), fx().find("Frame1")); // the keys are the grid's again
         QCOMPARE(m_op.questionButtons.size(), 1);
         QCOMPARE(m_op.messages.back().text, QStringLiteral("ECU Data setting ended."));
         QCOMPARE(m_sim->memory(), w.document().image());

@@ -4,7 +4,8 @@
 // A control named like a menu item ("mnuPortDevice") is a menu item that opens a dialog, after
 // message boxes that are answered OK, or shows something in the window itself; "mnuA+mnuB"
 // triggers both; a text after it is typed into the dialog's focused text box. One named like a
-// submenu ("mnuTakeFromOther") is shown open. With --compare FILE the window compares its data
+// submenu ("mnuTakeFromOther") is shown open. "?NAME" shows the tooltip of control NAME over
+// the window; "#NAME" takes control NAME alone. With --compare FILE the window compares its data
 // with that file first; with --ecu FILE a simulated ECU that holds the file's data answers on the
 // chosen port. With --screen a picture is of the whole screen, to show the window on it.
 // Usage: window-shot [--compare FILE] [--ecu FILE] [--screen] SETTINGS.ini OUTDIR
@@ -29,6 +30,7 @@
 #include <QMouseEvent>
 #include <QScreen>
 #include <QTimer>
+#include <QToolTip>
 #include <cstdio>
 #include <memory>
 #include <utility>
@@ -135,6 +137,24 @@ int main(int argc, char **argv) {
                 ++failures;
             }
         };
+        if (control.startsWith(QLatin1Char('?')) || control.startsWith(QLatin1Char('#'))) {
+            auto *target = window.findChild<QWidget *>(control.mid(1));
+            if (!target) {
+                std::fprintf(stderr, "no control %s\n", qPrintable(control.mid(1)));
+                ++failures;
+                continue;
+            }
+            if (control.startsWith(QLatin1Char('#'))) {
+                save(QRect(target->mapToGlobal(QPoint()), target->size()));
+                continue;
+            }
+            QToolTip::showText(target->mapToGlobal(target->rect().center()), target->toolTip(),
+                               target);
+            settle(700);
+            save(frame);
+            QToolTip::hideText();
+            continue;
+        }
         // A menu item opens a dialog that runs its own event loop: the picture is taken from
         // within it, and the dialog closed. Message boxes on the way (the ignition prompts) are
         // answered OK. An item that shows no box and no dialog gives a picture of the window.

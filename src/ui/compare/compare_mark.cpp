@@ -51,7 +51,7 @@ void drawCompareCorner(QPainter &painter, const QRect &inside) {
     painter.restore();
 }
 
-void showCompareMark(QWidget *label, const QString &otherText) {
+void showCompareMark(QWidget *label, const QString &otherText, const QString &where) {
     auto *frame = label->findChild<QWidget *>(MarkName, Qt::FindDirectChildrenOnly);
     if (otherText.isEmpty()) {
         if (frame)
@@ -64,7 +64,8 @@ void showCompareMark(QWidget *label, const QString &otherText) {
     frame->setGeometry(label->rect());
     frame->show();
     frame->raise();
-    label->setToolTip(QStringLiteral("other: ") + otherText);
+    const QString other = QStringLiteral("other: ") + otherText;
+    label->setToolTip(where.isEmpty() ? other : where + QStringLiteral(", ") + other);
 }
 
 bool hasCompareMark(const QWidget *label) {

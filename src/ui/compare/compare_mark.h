@@ -16,7 +16,8 @@ inline const QColor CompareMarkColour = QColor(0xD0, 0x00, 0xD0);
 void drawCompareCorner(QPainter &painter, const QRect &inside);
 
 // Marks a label whose value differs from the compared calibration: a frame drawn over it and
-// the tooltip "other: <text>". An empty text takes the mark away.
-void showCompareMark(QWidget *label, const QString &otherText);
+// the tooltip "other: <text>", after where the value lies when given ("TH 20 %, 6500 r/min,
+// other: +10%"). An empty text takes the mark away.
+void showCompareMark(QWidget *label, const QString &otherText, const QString &where = {});
 // Whether the label carries the mark, and the text it shows then.
 [[nodiscard]] bool hasCompareMark(const QWidget *label);

@@ -1,7 +1,10 @@
 #include "graph/graph_slider.h"
 
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QStyle>
 #include <QStyleOptionSlider>
+#include <algorithm>
 
 GraphSlider::GraphSlider(const QString &name, int maximum, QWidget *parent)
     : ValueSlider(Qt::Vertical, parent) {
@@ -50,4 +53,58 @@ void GraphSlider::focusInEvent(QFocusEvent *event) {
 void GraphSlider::focusOutEvent(QFocusEvent *event) {
     QSlider::focusOutEvent(event);
     emit focusLeft();
+}
+
+void GraphSlider::keyPressEvent(QKeyEvent *event) {
+    m_keyRepeating = event->isAutoRepeat();
+    QSlider::keyPressEvent(event);
+    m_keyRepeating = false;
+}
+
+void GraphSlider::startCounting(int mouseY, bool fine) {
+    m_countFromY = mouseY;
+    m_countFromPosition = sliderPosition();
+    m_fine = fine;
+}
+
+void GraphSlider::mousePressEvent(QMouseEvent *event) {
+    QStyleOptionSlider option;
+    initStyleOption(&option);
+    const bool onKnob =
+        style()->hitTestComplexControl(QStyle::CC_Slider, &option, event->position().toPoint(),
+                                       this) == QStyle::SC_SliderHandle;
+    // A click on the groove pages towards it, as it always did.
+    if (event->button() != Qt::LeftButton || !onKnob || m_dragging) {
+        QSlider::mousePressEvent(event);
+        return;
+    }
+    m_dragging = true;
+    startCounting(qRound(event->position().y()), event->modifiers() & Qt::ShiftModifier);
+    setSliderDown(true);
+    event->accept();
+}
+
+void GraphSlider::mouseMoveEvent(QMouseEvent *event) {
+    if (!m_dragging) {
+        QSlider::mouseMoveEvent(event);
+        return;
+    }
+    const int mouseY = qRound(event->position().y());
+    const bool fine = event->modifiers() & Qt::ShiftModifier;
+    if (fine != m_fine)
+        startCounting(mouseY, fine);
+    // Down the slider is a higher position; a part of a step moves nothing.
+    const int steps = (mouseY - m_countFromY) / (fine ? FineDragPixelsPerStep : DragPixelsPerStep);
+    setSliderPosition(std::clamp(m_countFromPosition + steps, minimum(), maximum()));
+    event->accept();
+}
+
+void GraphSlider::mouseReleaseEvent(QMouseEvent *event) {
+    if (!m_dragging || event->button() != Qt::LeftButton) {
+        QSlider::mouseReleaseEvent(event);
+        return;
+    }
+    m_dragging = false;
+    setSliderDown(false);
+    event->accept();
 }

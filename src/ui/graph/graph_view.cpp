@@ -137,9 +137,10 @@ void GraphView::buildSliders(const Names &names) {
         connect(slider, &GraphSlider::valueChanged, this, [this, i] { sliderValueChanged(i); });
         connect(slider, &GraphSlider::sliderPressed, this,
                 [this] { m_gesture = m_document.newGesture(); });
-        connect(slider, &GraphSlider::focusEntered, this, [this, value] {
+        connect(slider, &GraphSlider::focusEntered, this, [this, value, i] {
             setBackground(value, LightYellow);
             m_armed = true;
+            m_focusedSlider = i;
         });
         connect(slider, &GraphSlider::focusLeft, this, [this, value] {
             setBackground(value, buttonFaceColour());
@@ -193,7 +194,8 @@ void GraphView::showComparison() {
     double previousY = 0.0;
     for (int i = 1; i <= NePoints; ++i) {
         const Difference *d = active ? m_comparison->differenceAt(offsetShown(i)) : nullptr;
-        showCompareMark(valueLabel(i), d ? parameterText(d->place.kind, d->theirs) : QString());
+        showCompareMark(valueLabel(i), d ? parameterText(d->place.kind, d->theirs) : QString(),
+                        d ? placeShown(i) : QString());
         if (!active)
             continue;
         const std::uint8_t theirs = d ? d->theirs : m_document.image().byte(offsetShown(i));
@@ -254,9 +256,27 @@ void GraphView::moveLineEnds(int i, int position) {
         line(i)->setY1(y);
 }
 
+void GraphView::focusSlider() {
+    slider(m_focusedSlider)->setFocus(Qt::OtherFocusReason);
+}
+
 void GraphView::sliderValueChanged(int i) {
     if (!m_armed)
         return;
-    const quint64 gesture = slider(i)->isSliderDown() ? m_gesture : 0;
-    edit(i, slider(i)->value(), gesture);
+    edit(i, slider(i)->value(), gestureOf(i));
+}
+
+quint64 GraphView::gestureOf(int i) {
+    const GraphSlider *changed = slider(i);
+    if (changed->isSliderDown())
+        return m_gesture;
+    // Keys and the wheel: a key held down repeats, and a tuner taps a few times to reach a value;
+    // either is one step.
+    const bool goesOn = i == m_keySlider && m_sinceKey.isValid() &&
+                        (changed->isKeyRepeating() || m_sinceKey.elapsed() < KeyStepMergeMs);
+    if (!goesOn)
+        m_keyGesture = m_document.newGesture();
+    m_keySlider = i;
+    m_sinceKey.start();
+    return m_keyGesture;
 }

@@ -3,6 +3,7 @@
 #include "common/zoomed_layout.h"
 #include "image/ecu_tables.h"
 
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <array>
 #include <cstdint>
@@ -22,8 +23,9 @@ enum class GraphKind { Fi, Ig, Ru };
 // What the graph-mode views share: sixteen vertical sliders, one per NE point, joined by a
 // polyline of fifteen lines, with value labels, NE labels and scale captions. A value change of a
 // slider that has the keyboard focus (the view is armed) is an edit of the document; one drag of
-// one slider is one step. Changes made while the view shows its data never are. The view follows
-// the document; the kinds of view say which bytes they show and how a slider edits them.
+// one slider is one step, and so is one key held down (its repeats, and presses that follow within
+// KeyStepMergeMs). Changes made while the view shows its data never are. The view follows the
+// document; the kinds of view say which bytes they show and how a slider edits them.
 class GraphView : public QGroupBox, public ZoomFollower {
     Q_OBJECT
 public:
@@ -52,6 +54,10 @@ public:
 
     // Everything a choice in the view selector does before the panel is shown.
     virtual void enter() = 0;
+    // The keyboard focus to the slider that had it last (the first one at first).
+    void focusSlider();
+
+    static constexpr qint64 KeyStepMergeMs = 500;
     // Follows a comparison: a thin second polyline of the other calibration's values and the
     // differing value labels marked.
     void setComparison(const Comparison *comparison);
@@ -63,6 +69,8 @@ protected:
 
     // The image offset of the byte slider i shows; -1 when it shows none.
     [[nodiscard]] virtual int offsetShown(int i) const = 0;
+    // Where the point of slider i lies, in the axes' units ("TH 20 %, 6500 r/min").
+    [[nodiscard]] virtual QString placeShown(int i) const = 0;
     // The slider position of a byte.
     [[nodiscard]] virtual int positionOf(std::uint8_t byte) const = 0;
     // Slider i moved to a position by the person at the keyboard or mouse: one edit, merged
@@ -103,6 +111,8 @@ private:
     void buildSliders(const Names &names);
     void placeSliders();
     void sliderValueChanged(int i);
+    // The gesture a change of slider i belongs to: its drag, or its run of keys.
+    [[nodiscard]] quint64 gestureOf(int i);
     void moveLineEnds(int i, int position);
     // After an edit, undo or redo: the sliders, where their bytes changed, and the NE labels.
     void showChanged(const ChangedBytes &changed);
@@ -110,6 +120,10 @@ private:
     // Whether a slider of the view has the keyboard focus: only then is a value change an edit.
     bool m_armed = false;
     quint64 m_gesture = 0; // the drag under way
+    quint64 m_keyGesture = 0;
+    int m_keySlider = 0; // the slider the last key (or wheel) changed
+    QElapsedTimer m_sinceKey;
+    int m_focusedSlider = 1;
     GraphCanvas *m_canvas = nullptr;
     std::array<GraphSlider *, NePoints> m_sliders{};
     std::array<ClickableLabel *, NePoints> m_valueLabels{};

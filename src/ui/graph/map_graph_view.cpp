@@ -2,6 +2,7 @@
 
 #include "common/zoomed_layout.h"
 #include "document/calibration_document.h"
+#include "document/cell_place.h"
 #include "document/change_cells.h"
 #include "graph/graph_canvas.h"
 #include "image/graph_position.h"
@@ -79,6 +80,10 @@ int MapGraphView::offsetShown(int i) const {
     if (m_row < 1 || m_row > ThRows)
         return -1;
     return cellOffset(m_kind, cellNumber(m_row, i));
+}
+
+QString MapGraphView::placeShown(int i) const {
+    return cellPlaceText(m_document.tables(), m_row, i);
 }
 
 int MapGraphView::positionOf(std::uint8_t byte) const {

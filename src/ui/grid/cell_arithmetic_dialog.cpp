@@ -1,6 +1,7 @@
 #include "grid/cell_arithmetic_dialog.h"
 
 #include "document/calibration_document.h"
+#include "document/cell_place.h"
 #include "files/operator.h"
 #include "grid/map_grid_view.h"
 
@@ -14,21 +15,18 @@
 
 namespace {
 
-QString whatIsChanged(MapKind map, const CellBlock &block) {
+QString whatIsChanged(MapKind map, const EcuTables &tables, const CellBlock &block) {
     if (block == wholeMap())
         return map == MapKind::Fi ? QStringLiteral("the whole Fi map")
                                   : QStringLiteral("the whole IG map");
-    return QStringLiteral("%1 (TH %2 to %3, NE %4 to %5)")
-        .arg(block.cellCount() == 1 ? QStringLiteral("1 cell")
-                                    : QStringLiteral("%1 cells").arg(block.cellCount()))
-        .arg(block.firstRow)
-        .arg(block.lastRow)
-        .arg(block.firstColumn)
-        .arg(block.lastColumn);
+    return QStringLiteral("%1 (%2)").arg(block.cellCount() == 1
+                                             ? QStringLiteral("1 cell")
+                                             : QStringLiteral("%1 cells").arg(block.cellCount()),
+                                         blockPlaceText(tables, block));
 }
 
-QString question(Arithmetic kind, MapKind map, const CellBlock &block) {
-    const QString what = whatIsChanged(map, block);
+QString question(Arithmetic kind, MapKind map, const EcuTables &tables, const CellBlock &block) {
+    const QString what = whatIsChanged(map, tables, block);
     if (kind == Arithmetic::Add)
         return QStringLiteral("Add to %1 (%2):")
             .arg(what, map == MapKind::Fi ? QStringLiteral("percent") : QStringLiteral("degrees"));
@@ -62,7 +60,7 @@ CellArithmeticDialog::CellArithmeticDialog(Arithmetic kind, MapKind map,
     setObjectName(scale ? QStringLiteral("ScaleDialog") : QStringLiteral("AddDialog"));
     setWindowTitle(scale ? QStringLiteral("Scale") : QStringLiteral("Add"));
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(question(kind, map, block), this));
+    layout->addWidget(new QLabel(question(kind, map, document.tables(), block), this));
     m_amount = new QLineEdit(this);
     m_amount->setObjectName(QStringLiteral("amountEdit"));
     m_amount->setPlaceholderText(scale ? QStringLiteral("+5") : QStringLiteral("-2"));

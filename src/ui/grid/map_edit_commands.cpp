@@ -219,6 +219,6 @@ void MapEditCommands::paste() {
     const MapGridView *grid = shownGrid();
     if (!grid)
         return;
-    apply(
-        pasteCells(grid->kind(), QGuiApplication::clipboard()->text(), grid->selection().target()));
+    apply(pasteCells(grid->kind(), m_document.tables(), QGuiApplication::clipboard()->text(),
+                     grid->selection().target()));
 }

@@ -1,11 +1,13 @@
 // The grid's cursor, selection and typed value: keys, mouse and the marks they draw.
 
 #include "document/calibration_document.h"
+#include "document/cell_place.h"
 #include "document/cell_values.h"
 #include "document/change_cells.h"
 #include "document/comparison.h"
 #include "document/map_operations.h"
 #include "grid/map_grid_view.h"
+#include "grid/value_legend.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -71,6 +73,7 @@ void MapGridView::endEntry() {
 
 void MapGridView::setValueColours(bool on) {
     m_valueColours = on;
+    m_legend->setVisible(on);
     decorateCells();
 }
 
@@ -262,12 +265,8 @@ void MapGridView::showStatus() {
                                             : QStringLiteral("%1 cells").arg(block.cellCount()),
                      m_entry);
     } else if (m_selection.hasBlock()) {
-        status = QStringLiteral("TH %1 to %2, NE %3 to %4: %5 cells")
-                     .arg(block.firstRow)
-                     .arg(block.lastRow)
-                     .arg(block.firstColumn)
-                     .arg(block.lastColumn)
-                     .arg(blockSize(block));
+        status = QStringLiteral("%1: %2 cells")
+                     .arg(blockPlaceText(m_document.tables(), block), blockSize(block));
     }
     m_statusLabel->setText(status);
 }

@@ -6,8 +6,10 @@
 #include "common/zoomed_layout.h"
 #include "compare/compare_mark.h"
 #include "document/calibration_document.h"
+#include "document/cell_place.h"
 #include "document/change_cells.h"
 #include "document/comparison.h"
+#include "grid/value_legend.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -20,6 +22,9 @@ constexpr int GridTop = 600;
 constexpr int CellWidth = 780;
 constexpr int CellHeight = 420;
 constexpr int AxisTop = GridTop + ThRows * CellHeight + 60;
+constexpr int LegendLeft = GridLeft + NePoints * CellWidth + 120;
+constexpr int LegendWidth = 1140;
+constexpr int LegendBarWidth = 240;
 
 // The objectNames of a grid's controls: the panel, the arrays of cells and axis points, the TH
 // title (an element of its own array) and "All area Data change".
@@ -112,6 +117,10 @@ MapGridView::MapGridView(MapKind kind, const CalibrationDocument &document, QWid
     placeInTwips(m_statusLabel, QRect(GridLeft, AxisTop + 480, NePoints * CellWidth - 3000, 495));
     setFocusPolicy(Qt::StrongFocus);
 
+    m_legend = new ValueLegend(kind, m_spectrum, LegendBarWidth, this);
+    placeInTwips(m_legend, QRect(LegendLeft, GridTop, LegendWidth, ThRows * CellHeight));
+    m_legend->setVisible(false);
+
     connect(&document, &CalibrationDocument::dataReplaced, this,
             [this, &document] { showTables(document.tables()); });
     connect(&document, &CalibrationDocument::bytesChanged, this,
@@ -142,17 +151,16 @@ void MapGridView::markCellEdited(int k, bool edited) {
 
 void MapGridView::previewAxisPoint(Axis axis, int i, const QString &text) {
     ClickableLabel *label = axisLabel(axis, i);
-    QFont font = label->font();
-    font.setBold(true);
-    label->setFont(font);
+    // Bold only: the rest of the font, its size at the zoom in force, is the layout's.
+    QFont bold;
+    bold.setBold(true);
+    label->setFont(bold);
     label->setText(text);
 }
 
 void MapGridView::endAxisPreview(Axis axis, int i) {
     ClickableLabel *label = axisLabel(axis, i);
-    QFont font = label->font();
-    font.setBold(false);
-    label->setFont(font);
+    label->setFont(QFont());
     const EcuTables &t = m_document.tables();
     const auto at = static_cast<std::size_t>(i - 1);
     label->setText(axis == Axis::Ne ? t.NeText[at] : t.ThText[at]);
@@ -162,6 +170,7 @@ void MapGridView::showCells(const EcuTables &tables) {
     for (int k = 1; k <= MapCells; ++k)
         cell(k)->setText(shownText(k, tables));
     decorateCells();
+    showToolTips();
 }
 
 bool MapGridView::showsDifferences() const {
@@ -207,6 +216,7 @@ void MapGridView::showChanged(const ChangedBytes &changed, const EcuTables &tabl
             cell(k)->setText(shownText(k, tables));
     });
     decorateCells();
+    showToolTips();
     // Both grids show the axes the maps share.
     for (int i = 1; i <= NePoints; ++i) {
         if (changed.contains(neAxisOffset(i)))
@@ -229,16 +239,15 @@ void MapGridView::showComparison() {
         const Difference *d = m_comparison->differenceAt(offset);
         return d ? parameterText(d->place.kind, d->theirs) : QString();
     };
-    // The cells carry the mark in their decoration; the axis labels an overlay.
-    for (int k = 1; k <= MapCells; ++k) {
-        const QString text = other(cellOffset(m_kind, k));
-        cell(k)->setToolTip(text.isEmpty() ? text : QStringLiteral("other: ") + text);
-    }
-    // The differences shown follow the other calibration (and end with the comparison).
-    if (m_document.hasData())
+    // The cells carry the mark in their decoration and the other value in their tooltip; the
+    // axis labels an overlay. The differences shown follow the other calibration (and end with
+    // the comparison).
+    if (m_document.hasData()) {
         showCells(m_document.tables());
-    else
+    } else {
         decorateCells();
+        showToolTips();
+    }
     for (int i = 1; i <= NePoints; ++i)
         showCompareMark(neLabel(i), other(neAxisOffset(i)));
     for (int i = 1; i <= ThPoints; ++i)
@@ -255,4 +264,27 @@ void MapGridView::showDifferences(CellTexts shown, bool onlyChanged) {
 void MapGridView::frameOperatingPoint(const std::optional<CellBlock> &cells) {
     m_operatingPoint = cells;
     decorateCells();
+}
+
+void MapGridView::showToolTips() {
+    const bool comparing = m_comparison && m_comparison->isActive();
+    const EcuTables &tables = m_document.tables();
+    const auto &texts = m_kind == MapKind::Fi ? tables.KmapText : tables.IGmapText;
+    for (int k = 1; k <= MapCells; ++k) {
+        if (!m_document.hasData()) {
+            cell(k)->setToolTip(QString());
+            continue;
+        }
+        const int row = thRowOfCell(k);
+        const int column = neColumnOfCell(k);
+        const QString &value =
+            texts[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(column - 1)];
+        QString tip = cellPlaceText(tables, row, column) + QStringLiteral(": ") + value;
+        if (comparing) {
+            const Difference *d = m_comparison->differenceAt(cellOffset(m_kind, k));
+            tip +=
+                QStringLiteral(", other: ") + (d ? parameterText(d->place.kind, d->theirs) : value);
+        }
+        cell(k)->setToolTip(tip);
+    }
 }

@@ -18,6 +18,7 @@ class ChangedBytes;
 class Comparison;
 class QLabel;
 class QPushButton;
+class ValueLegend;
 
 // A numeric map view: 176 cells (row 1 at the bottom), the TH axis on the left, the NE axis
 // below and "All area Data change".
@@ -59,9 +60,11 @@ public:
     void returnFocus(int k);
     // Starts typing a value for the selection, as a typed digit does.
     void beginEntry();
-    // Each cell's background follows its value on the 3-D views' colour scale.
+    // Each cell's background follows its value on the 3-D views' colour scale, with the scale's
+    // legend beside the grid.
     void setValueColours(bool on);
     [[nodiscard]] bool valueColours() const { return m_valueColours; }
+    [[nodiscard]] ValueLegend *valueLegend() const { return m_legend; }
 
     // While a cell editor is open its cell is marked (button face); the mark goes when it closes.
     void markCellEdited(int k, bool edited);
@@ -99,6 +102,8 @@ private:
     [[nodiscard]] bool typeIntoEntry(const QKeyEvent *key);
     [[nodiscard]] int cellAt(QPoint inGrid) const;
     void showComparison();
+    // Each cell's tooltip: where it lies, its value and the compared calibration's value.
+    void showToolTips();
     // What cell k shows: its text in the tables, or its difference from the compared one.
     [[nodiscard]] QString shownText(int k, const EcuTables &tables) const;
     [[nodiscard]] bool showsDifferences() const;
@@ -110,6 +115,7 @@ private:
     std::array<ClickableLabel *, 12> m_thLabels{};
     QPushButton *m_allAreaButton = nullptr;
     QLabel *m_statusLabel = nullptr;
+    ValueLegend *m_legend = nullptr;
     const Comparison *m_comparison = nullptr;
     CellTexts m_cellTexts = CellTexts::Values;
     bool m_onlyChanged = false;

@@ -33,13 +33,17 @@ bool platformDrawsGlWindows() {
     return platform != QLatin1String("offscreen") && platform != QLatin1String("minimal");
 }
 
-// Round values on the vertical axis, the ends of the colour maps among them.
+// Round values on the vertical axis, the ends of the colour maps among them. The labels are
+// drawn small and slanted: a hyphen there is a dot or two, the minus sign is as wide as a digit.
 QList<LabelledValue> valueAxisLabels(MapKind kind) {
     const QList<int> values = kind == MapKind::Fi ? QList<int>{-30, -20, -10, 0, 10, 20, 30}
                                                   : QList<int>{-20, -15, -10, -5, 0, 3};
     QList<LabelledValue> labels;
-    for (int v : values)
-        labels.append({static_cast<double>(v), QString::number(v)});
+    for (int v : values) {
+        QString text = QString::number(v);
+        text.replace(QLatin1Char('-'), QChar(0x2212));
+        labels.append({static_cast<double>(v), text});
+    }
     return labels;
 }
 
@@ -131,8 +135,10 @@ void Map3DView::buildGraph() {
     theme->setAmbientLightStrength(0.75f);
     theme->setLightStrength(2.0f);
     theme->setHighlightLightStrength(0.0f);
+    // The labels are drawn small and slanted; thin strokes there blur into the background.
     QFont font = theme->font();
     font.setPointSizeF(40.0);
+    font.setBold(true);
     theme->setFont(font);
     m_graph->setShadowQuality(QAbstract3DGraph::ShadowQualityNone);
     m_graph->setSelectionMode(QAbstract3DGraph::SelectionNone);

@@ -28,6 +28,10 @@ int RuMapView::offsetShown(int i) const {
     return ruMapOffset(i);
 }
 
+QString RuMapView::placeShown(int i) const {
+    return m_document.tables().NeText[static_cast<std::size_t>(i - 1)] + QStringLiteral(" r/min");
+}
+
 int RuMapView::positionOf(std::uint8_t byte) const {
     return ruSliderPosition(byte);
 }

@@ -17,6 +17,7 @@ signals:
 
 protected:
     [[nodiscard]] int offsetShown(int i) const override;
+    [[nodiscard]] QString placeShown(int i) const override;
     [[nodiscard]] int positionOf(std::uint8_t byte) const override;
     void edit(int i, int position, quint64 gesture) override;
     void showPoints() override { showRuMap(); }

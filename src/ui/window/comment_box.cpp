@@ -1,5 +1,7 @@
 #include "window/comment_box.h"
 
+#include "common/zoomed_layout.h"
+
 #include <QPlainTextEdit>
 #include <QTextBlock>
 
@@ -26,7 +28,7 @@ QPlainTextEdit *newCommentBox(QWidget *parent) {
     auto *box = new QPlainTextEdit(parent);
     QFont font = box->font();
     font.setStyleStrategy(QFont::PreferNoShaping);
-    box->setFont(font);
+    setDesignedFont(box, font);
     box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     QObject::connect(box, &QPlainTextEdit::textChanged, box, [box] {
         const QTextOption::WrapMode mode = holdsLongWord(*box->document())

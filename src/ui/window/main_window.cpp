@@ -21,8 +21,10 @@
 #include "window/window_names.h"
 #include "window/window_operator.h"
 
+#include <QChildEvent>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDialog>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QGroupBox>
@@ -199,6 +201,27 @@ void MainWindow::startUp(const QString &startFile) {
     }
     showFile(*last);
     m_fingerprint->noteEvent(QStringLiteral("Opened ") + fileState().fileName);
+    // Typing at once edits the grid.
+    m_views->focusShownView();
+}
+
+void MainWindow::childEvent(QChildEvent *event) {
+    QMainWindow::childEvent(event);
+    // Every dialog of the window (an editor, a message, a file chooser, Scale…) gives the keys
+    // back to the view when it closes, whichever box had them before it opened. A child is
+    // polished when first shown, by then a dialog is one.
+    if (event->type() == QEvent::ChildPolished) {
+        if (auto *dialog = qobject_cast<QDialog *>(event->child()))
+            connect(dialog, &QDialog::finished, this, &MainWindow::takeKeysBack,
+                    Qt::UniqueConnection);
+    }
+}
+
+void MainWindow::takeKeysBack() {
+    // Window managers give the keys back to the window when a dialog closes; not every
+    // platform has one.
+    activateWindow();
+    m_views->focusShownView();
 }
 
 MapGridView *MainWindow::grid(MapKind kind) const {

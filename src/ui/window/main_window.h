@@ -96,6 +96,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void childEvent(QChildEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
@@ -116,9 +117,13 @@ private:
     void connectEditors();
     void startUp(const QString &startFile);
     void refreshPortMenu(bool askSystem);
+    // After a dialog: the window active, the keyboard with the view shown.
+    void takeKeysBack();
     void enterNoFileState(bool clearComment);
     void enterDataState();
     void showFile(const ShownFile &file);
+    // "RACE1.E2P – 07KorvoKit Fi Setting Tool[*]"; the title alone without a file.
+    void showFileInTitle(const QString &path);
     void showLoadedComment();
     void showEcuRead(const EcuImage &image);
     void enterReadFailureState();

@@ -60,6 +60,13 @@ QPushButton *button(QWidget *parent, const QString &name, const QString &text, c
     return push;
 }
 
+// The window's command buttons are also menu items with keys. A click on one leaves the keyboard
+// with the view, and Tab goes from the comment box to the view selector and the view.
+void keepKeysInTheView(std::initializer_list<QPushButton *> buttons) {
+    for (QPushButton *push : buttons)
+        push->setFocusPolicy(Qt::NoFocus);
+}
+
 QGroupBox *panel(QWidget *parent, const QString &name, const QString &title) {
     auto *box = new QGroupBox(title, parent);
     box->setObjectName(name);
@@ -94,6 +101,9 @@ void MainWindow::buildFileFrame(QWidget *central) {
     m_commentBox->setObjectName(WindowNames::CommentBox);
     placeInTwips(m_commentBox, QRect(6060, 240, 4275, 975));
     m_commentBox->setPlainText(QStringLiteral("Comment\n"));
+    // Tab goes on to the view selector and the view; the box takes the keys only when clicked
+    // or tabbed to.
+    m_commentBox->setTabChangesFocus(true);
     // The box keeps its own undo; its text is the document's comment.
     connect(m_commentBox, &QPlainTextEdit::textChanged, this,
             [this] { m_document.setComment(m_commentBox->toPlainText()); });
@@ -102,6 +112,7 @@ void MainWindow::buildFileFrame(QWidget *central) {
                               QRect(10800, 240, 1935, 495));
     m_saveFileButton = button(central, WindowNames::SaveFileButton, QStringLiteral("Save File"),
                               QRect(10800, 840, 1935, 495));
+    keepKeysInTheView({m_openFileButton, m_saveFileButton});
 }
 
 void MainWindow::buildDataEditFrame(QWidget *central) {
@@ -170,6 +181,7 @@ void MainWindow::buildBottomRow(QWidget *central) {
                QRect(11520, 9420, 1335, 615));
     m_quitButton = button(central, WindowNames::QuitButton, QStringLiteral("Quit"),
                           QRect(12960, 9420, 2175, 615));
+    keepKeysInTheView({m_dataReadButton, m_dataWriteButton, m_reviewWriteButton, m_quitButton});
 
     m_progress = new QProgressBar(central);
     m_progress->setObjectName(WindowNames::TransferProgress);

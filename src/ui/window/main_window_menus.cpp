@@ -34,25 +34,28 @@ void MainWindow::buildMenus() {
         return action;
     };
 
-    QMenu *file = menuBar()->addMenu(QStringLiteral("File"));
+    // Each menu and item has its mnemonic (Alt+F opens "File"); the texts show as they read.
+    QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(WindowNames::FileMenu);
-    m_openFileAction = addItem(file, WindowNames::OpenFileItem, QStringLiteral("OpenFile..."));
-    m_saveFileAction = addItem(file, WindowNames::SaveFileItem, QStringLiteral("SaveFile..."));
+    m_openFileAction = addItem(file, WindowNames::OpenFileItem, QStringLiteral("&OpenFile..."));
+    m_openFileAction->setShortcut(QKeySequence::Open);
+    m_saveFileAction = addItem(file, WindowNames::SaveFileItem, QStringLiteral("&SaveFile..."));
+    m_saveFileAction->setShortcut(QKeySequence::Save);
     file->addSeparator();
     new TableCsvMenu(*file, m_document, m_files->fileState(), *m_dialogs, *m_operator, this);
     buildCompareMenu(file);
     file->addSeparator()->setObjectName(WindowNames::FileMenuSeparator);
-    m_quitAction = addItem(file, WindowNames::QuitItem, QStringLiteral("Quit"));
+    m_quitAction = addItem(file, WindowNames::QuitItem, QStringLiteral("&Quit"));
     m_quitAction->setShortcut(QKeySequence::Quit);
 
-    QMenu *edit = menuBar()->addMenu(QStringLiteral("Edit"));
+    QMenu *edit = menuBar()->addMenu(QStringLiteral("&Edit"));
     edit->setObjectName(WindowNames::EditMenu);
     m_editMenu = new EditMenu(*edit, m_document.undoStack(), this);
     m_mapEdits = new MapEditCommands(*edit, m_document, *m_operator,
                                      {m_panels.fiGrid, m_panels.igGrid}, this);
     edit->addSeparator();
     QAction *keepMapShape =
-        addItem(edit, WindowNames::KeepMapShapeItem, QStringLiteral("Keep Map Shape"));
+        addItem(edit, WindowNames::KeepMapShapeItem, QStringLiteral("&Keep Map Shape"));
     keepMapShape->setCheckable(true);
     connect(keepMapShape, &QAction::toggled, this, [this](bool on) {
         m_keepMapShape = on;
@@ -62,10 +65,10 @@ void MainWindow::buildMenus() {
     m_take =
         new TakeCommands(*edit, m_document, m_comparison, {m_panels.fiGrid, m_panels.igGrid}, this);
 
-    QMenu *view = menuBar()->addMenu(QStringLiteral("View"));
+    QMenu *view = menuBar()->addMenu(QStringLiteral("&View"));
     view->setObjectName(WindowNames::ViewMenu);
     m_cellColoursAction =
-        addItem(view, WindowNames::CellColoursItem, QStringLiteral("Colour cells by value"));
+        addItem(view, WindowNames::CellColoursItem, QStringLiteral("&Colour cells by value"));
     m_cellColoursAction->setCheckable(true);
     connect(m_cellColoursAction, &QAction::toggled, this, [this](bool on) {
         m_panels.fiGrid->setValueColours(on);
@@ -76,7 +79,7 @@ void MainWindow::buildMenus() {
     buildMapReadingItems(view);
     addZoomItems(view);
 
-    QMenu *ports = menuBar()->addMenu(QStringLiteral("CommPort"));
+    QMenu *ports = menuBar()->addMenu(QStringLiteral("&CommPort"));
     ports->setObjectName(WindowNames::PortMenu);
     for (int k = 1; k <= LastPortNo; ++k) {
         QAction *item = addItem(ports, WindowNames::portItem(k), QStringLiteral("COM%1").arg(k));
@@ -86,35 +89,35 @@ void MainWindow::buildMenus() {
     }
     ports->addSeparator();
     m_portDeviceAction =
-        addItem(ports, WindowNames::PortDeviceItem, QStringLiteral("Port device\u2026"));
+        addItem(ports, WindowNames::PortDeviceItem, QStringLiteral("&Port device\u2026"));
     connect(m_portDeviceAction, &QAction::triggered, this, &MainWindow::choosePortDevice);
     // Adapters come and go: the items name what the system has when the menu opens.
     connect(ports, &QMenu::aboutToShow, this, [this] { refreshPortMenu(true); });
 
-    QMenu *transmit = menuBar()->addMenu(QStringLiteral("DataTransmit"));
+    QMenu *transmit = menuBar()->addMenu(QStringLiteral("&DataTransmit"));
     transmit->setObjectName(WindowNames::DataTransmitMenu);
-    m_dataReadAction = addItem(transmit, WindowNames::DataReadItem, QStringLiteral("DataRead"));
-    m_dataWriteAction = addItem(transmit, WindowNames::DataWriteItem, QStringLiteral("DataWrite"));
+    m_dataReadAction = addItem(transmit, WindowNames::DataReadItem, QStringLiteral("Data&Read"));
+    m_dataWriteAction = addItem(transmit, WindowNames::DataWriteItem, QStringLiteral("Data&Write"));
     buildReviewAndWrite(transmit);
 
-    QMenu *help = menuBar()->addMenu(QStringLiteral("Help"));
+    QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(WindowNames::HelpMenu);
-    m_aboutAction = addItem(help, WindowNames::AboutItem, QStringLiteral("About..."));
+    m_aboutAction = addItem(help, WindowNames::AboutItem, QStringLiteral("&About..."));
 }
 
 void MainWindow::buildCompareMenu(QMenu *file) {
     file->addSeparator();
-    m_compareFileAction = file->addAction(QStringLiteral("Compare with file\u2026"));
+    m_compareFileAction = file->addAction(QStringLiteral("&Compare with file\u2026"));
     m_compareFileAction->setObjectName(WindowNames::CompareFileItem);
     m_compareFileAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
     m_compareBeforeReadAction =
-        file->addAction(QStringLiteral("Compare with data before the read"));
+        file->addAction(QStringLiteral("Compare with data &before the read"));
     m_compareBeforeReadAction->setObjectName(WindowNames::CompareBeforeReadItem);
     m_compareBeforeReadAction->setEnabled(false);
-    m_compareOffAction = file->addAction(QStringLiteral("Compare off"));
+    m_compareOffAction = file->addAction(QStringLiteral("Compare o&ff"));
     m_compareOffAction->setObjectName(WindowNames::CompareOffItem);
     m_compareOffAction->setEnabled(false);
-    m_historyAction = file->addAction(QStringLiteral("History\u2026"));
+    m_historyAction = file->addAction(QStringLiteral("&History\u2026"));
     m_historyAction->setObjectName(WindowNames::HistoryItem);
     connect(m_compareFileAction, &QAction::triggered, this,
             [this] { m_compare->compareWithFile(fileState().folder); });
@@ -140,7 +143,7 @@ void MainWindow::buildMapReadingItems(QMenu *view) {
     auto *operatingPoint = new OperatingPointBar(m_document, grids, this);
     addToolBar(Qt::BottomToolBarArea, operatingPoint);
     operatingPoint->hide();
-    QAction *item = view->addAction(QStringLiteral("Operating Point\u2026"));
+    QAction *item = view->addAction(QStringLiteral("&Operating Point\u2026"));
     item->setObjectName(WindowNames::OperatingPointItem);
     item->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
     connect(item, &QAction::triggered, operatingPoint, &OperatingPointBar::open);
@@ -148,7 +151,7 @@ void MainWindow::buildMapReadingItems(QMenu *view) {
 }
 
 void MainWindow::buildReviewAndWrite(QMenu *transmit) {
-    m_reviewWriteAction = transmit->addAction(QStringLiteral("Review and Write\u2026"));
+    m_reviewWriteAction = transmit->addAction(QStringLiteral("Re&view and Write\u2026"));
     m_reviewWriteAction->setObjectName(WindowNames::ReviewWriteItem);
     m_reviewWriteAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_W));
     // At hand exactly when "Data Write" is.

@@ -1,6 +1,7 @@
 // The main window's states: no file, data loaded, data read from the ECU, a failed read, a
 // transfer running, a dialog open.
 
+#include "common/app_title.h"
 #include "compare/compare_commands.h"
 #include "compare/take_commands.h"
 #include "graph/graph_view.h"
@@ -14,6 +15,7 @@
 #include "window/main_window.h"
 
 #include <QComboBox>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLocale>
@@ -42,6 +44,7 @@ void enableAll(std::initializer_list<QAction *> items, bool enabled) {
 
 void MainWindow::enterNoFileState(bool clearComment) {
     m_document.clear();
+    showFileInTitle({});
     m_dataNameLabel->setText(NoFileName);
     m_fileDateLabel->setText(NoFileDate);
     if (clearComment)
@@ -52,6 +55,7 @@ void MainWindow::enterNoFileState(bool clearComment) {
     enableAll({m_saveFileAction, m_dataReadAction, m_dataWriteAction}, false);
     m_views->hideViewPanels();
     m_ecuDataNameFrame->setVisible(false);
+    m_views->focusShownView();
     m_fingerprint->noteEvent({});
 }
 
@@ -64,9 +68,18 @@ void MainWindow::enterDataState() {
         frame->setEnabled(true);
     m_views->showFiGrid();
     m_ecuDataNameFrame->setVisible(false);
+    m_views->focusShownView();
+}
+
+void MainWindow::showFileInTitle(const QString &path) {
+    setWindowFilePath(path);
+    const QString title = AppTitle + QStringLiteral("[*]");
+    setWindowTitle(
+        path.isEmpty() ? title : QFileInfo(path).fileName() + QStringLiteral(" \u2013 ") + title);
 }
 
 void MainWindow::showFile(const ShownFile &file) {
+    showFileInTitle(fileState().filePath);
     m_dataNameLabel->setText(file.dataName);
     m_fileDateLabel->setText(QLocale().toString(file.fileTime, QLocale::ShortFormat));
 }
@@ -92,6 +105,9 @@ void MainWindow::setMainWindowEnabled(bool enabled) {
     m_editMenu->setAvailable(enabled);
     m_mapEdits->setAvailable(enabled);
     m_take->setAvailable(enabled);
+    // Disabled, the view lost the keyboard; it gets it back, not the first box of the window.
+    if (enabled)
+        m_views->focusShownView();
 }
 
 bool MainWindow::isMainWindowEnabled() const {
@@ -132,6 +148,7 @@ void MainWindow::showEcuRead(const EcuImage &image) {
         m_compare->keepBeforeRead(m_document.image());
     m_document.load(image, E2PComment());
     m_dataNameLabel->setText(QStringLiteral("ECU Read data"));
+    showFileInTitle({});
     m_fileDateLabel->setText(QStringLiteral("-----"));
     setMainWindowEnabled(true);
     m_ecuDataNameFrame->setVisible(true);

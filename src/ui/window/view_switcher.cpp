@@ -8,6 +8,7 @@
 #include "panels/single_value_panel.h"
 
 #include <QComboBox>
+#include <algorithm>
 
 QList<QWidget *> ViewPanels::all() const {
     return {fiGrid, fiGraph, fi3D, igGrid, igGraph, ig3D, ruView, shiftTiming, pitRoad, idleNe};
@@ -43,6 +44,12 @@ void ViewSwitcher::hideViewPanels() {
 }
 
 void ViewSwitcher::selectView(ViewPosition position) {
+    // A view that had the keys hands them to the next one, not to the window's first text box.
+    const QWidget *focus = m_selector.window()->focusWidget();
+    const QList<QWidget *> views = m_panels.all();
+    const bool viewHadKeys =
+        focus && std::any_of(views.cbegin(), views.cend(),
+                             [focus](QWidget *v) { return v == focus || v->isAncestorOf(focus); });
     const EcuTables &tables = m_document.tables();
     switch (position) {
     case ViewPosition::FiNumeric:
@@ -72,7 +79,22 @@ void ViewSwitcher::selectView(ViewPosition position) {
         break;
     }
     hideViewPanels();
-    m_panels.all().at(static_cast<int>(position))->setVisible(true);
+    views.at(static_cast<int>(position))->setVisible(true);
+    if (viewHadKeys)
+        focusShownView();
+}
+
+void ViewSwitcher::focusShownView() {
+    for (QWidget *view : m_panels.all()) {
+        if (!view->isVisibleTo(m_selector.window()) || !view->isEnabled())
+            continue;
+        if (auto *graph = qobject_cast<GraphView *>(view))
+            graph->focusSlider();
+        else
+            view->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    m_selector.window()->setFocus(Qt::OtherFocusReason);
 }
 
 void ViewSwitcher::showFiGrid() {

@@ -55,10 +55,15 @@ public:
 
     // Hides every view panel; called before any panel is shown.
     void hideViewPanels();
-    // What a choice in the view selector does.
+    // What a choice in the view selector does. Where a view had the keyboard, the view shown
+    // takes it.
     void selectView(ViewPosition position);
     // The selector at its first entry and the Fi grid in front, as after a load.
     void showFiGrid();
+    // The keyboard focus to the view shown: a grid, the slider of a graph view that had it last,
+    // or the panel itself; to the window when no view is shown, so that keys typed for a view
+    // never land in a text box.
+    void focusShownView();
 
 private:
     QComboBox &m_selector;
