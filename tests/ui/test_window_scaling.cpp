@@ -217,9 +217,9 @@ private slots:
     // proportions, all of it on the screen; "Actual Size" goes back; the size is kept.
     void zoomKeepsProportionsAndTheSizeIsRemembered() {
         MainWindow *w = m_f.window.get();
-        QCOMPARE(m_f.find<QAction>("mnuZoomIn")->text(), QStringLiteral("Zoom In"));
-        QCOMPARE(m_f.find<QAction>("mnuZoomOut")->text(), QStringLiteral("Zoom Out"));
-        QCOMPARE(m_f.find<QAction>("mnuActualSize")->text(), QStringLiteral("Actual Size"));
+        QCOMPARE(m_f.find<QAction>("mnuZoomIn")->text(), QStringLiteral("Zoom &In"));
+        QCOMPARE(m_f.find<QAction>("mnuZoomOut")->text(), QStringLiteral("Zoom O&ut"));
+        QCOMPARE(m_f.find<QAction>("mnuActualSize")->text(), QStringLiteral("&Actual Size"));
         const double start = layoutZoom();
         const QSize startSize = w->size();
         const QHash<QString, QRectF> atStart = placesIn(root());

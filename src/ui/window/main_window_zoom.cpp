@@ -34,15 +34,15 @@ void MainWindow::addZoomItems(QMenu *view) {
         void (MainWindow::*command)();
     } items[] = {
         {WindowNames::ZoomInItem,
-         "Zoom In",
+         "Zoom &In",
          {QKeySequence(Qt::CTRL | Qt::Key_Equal), QKeySequence(Qt::CTRL | Qt::Key_Plus)},
          &MainWindow::zoomIn},
         {WindowNames::ZoomOutItem,
-         "Zoom Out",
+         "Zoom O&ut",
          {QKeySequence(Qt::CTRL | Qt::Key_Minus)},
          &MainWindow::zoomOut},
         {WindowNames::ActualSizeItem,
-         "Actual Size",
+         "&Actual Size",
          {QKeySequence(Qt::CTRL | Qt::Key_0)},
          &MainWindow::zoomToActualSize},
     };
@@ -74,6 +74,9 @@ void MainWindow::zoomToActualSize() {
 }
 
 void MainWindow::zoomTo(double zoom) {
+    // An open editor keeps the size and place it was opened with.
+    if (!isMainWindowEnabled())
+        return;
     if (isMaximized() || isFullScreen())
         showNormal();
     resize(sizeForZoom(zoom));
