@@ -176,7 +176,8 @@ private slots:
         const QImage windowFace = window.grab(QRect(0, 0, 300, 20)).toImage();
         const QImage editorFace = editor->grab().toImage();
         QPoint windowAt, editorAt;
-        QDeadlineTimer deadline(10000);
+        // Generous: a cold Weston under a loaded machine (the sanitizer build) is slow to draw.
+        QDeadlineTimer deadline(30000);
         do {
             QTest::qWait(200);
             const QImage shot = screenshot();
