@@ -172,17 +172,23 @@ private slots:
                 QApplication::sendEvent(editor, &event);
             }
         }
-        // The compositor shows the window and the editor once they have drawn themselves.
-        const QImage windowFace = window.grab(QRect(0, 0, 300, 20)).toImage();
-        const QImage editorFace = editor->grab().toImage();
+        // Below the window's top edge, which Weston's panel may cover: the file's name and date.
+        const QRect windowFaceArea(0, 40, 300, 60);
+        // The compositor shows the window and the editor once they have drawn themselves; their
+        // faces are taken anew each time, as the first frames may still change (activation,
+        // the window disabled behind the editor).
         QPoint windowAt, editorAt;
         // Generous: a cold Weston under a loaded machine (the sanitizer build) is slow to draw.
         QDeadlineTimer deadline(30000);
         do {
             QTest::qWait(200);
+            const QImage windowFace = window.grab(windowFaceArea).toImage();
+            const QImage editorFace = editor->grab().toImage();
             const QImage shot = screenshot();
             QCOMPARE(shot.size(), QSize(OutputWidth, OutputHeight));
             windowAt = findIn(shot, windowFace);
+            if (windowAt.x() >= 0)
+                windowAt -= windowFaceArea.topLeft();
             editorAt = findIn(shot, editorFace);
         } while ((windowAt.x() < 0 || editorAt.x() < 0) && !deadline.hasExpired());
         const QPoint cellAt = windowAt + label->mapTo(&window, QPoint());
