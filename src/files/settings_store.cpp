@@ -5,6 +5,7 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <climits>
+#include <optional>
 
 namespace {
 
@@ -53,6 +54,25 @@ QString lastFileValue(const SettingsStore &store, const QString &key) {
     const QString value = store.readText(FileNameSection, key, NoLastFile);
     // Left unchecked, a value of a megabyte takes seconds to try and fill a message box with.
     return QFile::encodeName(value).size() >= SystemPathLimit ? NoLastFile : value;
+}
+
+// A flag is stored as "1" or "0"; anything else reads as off.
+bool readFlag(const SettingsStore &store, const QString &section, const QString &key) {
+    return store.readText(section, key, QString()).trimmed() == QStringLiteral("1");
+}
+
+void writeFlag(SettingsStore &store, const QString &section, const QString &key, bool on) {
+    store.writeText(section, key, on ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+// A whole number in decimal within [lowest, highest], or nullopt.
+std::optional<int> readNumber(const SettingsStore &store, const QString &section,
+                              const QString &key, int lowest, int highest) {
+    bool ok = false;
+    const int value = store.readText(section, key, QString()).trimmed().toInt(&ok, 10);
+    if (!ok || value < lowest || value > highest)
+        return std::nullopt;
+    return value;
 }
 
 } // namespace
@@ -129,12 +149,8 @@ void SettingsStore::writeText(const QString &section, const QString &key, const 
 }
 
 int readPortNo(const SettingsStore &store) {
-    bool ok = false;
-    const int portNo =
-        store.readText(CommProtSection, PortNoKey, QString()).trimmed().toInt(&ok, 10);
-    if (!ok || portNo < FirstPortNo || portNo > LastPortNo)
-        return FirstPortNo;
-    return portNo;
+    return readNumber(store, CommProtSection, PortNoKey, FirstPortNo, LastPortNo)
+        .value_or(FirstPortNo);
 }
 
 void writePortNo(SettingsStore &store, int portNo) {
@@ -150,26 +166,21 @@ void writeSerialDevice(SettingsStore &store, int portNo, const QString &device) 
 }
 
 bool readCellColours(const SettingsStore &store) {
-    return store.readText(QStringLiteral("View"), QStringLiteral("CellColours"), QString())
-               .trimmed() == QStringLiteral("1");
+    return readFlag(store, QStringLiteral("View"), QStringLiteral("CellColours"));
 }
 
 void writeCellColours(SettingsStore &store, bool on) {
-    store.writeText(QStringLiteral("View"), QStringLiteral("CellColours"),
-                    on ? QStringLiteral("1") : QStringLiteral("0"));
+    writeFlag(store, QStringLiteral("View"), QStringLiteral("CellColours"), on);
 }
 
 WindowPlacement readWindowPlacement(const SettingsStore &store) {
     const auto length = [&store](const QString &key) {
-        bool ok = false;
-        const int value = store.readText(WindowSection, key, QString()).trimmed().toInt(&ok, 10);
-        return ok && value >= 1 && value <= WindowSizeLimit ? value : -1;
+        return readNumber(store, WindowSection, key, 1, WindowSizeLimit);
     };
-    const int width = length(QStringLiteral("Width"));
-    const int height = length(QStringLiteral("Height"));
-    return {width > 0 && height > 0 ? QSize(width, height) : QSize(),
-            store.readText(WindowSection, QStringLiteral("Maximized"), QString()).trimmed() ==
-                QStringLiteral("1")};
+    const std::optional<int> width = length(QStringLiteral("Width"));
+    const std::optional<int> height = length(QStringLiteral("Height"));
+    return {width && height ? QSize(*width, *height) : QSize(),
+            readFlag(store, WindowSection, QStringLiteral("Maximized"))};
 }
 
 void writeWindowPlacement(SettingsStore &store, const WindowPlacement &placement) {
@@ -177,18 +188,15 @@ void writeWindowPlacement(SettingsStore &store, const WindowPlacement &placement
                     QString::number(placement.size.width()));
     store.writeText(WindowSection, QStringLiteral("Height"),
                     QString::number(placement.size.height()));
-    store.writeText(WindowSection, QStringLiteral("Maximized"),
-                    placement.maximized ? QStringLiteral("1") : QStringLiteral("0"));
+    writeFlag(store, WindowSection, QStringLiteral("Maximized"), placement.maximized);
 }
 
 bool readKeepMapShape(const SettingsStore &store) {
-    return store.readText(QStringLiteral("Edit"), QStringLiteral("KeepMapShape"), QString())
-               .trimmed() == QStringLiteral("1");
+    return readFlag(store, QStringLiteral("Edit"), QStringLiteral("KeepMapShape"));
 }
 
 void writeKeepMapShape(SettingsStore &store, bool on) {
-    store.writeText(QStringLiteral("Edit"), QStringLiteral("KeepMapShape"),
-                    on ? QStringLiteral("1") : QStringLiteral("0"));
+    writeFlag(store, QStringLiteral("Edit"), QStringLiteral("KeepMapShape"), on);
 }
 
 LastFile readLastFile(const SettingsStore &store) {
