@@ -97,20 +97,18 @@ ArithmeticOutcome arithmeticOutcome(MapKind map, const EcuTables &tables, const 
                                     CellArithmetic arithmetic) {
     const ValueRange range = editorRange(map);
     ArithmeticOutcome outcome;
-    for (int row = block.firstRow; row <= block.lastRow; ++row) {
-        for (int column = block.firstColumn; column <= block.lastColumn; ++column) {
-            const int value = tableValue(map, tables, row, column);
-            const int after = result(map, value, arithmetic);
-            if (after == value)
-                continue;
-            if (after > range.highest)
-                ++outcome.aboveRange;
-            else if (after < range.lowest)
-                ++outcome.belowRange;
-            else
-                outcome.changes.emplace_back(cellNumber(row, column), cellByte(map, after));
-        }
-    }
+    forEachCell(block, [&](int row, int column) {
+        const int value = tableValue(map, tables, row, column);
+        const int after = result(map, value, arithmetic);
+        if (after == value)
+            return;
+        if (after > range.highest)
+            ++outcome.aboveRange;
+        else if (after < range.lowest)
+            ++outcome.belowRange;
+        else
+            outcome.changes.emplace_back(cellNumber(row, column), cellByte(map, after));
+    });
     return outcome;
 }
 

@@ -21,6 +21,15 @@ struct CellBlock {
     friend bool operator==(const CellBlock &, const CellBlock &) = default;
 };
 
+// Calls visit(row, column) for every cell of the block, row by row from its first.
+template <typename Visit>
+void forEachCell(const CellBlock &block, Visit visit) {
+    for (int row = block.firstRow; row <= block.lastRow; ++row) {
+        for (int column = block.firstColumn; column <= block.lastColumn; ++column)
+            visit(row, column);
+    }
+}
+
 // The block with the two cells (1..176) at opposite corners.
 [[nodiscard]] inline CellBlock blockBetween(int cellA, int cellB) {
     const int rowA = thRowOfCell(cellA);

@@ -39,10 +39,9 @@ std::vector<int> pointOffsets(int first, int count) {
 
 std::vector<int> cellOffsets(MapKind kind, const CellBlock &block) {
     std::vector<int> offsets;
-    for (int row = block.firstRow; row <= block.lastRow; ++row) {
-        for (int column = block.firstColumn; column <= block.lastColumn; ++column)
-            offsets.push_back(cellOffset(kind, cellNumber(row, column)));
-    }
+    forEachCell(block, [&](int row, int column) {
+        offsets.push_back(cellOffset(kind, cellNumber(row, column)));
+    });
     return offsets;
 }
 

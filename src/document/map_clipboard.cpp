@@ -105,10 +105,9 @@ MapEditResult pasteCells(MapKind kind, const EcuTables &tables, const QString &t
     if (fill) {
         const std::uint8_t value = cells[0].second;
         cells.clear();
-        for (int row = block.firstRow; row <= block.lastRow; ++row) {
-            for (int column = block.firstColumn; column <= block.lastColumn; ++column)
-                cells.emplace_back(cellNumber(row, column), value);
-        }
+        forEachCell(block, [&](int row, int column) {
+            cells.emplace_back(cellNumber(row, column), value);
+        });
     }
     return {changeCells(kind, cells, QStringLiteral("paste %1 cells").arg(blockSize(block))), {}};
 }

@@ -11,14 +11,6 @@ namespace {
 
 using CellValues = std::vector<std::pair<int, std::uint8_t>>;
 
-template <typename Visit>
-void forEachCell(const CellBlock &block, Visit visit) {
-    for (int row = block.firstRow; row <= block.lastRow; ++row) {
-        for (int column = block.firstColumn; column <= block.lastColumn; ++column)
-            visit(row, column);
-    }
-}
-
 QString cellCount(int count) {
     return count == 1 ? QStringLiteral("1 cell") : QStringLiteral("%1 cells").arg(count);
 }
